@@ -1,0 +1,59 @@
+#pragma once
+// The machine the program runs on, as Windows would describe it: drive letters mapped to host
+// folders, the Windows, system and temp folders, the user, and the read-only registry hives.
+// It comes from the Wine prefix named by WINEPREFIX, or is the built-in 64-bit Windows 10
+// profile. Tests build machines in-process from fixture folders.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/status.h"
+
+namespace qv {
+
+namespace registry {
+class Hive;
+}
+
+/// One Windows machine: everything the platform layer answers from.
+struct Machine {
+  /// Drive letter (upper case) to the host folder it maps to, without a trailing '/'.
+  std::map<char, std::string> drives;
+  std::string windowsDir;  ///< "C:\Windows" (Wine: "C:\windows"), no trailing backslash
+  std::string systemDir;   ///< "C:\Windows\system32", no trailing backslash
+  std::string tempDir;     ///< the user's temp folder as a Windows path, trailing backslash
+  std::string userName;
+  std::string userSid;     ///< the user's SID, as registry paths of the installer use it
+  std::string winePrefix;  ///< host path of the Wine prefix; empty for the built-in profile
+  /// HKEY_LOCAL_MACHINE content of the machine (read-only; may be empty, never null).
+  std::shared_ptr<const registry::Hive> machineHive;
+  /// HKEY_CURRENT_USER content of the machine (read-only; may be empty, never null).
+  std::shared_ptr<const registry::Hive> userHive;
+  /// Host folder of the program's own writable registry store ($XDG_CONFIG_HOME/quorvex).
+  std::string storeDir;
+};
+
+/// The machine in use: loaded from the environment on first use unless one was set.
+const Machine& CurrentMachine();
+/// Replaces the machine in use (tests, and start-up after loading); null reloads on next use.
+void SetCurrentMachine(std::shared_ptr<const Machine> machine);
+/// Builds the machine the environment names: WINEPREFIX's prefix, else the built-in profile.
+/// A prefix that cannot be read gives an error status and the built-in profile.
+std::shared_ptr<const Machine> LoadMachineFromEnvironment(Status* status);
+
+/// The Windows form of a host path: the drive whose host folder is the longest prefix of it,
+/// as Wine does ("/home/ann/a.msi" is "Z:\home\ann\a.msi" on the built-in profile).
+std::string WindowsFormOfHostPath(const Machine& machine, const std::string& hostPath);
+
+/// Fills *buffer with the Windows folder; returns its length, or the size needed (including
+/// the terminating NUL) when size is too small, as the Win32 call does.
+uint32_t GetWindowsDirectoryA(std::string* buffer, uint32_t size);
+/// The same for the system folder.
+uint32_t GetSystemDirectoryA(std::string* buffer, uint32_t size);
+/// Fills *buffer with the running executable's path in Windows form (Z:\...), cut to size - 1
+/// characters as Windows cuts it; returns the length copied.
+uint32_t GetModuleFileNameA(std::string* buffer, uint32_t size);
+
+}  // namespace qv

@@ -1,0 +1,77 @@
+#include "support/temp_dir.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace qv::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "quorvex-test-XXXXXX").string();
+  std::vector<char> buf(pattern.begin(), pattern.end());
+  buf.push_back('\0');
+  if (mkdtemp(buf.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  m_path = buf.data();
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  // Tests make files read-only on purpose; give write permission back before removing.
+  for (auto it = std::filesystem::recursive_directory_iterator(m_path, ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+  }
+  std::filesystem::remove_all(m_path, ec);
+}
+
+std::string TempDir::Write(const std::string& relative, const std::string& bytes) const {
+  std::filesystem::path p = std::filesystem::path(m_path) / relative;
+  std::filesystem::create_directories(p.parent_path());
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  return p.string();
+}
+
+ScopedEnv::~ScopedEnv() {
+  for (const auto& [name, value] : m_saved) {
+    if (value) {
+      setenv(name.c_str(), value->c_str(), 1);
+    } else {
+      unsetenv(name.c_str());
+    }
+  }
+}
+
+void ScopedEnv::Set(const std::string& name, const std::optional<std::string>& value) {
+  if (!m_saved.count(name)) {
+    const char* old = getenv(name.c_str());
+    m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
+  }
+  if (value) {
+    setenv(name.c_str(), value->c_str(), 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+}
+
+IsolatedHome::IsolatedHome() {
+  std::filesystem::create_directories(ConfigHome());
+  std::filesystem::create_directories(DataHome());
+  m_env.Set("XDG_CONFIG_HOME", ConfigHome());
+  m_env.Set("XDG_DATA_HOME", DataHome());
+  m_env.Set("WINEPREFIX", std::nullopt);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace qv::test
