@@ -1,0 +1,10 @@
+#include "msidb/open_database_state.h"
+
+namespace qv {
+
+OpenDatabaseState& OpenDb() {
+  static OpenDatabaseState state;
+  return state;
+}
+
+}  // namespace qv
