@@ -1,0 +1,113 @@
+#include "msidb/error_report.h"
+
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "msidb/open_database_state.h"
+#include "platform/pending_error.h"
+#include "support/fake_installer.h"
+#include "support/scripted_ui.h"
+
+namespace qv {
+namespace {
+
+class ErrorReportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearPendingError();
+    OpenDb() = OpenDatabaseState{};
+    InstallerObject = nullptr;
+  }
+  void TearDown() override {
+    ClearPendingError();
+    OpenDb() = OpenDatabaseState{};
+    InstallerObject = nullptr;
+  }
+  test::ScopedScriptedUi ui;
+};
+
+TEST_F(ErrorReportTest, NothingPendingShowsNothing) {
+  CheckErrorTrans("Common", 5750);
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(DatabaseErrorContext(), "\rMsiFile := OpenType :=Not Opened");
+  EXPECT_FALSE(CheckInstallerError(true, 141));
+  EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(ErrorReportTest, ReportNamesModuleLocationErrorPackageAndLastRecord) {
+  auto installer = std::make_shared<test::FakeInstaller>();
+  installer->lastError = std::make_shared<msi::Record>(2);
+  installer->lastError->SetIntegerData(1, 2203);
+  installer->lastError->SetStringData(2, "C:\\pkgs\\app.msi");
+  InstallerObject = installer;
+  OpenDb().szCurrentMsi = "C:\\pkgs\\app.msi";
+  SetMsiApiError("OpenDatabase,DatabasePath,OpenMode");
+
+  EXPECT_TRUE(CheckInstallerError(true, 141));
+
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0].title, "Msi Access Error");
+  EXPECT_EQ(ui->messages[0].buttons, ui::Buttons::kYesNoCancel);
+  EXPECT_EQ(ui->messages[0].text,
+            "CheckErrorTrans QuorvexDB_Bas - Line no  141\r\r"
+            "Msi API Error  Err Number=-2147467259 Hex 80004005: "
+            "OpenDatabase,DatabasePath,OpenMode\r"
+            "MsiFile :=C:\\pkgs\\app.msi OpenType :=Not Opened\r\n"
+            "1: 2203 2: C:\\pkgs\\app.msi \r\r"
+            "Press \"YES\" to Exit Quorvex \"NO\" to Continue");
+  EXPECT_FALSE(ErrorPending());
+}
+
+TEST_F(ErrorReportTest, NegativeLocationAndPositiveNumber) {
+  SetPendingError(5, "Quorvex", "Invalid procedure call");
+  CheckErrorTrans("Common_MsiFunctions", -12);
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0].text,
+            "CheckErrorTrans Common_MsiFunctions - Line no -12\r\r"
+            "Quorvex  Err Number= 5 Hex 5: Invalid procedure call\r"
+            "MsiFile := OpenType :=Not Opened\r\r"
+            "Press \"YES\" to Exit Quorvex \"NO\" to Continue");
+}
+
+struct AnswerCase {
+  ui::Answer answer;
+  int ends;
+};
+
+class ErrorReportAnswerTest : public ErrorReportTest,
+                              public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(ErrorReportAnswerTest, YesEndsTheProgramOthersGoOnWithoutError) {
+  SetMsiApiError("OpenView,Sql");
+  ui->Answer(GetParam().answer);
+  CheckErrorTrans("Common", 1627);
+  EXPECT_EQ(ui->endCount, GetParam().ends);
+  EXPECT_FALSE(ErrorPending());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ErrorReportAnswerTest,
+                         ::testing::Values(AnswerCase{ui::Answer::kYes, 1},
+                                           AnswerCase{ui::Answer::kNo, 0},
+                                           AnswerCase{ui::Answer::kCancel, 0}));
+
+TEST_F(ErrorReportTest, QuietCheckClearsWithoutMessage) {
+  SetMsiApiError("Execute,Params");
+  EXPECT_TRUE(CheckInstallerError(false, 141));
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_FALSE(ErrorPending());
+}
+
+TEST_F(ErrorReportTest, StateTextFollowsDatabaseAndSession) {
+  EXPECT_EQ(DatabaseStateText(), "Not Opened");
+  auto db = std::make_shared<test::FakeDatabase>();
+  OpenDb().oDatabase = db;
+  EXPECT_EQ(DatabaseStateText(), "Opened for Reading");
+  OpenDb().oSession = std::make_shared<test::FakeSession>(db);
+  EXPECT_EQ(DatabaseStateText(), "Opened for Reading - Session generated");
+  OpenDb().oSession = nullptr;
+  db->state = 1;
+  EXPECT_EQ(DatabaseStateText(), "Opened for Writing");
+}
+
+}  // namespace
+}  // namespace qv
