@@ -1,0 +1,129 @@
+#include "platform/fs/folder_listing.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <numeric>
+
+#include "platform/fs/name_compare.h"
+#include "platform/fs/short_names.h"
+
+namespace qv::fs {
+namespace {
+
+// A folder changed twice within the file system's timestamp granularity keeps its mtime, so
+// a listing is trusted only when the folder's mtime is older than the reading by this much.
+constexpr int64_t kRacyWindowNs = 100'000'000;
+// Beyond this many cached folders the cache starts over.
+constexpr size_t kMaxCachedFolders = 512;
+
+int64_t Nanoseconds(const timespec& t) {
+  return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+struct CachedListing {
+  std::shared_ptr<const FolderListing> listing;
+  dev_t device = 0;
+  ino_t inode = 0;
+  int64_t mtimeNs = 0;
+  int64_t readAtNs = 0;
+};
+
+std::mutex& CacheMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::map<std::string, CachedListing>& Cache() {
+  static std::map<std::string, CachedListing> cache;
+  return cache;
+}
+
+bool EntryIsDirectory(const std::string& folder, const dirent* entry) {
+  if (entry->d_type == DT_DIR) return true;
+  if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return false;
+  struct stat st;
+  std::string path = (folder == "/" ? "" : folder) + "/" + entry->d_name;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+Status ReadFolder(const std::string& hostFolder, std::shared_ptr<const FolderListing>* listing) {
+  DIR* dir = opendir(hostFolder.c_str());
+  if (dir == nullptr) {
+    return Status::NotFound(hostFolder + ": " + std::strerror(errno));
+  }
+  std::vector<std::string> names;
+  std::vector<bool> isDirectory;
+  while (const dirent* entry = readdir(dir)) {
+    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    names.emplace_back(entry->d_name);
+    isDirectory.push_back(EntryIsDirectory(hostFolder, entry));
+  }
+  closedir(dir);
+  *listing = std::make_shared<FolderListing>(std::move(names), isDirectory);
+  return Status::Ok();
+}
+
+}  // namespace
+
+FolderListing::FolderListing(std::vector<std::string> names, const std::vector<bool>& isDirectory) {
+  std::vector<size_t> order(names.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return NameLess(names[a], names[b]); });
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (size_t i : order) sorted.push_back(names[i]);
+  std::vector<std::string> shortNames = AssignShortNames(sorted);
+  m_entries.reserve(sorted.size());
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    m_entries.push_back({sorted[i], shortNames[i], isDirectory[order[i]]});
+    m_exact.emplace(sorted[i], i);
+    m_folded.emplace(AsciiLower(sorted[i]), i);  // keeps the first in sorted order
+    m_short.emplace(AsciiUpper(shortNames[i]), i);
+  }
+}
+
+const FolderEntry* FolderListing::Find(std::string_view component) const {
+  std::string key(component);
+  if (auto it = m_exact.find(key); it != m_exact.end()) return &m_entries[it->second];
+  if (auto it = m_folded.find(AsciiLower(key)); it != m_folded.end()) {
+    return &m_entries[it->second];
+  }
+  if (auto it = m_short.find(AsciiUpper(key)); it != m_short.end()) return &m_entries[it->second];
+  return nullptr;
+}
+
+Status ListFolder(const std::string& hostFolder, std::shared_ptr<const FolderListing>* listing) {
+  timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  struct stat st;
+  if (stat(hostFolder.c_str(), &st) != 0) {
+    return Status::NotFound(hostFolder + ": " + std::strerror(errno));
+  }
+  if (!S_ISDIR(st.st_mode)) return Status::NotFound(hostFolder + ": not a folder");
+  int64_t mtimeNs = Nanoseconds(st.st_mtim);
+  {
+    std::lock_guard<std::mutex> lock(CacheMutex());
+    auto it = Cache().find(hostFolder);
+    if (it != Cache().end() && it->second.device == st.st_dev && it->second.inode == st.st_ino &&
+        it->second.mtimeNs == mtimeNs && it->second.mtimeNs < it->second.readAtNs - kRacyWindowNs) {
+      *listing = it->second.listing;
+      return Status::Ok();
+    }
+  }
+  Status status = ReadFolder(hostFolder, listing);
+  if (!status.ok()) return status;
+  std::lock_guard<std::mutex> lock(CacheMutex());
+  if (Cache().size() >= kMaxCachedFolders) Cache().clear();
+  Cache()[hostFolder] = {*listing, st.st_dev, st.st_ino, mtimeNs, Nanoseconds(now)};
+  return Status::Ok();
+}
+
+}  // namespace qv::fs
