@@ -76,6 +76,11 @@ class Database {
   virtual bool Commit() = 0;
   /// The path the database was opened from (host or Windows form as given).
   virtual const std::string& Path() const = 0;
+  /// An integer property of the summary information (15 word count, 14 page count, ...);
+  /// 0 when absent.
+  virtual int32_t SummaryInteger(int /*pid*/) const { return 0; }
+  /// A text property of the summary information (7 template, 9 revision, ...); "" when absent.
+  virtual std::string SummaryText(int /*pid*/) const { return ""; }
 };
 
 /// An installer session on a package: properties and resolved folders.
