@@ -1,0 +1,102 @@
+#include "records/record_list.h"
+
+#include "records/list_state.h"
+#include "records/named_lists.h"
+#include "services/list_store.h"
+#include "services/record_fields.h"
+
+namespace qv {
+
+namespace {
+
+// What every list is set up with; the library takes them as capacity hints.
+constexpr int32_t kSetupItems = 100000;
+constexpr int32_t kSetupBytes = 300000;
+constexpr int32_t kSetupSlack = 5000;
+
+// Room GetRecFldC is given beyond ListItemSize.
+constexpr int32_t kFieldBufferExtra = 8;
+
+std::string FirstChars(const std::string& buffer, int32_t n) {
+  return n > 0 ? buffer.substr(0, static_cast<size_t>(n)) : std::string();
+}
+
+}  // namespace
+
+void ListSetup(int32_t* list, bool auto_sort) {
+  if (*list != 0 && ListDefined(*list)) ListRemove(*list);
+  if (!ListNumbersAssigned()) AssignListNumbers();
+  if (*list == 0) return;
+  QuorvexListSetup(*list, kSetupItems, kSetupBytes, kSetupSlack);
+  ListStateOf(*list).auto_sort = ListMayAutoSort(*list) && auto_sort;
+}
+
+int32_t ListAddItem(int32_t list, const std::string& record) {
+  ListStateOf(list).needs_sort = true;
+  return QuorvexListAddItem(list, record, -1);
+}
+
+int32_t ListRemoveItem(int32_t list, int32_t index) {
+  return QuorvexListRemoveItem(list, index);
+}
+
+int32_t ListModifyItem(int32_t list, const std::string& record, int32_t index) {
+  ListStateOf(list).needs_sort = true;
+  return QuorvexListModifyItem(list, index, record);
+}
+
+void ListClear(int32_t list) {
+  if (ListCount(list) > 0) QuorvexListClear(list);
+}
+
+void ListRemove(int32_t list) {
+  if (ListCount(list) > 0) QuorvexListRemoveList(list);
+}
+
+bool ListDefined(int32_t list) {
+  return QuorvexListDefined(list) == -1;
+}
+
+int32_t ListCount(int32_t list) {
+  return QuorvexListCount(list);
+}
+
+int32_t ListItemSize(int32_t list, int32_t index) {
+  return QuorvexListGetItemSize(list, index) + 4;
+}
+
+std::string ListGetItem(int32_t list, int32_t index) {
+  if (index < 0) return std::string();
+  if (ListStateOf(list).needs_sort) ListSort(list);
+  const int32_t size = QuorvexListGetItemSize(list, index);
+  if (size <= 0) return std::string();
+  std::string buffer(static_cast<size_t>(size) + 1, '\0');
+  return FirstChars(buffer, QuorvexListGetItem(list, index, &buffer, size + 1));
+}
+
+std::string ListGetItemField(int32_t list, int32_t index, const std::string& tag) {
+  if (index >= ListCount(list)) return std::string();
+  const int32_t size = ListItemSize(list, index);
+  const int32_t length = size + kFieldBufferExtra;
+  std::string buffer(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  return FirstChars(buffer, GetRecFldC(list, index, &buffer, length, tag));
+}
+
+void ListSort(int32_t list) {
+  ListState& state = ListStateOf(list);
+  state.needs_sort = false;
+  if (!state.auto_sort) return;
+  state.sort_specification.clear();
+  QuorvexListSort(list, "", 0, "", 0);
+}
+
+void ListSortFields(int32_t list, const std::string& specification, const std::string& option,
+                    int32_t number) {
+  ListState& state = ListStateOf(list);
+  state.needs_sort = false;
+  state.sort_specification = specification;
+  state.sort_option = option;
+  QuorvexListSortFlds(list, specification, option, number);
+}
+
+}  // namespace qv
