@@ -1,20 +1,50 @@
 #include "platform/msi/engine_installer.h"
 
+#include <utility>
+
+#include "platform/msi/error_records.h"
+#include "platform/msi/package_file.h"
 #include "platform/pending_error.h"
 
 namespace qv::msi {
 namespace {
 
-// The installer object before the database engine exists: every open fails the way the
-// installer reports a database it cannot open.
+// Storage errors the installer puts in field 3 of its "cannot open database" record.
+constexpr int32_t kStgFileNotFound = -2147287038;      // STG_E_FILENOTFOUND
+constexpr int32_t kStgShareViolation = -2147287008;    // STG_E_SHAREVIOLATION
+constexpr int32_t kStgNotStorage = -2147286960;        // STG_E_FILEALREADYEXISTS
+constexpr int32_t kStgInvalidParameter = -2147286953;  // STG_E_INVALIDPARAMETER
+
+int32_t StorageErrorOf(const Status& status) {
+  switch (status.code()) {
+    case Status::Code::kNotFound:
+      return kStgFileNotFound;
+    case Status::Code::kBusy:
+      return kStgShareViolation;
+    case Status::Code::kInvalidArgument:
+      return kStgInvalidParameter;
+    default:
+      return kStgNotStorage;
+  }
+}
+
+// The installer object of our engine. Sessions come with the session layer; until then
+// OpenPackage fails the way the installer reports a package it cannot open.
 class EngineInstaller : public Installer {
  public:
-  std::shared_ptr<Database> OpenDatabase(const std::string& path, int) override {
-    m_lastError = std::make_shared<Record>(2);
-    m_lastError->SetIntegerData(1, 2203);
-    m_lastError->SetStringData(2, path);
-    SetMsiApiError("OpenDatabase,DatabasePath,OpenMode");
-    return nullptr;
+  std::shared_ptr<Database> OpenDatabase(const std::string& path, int mode) override {
+    std::shared_ptr<PackageDatabase> database;
+    Status s = OpenPackageDatabase(path, mode, &database);
+    if (!s.ok()) {
+      auto full = std::make_shared<Record>(3);
+      full->SetIntegerData(1, kErrorOpenDatabase);
+      full->SetStringData(2, path);
+      full->SetIntegerData(3, StorageErrorOf(s));
+      SetLastErrorRecord(std::move(full));
+      SetMsiApiError("OpenDatabase,DatabasePath,OpenMode");
+      return nullptr;
+    }
+    return database;
   }
   std::shared_ptr<Session> OpenPackage(std::shared_ptr<Database>, int) override {
     SetMsiApiError("OpenPackage,PackagePath,Options");
@@ -24,14 +54,23 @@ class EngineInstaller : public Installer {
     SetMsiApiError("OpenPackage,PackagePath,Options");
     return nullptr;
   }
-  std::shared_ptr<Record> LastErrorRecord() override { return m_lastError; }
-
- private:
-  std::shared_ptr<Record> m_lastError;
+  std::shared_ptr<Record> LastErrorRecord() override { return TakeLastErrorRecord(); }
 };
 
 }  // namespace
 
-std::shared_ptr<Installer> MakeEngineInstaller() { return std::make_shared<EngineInstaller>(); }
+Status OpenPackageDatabase(const std::string& path, int mode,
+                           std::shared_ptr<PackageDatabase>* database) {
+  database->reset();
+  std::string hostPath;
+  if (Status s = PackageHostPath(path, &hostPath); !s.ok()) return s;
+  std::string bytes;
+  if (Status s = ReadPackageFile(hostPath, &bytes); !s.ok()) return s;
+  return PackageDatabase::Open(std::move(bytes), path, mode, database);
+}
+
+std::shared_ptr<Installer> MakeEngineInstaller() {
+  return std::make_shared<EngineInstaller>();
+}
 
 }  // namespace qv::msi

@@ -1,0 +1,53 @@
+#pragma once
+// The SELECT statements the engine answers, parsed into a small tree.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/msi/sql_lexer.h"
+#include "platform/status.h"
+
+namespace qv::msi {
+
+/// A side of a comparison: a column, a literal or a '?' parameter.
+struct SqlOperand {
+  enum class Kind { kColumn, kString, kInteger, kParameter };
+  Kind kind = Kind::kColumn;
+  std::string text;       ///< column name or string literal
+  std::string qualifier;  ///< table name written before a column ("" when none)
+  int32_t integer = 0;    ///< integer literal
+  int parameter = 0;      ///< 1-based number of a '?'
+  int columnIndex = -1;   ///< a column's index in the table, set when the view resolves it
+  int line = 1;           ///< where a column name stood, for error messages
+  int column = 1;
+};
+
+/// A node of a WHERE condition; children are indexes into SelectStatement::nodes.
+struct SqlCondition {
+  enum class Kind { kAnd, kOr, kCompare, kIsNull, kIsNotNull };
+  Kind kind = Kind::kCompare;
+  std::string op;  ///< "=", "<>", "<", ">", "<=", ">=" for comparisons
+  SqlOperand left;
+  SqlOperand right;
+  int lhs = -1;
+  int rhs = -1;
+};
+
+/// SELECT [* | columns] FROM table [WHERE condition] [ORDER BY columns].
+struct SelectStatement {
+  bool allColumns = false;
+  std::vector<SqlOperand> columns;  ///< kColumn operands, in order
+  std::string table;
+  std::vector<SqlCondition> nodes;
+  int where = -1;  ///< root node, -1 without WHERE
+  std::vector<SqlOperand> orderBy;
+  int parameterCount = 0;
+};
+
+/// Parses one SELECT statement. InvalidArgument names line and column; *badToken gets the
+/// text of the token that was not expected ("" at the end of the query).
+Status ParseSelect(std::string_view sql, SelectStatement* statement, std::string* badToken);
+
+}  // namespace qv::msi

@@ -1,0 +1,68 @@
+#include "platform/msi/string_pool.h"
+
+#include "platform/msi/codepage.h"
+
+namespace qv::msi {
+namespace {
+
+uint16_t Le16(const char* p) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(p[0]) | (static_cast<uint8_t>(p[1]) << 8));
+}
+
+}  // namespace
+
+Status StringPool::Load(std::string_view pool, std::string_view data) {
+  m_text.clear();
+  m_offsets.assign(2, 0);
+  m_codepage = 0;
+  m_referenceSize = 2;
+  if (pool.empty()) return Status::Ok();
+  if (pool.size() < 4) {
+    return Status::Corruption("stream _StringPool, byte 0: header shorter than 4 bytes");
+  }
+  const uint32_t header = static_cast<uint32_t>(Le16(pool.data())) |
+                          (static_cast<uint32_t>(Le16(pool.data() + 2)) << 16);
+  m_codepage = static_cast<int>(header & 0x7FFFFFFF);
+  m_referenceSize = (header & 0x80000000u) ? 3 : 2;
+  CodepageConverter converter;
+  Status cp = converter.SetCodepage(m_codepage);
+  if (!cp.ok()) return Status::NotSupported("stream _StringPool, byte 0: " + cp.message());
+
+  const size_t entries = (pool.size() - 4) / 4;
+  m_offsets.clear();
+  m_offsets.reserve(entries + 2);
+  m_offsets.push_back(0);  // start of id 0, the null string
+  m_offsets.push_back(0);  // its end, the start of id 1
+  m_text.reserve(data.size() + data.size() / 4);
+  size_t dataPos = 0;
+  for (size_t i = 0; i < entries; ++i) {
+    const size_t at = 4 + 4 * i;
+    uint64_t length = Le16(pool.data() + at);
+    const uint16_t refs = Le16(pool.data() + at + 2);
+    if (length == 0 && refs != 0) {
+      // A long string: the next entry's four bytes hold the length; that entry has no id.
+      if (i + 1 >= entries) {
+        return Status::Corruption("stream _StringPool, byte " + std::to_string(at) +
+                                  ": long string without its length entry");
+      }
+      ++i;
+      length = static_cast<uint64_t>(Le16(pool.data() + at + 4)) |
+               (static_cast<uint64_t>(Le16(pool.data() + at + 6)) << 16);
+    }
+    if (length > data.size() - dataPos) {
+      return Status::Corruption("stream _StringPool, byte " + std::to_string(at) + ": string of " +
+                                std::to_string(length) +
+                                " bytes runs past the end of _StringData (" +
+                                std::to_string(data.size()) + " bytes)");
+    }
+    converter.AppendUtf8(data.substr(dataPos, length), &m_text);
+    if (m_text.size() > 0xFFFFFFF0u) {
+      return Status::NotSupported("stream _StringData: strings larger than 4 GB");
+    }
+    dataPos += length;
+    m_offsets.push_back(static_cast<uint32_t>(m_text.size()));
+  }
+  return Status::Ok();
+}
+
+}  // namespace qv::msi
