@@ -1,0 +1,108 @@
+#pragma once
+// The converter, the program's start window "Conversions": four tabs on which a value typed
+// into one field is shown in the other notations once the input focus leaves the field.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace qv {
+
+/// The converter window. Its controls keep their names as Qt object names; arrays carry the
+/// index as "_k" (T_OrigValue_2).
+class Converter_Frm : public QMainWindow {
+ public:
+  /// Builds every control; the window is not shown until Disp_Frm.
+  explicit Converter_Frm(QWidget* parent = nullptr);
+  ~Converter_Frm() override;
+
+  /// Opens the window without blocking: keeps the caller, restores the saved values and
+  /// converts them. msiFile receives the saved installer file; result is left empty.
+  void Disp_Frm(QWidget* caller, std::string& msiFile, const std::string& value, int16_t presetMode,
+                std::string* result);
+  /// Saves the remembered values; ends the program when the caller is the converter itself.
+  void Form_Unload();
+  /// "Return": closes the window.
+  void M_Exit_Click();
+
+  /// The decimal (numeric tabs), standard GUID (0) or long path (1) field k lost the focus.
+  void T_OrigValue_LostFocus(int16_t index);
+  /// The hex (numeric tabs), packed GUID (0) or short path (1) field k lost the focus.
+  void T_ConvVal_LostFocus(int16_t index);
+  /// The bit list of numeric group k (2 to 4) lost the focus.
+  void T_Bits_LostFocus(int16_t index);
+  /// The bit-value list of numeric group k (2 to 4) lost the focus.
+  void T_BitsHex_LostFocus(int16_t index);
+  /// An operator was chosen: recomputes the result group.
+  void Op_Operator_Click(int16_t index);
+
+  /// The bit list of value ("1,3" for 5).
+  std::string BitsSetVB(int32_t value) const;
+  /// Puts the selected operator's result of A and B into Values[2] (0 after an error).
+  void Calculate();
+
+  /// A, B, the result and a spare slot that is never shown.
+  std::array<int32_t, 4> Values{};
+
+  // Controls (owned by the window through Qt's parent chain).
+  QTabWidget* SSTab1 = nullptr;
+  std::array<QLineEdit*, 5> T_OrigValue{};
+  std::array<QLineEdit*, 5> T_ConvVal{};
+  std::array<QLineEdit*, 5> T_Bits{};      ///< indices 2 to 4
+  std::array<QLineEdit*, 5> T_BitsHex{};   ///< indices 2 to 4
+  std::array<QGroupBox*, 5> Fr_Bits{};     ///< frames around T_Bits, indices 2 to 4
+  std::array<QGroupBox*, 5> Fr_BitsHex{};  ///< frames around T_BitsHex, indices 2 to 4
+  std::array<QRadioButton*, 10> Op_Operator{};
+  QLabel* L_GUIDDetails = nullptr;
+  QComboBox* Cb_ConvMsiFiles = nullptr;
+  QPushButton* Cm_BMsiFile = nullptr;
+  QPlainTextEdit* T_Original = nullptr;
+  QPlainTextEdit* T_Formatted = nullptr;
+  QLabel* Label1 = nullptr;
+  QAction* M_Exit = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildWindow();
+  QWidget* BuildGuidTab();
+  QWidget* BuildNumericTab();
+  QWidget* BuildRecordTab();
+  QWidget* BuildFileNameTab();
+  QGroupBox* BuildNumericGroup(int index, const QString& caption);
+  void WatchFocus();
+
+  // The conversions of the GUID tab (index 0) and the file-name tab (index 1).
+  void GuidFieldLeft(bool packedField);
+  void FileNameFieldLeft(bool shortField);
+
+  // The numeric tab's fields of group index (2 to 4).
+  void DecimalFieldLeft(int index);
+  void HexFieldLeft(int index);
+  void ShowValue(int index, const QLineEdit* except);
+  void ClearGroup(int index, const QLineEdit* except);
+  void RecomputeResult();
+  void RefuseInput(const std::string& reason);
+
+  QPointer<QWidget> m_caller;
+  std::string m_compGuid;  ///< standard GUID restored from and saved to the settings
+  std::string m_fileName;  ///< long path restored from and saved to the settings
+  std::string m_msiFile;   ///< installer file last used on the record tab
+  bool m_unloaded = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,172 @@
+// The "Numeric Values" tab: A, B and the result in decimal, hex, as set bits and as a sum of
+// bit values, and the ten operators between A and B.
+
+#include <limits>
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/bit_lists.h"
+#include "converter/converter_captions.h"
+#include "converter/converter_frm.h"
+#include "converter/qt_text.h"
+#include "platform/ui/ui.h"
+#include "services/bits.h"
+
+namespace qv {
+namespace {
+
+void SetField(QLineEdit* field, const std::string& text) {
+  field->setText(QString::fromStdString(text));
+}
+
+// The operator table; false when the result does not fit or cannot be computed.
+bool Apply(int op, int32_t a, int32_t b, int32_t* result) {
+  constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
+  switch (op) {
+    case 0:
+      return !__builtin_add_overflow(a, b, result);
+    case 1:
+      return !__builtin_sub_overflow(a, b, result);
+    case 2:
+      return !__builtin_mul_overflow(a, b, result);
+    case 3:
+      if (b == 0 || (a == kLowest && b == -1)) return false;
+      *result = a / b;
+      return true;
+    case 4:
+      if (b == 0) return false;
+      *result = b == -1 ? 0 : a % b;  // the lowest value % -1 is 0, but traps in hardware
+      return true;
+    case 5:
+      *result = a & b;
+      return true;
+    case 6:
+      *result = a | b;
+      return true;
+    case 7:
+      *result = a ^ b;
+      return true;
+    case 8:
+      return !__builtin_sub_overflow(0, a, result);
+    case 9:
+      return !__builtin_sub_overflow(0, b, result);
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string Converter_Frm::BitsSetVB(int32_t value) const {
+  return BitListOf(value);
+}
+
+void Converter_Frm::Calculate() {
+  int selected = -1;
+  for (int i = 0; i < 10 && selected < 0; ++i) {
+    if (Op_Operator[i]->isChecked()) selected = i;
+  }
+  Values[2] = 0;
+  if (selected < 0) return;
+  int32_t result = 0;
+  if (!Apply(selected, Values[0], Values[1], &result)) {
+    ui::ShowMessage(kCalculationError, kErrorTitle, ui::Buttons::kOk);
+    return;
+  }
+  Values[2] = result;
+}
+
+void Converter_Frm::Op_Operator_Click(int16_t index) {
+  (void)index;  // Calculate reads the selection itself
+  RecomputeResult();
+}
+
+void Converter_Frm::RecomputeResult() {
+  Calculate();
+  int32_t v = Values[2];
+  SetField(T_OrigValue[4], PlainDecimal(v));
+  SetField(T_ConvVal[4], PaddedHex(v));
+  SetField(T_Bits[4], BitsSetVB(v));
+  SetField(T_BitsHex[4], BitsToHexList(v));
+}
+
+void Converter_Frm::ShowValue(int index, const QLineEdit* except) {
+  int32_t v = Values[index - 2];
+  if (T_OrigValue[index] != except) SetField(T_OrigValue[index], SignSlotDecimal(v));
+  if (T_ConvVal[index] != except) SetField(T_ConvVal[index], HexDigits(v));
+  if (T_Bits[index] != except) SetField(T_Bits[index], BitsSetVB(v));
+  if (T_BitsHex[index] != except) SetField(T_BitsHex[index], BitsToHexList(v));
+}
+
+void Converter_Frm::ClearGroup(int index, const QLineEdit* except) {
+  for (QLineEdit* field : {T_OrigValue[index], T_ConvVal[index], T_Bits[index], T_BitsHex[index]}) {
+    if (field != except) field->clear();
+  }
+  Values[index - 2] = 0;
+}
+
+void Converter_Frm::RefuseInput(const std::string& reason) {
+  std::string text = reason;
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  ui::ShowMessage(text + ".", kErrorTitle, ui::Buttons::kOk);
+}
+
+void Converter_Frm::DecimalFieldLeft(int index) {
+  QLineEdit* field = T_OrigValue[index];
+  if (field->text().isEmpty()) {
+    ClearGroup(index, field);
+  } else {
+    Status status;
+    int32_t value = LeadingNumberValue(StdText(field->text()), &status);
+    if (!status.ok()) {
+      RefuseInput(status.message());
+      return;
+    }
+    Values[index - 2] = value;
+    ShowValue(index, field);
+  }
+  if (index == 2 || index == 3) RecomputeResult();
+}
+
+void Converter_Frm::HexFieldLeft(int index) {
+  QLineEdit* field = T_ConvVal[index];
+  if (field->text().isEmpty()) {
+    ClearGroup(index, field);
+  } else {
+    Status status;
+    int32_t value = HexToValue(StdText(field->text()), &status);
+    if (!status.ok()) {
+      RefuseInput(status.message());
+      return;
+    }
+    Values[index - 2] = value;
+    ShowValue(index, field);
+  }
+  if (index == 2 || index == 3) RecomputeResult();
+}
+
+void Converter_Frm::T_Bits_LostFocus(int16_t index) {
+  if (index < 2 || index > 4) return;
+  Status status;
+  int32_t value = BitsTextToValue(StdText(T_Bits[index]->text()), &status);
+  if (!status.ok()) {
+    RefuseInput(status.message());
+    return;
+  }
+  Values[index - 2] = value;
+  ShowValue(index, T_Bits[index]);
+}
+
+void Converter_Frm::T_BitsHex_LostFocus(int16_t index) {
+  if (index < 2 || index > 4) return;
+  Status status;
+  int32_t value = HexListToValue(StdText(T_BitsHex[index]->text()), &status);
+  if (!status.ok()) {
+    RefuseInput(status.message());
+    return;
+  }
+  Values[index - 2] = value;
+  ShowValue(index, T_BitsHex[index]);
+}
+
+}  // namespace qv

@@ -1,0 +1,28 @@
+#pragma once
+// Runs a control's LostFocus handler when the input focus leaves it for another control of
+// the same window.
+
+#include <functional>
+
+#include <QObject>
+
+namespace qv {
+
+/// An event filter that calls its handler on QEvent::FocusOut, except when the focus went to
+/// another window or a popup, so a message box raised by the handler does not fire it again.
+class FocusWatcher : public QObject {
+ public:
+  /// Watches control (which must outlive nothing: the watcher is a child of control).
+  FocusWatcher(QObject* control, std::function<void()> lostFocus);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void()> m_lostFocus;
+};
+
+/// Installs a FocusWatcher owned by control.
+void OnLostFocus(QObject* control, std::function<void()> lostFocus);
+
+}  // namespace qv
