@@ -1,0 +1,245 @@
+#include "msidb/database_open.h"
+
+#include "app/globals.h"
+#include "msidb/error_report.h"
+#include "msidb/open_database_state.h"
+#include "platform/fs/file_copy.h"
+#include "platform/fs/file_info.h"
+#include "platform/fs/path_map.h"
+#include "platform/msi/msi_functions.h"
+#include "platform/pending_error.h"
+#include "platform/ui/ui.h"
+#include "services/file_functions.h"
+#include "services/path_text.h"
+#include "services/registry_functions.h"
+#include "services/text_case.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kPolicyKey = "HKLM\\Software\\Policies\\Microsoft\\Windows\\Installer";
+
+std::string Trim(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string NotAMsiFile(const std::string& msiFile) {
+  return msiFile + " is not a Msi File or is in use or does not exist.";
+}
+
+bool IsReadOnly(const std::string& hostPath) {
+  const uint32_t attributes = fs::GetFileAttributesOf(hostPath);
+  return attributes != fs::kInvalidFileAttributes && (attributes & fs::kAttributeReadOnly) != 0;
+}
+
+// Copies a package beside itself (both Windows or host paths), replacing an older copy.
+bool CopyPackage(const std::string& from, const std::string& to) {
+  std::string hostFrom;
+  std::string hostTo;
+  if (!fs::HostPathOf(from, &hostFrom).ok() || !fs::HostPathOf(to, &hostTo).ok()) return false;
+  if (IsReadOnly(hostTo)) fs::SetReadOnly(hostTo, false);
+  return fs::CopyHostFile(hostFrom, hostTo, false).ok();
+}
+
+// Asks to clear the read-only attribute of a package opened for writing; "" when writable.
+std::string MakeWritable(const std::string& openFile, const std::string& msiFile) {
+  std::string hostPath;
+  if (!fs::HostPathOf(openFile, &hostPath).ok() || !IsReadOnly(hostPath)) return "";
+  const std::string question =
+      "Cannot write to \r" + msiFile + "\ras \"Read\" Attribute set\rPress \"YES\" to clear";
+  if (ui::ShowMessage(question, "Cannot open Msi For Write", ui::Buttons::kYesNo) !=
+      ui::Answer::kYes) {
+    return "Cannot open \"" + msiFile + "\" for Writing";
+  }
+  fs::SetReadOnly(hostPath, false);
+  if (IsReadOnly(hostPath)) {
+    ui::ShowMessage("Cannot change READ Attribute on \r" + msiFile, "Error", ui::Buttons::kOk);
+    return "Cannot change READ Attribute on \"" + msiFile + "\"";
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string OpenMsiDbVb(const std::string& /*callerTag*/, const std::string& MsiFile,
+                        std::shared_ptr<msi::Database>& slot, bool GenSession, bool showErrors,
+                        int32_t nOpenWrite, PState* pState, bool bStandardMsi) {
+  OpenDatabaseState& db = OpenDb();
+  db.szRootDrive = "";
+  std::string openFile = MsiFile;
+  if (MsiFile.size() < 4) return "\"" + MsiFile + " does not have a File Extension";
+
+  if (EndsWithNoCase(MsiFile, ".Msi") && !IsValidPackage(MsiFile, true)) {
+    if (!bStandardMsi) return NotAMsiFile(MsiFile);
+    // Another application may hold the package: work on a copy beside it.
+    db.szCopyMsi = MsiFile.substr(0, MsiFile.size() - 3) + "CopyOf.Msi";
+    if (!CopyPackage(MsiFile, db.szCopyMsi)) {
+      db.szCopyMsi = "";
+      return NotAMsiFile(MsiFile);
+    }
+    openFile = db.szCopyMsi;
+    if (!IsValidPackage(db.szCopyMsi, false)) {
+      DeleteIfExists(db.szCopyMsi);
+      db.szCopyMsi = "";
+      return NotAMsiFile(MsiFile);
+    }
+  }
+
+  const int mode = nOpenWrite != 0 ? 1 : 0;
+  if (bStandardMsi) {
+    if (slot) {
+      *pState = std::string(slot->DatabaseState() == 1 ? "2" : "1") + (db.oSession ? "1" : "0") +
+                db.szCurrentMsi;
+      if (SameText(MsiFile, db.szCurrentMsi) && slot->DatabaseState() == mode) {
+        if (!GenSession) {
+          db.oSession = nullptr;
+        } else if (!db.oSession) {
+          GenerateSession();
+        }
+        return "";
+      }
+    } else {
+      *pState = "0";
+    }
+    db.oSession = nullptr;
+    db.szCurrentMsi = "";
+    slot = nullptr;
+  }
+
+  if (mode == 1) {
+    std::string refused = MakeWritable(openFile, MsiFile);
+    if (!refused.empty()) return refused;
+  }
+
+  ClearPendingError();
+  slot = nullptr;
+  if (!InstallerObject) return NotAMsiFile(MsiFile);
+  slot = InstallerObject->OpenDatabase(openFile, mode + (EndsWithNoCase(MsiFile, ".Msp") ? 32 : 0));
+  // Both checks run, so a failed open is always reported and cleared.
+  const bool reported = CheckInstallerError(showErrors, 141);
+  if (!slot || reported) return "Error could not open database";
+
+  if (bStandardMsi) {
+    db.szCurrentMsi = MsiFile;
+    if (GenSession) GenerateSession();
+  }
+  return "";
+}
+
+std::string OpenMsiDb(const std::string& callerTag, const std::string& MsiFile,
+                      std::shared_ptr<msi::Database>& slot, bool GenSession, bool showErrors,
+                      int32_t nOpenWrite, PState* pState, bool bStandardMsi) {
+  std::string result = OpenMsiDbVb(callerTag, MsiFile, slot, GenSession, showErrors, nOpenWrite,
+                                   pState, bStandardMsi);
+  if (!result.empty()) {
+    ui::ShowMessage("\"" + MsiFile + "\"\rCannot be opened as a Msi File", "ERROR - Not a Msi File",
+                    ui::Buttons::kOk);
+  }
+  return result;
+}
+
+bool IsValidPackage(const std::string& path, bool show) {
+  int outcome = 0;
+  if (ExistFile(path) != 0) {
+    outcome = 1;
+  } else if (!OpenDb().oDatabase) {
+    const uint32_t verified = msi::MsiVerifyPackageA(path);
+    outcome = verified == 0 ? 0 : verified == 1619 ? 3 : 2;
+  }
+  if (outcome == 0) return true;
+  if (show) {
+    std::string text;
+    if (outcome == 1) text = path + " is not a valid file.";
+    if (outcome == 2) text = path + " is not a valid Msi Package.";
+    if (outcome == 3) {
+      text = "Could not open Msi Database " + path + "\rSee if another Application is using it";
+    }
+    ui::ShowMessage(text, "Error", ui::Buttons::kOk);
+  }
+  return false;
+}
+
+void GenerateSession() {
+  OpenDatabaseState& db = OpenDb();
+  if (db.oSession) return;
+  SuspendLogging(true);
+  db.oSession = nullptr;
+  if (!db.oDatabase || db.oDatabase->DatabaseState() != 0) {
+    SuspendLogging(false);
+    return;
+  }
+  if (InstallerObject) {
+    db.oSession = InstallerObject->OpenPackage(db.oDatabase, 0);
+    if (!db.oSession) db.oSession = InstallerObject->OpenPackage(db.oDatabase, 1);
+  }
+  if (!db.oSession) {
+    ClearPendingError();
+    SuspendLogging(false);  // the policy must not stay removed when the program ends
+    ui::ShowMessage("Cannot Generate Session for Msi File It may be Corrupt - Exit", "Error",
+                    ui::Buttons::kOk);
+    ui::EndProgram(1);
+    return;
+  }
+  for (const char* action : {"CostInitialize", "FileCost", "ResolveSource", "CostFinalize"}) {
+    db.oSession->DoAction(action);
+  }
+  ClearPendingError();
+  db.szSourceDir = db.oSession->Property("SourceDir");
+  db.szTargetDir = db.oSession->Property("TARGETDIR");
+  db.szRootDrive = db.oSession->Property("ROOTDRIVE");
+  if (db.szTargetDir.empty() && db.szRootDrive.empty()) {
+    db.szTargetDir = WindowsDir.substr(0, 3);
+    db.szRootDrive = db.szTargetDir;
+  } else if (!db.szRootDrive.empty() && !db.szTargetDir.empty() &&
+             db.szRootDrive[0] == db.szTargetDir[0] && !WindowsDir.empty()) {
+    db.szTargetDir[0] = WindowsDir[0];
+  }
+  SuspendLogging(false);
+}
+
+void SuspendLogging(bool suspend) {
+  OpenDatabaseState& db = OpenDb();
+  if (suspend) {
+    std::string buffer;
+    GetREGString(kPolicyKey, "Logging", &buffer, 100);
+    db.szSavedLogging = Trim(buffer.substr(0, buffer.find('\0')));
+    DelREGValue(kPolicyKey, "Logging");
+  } else if (!db.szSavedLogging.empty()) {
+    SaveREGString(kPolicyKey, "Logging", db.szSavedLogging, 1, 1);
+  }
+}
+
+void CloseVoDatabase() {
+  OpenDb().oSession = nullptr;
+  OpenDb().oDatabase = nullptr;
+}
+
+bool ReOpenDatabase(const PState& pState, bool showErrors) {
+  OpenDatabaseState& db = OpenDb();
+  if (!db.oDatabase) return false;
+  const int recordedState = !pState.empty() && pState[0] == '2' ? 1 : 0;
+  const bool needed = pState.empty() || pState[0] == '0' ||
+                      !SameText(pState.size() > 2 ? pState.substr(2) : "", db.szCurrentMsi) ||
+                      db.oDatabase->DatabaseState() != recordedState;
+  if (!needed) return false;
+  CloseVoDatabase();
+  if (pState.size() > 3) {
+    const std::string path = pState.substr(2);
+    std::string result;
+    PState ignored;
+    if (pState[0] == '1') {
+      result = OpenMsiDbVb("QuorvexDB_Bas256", path, db.oDatabase, pState[1] == '1', true, 0,
+                           &ignored, true);
+    } else if (pState[0] == '2') {
+      result = OpenMsiDbVb("QuorvexDB_Bas258", path, db.oDatabase, false, true, 1, &ignored, true);
+    }
+    if (!result.empty() && showErrors) {
+      ui::ShowMessage(result, "Error ReOpening - \"" + path + "\"", ui::Buttons::kOk);
+    }
+  }
+  return true;
+}
+
+}  // namespace qv
