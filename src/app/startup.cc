@@ -13,7 +13,9 @@
 namespace qv {
 namespace {
 
-std::string CutAtNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string CutAtNul(const std::string& text) {
+  return text.substr(0, text.find('\0'));
+}
 
 std::string WindowsDirectory() {
   std::string buffer;

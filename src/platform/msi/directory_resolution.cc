@@ -77,10 +77,9 @@ class Resolver {
       resolved.source = WithTrailingBackslash(m_property("SourceDir"));
     } else {
       const ResolvedDirectory& parent = m_done.at(row.parent);
-      resolved.target = own.empty() ? Append(parent.target, names.targetLong)
-                                    : WithTrailingBackslash(own);
-      resolved.source =
-          Append(parent.source, m_shortSource ? names.sourceShort : names.sourceLong);
+      resolved.target =
+          own.empty() ? Append(parent.target, names.targetLong) : WithTrailingBackslash(own);
+      resolved.source = Append(parent.source, m_shortSource ? names.sourceShort : names.sourceLong);
     }
     m_done.emplace(row.key, std::move(resolved));
   }
@@ -109,8 +108,8 @@ DefaultDirNames SplitDefaultDir(const std::string& defaultDir) {
 }
 
 std::map<std::string, ResolvedDirectory> ResolveDirectories(const std::vector<DirectoryRow>& rows,
-                                                           const PropertyReader& property,
-                                                           bool shortSourceNames) {
+                                                            const PropertyReader& property,
+                                                            bool shortSourceNames) {
   return Resolver(rows, property, shortSourceNames).ResolveAll();
 }
 

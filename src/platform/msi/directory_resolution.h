@@ -41,8 +41,8 @@ using PropertyReader = std::function<std::string(const std::string&)>;
 /// are left out of the result. shortSourceNames: the package's word count has bit 0 set.
 /// Keys are matched exactly, as the installer does.
 std::map<std::string, ResolvedDirectory> ResolveDirectories(const std::vector<DirectoryRow>& rows,
-                                                           const PropertyReader& property,
-                                                           bool shortSourceNames);
+                                                            const PropertyReader& property,
+                                                            bool shortSourceNames);
 
 /// path with a '\' appended unless it already ends with one (an empty path stays empty).
 std::string WithTrailingBackslash(const std::string& path);

@@ -15,8 +15,7 @@ EngineSession::EngineSession(std::shared_ptr<Database> database, const Machine& 
     : m_database(std::move(database)) {
   const std::string& path = m_database->Path();
   m_packagePath = !path.empty() && path[0] == '/' ? WindowsFormOfHostPath(machine, path) : path;
-  for (const auto& row :
-       ReadRows("Property", "SELECT `Property`, `Value` FROM `Property`", 2)) {
+  for (const auto& row : ReadRows("Property", "SELECT `Property`, `Value` FROM `Property`", 2)) {
     m_packageProperties[row[0]] = row[1];
   }
   m_properties = m_packageProperties;
@@ -27,8 +26,7 @@ EngineSession::EngineSession(std::shared_ptr<Database> database, const Machine& 
 }
 
 std::vector<std::vector<std::string>> EngineSession::ReadRows(const std::string& table,
-                                                              const std::string& sql,
-                                                              int columns) {
+                                                              const std::string& sql, int columns) {
   std::vector<std::vector<std::string>> rows;
   if (m_database->TablePersistent(table) != 1) return rows;
   std::shared_ptr<View> view = m_database->OpenView(sql);

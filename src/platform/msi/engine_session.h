@@ -31,8 +31,8 @@ class EngineSession : public Session {
   void ResolveSource();
   void CostFinalize();
   // Reads a two-column query into a map, in table order; empty when the table is missing.
-  std::vector<std::vector<std::string>> ReadRows(const std::string& table,
-                                                 const std::string& sql, int columns);
+  std::vector<std::vector<std::string>> ReadRows(const std::string& table, const std::string& sql,
+                                                 int columns);
 
   std::shared_ptr<Database> m_database;
   std::string m_packagePath;  // Windows form
