@@ -19,7 +19,8 @@ class Hive;
 
 /// One Windows machine: everything the platform layer answers from.
 struct Machine {
-  /// Drive letter (upper case) to the host folder it maps to, without a trailing '/'.
+  /// Drive letter (upper case) to the host folder it maps to, without a trailing '/' ("/" for
+  /// the host's root).
   std::map<char, std::string> drives;
   std::string windowsDir;  ///< "C:\Windows" (Wine: "C:\windows"), no trailing backslash
   std::string systemDir;   ///< "C:\Windows\system32", no trailing backslash
@@ -37,6 +38,8 @@ struct Machine {
 
 /// The machine in use: loaded from the environment on first use unless one was set.
 const Machine& CurrentMachine();
+/// The same, shared: holding it keeps the machine alive across SetCurrentMachine.
+std::shared_ptr<const Machine> CurrentMachinePtr();
 /// Replaces the machine in use (tests, and start-up after loading); null reloads on next use.
 void SetCurrentMachine(std::shared_ptr<const Machine> machine);
 /// Builds the machine the environment names: WINEPREFIX's prefix, else the built-in profile.

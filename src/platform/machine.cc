@@ -1,0 +1,122 @@
+#include "platform/machine.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <mutex>
+
+#include "platform/machine_profiles.h"
+
+namespace qv {
+namespace {
+
+std::mutex g_mutex;
+std::shared_ptr<const Machine> g_machine;
+
+// "/a//b/" as "/a/b"; relative paths are taken from the working folder.
+std::string NormalizeHostPath(const std::string& path) {
+  std::string absolute = path;
+  if (absolute.empty() || absolute[0] != '/') {
+    char cwd[PATH_MAX];
+    if (getcwd(cwd, sizeof cwd) != nullptr) absolute = std::string(cwd) + "/" + absolute;
+  }
+  std::string out;
+  for (char c : absolute) {
+    if (c == '/' && !out.empty() && out.back() == '/') continue;
+    out += c;
+  }
+  if (out.size() > 1 && out.back() == '/') out.pop_back();
+  return out;
+}
+
+uint32_t CopyFolder(const std::string& folder, std::string* buffer, uint32_t size) {
+  uint32_t length = static_cast<uint32_t>(folder.size());
+  if (size <= length) return length + 1;
+  *buffer = folder;
+  return length;
+}
+
+}  // namespace
+
+std::shared_ptr<const Machine> CurrentMachinePtr() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  if (!g_machine) {
+    Status status;
+    g_machine = LoadMachineFromEnvironment(&status);
+  }
+  return g_machine;
+}
+
+const Machine& CurrentMachine() {
+  return *CurrentMachinePtr();
+}
+
+void SetCurrentMachine(std::shared_ptr<const Machine> machine) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_machine = std::move(machine);
+}
+
+std::shared_ptr<const Machine> LoadMachineFromEnvironment(Status* status) {
+  MachineSettings settings = MachineSettingsFromEnvironment();
+  Status local;
+  Status* s = status != nullptr ? status : &local;
+  *s = Status::Ok();
+  const char* prefix = std::getenv("WINEPREFIX");
+  if (prefix != nullptr && *prefix != '\0') {
+    if (std::shared_ptr<Machine> wine = LoadWinePrefix(prefix, settings, s)) return wine;
+    Status ignored;
+    return BuildBuiltinMachine(settings, &ignored);  // *s keeps the prefix's problem
+  }
+  return BuildBuiltinMachine(settings, s);
+}
+
+std::string WindowsFormOfHostPath(const Machine& machine, const std::string& hostPath) {
+  std::string path = NormalizeHostPath(hostPath);
+  char bestDrive = 0;
+  size_t bestLength = 0;
+  std::string rest;
+  for (const auto& [letter, folder] : machine.drives) {
+    std::string root = folder == "/" ? "" : folder;
+    bool match = path == root || path.compare(0, root.size() + 1, root + "/") == 0;
+    if (!match) continue;
+    if (bestDrive == 0 || root.size() > bestLength) {
+      bestDrive = letter;
+      bestLength = root.size();
+      rest = path.size() > root.size() + 1 ? path.substr(root.size() + 1) : "";
+    }
+  }
+  std::string out;
+  if (bestDrive == 0) {
+    out = "\\\\?\\unix" + path;  // what Wine answers for a path outside every drive
+  } else {
+    out = std::string(1, bestDrive) + ":\\" + rest;
+  }
+  for (char& c : out) {
+    if (c == '/') c = '\\';
+  }
+  return out;
+}
+
+uint32_t GetWindowsDirectoryA(std::string* buffer, uint32_t size) {
+  return CopyFolder(CurrentMachine().windowsDir, buffer, size);
+}
+
+uint32_t GetSystemDirectoryA(std::string* buffer, uint32_t size) {
+  return CopyFolder(CurrentMachine().systemDir, buffer, size);
+}
+
+uint32_t GetModuleFileNameA(std::string* buffer, uint32_t size) {
+  char target[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", target, sizeof target - 1);
+  if (n <= 0 || size == 0) {
+    buffer->clear();
+    return 0;
+  }
+  std::string path = WindowsFormOfHostPath(CurrentMachine(), std::string(target, n));
+  if (path.size() > size - 1) path.resize(size - 1);
+  *buffer = path;
+  return static_cast<uint32_t>(path.size());
+}
+
+}  // namespace qv

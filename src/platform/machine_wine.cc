@@ -1,0 +1,165 @@
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <climits>
+
+#include "platform/machine_profiles.h"
+#include "platform/registry/hive_reader.h"
+#include "platform/registry/name_compare.h"
+
+namespace qv {
+namespace {
+
+using registry::Hive;
+
+// "a/b/../c/./d" as "a/c/d", kept absolute when it was.
+std::string LexicallyNormal(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string out;
+  for (const std::string& p : parts) out += "/" + p;
+  return out.empty() ? "/" : out;
+}
+
+// The drives of dosdevices/: links named "c:", "z:", ... to their host folders.
+std::map<char, std::string> ReadDrives(const std::string& dosdevices) {
+  std::map<char, std::string> drives;
+  DIR* dir = opendir(dosdevices.c_str());
+  if (dir == nullptr) return drives;
+  while (const dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.size() != 2 || name[1] != ':' || !std::isalpha(static_cast<unsigned char>(name[0]))) {
+      continue;
+    }
+    char target[PATH_MAX];
+    std::string link = dosdevices + "/" + name;
+    ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+    if (n <= 0) continue;
+    std::string to(target, static_cast<size_t>(n));
+    if (to[0] != '/') to = dosdevices + "/" + to;
+    drives[static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])))] =
+        LexicallyNormal(to);
+  }
+  closedir(dir);
+  return drives;
+}
+
+// The SID in user.reg's ";; All keys relative to \\User\\S-..." line.
+std::string SidOfUserHive(const std::string& path) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (file == nullptr) return kDefaultUserSid;
+  char line[512];
+  std::string sid = kDefaultUserSid;
+  for (int i = 0; i < 4 && fgets(line, sizeof line, file) != nullptr; ++i) {
+    std::string text = line;
+    const std::string marker = "\\\\User\\\\";
+    size_t at = text.find(marker);
+    if (text.rfind(";;", 0) != 0 || at == std::string::npos) continue;
+    std::string rest = text.substr(at + marker.size());
+    size_t end = rest.find_first_of("\r\n\\ ");
+    if (end != 0) sid = rest.substr(0, end);
+    break;
+  }
+  fclose(file);
+  return sid;
+}
+
+std::string TextValue(const Hive& hive, const std::string& key, const std::string& name) {
+  const registry::Value* v = hive.FindValue(key, name);
+  return v != nullptr && (v->type == registry::kText || v->type == registry::kExpandText) ? v->data
+                                                                                          : "";
+}
+
+// %NAME% references Wine's environment knows at start; others are left as written.
+std::string Expand(const std::string& text, const std::map<std::string, std::string>& vars) {
+  std::string out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t open = text.find('%', pos);
+    size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) {
+      out += text.substr(pos);
+      break;
+    }
+    out += text.substr(pos, open - pos);
+    auto it = vars.find(registry::FoldName(text.substr(open + 1, close - open - 1)));
+    if (it != vars.end()) {
+      out += it->second;
+      pos = close + 1;
+    } else {
+      out += text.substr(open, close - open);
+      pos = close;
+    }
+  }
+  return out;
+}
+
+Status LoadHive(const std::string& path, Hive* hive) {
+  return registry::ReadHiveFile(path, hive, nullptr);
+}
+
+}  // namespace
+
+std::shared_ptr<Machine> LoadWinePrefix(const std::string& prefix, const MachineSettings& settings,
+                                        Status* status) {
+  struct stat st {};
+  if (stat(prefix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    *status = Status::NotFound("WINEPREFIX " + prefix + ": no such folder");
+    return nullptr;
+  }
+  auto machine = std::make_shared<Machine>();
+  machine->winePrefix = LexicallyNormal(prefix);
+  machine->drives = ReadDrives(machine->winePrefix + "/dosdevices");
+  if (machine->drives.count('C') == 0) {
+    *status = Status::NotFound("WINEPREFIX " + prefix + ": no drive c: in dosdevices");
+    return nullptr;
+  }
+  Hive system;
+  Hive user;
+  Status s = LoadHive(machine->winePrefix + "/system.reg", &system);
+  if (s.ok()) s = LoadHive(machine->winePrefix + "/user.reg", &user);
+  if (!s.ok()) {
+    *status = s;
+    return nullptr;
+  }
+  machine->userName = settings.userName;
+  machine->userSid = SidOfUserHive(machine->winePrefix + "/user.reg");
+  std::string root =
+      TextValue(system, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot");
+  if (root.empty()) root = "C:\\windows";
+  while (root.size() > 3 && root.back() == '\\') root.pop_back();
+  machine->windowsDir = root;
+  machine->systemDir = root + "\\system32";
+  std::string profile = "C:\\users\\" + settings.userName;
+  std::map<std::string, std::string> vars = {{"USERPROFILE", profile},
+                                             {"SYSTEMROOT", root},
+                                             {"WINDIR", root},
+                                             {"USERNAME", settings.userName},
+                                             {"ALLUSERSPROFILE", "C:\\ProgramData"},
+                                             {"PROGRAMDATA", "C:\\ProgramData"},
+                                             {"SYSTEMDRIVE", "C:"}};
+  std::string temp = Expand(TextValue(user, "Environment", "TEMP"), vars);
+  if (temp.empty()) temp = profile + "\\Temp";
+  if (temp.back() != '\\') temp += '\\';
+  machine->tempDir = temp;
+  machine->machineHive = std::make_shared<const Hive>(std::move(system));
+  machine->userHive = std::make_shared<const Hive>(std::move(user));
+  machine->storeDir = settings.configHome + "/quorvex";
+  *status = Status::Ok();
+  return machine;
+}
+
+}  // namespace qv

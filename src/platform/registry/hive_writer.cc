@@ -1,0 +1,135 @@
+#include "platform/registry/hive_writer.h"
+
+#include <cstdio>
+
+#include "platform/registry/text_codec.h"
+
+namespace qv::registry {
+namespace {
+
+constexpr size_t kHexLineWidth = 76;
+
+void AppendHexUnit(char32_t unit, std::string* out) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "\\x%04x", static_cast<unsigned>(unit));
+  *out += buffer;
+}
+
+// hex or hex(N) data, wrapped over lines ending with '\' as Wine writes long values.
+std::string HexData(uint32_t type, const std::string& bytes, size_t prefixWidth) {
+  char head[32];
+  if (type == kBinary) {
+    std::snprintf(head, sizeof head, "hex:");
+  } else {
+    std::snprintf(head, sizeof head, "hex(%x):", static_cast<unsigned>(type));
+  }
+  std::string out = head;
+  size_t column = prefixWidth + out.size();
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    char byte[4];
+    std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(bytes[i]));
+    out += byte;
+    column += 2;
+    if (i + 1 < bytes.size()) {
+      out += ',';
+      ++column;
+      if (column > kHexLineWidth) {
+        out += "\\\n  ";
+        column = 2;
+      }
+    }
+  }
+  return out;
+}
+
+std::string ValueData(const Value& value, size_t prefixWidth) {
+  if (value.tombstone) return "-";
+  switch (value.type) {
+    case kText:
+      return "\"" + EscapeWineText(value.data, '"') + "\"";
+    case kExpandText:
+      return "str(2):\"" + EscapeWineText(value.data, '"') + "\"";
+    case kMultiText:
+      return "str(7):\"" + EscapeWineText(value.data, '"') + "\"";
+    case kDword:
+      if (value.data.size() == 4) {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "dword:%08x", static_cast<unsigned>(value.Number()));
+        return buffer;
+      }
+      break;
+    default:
+      break;
+  }
+  return HexData(value.type, value.data, prefixWidth);
+}
+
+}  // namespace
+
+std::string EscapeWineText(const std::string& text, char delimiter) {
+  std::string out;
+  out.reserve(text.size());
+  size_t pos = 0;
+  while (pos < text.size()) {
+    unsigned char b = static_cast<unsigned char>(text[pos]);
+    if (b >= 0x80) {
+      char32_t c = 0;
+      size_t start = pos;
+      if (!DecodeUtf8(text, &pos, &c)) c = static_cast<unsigned char>(text[start]);
+      if (c >= 0x10000) {
+        AppendHexUnit(0xD800 + ((c - 0x10000) >> 10), &out);
+        AppendHexUnit(0xDC00 + ((c - 0x10000) & 0x3FF), &out);
+      } else {
+        AppendHexUnit(c, &out);
+      }
+      continue;
+    }
+    ++pos;
+    char c = static_cast<char>(b);
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        continue;
+      case '\n':
+        out += "\\n";
+        continue;
+      case '\r':
+        out += "\\r";
+        continue;
+      case '\t':
+        out += "\\t";
+        continue;
+      case '\0':
+        out += "\\0";
+        continue;
+      default:
+        break;
+    }
+    if (c == delimiter || c == '"') {
+      out += '\\';
+      out += c;
+    } else if (b < 0x20 || b == 0x7F) {
+      AppendHexUnit(b, &out);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string WriteWineHive(const Hive& hive, const std::string& relativeTo, int64_t unixTime) {
+  std::string out = "WINE REGISTRY Version 2\n;; All keys relative to " +
+                    EscapeWineText(relativeTo, '\0') + "\n\n#arch=win64\n";
+  std::string stamp = " " + std::to_string(unixTime) + "\n";
+  for (const auto& [folded, key] : hive.keys()) {
+    out += "\n[" + EscapeWineText(key.path, ']') + "]" + stamp;
+    for (const auto& [foldedName, entry] : key.values) {
+      const auto& [name, value] = entry;
+      std::string prefix = name.empty() ? "@=" : "\"" + EscapeWineText(name, '"') + "\"=";
+      out += prefix + ValueData(value, prefix.size()) + "\n";
+    }
+  }
+  return out;
+}
+
+}  // namespace qv::registry
