@@ -1,0 +1,62 @@
+#include "support/test_machine.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/machine_profiles.h"
+#include "platform/registry/hive_reader.h"
+
+namespace qv::test {
+namespace {
+
+std::shared_ptr<const registry::Hive> Merged(registry::Hive base, const std::string& extra,
+                                             const char* what) {
+  if (!extra.empty()) {
+    Status s = registry::ParseHive(extra, what, &base, [](const Status& problem) {
+      ADD_FAILURE() << "test hive: " << problem.message();
+    });
+    EXPECT_TRUE(s.ok()) << s.ToString();
+  }
+  return std::make_shared<const registry::Hive>(std::move(base));
+}
+
+}  // namespace
+
+std::shared_ptr<Machine> MakeTestMachine(const std::string& dataHome, const std::string& configHome,
+                                         const TestMachineOptions& options) {
+  MachineSettings settings{dataHome, configHome, options.userName};
+  Status status;
+  std::shared_ptr<Machine> machine = BuildBuiltinMachine(settings, &status);
+  EXPECT_TRUE(status.ok()) << status.ToString();
+  machine->machineHive = Merged(BuiltinMachineHive(), options.machineHive, "test machine hive");
+  machine->userHive = Merged(BuiltinUserHive(options.userName), options.userHive, "test user hive");
+  return machine;
+}
+
+ScopedTestMachine::ScopedTestMachine(const TestMachineOptions& options)
+    : m_machine(MakeTestMachine(m_home.DataHome(), m_home.ConfigHome(), options)) {
+  SetCurrentMachine(m_machine);
+}
+
+ScopedTestMachine::~ScopedTestMachine() {
+  SetCurrentMachine(nullptr);
+}
+
+std::string WriteWinePrefix(const TempDir& dir, const std::string& relative,
+                            const std::string& systemReg, const std::string& userReg) {
+  std::filesystem::path prefix = std::filesystem::path(dir.path()) / relative;
+  std::filesystem::create_directories(prefix / "drive_c" / "windows" / "system32");
+  std::filesystem::create_directories(prefix / "dosdevices");
+  std::error_code ec;
+  std::filesystem::create_symlink("../drive_c", prefix / "dosdevices" / "c:", ec);
+  EXPECT_FALSE(ec) << ec.message();
+  std::filesystem::create_symlink("/", prefix / "dosdevices" / "z:", ec);
+  EXPECT_FALSE(ec) << ec.message();
+  if (!systemReg.empty()) dir.Write(relative + "/system.reg", systemReg);
+  if (!userReg.empty()) dir.Write(relative + "/user.reg", userReg);
+  return prefix.string();
+}
+
+}  // namespace qv::test

@@ -1,0 +1,58 @@
+#pragma once
+// Machines for tests: a built-in profile rooted in a temp folder, installed for a scope, and
+// Wine prefix fixtures on disk.
+
+#include <memory>
+#include <string>
+
+#include "platform/machine.h"
+#include "support/temp_dir.h"
+
+namespace qv::test {
+
+/// What a test machine holds beyond the built-in profile.
+struct TestMachineOptions {
+  std::string userName = "tester";
+  /// Extra HKLM content in Wine's format (keys relative to HKLM), header included.
+  std::string machineHive;
+  /// Extra HKCU content in Wine's format, header included.
+  std::string userHive;
+};
+
+/// A built-in machine whose drive C is dataHome/quorvex/drive_c and whose store is
+/// configHome/quorvex, with the extra hive content of options merged in. Fails the current
+/// test (and returns the machine without it) when the extra content is not a hive.
+std::shared_ptr<Machine> MakeTestMachine(const std::string& dataHome, const std::string& configHome,
+                                         const TestMachineOptions& options = {});
+
+/// An isolated home with a test machine in it, installed with SetCurrentMachine for the
+/// object's lifetime; afterwards no machine is set (the next use loads one again).
+class ScopedTestMachine {
+ public:
+  explicit ScopedTestMachine(const TestMachineOptions& options = {});
+  ~ScopedTestMachine();
+  ScopedTestMachine(const ScopedTestMachine&) = delete;
+  ScopedTestMachine& operator=(const ScopedTestMachine&) = delete;
+
+  const Machine& machine() const { return *m_machine; }
+  /// The shared machine, for code that takes one.
+  const std::shared_ptr<Machine>& shared() const { return m_machine; }
+  /// The isolated home (config and data folders) the machine lives in.
+  const IsolatedHome& home() const { return m_home; }
+  /// Host folder of drive C.
+  std::string DriveC() const { return m_machine->drives.at('C'); }
+  /// Host folder of the writable registry store.
+  const std::string& StoreDir() const { return m_machine->storeDir; }
+
+ private:
+  IsolatedHome m_home;
+  std::shared_ptr<Machine> m_machine;
+};
+
+/// Writes a Wine prefix at dir/relative: drive_c/, dosdevices/c: -> ../drive_c,
+/// dosdevices/z: -> /, and system.reg and user.reg with the given texts (left out when
+/// empty). Returns the prefix's host path.
+std::string WriteWinePrefix(const TempDir& dir, const std::string& relative,
+                            const std::string& systemReg, const std::string& userReg);
+
+}  // namespace qv::test
