@@ -1,0 +1,195 @@
+#include "platform/registry/hive_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/registry/text_codec.h"
+
+namespace qv::registry {
+namespace {
+
+struct Parsed {
+  Hive hive;
+  Status status;
+  std::vector<std::string> problems;
+  HiveFormat format = HiveFormat::kWine;
+};
+
+Parsed Parse(const std::string& bytes) {
+  Parsed p;
+  p.status = ParseHive(
+      bytes, "test.reg", &p.hive, [&](const Status& s) { p.problems.push_back(s.message()); },
+      &p.format);
+  return p;
+}
+
+const std::string kWineHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+
+TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
+  Parsed p = Parse(kWineHeader +
+                   "#arch=win64\n\n"
+                   "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1796478104\n"
+                   "#time=1d8c5e3a2b4c6d0\n"
+                   "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
+                   "@=\"default\"\n");
+  ASSERT_TRUE(p.status.ok());
+  EXPECT_EQ(p.format, HiveFormat::kWine);
+  EXPECT_TRUE(p.problems.empty());
+  const Value* v =
+      p.hive.FindValue("software\\MICROSOFT\\windows\\currentversion", "programfilesdir");
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(*v, Value::Text("C:\\Program Files"));
+  EXPECT_EQ(p.hive.FindKey("Software\\Microsoft\\Windows\\CurrentVersion")->path,
+            "Software\\Microsoft\\Windows\\CurrentVersion");
+  EXPECT_EQ(*p.hive.FindValue("Software\\Microsoft\\Windows\\CurrentVersion", ""),
+            Value::Text("default"));
+}
+
+struct WineValueCase {
+  const char* line;
+  Value expected;
+};
+
+TEST(HiveReaderTest, ReadsEveryWineValueForm) {
+  const WineValueCase cases[] = {
+      {"\"v\"=\"plain\"", Value::Text("plain")},
+      {"\"v\"=\"a\\\\b \\\"q\\\" \\n\\r\\t end\"", Value::Text("a\\b \"q\" \n\r\t end")},
+      {"\"v\"=\"\\x00e9t\\x00e9\"", Value::Text("\xC3\xA9t\xC3\xA9")},
+      {"\"v\"=\"\\xd83d\\xde00\"", Value::Text("\xF0\x9F\x98\x80")},
+      {"\"v\"=str(2):\"%SystemRoot%\\\\x\"", Value::Text("%SystemRoot%\\x", kExpandText)},
+      {"\"v\"=str(7):\"one\\0two\\0\"", Value::MultiText({"one", "two"})},
+      {"\"v\"=str(7):\"one\\0two\"", Value::MultiText({"one", "two"})},
+      {"\"v\"=dword:0000002a", Value::Dword(42)},
+      {"\"v\"=dword:ffffffff", Value::Dword(0xFFFFFFFF)},
+      {"\"v\"=hex:01,ab,FF", Value::Raw(kBinary, "\x01\xab\xff")},
+      {"\"v\"=hex:", Value::Raw(kBinary, "")},
+      {"\"v\"=hex(b):08,07,06,05,04,03,02,01", Value::Qword(0x0102030405060708ULL)},
+      {"\"v\"=hex(2):25,00,41,00,25,00,00,00", Value::Text("%A%", kExpandText)},
+      {"\"v\"=hex(7):61,00,00,00,62,00,00,00,00,00", Value::MultiText({"a", "b"})},
+      {"\"v\"=hex(100000):01,02", Value::Raw(0x100000, "\x01\x02")},
+      {"\"v\"=-", Value::Tombstone()},
+  };
+  for (const WineValueCase& c : cases) {
+    Parsed p = Parse(kWineHeader + "[K] 0\n" + c.line + "\n");
+    EXPECT_TRUE(p.problems.empty()) << c.line << ": " << (p.problems.empty() ? "" : p.problems[0]);
+    const Value* v = p.hive.FindValue("K", "v");
+    ASSERT_NE(v, nullptr) << c.line;
+    EXPECT_EQ(*v, c.expected) << c.line;
+  }
+}
+
+TEST(HiveReaderTest, JoinsHexContinuationLines) {
+  Parsed p = Parse(kWineHeader + "[K] 0\n\"v\"=hex:01,02,\\\n  03,\\\n  04\n\"w\"=dword:1\n");
+  EXPECT_TRUE(p.problems.empty());
+  EXPECT_EQ(*p.hive.FindValue("K", "v"), Value::Raw(kBinary, "\x01\x02\x03\x04"));
+  EXPECT_EQ(*p.hive.FindValue("K", "w"), Value::Dword(1));
+}
+
+TEST(HiveReaderTest, EscapedKeyNamesKeepBracketsAndBackslashes) {
+  Parsed p = Parse(kWineHeader + "[A\\\\B\\]C\\\\\\x00e9] 0\n\"v\"=dword:1\n");
+  ASSERT_TRUE(p.problems.empty());
+  EXPECT_NE(p.hive.FindValue("a\\b]c\\\xC3\x89", "V"), nullptr);  // É matches é
+}
+
+TEST(HiveReaderTest, SkipsMalformedLinesAndKeepsTheRest) {
+  Parsed p = Parse(kWineHeader +             // lines 1-3
+                   "\"early\"=dword:1\n"     // 4
+                   "[Good] 0\n"              // 5
+                   "\"a\"=dword:1\n"         // 6
+                   "\"b\"=dword:xyz\n"       // 7
+                   "\"c\"=hex:1,234\n"       // 8
+                   "\"d\"=\"unterminated\n"  // 9
+                   "\"e\" \"x\"\n"           // 10
+                   "junk\n"                  // 11
+                   "\"f\"=weird:1\n"         // 12
+                   "[Broken 0\n"             // 13
+                   "\"g\"=dword:2\n"         // 14
+                   "[Good] 0\n"              // 15
+                   "\"h\"=hex(b):01\n"       // 16
+                   "\"i\"=\"fine\"\n");      // 17
+  ASSERT_TRUE(p.status.ok());
+  const std::vector<std::string> expected = {
+      "test.reg:4: value outside a key",  "test.reg:7: bad dword value",
+      "test.reg:8: bad hex byte",         "test.reg:9: missing closing '\"'",
+      "test.reg:10: expected '='",        "test.reg:11: expected '[', '\"' or '@'",
+      "test.reg:12: unknown value data",  "test.reg:13: missing closing ']'",
+      "test.reg:14: value outside a key", "test.reg:16: wrong size for its type",
+  };
+  EXPECT_EQ(p.problems, expected);
+  EXPECT_EQ(*p.hive.FindValue("Good", "a"), Value::Dword(1));
+  EXPECT_EQ(*p.hive.FindValue("Good", "i"), Value::Text("fine"));
+  EXPECT_EQ(p.hive.FindValue("Good", "b"), nullptr);
+}
+
+TEST(HiveReaderTest, RejectsFilesWithoutARegistryHeader) {
+  for (const char* bytes : {"", "hello\n[K]\n", "\xFF\xFE", "WINE REGISTRY Version 1\n"}) {
+    Parsed p = Parse(bytes);
+    EXPECT_EQ(p.status.code(), Status::Code::kCorruption);
+    EXPECT_EQ(p.status.message(), "test.reg:1: not a registry file");
+  }
+}
+
+const char kRegeditBody[] =
+    "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor App]\r\n"
+    "@=\"top\"\r\n"
+    "\"Path\"=\"C:\\\\Program Files\\\\App\"\r\n"
+    "\"Count\"=dword:00000010\r\n"
+    "\"Exp\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,00,00\r\n"
+    "\"Multi\"=hex(7):61,00,62,00,00,00,63,00,00,00,\\\r\n"
+    "  00,00\r\n"
+    "\"Big\"=hex(b):ff,00,00,00,00,00,00,00\r\n"
+    "\"Bin\"=hex:de,ad\r\n"
+    "\r\n[HKEY_CURRENT_USER\\Software\\\xC3\xA9]\r\n"
+    "\"n\"=\"\xE2\x82\xAC\"\r\n";
+
+void ExpectRegeditContent(const Parsed& p) {
+  ASSERT_TRUE(p.status.ok()) << p.status.ToString();
+  EXPECT_TRUE(p.problems.empty()) << p.problems.front();
+  const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Vendor App";
+  EXPECT_EQ(*p.hive.FindValue(key, ""), Value::Text("top"));
+  EXPECT_EQ(*p.hive.FindValue(key, "path"), Value::Text("C:\\Program Files\\App"));
+  EXPECT_EQ(*p.hive.FindValue(key, "Count"), Value::Dword(16));
+  EXPECT_EQ(*p.hive.FindValue(key, "Exp"), Value::Text("%TEMP%", kExpandText));
+  EXPECT_EQ(*p.hive.FindValue(key, "Multi"), Value::MultiText({"ab", "c"}));
+  EXPECT_EQ(*p.hive.FindValue(key, "Big"), Value::Qword(255));
+  EXPECT_EQ(*p.hive.FindValue(key, "Bin"), Value::Raw(kBinary, "\xde\xad"));
+  EXPECT_EQ(*p.hive.FindValue("HKEY_CURRENT_USER\\Software\\\xC3\xA9", "n"),
+            Value::Text("\xE2\x82\xAC"));
+}
+
+TEST(HiveReaderTest, ReadsRegeditExportInUtf16WithMark) {
+  std::string text = std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody;
+  Parsed p = Parse("\xFF\xFE" + Utf8ToUtf16Le(text));
+  EXPECT_EQ(p.format, HiveFormat::kRegedit5);
+  ExpectRegeditContent(p);
+}
+
+TEST(HiveReaderTest, ReadsRegeditExportInUtf8) {
+  std::string text = std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody;
+  ExpectRegeditContent(Parse(text));
+  ExpectRegeditContent(Parse("\xEF\xBB\xBF" + text));
+}
+
+TEST(HiveReaderTest, RegeditKeyDeletionIsReported) {
+  Parsed p = Parse("Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_CURRENT_USER\\X]\r\n");
+  EXPECT_EQ(p.problems, std::vector<std::string>{"test.reg:3: key deletion is not supported"});
+}
+
+TEST(HiveReaderTest, HiveBelowSplitsAnExportByRoot) {
+  Parsed p = Parse(std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody);
+  Hive machine = HiveBelow(p.hive, "hkey_local_machine");
+  EXPECT_EQ(*machine.FindValue("Software\\Vendor App", "Count"), Value::Dword(16));
+  EXPECT_EQ(machine.keys().size(), 1u);
+}
+
+TEST(HiveReaderTest, ReadHiveFileNamesAMissingFile) {
+  Hive hive;
+  Status s = ReadHiveFile("/nonexistent/quorvex/system.reg", &hive, nullptr);
+  EXPECT_EQ(s.code(), Status::Code::kIOError);
+  EXPECT_EQ(s.message(), "/nonexistent/quorvex/system.reg: No such file or directory");
+}
+
+}  // namespace
+}  // namespace qv::registry
