@@ -1,0 +1,205 @@
+#include "platform/registry/registry.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/registry/hive_reader.h"
+#include "support/temp_dir.h"
+
+namespace qv::registry {
+namespace {
+
+std::shared_ptr<const Hive> HiveOf(const std::string& text) {
+  auto hive = std::make_shared<Hive>();
+  EXPECT_TRUE(ParseHive(text, "fixture.reg", hive.get(), nullptr).ok());
+  return hive;
+}
+
+class RegistryTest : public ::testing::Test {
+ protected:
+  RegistryTest()
+      : m_machineHive(HiveOf("WINE REGISTRY Version 2\n"
+                             "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"machine class\"\n"
+                             "\"Shared\"=\"machine\"\n"
+                             "[Software\\\\Vendor] 0\n\"Below\"=\"below\"\n\"Other\"=dword:5\n")),
+        m_userHive(HiveOf("WINE REGISTRY Version 2\n"
+                          "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n\"Shared\"=\"user\"\n"
+                          "[Environment] 0\n\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n")) {}
+
+  std::unique_ptr<Registry> Open() {
+    return std::make_unique<Registry>(m_dir.Sub("store"), m_machineHive, m_userHive, "S-1-5-21-7");
+  }
+  std::string Get(Registry& r, const std::string& key, const std::string& name) {
+    Value v;
+    Status s = r.GetValue(key, name, &v);
+    return s.ok() ? v.data : "<" + s.message() + ">";
+  }
+
+  test::TempDir m_dir;
+  std::shared_ptr<const Hive> m_machineHive;
+  std::shared_ptr<const Hive> m_userHive;
+};
+
+TEST_F(RegistryTest, RootsLongNamesAndLeadingBackslashReachTheSameValue) {
+  auto r = Open();
+  for (const char* key :
+       {"HKLM\\Software\\Vendor", "\\HKLM\\Software\\Vendor\\",
+        "HKEY_LOCAL_MACHINE\\software\\VENDOR", "\\hkey_local_machine\\Software\\Vendor"}) {
+    EXPECT_EQ(Get(*r, key, "below"), "below") << key;
+  }
+  EXPECT_EQ(Get(*r, "HKCU\\Environment", "TEMP"), "%USERPROFILE%\\Temp");
+  EXPECT_EQ(Get(*r, "HKU\\S-1-5-21-7\\Environment", "TEMP"), "%USERPROFILE%\\Temp");
+  EXPECT_EQ(Get(*r, "HKLM\\Software\\Vendor", "missing"),
+            "<HKLM\\Software\\Vendor: no value \"missing\">");
+}
+
+TEST_F(RegistryTest, RelativeKeysLiveUnderTheUsersSoftwareKey) {
+  auto r = Open();
+  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "Converter0", Value::Text("a.msi")).ok());
+  EXPECT_EQ(Get(*r, "HKCU\\Software\\Dunar\\Quorvex", "converter0"), "a.msi");
+  EXPECT_EQ(Get(*r, "HKEY_USERS\\S-1-5-21-7\\Software\\Dunar\\Quorvex", "Converter0"), "a.msi");
+  EXPECT_EQ(r->SubkeyNames("HKCU\\Software\\Dunar"), std::vector<std::string>{"Quorvex"});
+}
+
+TEST_F(RegistryTest, ClassesRootPrefersTheUsersClasses) {
+  auto r = Open();
+  EXPECT_EQ(Get(*r, "HKCR\\CLSID\\{A}", "Shared"), "user");
+  EXPECT_EQ(Get(*r, "\\HKEY_CLASSES_ROOT\\CLSID\\{a}", ""), "machine class");
+  // The user has the key of its own, so a write goes there.
+  ASSERT_TRUE(r->SetValue("HKCR\\CLSID\\{A}", "New", Value::Text("n")).ok());
+  EXPECT_EQ(Get(*r, "HKCU\\Software\\Classes\\CLSID\\{A}", "New"), "n");
+  // A class only the machine has is written for the machine.
+  ASSERT_TRUE(r->SetValue("HKCR\\CLSID\\{B}", "", Value::Text("b")).ok());
+  EXPECT_EQ(Get(*r, "HKLM\\Software\\Classes\\CLSID\\{B}", ""), "b");
+  EXPECT_EQ(r->SubkeyNames("HKCR\\CLSID"), (std::vector<std::string>{"{A}", "{B}"}));
+  // Deleting the user's value lets the machine's show through.
+  ASSERT_TRUE(r->DeleteValue("HKCR\\CLSID\\{A}", "Shared").ok());
+  EXPECT_EQ(Get(*r, "HKCR\\CLSID\\{A}", "Shared"), "machine");
+}
+
+TEST_F(RegistryTest, StoreHidesTheMachineHiveAndTombstonesDeleteBelow) {
+  auto r = Open();
+  ASSERT_TRUE(r->SetValue("HKLM\\Software\\Vendor", "Below", Value::Text("above")).ok());
+  EXPECT_EQ(Get(*r, "HKLM\\Software\\Vendor", "Below"), "above");
+  ASSERT_TRUE(r->DeleteValue("HKLM\\Software\\Vendor", "Below").ok());
+  EXPECT_EQ(Get(*r, "HKLM\\Software\\Vendor", "Below"),
+            "<HKLM\\Software\\Vendor: no value \"Below\">");
+  EXPECT_EQ(r->ValueNames("HKLM\\Software\\Vendor"), std::vector<std::string>{"Other"});
+  EXPECT_NE(test::ReadFile(m_dir.Sub("store/system.reg")).find("\"Below\"=-\n"), std::string::npos);
+  EXPECT_EQ(r->DeleteValue("HKLM\\Software\\Vendor", "Below").code(), Status::Code::kNotFound);
+  // A fresh instance reads the tombstone back from disk.
+  EXPECT_EQ(Get(*Open(), "HKLM\\Software\\Vendor", "Below"),
+            "<HKLM\\Software\\Vendor: no value \"Below\">");
+  // Writing again brings the value back.
+  ASSERT_TRUE(r->SetValue("HKLM\\Software\\Vendor", "below", Value::Dword(3)).ok());
+  EXPECT_EQ(r->ValueNames("HKLM\\Software\\Vendor"), (std::vector<std::string>{"Below", "Other"}));
+}
+
+TEST_F(RegistryTest, DeletingAStoreOnlyValueRemovesIt) {
+  auto r = Open();
+  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "x", Value::Dword(1)).ok());
+  ASSERT_TRUE(r->DeleteValue("Dunar\\Quorvex", "X").ok());
+  EXPECT_EQ(test::ReadFile(m_dir.Sub("store/user.reg")).find("\"x\""), std::string::npos);
+  Value v;
+  EXPECT_EQ(r->GetValue("Dunar\\Quorvex", "x", &v).code(), Status::Code::kNotFound);
+}
+
+TEST_F(RegistryTest, TwoInstancesKeepEachOthersValues) {
+  auto first = Open();
+  auto second = Open();
+  ASSERT_TRUE(first->SetValue("Dunar\\Quorvex", "A", Value::Text("1")).ok());
+  EXPECT_EQ(Get(*second, "Dunar\\Quorvex", "A"), "1");  // reads see the other's write
+  ASSERT_TRUE(second->SetValue("Dunar\\Quorvex", "B", Value::Text("2")).ok());
+  ASSERT_TRUE(first->SetValue("Dunar\\Quorvex", "C", Value::Text("3")).ok());
+  auto third = Open();
+  EXPECT_EQ(Get(*third, "Dunar\\Quorvex", "A"), "1");
+  EXPECT_EQ(Get(*third, "Dunar\\Quorvex", "B"), "2");
+  EXPECT_EQ(Get(*third, "Dunar\\Quorvex", "C"), "3");
+}
+
+TEST_F(RegistryTest, ForkedWritersKeepEachOthersValues) {
+  constexpr int kChildren = 4;
+  constexpr int kWrites = 15;
+  std::vector<pid_t> pids;
+  for (int c = 0; c < kChildren; ++c) {
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      auto r = Open();
+      int failures = 0;
+      for (int i = 0; i < kWrites; ++i) {
+        std::string name = "c" + std::to_string(c) + "_" + std::to_string(i);
+        failures += !r->SetValue("Dunar\\Quorvex", name, Value::Dword(i)).ok();
+      }
+      _exit(failures);
+    }
+    pids.push_back(pid);
+  }
+  for (pid_t pid : pids) {
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  auto r = Open();
+  EXPECT_EQ(r->ValueNames("Dunar\\Quorvex").size(), static_cast<size_t>(kChildren * kWrites));
+}
+
+TEST_F(RegistryTest, CrashBeforeRenameLeavesTheOldStore) {
+  {
+    auto r = Open();
+    ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("old")).ok());
+  }
+  pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    auto r = Open();
+    r->StoreOf(Root::kCurrentUser).SetBeforeRenameHook([] { _exit(7); });
+    r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("new"));
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 7);
+  EXPECT_NE(test::ReadFile(m_dir.Sub("store/user.reg.tmp-" + std::to_string(pid))), "");
+  auto r = Open();
+  EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "Kept"), "old");
+  // The next write goes through despite the leftover temporary file.
+  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("newer")).ok());
+  EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "Kept"), "newer");
+}
+
+TEST_F(RegistryTest, MalformedStoreKeepsItsGoodLines) {
+  m_dir.Write("store/user.reg",
+              "WINE REGISTRY Version 2\n[Software\\\\Dunar\\\\Quorvex] 0\n\"Good\"=\"yes\"\n"
+              "\"Bad\"=dword:zz\n\"Also\"=dword:00000002\n");
+  auto r = Open();
+  EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "Good"), "yes");
+  const auto& problems = r->StoreOf(Root::kCurrentUser).problems();
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].message(), m_dir.Sub("store/user.reg") + ":4: bad dword value");
+  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "New", Value::Text("n")).ok());
+  EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "Also"), std::string("\x02\0\0\0", 4));
+}
+
+TEST_F(RegistryTest, StoreThatIsNotAHiveIsMovedAsideOnWrite) {
+  m_dir.Write("store/user.reg", "garbage");
+  auto r = Open();
+  EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "A"), "<Dunar\\Quorvex: no value \"A\">");
+  EXPECT_EQ(r->StoreOf(Root::kCurrentUser).readStatus().message(),
+            m_dir.Sub("store/user.reg") + ":1: not a registry file");
+  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "A", Value::Text("a")).ok());
+  EXPECT_EQ(test::ReadFile(m_dir.Sub("store/user.reg.corrupt")), "garbage");
+  EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "A"), "a");
+}
+
+TEST_F(RegistryTest, UnwritableStoreGivesAnError) {
+  m_dir.Write("store", "a file where the folder should be");
+  auto r = Open();
+  Status s = r->SetValue("Dunar\\Quorvex", "A", Value::Text("a"));
+  EXPECT_EQ(s.code(), Status::Code::kIOError);
+}
+
+}  // namespace
+}  // namespace qv::registry
