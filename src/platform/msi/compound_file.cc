@@ -97,16 +97,17 @@ Status CompoundFile::ReadChain(uint32_t start, uint64_t size, std::string* out,
   }
   out->reserve(size);
   uint32_t sector = start;
-  uint64_t steps = 0;
+  std::vector<bool> visited(m_sectorCount, false);
   while (out->size() < size) {
     if (sector == kEndOfChain || sector >= m_sectorCount || sector >= m_fat.size()) {
       return Corrupt(0, std::string(what) + ": chain ends at sector " + std::to_string(sector) +
                             " after " + std::to_string(out->size()) + " of " +
                             std::to_string(size) + " bytes");
     }
-    if (++steps > m_sectorCount) {
+    if (visited[sector]) {
       return Corrupt(0, std::string(what) + ": chain loops at sector " + std::to_string(sector));
     }
+    visited[sector] = true;
     const uint64_t off = (static_cast<uint64_t>(sector) + 1) * m_sectorSize;
     const uint64_t take = std::min<uint64_t>(m_sectorSize, size - out->size());
     out->append(m_bytes.data() + off, take);
@@ -120,12 +121,13 @@ Status CompoundFile::LoadDirectory() {
   // The directory has no size of its own: follow its chain to the end, bounded by the file.
   std::string dir;
   uint32_t sector = first;
-  uint64_t steps = 0;
+  std::vector<bool> visited(m_sectorCount, false);
   while (sector != kEndOfChain) {
     if (sector >= m_sectorCount || sector >= m_fat.size()) {
       return Corrupt(0x30, "directory chain broken at sector " + std::to_string(sector));
     }
-    if (++steps > m_sectorCount) return Corrupt(0x30, "directory chain loops");
+    if (visited[sector]) return Corrupt(0x30, "directory chain loops");
+    visited[sector] = true;
     dir.append(m_bytes.data() + (static_cast<uint64_t>(sector) + 1) * m_sectorSize, m_sectorSize);
     sector = m_fat[sector];
   }
@@ -186,14 +188,15 @@ Status CompoundFile::ReadMiniChain(uint32_t start, uint64_t size, std::string* o
   }
   out->reserve(size);
   uint32_t sector = start;
-  uint64_t steps = 0;
-  const uint64_t maxSteps = m_miniFat.size();
+  std::vector<bool> visited(m_miniFat.size(), false);
   while (out->size() < size) {
     const uint64_t off = static_cast<uint64_t>(sector) * m_miniSectorSize;
     if (sector >= m_miniFat.size() || off >= m_miniStream.size()) {
       return Corrupt(0, "mini chain ends at mini sector " + std::to_string(sector));
     }
-    if (++steps > maxSteps) return Corrupt(0, "mini chain loops");
+    if (visited[sector])
+      return Corrupt(0, "mini chain loops at mini sector " + std::to_string(sector));
+    visited[sector] = true;
     const uint64_t take = std::min<uint64_t>(
         {static_cast<uint64_t>(m_miniSectorSize), size - out->size(), m_miniStream.size() - off});
     out->append(m_miniStream.data() + off, take);

@@ -1,0 +1,150 @@
+#include "platform/msi/sql_view.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/msi/engine_installer.h"
+#include "platform/pending_error.h"
+#include "support/fixture_packages.h"
+#include "support/temp_dir.h"
+
+namespace qv::msi {
+namespace {
+
+// Every row of a query, fields joined by '|', rows by ';'.
+std::string Rows(Database& db, const std::string& sql, const Record* params = nullptr) {
+  auto view = db.OpenView(sql);
+  if (!view) return "<no view>";
+  if (!view->Execute(params)) return "<execute failed>";
+  std::string out;
+  while (auto r = view->Fetch()) {
+    if (!out.empty()) out += ";";
+    for (int i = 1; i <= r->FieldCount(); ++i) {
+      if (i > 1) out += "|";
+      out += r->IsNull(i) ? "~" : r->StringData(i);
+    }
+  }
+  view->Close();
+  return out;
+}
+
+class SqlViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!test::MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";
+    m_path = test::BuildFixture(m_dir, "basic");
+    ASSERT_FALSE(m_path.empty());
+    m_installer = MakeEngineInstaller();
+    m_db = m_installer->OpenDatabase(m_path, 0);
+    ASSERT_TRUE(m_db);
+  }
+  test::TempDir m_dir;
+  std::string m_path;
+  std::shared_ptr<Installer> m_installer;
+  std::shared_ptr<Database> m_db;
+};
+
+TEST_F(SqlViewTest, AnswersTheQueriesOfTheProgram) {
+  struct Case {
+    const char* sql;
+    const char* rows;
+  } cases[] = {
+      {"SELECT * FROM `Numbers`",
+       "-5|-1|-100000|100000|negative key;1|-32767|-2147483647|~|min values;"
+       "2|32767|2147483647|0|max values;3|~|0|-1|~"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Small` IS NULL", "3"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Optional` IS NOT NULL AND `Id` > 0", "2;3"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Big` < 0 OR `Note` = 'max values'", "-5;1;2"},
+      {"SELECT `Id` FROM `Numbers` WHERE (`Id` = 1 OR `Id` = 3) AND `Big` >= 0", "3"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Id` <> 1 AND `Id` <= 2", "-5;2"},
+      {"SELECT `Id`, `Small` FROM `Numbers` ORDER BY `Small`", "3|~;1|-32767;-5|-1;2|32767"},
+      {"SELECT File, Sequence FROM File WHERE Component_ = 'HelpDoc' ORDER BY Sequence",
+       "Manual.pdf|2;Readme.txt|3"},
+      {"SELECT `File`.`FileName` FROM `File` WHERE `File`.`File` = 'App.exe'",
+       "APP.EXE|Application.exe"},
+      {"SELECT `Directory`, `DefaultDir` FROM `Directory` WHERE `Directory_Parent` = "
+       "'INSTALLDIR' ORDER BY `Directory`",
+       "BinDir|bin;DocDir|DOCUME~1|Documentation"},
+      {"SELECT `Component` FROM `Component` WHERE `ComponentId` IS NULL", "EmptyKey"},
+      {"SELECT `Component` FROM `Component` WHERE `Component` = 'Missing'", ""},
+      {"SELECT `Id` FROM `Numbers` WHERE `Note` = 5", ""},
+      {"SELECT `Name` FROM `_Tables` WHERE `Name` = 'Media'", "Media"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Rows(*m_db, c.sql), c.rows) << c.sql;
+}
+
+TEST_F(SqlViewTest, BindsParametersToTheColumnsTheyMeet) {
+  Record params(2);
+  params.SetStringData(1, "HelpDoc");
+  params.SetIntegerData(2, 3);
+  EXPECT_EQ(
+      Rows(*m_db, "SELECT `File` FROM `File` WHERE `Component_` = ? AND `Sequence` < ?", &params),
+      "Manual.pdf");
+  Record nullParam(1);
+  EXPECT_EQ(Rows(*m_db, "SELECT `Id` FROM `Numbers` WHERE `Id` = ?", &nullParam), "");
+  EXPECT_EQ(Rows(*m_db, "SELECT `Id` FROM `Numbers` WHERE `Id` = ?", nullptr), "");
+}
+
+TEST_F(SqlViewTest, ReExecutingStartsOver) {
+  auto view = m_db->OpenView("SELECT `Property` FROM `Property` WHERE `Property` = ?");
+  ASSERT_TRUE(view);
+  for (const char* name : {"ProductVersion", "ALLUSERS"}) {
+    Record p(1);
+    p.SetStringData(1, name);
+    ASSERT_TRUE(view->Execute(&p));
+    auto r = view->Fetch();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->StringData(1), name);
+    EXPECT_FALSE(view->Fetch());
+  }
+  view->Close();
+  EXPECT_FALSE(view->Fetch());
+}
+
+TEST_F(SqlViewTest, BadQueriesGiveTheInstallersErrorRecords) {
+  struct Case {
+    const char* sql;
+    const char* record;
+  } cases[] = {
+      {"SELECT * FROM `Nothing`", "1: 2228 2:  3: Nothing 4: SELECT * FROM `Nothing` "},
+      {"SELECT * FROM `File` WHERE", "1: 2232 2:  3:  4: SELECT * FROM `File` WHERE "},
+      {"UPDATE `File` SET `File` = 'x'",
+       "1: 2232 2:  3: UPDATE 4: UPDATE `File` SET `File` = 'x' "},
+      {"SELECT `Nope` FROM `File`", "1: 2235 2:  3: Nope 4: SELECT `Nope` FROM `File` "},
+      {"SELECT * FROM `File` WHERE `X` = 1",
+       "1: 2235 2:  3: X 4: SELECT * FROM `File` WHERE `X` = 1 "},
+      {"SELECT * FROM `File` ORDER BY `Y`",
+       "1: 2235 2:  3: Y 4: SELECT * FROM `File` ORDER BY `Y` "},
+      {"SELECT `Media`.`DiskId` FROM `File`",
+       "1: 2235 2:  3: DiskId 4: SELECT `Media`.`DiskId` FROM `File` "},
+  };
+  for (const auto& c : cases) {
+    ClearPendingError();
+    EXPECT_FALSE(m_db->OpenView(c.sql)) << c.sql;
+    EXPECT_EQ(PendingError().number, kAutomationFailure);
+    EXPECT_EQ(PendingError().source, "Msi API Error");
+    EXPECT_EQ(PendingError().description, "OpenView,Sql");
+    auto record = m_installer->LastErrorRecord();
+    ASSERT_TRUE(record) << c.sql;
+    EXPECT_EQ(record->FormatText(), c.record);
+    EXPECT_FALSE(m_installer->LastErrorRecord());
+  }
+  ClearPendingError();
+}
+
+TEST_F(SqlViewTest, FailedOpensReportTheFile) {
+  ClearPendingError();
+  const std::string missing = m_dir.Sub("missing.msi");
+  EXPECT_FALSE(m_installer->OpenDatabase(missing, 0));
+  EXPECT_EQ(PendingError().description, "OpenDatabase,DatabasePath,OpenMode");
+  EXPECT_EQ(PendingError().number, -2147467259);
+  auto record = m_installer->LastErrorRecord();
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->FormatText(), "1: 2203 2: " + missing + " 3: -2147287038 ");
+  ClearPendingError();
+  EXPECT_FALSE(m_db->Commit());
+  EXPECT_EQ(PendingError().description, "Commit");
+  ClearPendingError();
+}
+
+}  // namespace
+}  // namespace qv::msi

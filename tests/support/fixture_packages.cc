@@ -1,0 +1,194 @@
+#include "support/fixture_packages.h"
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace qv::test {
+namespace {
+
+namespace fsys = std::filesystem;
+
+const char kPatchSource[] = "basic";
+
+std::string SourceDir(const std::string& name) {
+  return std::string(QV_TEST_DATA_DIR) + "/msi/" + name;
+}
+
+// fixture.txt: "output<TAB>file" and "summary<TAB>title<TAB>author<TAB>template<TAB>uuid".
+struct Manifest {
+  std::string output;
+  std::vector<std::string> summary;
+};
+
+Manifest ReadManifest(const std::string& folder, const std::string& name) {
+  Manifest m{name + ".msi", {}};
+  std::ifstream in(folder + "/fixture.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    std::vector<std::string> parts;
+    std::stringstream ss(line);
+    std::string part;
+    while (std::getline(ss, part, '\t')) parts.push_back(part);
+    if (parts.size() >= 2 && parts[0] == "output") m.output = parts[1];
+    if (parts.size() >= 2 && parts[0] == "summary")
+      m.summary.assign(parts.begin() + 1, parts.end());
+  }
+  return m;
+}
+
+std::string BuildFromFolder(const TempDir& dir, const std::string& name, const std::string& src) {
+  // Work on a copy: the tools write temporary files beside their inputs.
+  const std::string work = dir.Sub("src-" + name);
+  std::error_code ec;
+  fsys::remove_all(work, ec);
+  fsys::copy(src, work, fsys::copy_options::recursive, ec);
+  if (ec) {
+    ADD_FAILURE() << "cannot copy fixture " << src << ": " << ec.message();
+    return "";
+  }
+  const Manifest m = ReadManifest(work, name);
+  const std::string out = dir.Sub(m.output);
+  fsys::remove(out, ec);
+  std::vector<std::string> wxs, idt;
+  for (const auto& entry : fsys::directory_iterator(work)) {
+    const std::string file = entry.path().filename().string();
+    if (entry.path().extension() == ".wxs") wxs.push_back(file);
+    if (entry.path().extension() == ".idt" && file != "_ForceCodepage.idt") idt.push_back(file);
+  }
+  std::sort(idt.begin(), idt.end());
+  std::string command = "cd " + ShellQuote(work) + " && ";
+  if (!wxs.empty()) {
+    command += "wixl -o " + ShellQuote(out);
+    for (const auto& f : wxs) command += " " + ShellQuote(f);
+  } else {
+    command += "msibuild " + ShellQuote(out);
+    if (fsys::exists(work + "/_ForceCodepage.idt")) command += " -i _ForceCodepage.idt";
+    for (const auto& f : idt) command += " -i " + ShellQuote(f);
+    if (!m.summary.empty()) {
+      command += " && msibuild " + ShellQuote(out) + " -s";
+      for (const auto& s : m.summary) command += " " + ShellQuote(s);
+    }
+  }
+  int status = 0;
+  const std::string output = RunCommand(command + " 2>&1", &status);
+  if (status != 0 || !fsys::exists(out)) {
+    ADD_FAILURE() << "building fixture " << name << " failed:\n" << command << "\n" << output;
+    return "";
+  }
+  return out;
+}
+
+std::string BuildGenerated(const TempDir& dir, const std::string& name,
+                           const std::string& tableFile, const std::string& idt) {
+  const std::string folder = dir.Sub("gen-" + name);
+  dir.Write("gen-" + name + "/" + tableFile, idt);
+  dir.Write("gen-" + name + "/fixture.txt", "output\t" + name + ".msi\n");
+  return BuildFromFolder(dir, name, folder);
+}
+
+// Many distinct strings make the pool use 3-byte references.
+std::string ManyStringsIdt() {
+  std::string idt = "Key\tNumber\tLabel\r\ns72\tI4\tS64\r\nWide\tKey\r\n";
+  char line[96];
+  for (int i = 0; i < 70000; ++i) {
+    std::snprintf(line, sizeof line, "key%06d\t%d\tlabel %d\r\n", i, i - 35000, i * 7);
+    idt += line;
+  }
+  return idt;
+}
+
+std::string LongStringIdt() {
+  std::string value;
+  for (int i = 0; value.size() < 70000; ++i) value += "segment " + std::to_string(i) + "; ";
+  return "Property\tValue\r\ns72\tl0\r\nProperty\tProperty\r\nAfterLong\tshort value\r\n"
+         "LongValue\t" +
+         value + "\r\nZLast\tlast\r\n";
+}
+
+// Replaces the root entry's CLSID with the patch package's.
+bool MakePatch(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fsys::copy_file(from, to, fsys::copy_options::overwrite_existing, ec);
+  if (ec) return false;
+  std::fstream f(to, std::ios::in | std::ios::out | std::ios::binary);
+  unsigned char header[512];
+  if (!f.read(reinterpret_cast<char*>(header), sizeof header)) return false;
+  const unsigned shift = header[0x1E] | (header[0x1F] << 8);
+  const unsigned long dirSector = header[0x30] | (header[0x31] << 8) | (header[0x32] << 16) |
+                                  (static_cast<unsigned long>(header[0x33]) << 24);
+  const unsigned long rootClsid = (dirSector + 1) * (1ul << shift) + 80;
+  f.seekp(static_cast<std::streamoff>(rootClsid));
+  const char patchFirstByte = static_cast<char>(0x86);
+  f.write(&patchFirstByte, 1);
+  return static_cast<bool>(f);
+}
+
+}  // namespace
+
+std::string ShellQuote(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) {
+    if (c == '\'') {
+      out += "'\\''";
+    } else {
+      out += c;
+    }
+  }
+  return out + "'";
+}
+
+std::string RunCommand(const std::string& command, int* status) {
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) {
+    if (status) *status = -1;
+    return output;
+  }
+  char buffer[65536];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+  const int rc = pclose(pipe);
+  if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return output;
+}
+
+bool MsiToolsAvailable() {
+  static const bool available =
+      std::system(
+          "command -v msibuild >/dev/null 2>&1 && command -v wixl >/dev/null 2>&1 && "
+          "command -v msiinfo >/dev/null 2>&1") == 0;
+  return available;
+}
+
+std::vector<std::string> FixtureNames() {
+  return {"basic",       "cyrillic",     "japanese",    "module",
+          "wix_product", "many_strings", "long_string", "patch"};
+}
+
+std::string BuildFixture(const TempDir& dir, const std::string& name) {
+  if (name == "many_strings") return BuildGenerated(dir, name, "Wide.idt", ManyStringsIdt());
+  if (name == "long_string") return BuildGenerated(dir, name, "Property.idt", LongStringIdt());
+  if (name == "patch") {
+    const std::string base = BuildFixture(dir, kPatchSource);
+    if (base.empty()) return "";
+    const std::string out = dir.Sub("patch.msp");
+    if (!MakePatch(base, out)) {
+      ADD_FAILURE() << "cannot write the patch CLSID into " << out;
+      return "";
+    }
+    return out;
+  }
+  if (!fsys::is_directory(SourceDir(name))) {
+    ADD_FAILURE() << "no fixture named " << name;
+    return "";
+  }
+  return BuildFromFolder(dir, name, SourceDir(name));
+}
+
+}  // namespace qv::test
