@@ -1,0 +1,209 @@
+#include "platform/machine.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+
+#include "platform/machine_profiles.h"
+#include "platform/machine_registry.h"
+#include "support/temp_dir.h"
+#include "support/test_machine.h"
+
+namespace qv {
+namespace {
+
+std::string Text(const registry::Hive& hive, const std::string& key, const std::string& name) {
+  const registry::Value* v = hive.FindValue(key, name);
+  return v == nullptr ? "<absent>" : v->data;
+}
+
+TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
+  test::IsolatedHome home;
+  test::ScopedEnv env;
+  env.Set("USER", "ann");
+  Status status = Status::IOError("unset");
+  std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  EXPECT_EQ(m->drives.at('C'), home.DataHome() + "/quorvex/drive_c");
+  EXPECT_EQ(m->drives.at('Z'), "/");
+  EXPECT_EQ(m->windowsDir, "C:\\Windows");
+  EXPECT_EQ(m->systemDir, "C:\\Windows\\system32");
+  EXPECT_EQ(m->tempDir, "C:\\Users\\ann\\AppData\\Local\\Temp\\");
+  EXPECT_EQ(m->userName, "ann");
+  EXPECT_EQ(m->storeDir, home.ConfigHome() + "/quorvex");
+  EXPECT_EQ(m->winePrefix, "");
+  for (const char* sub : {"Windows/system32", "Users/ann/AppData/Local/Temp"}) {
+    EXPECT_TRUE(std::filesystem::is_directory(m->drives.at('C') + "/" + sub)) << sub;
+  }
+}
+
+TEST(MachineTest, BuiltinHivesHoldShellFoldersAndProgramFolders) {
+  registry::Hive user = BuiltinUserHive("ann");
+  const std::string sf = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  const std::pair<const char*, const char*> folders[] = {
+      {"AppData", "C:\\Users\\ann\\AppData\\Roaming"},
+      {"Local AppData", "C:\\Users\\ann\\AppData\\Local"},
+      {"Desktop", "C:\\Users\\ann\\Desktop"},
+      {"Favorites", "C:\\Users\\ann\\Favorites"},
+      {"Fonts", "C:\\Windows\\Fonts"},
+      {"My Pictures", "C:\\Users\\ann\\Pictures"},
+      {"Personal", "C:\\Users\\ann\\Documents"},
+      {"Programs", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
+      {"SendTo", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\SendTo"},
+      {"Start Menu", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"},
+      {"Startup",
+       "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"},
+      {"Templates", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Templates"},
+      {"Administrative Tools",
+       "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\"
+       "Administrative Tools"},
+  };
+  for (const auto& [name, path] : folders) EXPECT_EQ(Text(user, sf, name), path) << name;
+  registry::Hive machine = BuiltinMachineHive();
+  const std::string cv = "Software\\Microsoft\\Windows\\CurrentVersion";
+  EXPECT_EQ(Text(machine, cv, "ProgramFilesDir"), "C:\\Program Files");
+  EXPECT_EQ(Text(machine, cv, "ProgramFilesDir (x86)"), "C:\\Program Files (x86)");
+  EXPECT_EQ(Text(machine, cv, "CommonFilesDir"), "C:\\Program Files\\Common Files");
+  EXPECT_EQ(Text(machine, cv, "CommonFilesDir (x86)"), "C:\\Program Files (x86)\\Common Files");
+  EXPECT_EQ(Text(machine, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
+            "C:\\Windows");
+  EXPECT_EQ(Text(machine, sf, "Common AppData"), "C:\\ProgramData");
+  EXPECT_FALSE(machine.KeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Installer"));
+}
+
+const char kSystemReg[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+    "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1796478104\n"
+    "#time=1d8c5e3a2b4c6d0\n\"SystemRoot\"=\"C:\\\\windows\"\n";
+const char kUserReg[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1000\n\n"
+    "[Environment] 1796478104\n"
+    "\"TEMP\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Local\\\\Temp\"\n";
+
+TEST(MachineTest, WinePrefixGivesDrivesHivesAndFolders) {
+  test::IsolatedHome home;
+  std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
+  std::filesystem::create_symlink("/tmp", prefix + "/dosdevices/d:");
+  std::filesystem::create_symlink("../drive_c", prefix + "/dosdevices/c::");  // a raw device
+  test::ScopedEnv env;
+  env.Set("WINEPREFIX", prefix);
+  env.Set("USER", "ann");
+  Status status;
+  std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  EXPECT_EQ(m->winePrefix, prefix);
+  EXPECT_EQ(m->drives,
+            (std::map<char, std::string>{{'C', prefix + "/drive_c"}, {'D', "/tmp"}, {'Z', "/"}}));
+  EXPECT_EQ(m->windowsDir, "C:\\windows");
+  EXPECT_EQ(m->systemDir, "C:\\windows\\system32");
+  EXPECT_EQ(m->tempDir, "C:\\users\\ann\\AppData\\Local\\Temp\\");
+  EXPECT_EQ(m->userSid, "S-1-5-21-1-2-3-1000");
+  EXPECT_EQ(m->storeDir, home.ConfigHome() + "/quorvex");
+  EXPECT_EQ(Text(*m->userHive, "environment", "temp"), "%USERPROFILE%\\AppData\\Local\\Temp");
+}
+
+TEST(MachineTest, WinePrefixWithoutTempUsesTheUsersTempFolder) {
+  test::IsolatedHome home;
+  std::string prefix =
+      test::WriteWinePrefix(home.dir(), "wine", kSystemReg, "WINE REGISTRY Version 2\n");
+  MachineSettings settings{home.DataHome(), home.ConfigHome(), "bob"};
+  Status status;
+  std::shared_ptr<Machine> m = LoadWinePrefix(prefix, settings, &status);
+  ASSERT_NE(m, nullptr) << status.ToString();
+  EXPECT_EQ(m->tempDir, "C:\\users\\bob\\Temp\\");
+}
+
+struct BadPrefixCase {
+  const char* what;
+  const char* systemReg;
+  bool linkC;
+  const char* message;  // after the prefix path
+};
+
+TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
+  const BadPrefixCase cases[] = {
+      {"no system.reg", "", true, "/system.reg: No such file or directory"},
+      {"not a hive", "garbage\n", true, "/system.reg:1: not a registry file"},
+      {"no drive c", kSystemReg, false, ": no drive c: in dosdevices"},
+  };
+  for (const BadPrefixCase& c : cases) {
+    test::IsolatedHome home;
+    std::string prefix = test::WriteWinePrefix(home.dir(), "wine", c.systemReg, kUserReg);
+    if (!c.linkC) std::filesystem::remove(prefix + "/dosdevices/c:");
+    test::ScopedEnv env;
+    env.Set("WINEPREFIX", prefix);
+    Status status;
+    std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
+    EXPECT_FALSE(status.ok()) << c.what;
+    std::string expected = c.linkC ? prefix + c.message : "WINEPREFIX " + prefix + c.message;
+    EXPECT_EQ(status.message(), expected) << c.what;
+    EXPECT_EQ(m->winePrefix, "") << c.what;
+    EXPECT_EQ(m->windowsDir, "C:\\Windows") << c.what;
+  }
+  test::IsolatedHome home;
+  test::ScopedEnv env;
+  env.Set("WINEPREFIX", home.dir().Sub("missing"));
+  Status status;
+  LoadMachineFromEnvironment(&status);
+  EXPECT_EQ(status.message(), "WINEPREFIX " + home.dir().Sub("missing") + ": no such folder");
+}
+
+TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefix) {
+  Machine m;
+  m.drives = {{'C', "/home/ann/.wine/drive_c"}, {'H', "/home/ann"}, {'Z', "/"}};
+  const std::pair<const char*, const char*> cases[] = {
+      {"/home/ann/pkgs/app.msi", "H:\\pkgs\\app.msi"},
+      {"/home/ann/.wine/drive_c/Program Files/x", "C:\\Program Files\\x"},
+      {"/home/ann/.wine/drive_c", "C:\\"},
+      {"/home/annex/a", "Z:\\home\\annex\\a"},
+      {"/usr//lib/", "Z:\\usr\\lib"},
+      {"/", "Z:\\"},
+  };
+  for (const auto& [host, windows] : cases) {
+    EXPECT_EQ(WindowsFormOfHostPath(m, host), windows) << host;
+  }
+  m.drives.erase('Z');
+  EXPECT_EQ(WindowsFormOfHostPath(m, "/usr/lib"), "\\\\?\\unix\\usr\\lib");
+}
+
+TEST(MachineTest, FolderCallsFollowWin32BufferRules) {
+  test::ScopedTestMachine scoped;
+  std::string buffer = "untouched";
+  EXPECT_EQ(GetWindowsDirectoryA(&buffer, 10), 11u);  // "C:\Windows" needs 11 with its NUL
+  EXPECT_EQ(buffer, "untouched");
+  EXPECT_EQ(GetWindowsDirectoryA(&buffer, 11), 10u);
+  EXPECT_EQ(buffer, "C:\\Windows");
+  EXPECT_EQ(GetSystemDirectoryA(&buffer, 256), 19u);
+  EXPECT_EQ(buffer, "C:\\Windows\\system32");
+}
+
+TEST(MachineTest, ModuleFileNameIsTheExecutableInWindowsForm) {
+  test::ScopedTestMachine scoped;
+  char target[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", target, sizeof target - 1);
+  ASSERT_GT(n, 0);
+  std::string expected = WindowsFormOfHostPath(scoped.machine(), std::string(target, n));
+  std::string buffer;
+  EXPECT_EQ(GetModuleFileNameA(&buffer, 1024), expected.size());
+  EXPECT_EQ(buffer, expected);
+  EXPECT_EQ(GetModuleFileNameA(&buffer, 5), 4u);
+  EXPECT_EQ(buffer, expected.substr(0, 4));
+}
+
+TEST(MachineTest, CurrentRegistryFollowsTheCurrentMachine) {
+  test::TestMachineOptions options;
+  options.machineHive = "WINE REGISTRY Version 2\n[Software\\\\Test] 0\n\"v\"=\"first\"\n";
+  test::ScopedTestMachine first(options);
+  registry::Value v;
+  ASSERT_TRUE(CurrentRegistry().GetValue("HKLM\\Software\\Test", "v", &v).ok());
+  EXPECT_EQ(v.data, "first");
+  {
+    test::ScopedTestMachine second;
+    EXPECT_FALSE(CurrentRegistry().GetValue("HKLM\\Software\\Test", "v", &v).ok());
+  }
+}
+
+}  // namespace
+}  // namespace qv
