@@ -1,0 +1,201 @@
+// The converter window as a whole: its captions, what it restores when it opens, what it
+// saves when it closes, and when closing ends the program.
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/settings.h"
+#include "converter_fixture.h"
+
+namespace qv::test {
+namespace {
+
+using ConverterWindowTest = ConverterTest;
+
+int CountFrames(const Converter_Frm& frm, const QString& caption) {
+  int count = 0;
+  for (QGroupBox* frame : frm.findChildren<QGroupBox*>()) count += frame->title() == caption;
+  return count;
+}
+
+// Everything the writable settings store holds on disk.
+std::string StoreContent(const std::string& storeDir) {
+  std::string all;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(storeDir)) {
+    if (entry.is_regular_file()) all += ReadFile(entry.path().string());
+  }
+  return all;
+}
+
+TEST_F(ConverterWindowTest, ShowsTheCaptions) {
+  EXPECT_EQ(m_frm->windowTitle(), "Conversions");
+  EXPECT_EQ(m_frm->objectName(), "Converter_Frm");
+  ASSERT_EQ(m_frm->SSTab1->count(), 4);
+  EXPECT_EQ(m_frm->SSTab1->tabText(0), "GUIDs");
+  EXPECT_EQ(m_frm->SSTab1->tabText(1), "Numeric Values");
+  EXPECT_EQ(m_frm->SSTab1->tabText(2), "Decode Formatted MSI Records");
+  EXPECT_EQ(m_frm->SSTab1->tabText(3), "Long File Names - Short File Names");
+
+  const std::pair<const char*, int> frames[] = {
+      {"GUID to Packed GUID", 1},
+      {"Standard GUID", 1},
+      {"Packed GUID", 1},
+      {"GUID is", 1},
+      {"Long File Name to Short File Name", 1},
+      {"Long File Name", 1},
+      {"Short File Name", 1},
+      {"Numeric Value 'A'", 1},
+      {"Numeric Value 'B'", 1},
+      {"Numeric Result", 1},
+      {"Original Value", 3},
+      {"Value in Hex", 3},
+      {"Numbers of bits set on Delimited by Commas ", 3},
+      {"Bits Values in Hex Delimited by \"+(Ampersand Character)H\"", 3},
+      {"Bits Values in Hex Delimited by +&H", 0},
+      {"Msi File", 1},
+      {"Original Record with FileKey and DirKeys in []", 1},
+      {"Formatted Record where FilePaths are displayed in full  ****  NOTE If the Path contains "
+       "embedded spaces it should be input in \"\"",
+       1},
+  };
+  for (const auto& [caption, count] : frames) {
+    EXPECT_EQ(CountFrames(*m_frm, caption), count) << caption;
+  }
+
+  const char* operators[] = {"Add", "Subtract", "Multiply", "Divide",         "Remainder",
+                             "AND", "OR",       "XOR",      "Compliment 'A'", "'B'"};
+  for (int i = 0; i < 10; ++i) {
+    auto* option = m_frm->findChild<QRadioButton*>(QStringLiteral("Op_Operator_%1").arg(i));
+    ASSERT_NE(option, nullptr) << i;
+    EXPECT_EQ(option->text(), operators[i]);
+  }
+
+  ASSERT_EQ(m_frm->menuBar()->actions().size(), 1);
+  EXPECT_EQ(m_frm->menuBar()->actions()[0]->text(), "Return");
+  EXPECT_EQ(m_frm->menuBar()->actions()[0]->objectName(), "M_Exit");
+  EXPECT_EQ(m_frm->Label1->text(),
+            "To use the Convertor drop the value to be converted in a appropriate field.\n"
+            "The Converted value will be displayed in the other fields in the Frame once the "
+            "\"Input Focus\" has changed eg the mouse is clicked another field");
+
+  auto* browse = m_frm->findChild<QPushButton*>("Cm_BMsiFile");
+  ASSERT_NE(browse, nullptr);
+  EXPECT_EQ(browse->text(), "Browse");
+  auto* combo = m_frm->findChild<QComboBox*>("Cb_ConvMsiFiles");
+  ASSERT_NE(combo, nullptr);
+  EXPECT_TRUE(combo->isEditable());
+  EXPECT_NE(m_frm->findChild<QPlainTextEdit*>("T_Original"), nullptr);
+  EXPECT_NE(m_frm->findChild<QPlainTextEdit*>("T_Formatted"), nullptr);
+  EXPECT_NE(m_frm->findChild<QLabel*>("L_GUIDDetails"), nullptr);
+  for (const char* name : {"T_OrigValue", "T_ConvVal"}) {
+    for (int k = 0; k < 5; ++k) EXPECT_NE(Field(name, k), nullptr);
+  }
+  for (const char* name : {"T_Bits", "T_BitsHex"}) {
+    for (int k = 2; k < 5; ++k) EXPECT_NE(Field(name, k), nullptr);
+  }
+}
+
+TEST_F(ConverterWindowTest, BitValueFramesAreRecaptionedOnOpening) {
+  Converter_Frm unopened;
+  EXPECT_EQ(CountFrames(unopened, "Bits Values in Hex Delimited by +&H"), 3);
+}
+
+TEST_F(ConverterWindowTest, FirstRunShowsZeros) {
+  EXPECT_EQ(Text("T_OrigValue", 2), " 0");
+  EXPECT_EQ(Text("T_ConvVal", 2), "0");
+  EXPECT_EQ(Text("T_Bits", 2), "");
+  EXPECT_EQ(Text("T_BitsHex", 2), "&H0");
+  EXPECT_EQ(Text("T_OrigValue", 3), " 0");
+  EXPECT_EQ(Text("T_OrigValue", 4), "0");
+  EXPECT_EQ(Text("T_ConvVal", 4), "00000000");
+  EXPECT_EQ(Text("T_OrigValue", 0), "");
+  EXPECT_EQ(Text("T_OrigValue", 1), "");
+  EXPECT_EQ(m_msiFile, "");
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(ConverterWindowTest, ValuesComeBackAfterARestart) {
+  ClickOperator(0);
+  Enter("T_OrigValue", 2, "7");
+  Enter("T_OrigValue", 3, "-2");
+  EXPECT_EQ(Text("T_OrigValue", 4), "5");
+  m_frm->Cb_ConvMsiFiles->setEditText("C:\\pkgs\\app.msi");
+
+  CloseByReturn();
+  EXPECT_EQ(m_ui->endCount, 1);
+  EXPECT_EQ(m_ui->lastExitCode, 0);
+  EXPECT_EQ(GetSettingDWord("Converter_Value0"), 7);
+  EXPECT_EQ(GetSettingDWord("Converter_Value1"), -2);
+  EXPECT_EQ(GetSettingDWord("Converter_Value2"), 5);
+  EXPECT_EQ(GetSettingStr("ConvMsiFile"), "C:\\pkgs\\app.msi");
+  std::string stored = StoreContent(m_machine.StoreDir());
+  EXPECT_NE(stored.find("\"Converter_Value0\"=dword:00000007"), std::string::npos) << stored;
+  EXPECT_NE(stored.find("\"Converter_Value1\"=dword:fffffffe"), std::string::npos) << stored;
+
+  Open();
+  EXPECT_EQ(Text("T_OrigValue", 2), " 7");
+  EXPECT_EQ(Text("T_ConvVal", 2), "7");
+  EXPECT_EQ(Text("T_OrigValue", 3), "-2");
+  EXPECT_EQ(Text("T_ConvVal", 3), "FFFFFFFE");
+  EXPECT_EQ(Text("T_OrigValue", 4), "5");
+  EXPECT_EQ(Text("T_ConvVal", 4), "00000005");
+  EXPECT_EQ(m_frm->Cb_ConvMsiFiles->currentText(), "C:\\pkgs\\app.msi");
+  EXPECT_EQ(m_msiFile, "C:\\pkgs\\app.msi");
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(ConverterWindowTest, GuidAndFileNameSettingsAreWrittenBackUnchanged) {
+  m_frm.reset();
+  SaveSettingStr("Converter_CompGUID", "{12345678-1234-1234-1234-123456789ABC}");
+  SaveSettingStr("Converter_FileName", "C:\\Program Files\\App\\readme.txt");
+  Open();
+  EXPECT_EQ(Text("T_OrigValue", 0), "{12345678-1234-1234-1234-123456789ABC}");
+  EXPECT_EQ(Text("T_OrigValue", 1), "C:\\Program Files\\App\\readme.txt");
+  SaveSettingStr("Converter_CompGUID", "changed elsewhere");
+  CloseByReturn();
+  EXPECT_EQ(GetSettingStr("Converter_CompGUID"), "{12345678-1234-1234-1234-123456789ABC}");
+  EXPECT_EQ(GetSettingStr("Converter_FileName"), "C:\\Program Files\\App\\readme.txt");
+}
+
+TEST_F(ConverterWindowTest, ClosingEndsTheProgramOnlyForTheStartWindow) {
+  m_frm.reset();
+  QWidget otherCaller;
+  otherCaller.setObjectName("File_Frm");
+  auto frm = std::make_unique<Converter_Frm>();
+  std::string msiFile;
+  frm->Disp_Frm(&otherCaller, msiFile, "", 0, nullptr);
+  frm->Values[0] = 42;
+  frm->close();
+  EXPECT_EQ(m_ui->endCount, 0);
+  EXPECT_EQ(GetSettingDWord("Converter_Value0"), 42);  // saved all the same
+
+  QWidget sameNameOtherCase;
+  sameNameOtherCase.setObjectName("converter_frm");
+  frm = std::make_unique<Converter_Frm>();
+  frm->Disp_Frm(&sameNameOtherCase, msiFile, "", 0, nullptr);
+  frm->close();
+  EXPECT_EQ(m_ui->endCount, 1);
+}
+
+TEST_F(ConverterWindowTest, OpeningLeavesTheResultArgumentEmpty) {
+  m_frm.reset();
+  auto frm = std::make_unique<Converter_Frm>();
+  std::string msiFile = "given";
+  std::string result = "left over";
+  frm->Disp_Frm(frm.get(), msiFile, "", 0, &result);
+  EXPECT_EQ(result, "");
+  EXPECT_EQ(msiFile, "");
+  EXPECT_TRUE(frm->isVisible());
+}
+
+}  // namespace
+}  // namespace qv::test
