@@ -1,7 +1,5 @@
 #include "platform/fs/path_map.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
 
 #include "platform/fs/name_compare.h"
@@ -50,11 +48,20 @@ Status SplitNetworkPath(const Machine& machine, const std::string& path, size_t 
   if (rest == std::string::npos) {
     return Status::InvalidArgument("network path without a share: '" + path + "'");
   }
+  // Wine keeps shares as dosdevices/unc/<server>/<share>; names compare as Windows compares.
   std::string mapped;
   if (!machine.winePrefix.empty()) {
-    mapped = machine.winePrefix + "/dosdevices/unc/" + server + "/" + share;
-    struct stat st;
-    if (stat(mapped.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) mapped.clear();
+    mapped = machine.winePrefix + "/dosdevices/unc";
+    for (const std::string& name : {server, share}) {
+      std::shared_ptr<const FolderListing> listing;
+      const FolderEntry* entry = nullptr;
+      if (ListFolder(mapped, &listing).ok()) entry = listing->Find(name);
+      if (entry == nullptr || !entry->isDirectory) {
+        mapped.clear();
+        break;
+      }
+      mapped = JoinHostPath(mapped, entry->name);
+    }
   }
   if (mapped.empty()) {
     return Status::NotSupported("network path \\\\" + server + "\\" + share +

@@ -1,0 +1,62 @@
+#include "platform/fs/file_info.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace qv::fs {
+namespace {
+
+TEST(FileInfoTest, ReadOnlyIsTheOwnersWritePermission) {
+  test::TempDir dir;
+  std::string path = dir.Write("setup.msi", "12345");
+  EXPECT_EQ(GetFileAttributesOf(path), kAttributeArchive);
+  ASSERT_TRUE(SetReadOnly(path, true).ok());
+  struct stat st;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & S_IWUSR, 0u);
+  EXPECT_EQ(GetFileAttributesOf(path), kAttributeArchive | kAttributeReadOnly);
+  ASSERT_TRUE(SetReadOnly(path, false).ok());
+  EXPECT_EQ(GetFileAttributesOf(path), kAttributeArchive);
+  EXPECT_EQ(SetReadOnly(dir.Sub("none"), true).code(), Status::Code::kNotFound);
+}
+
+TEST(FileInfoTest, ReportsFoldersHiddenNamesAndMissingPaths) {
+  test::TempDir dir;
+  dir.Write("sub/.config", "");
+  EXPECT_EQ(GetFileAttributesOf(dir.Sub("sub")), kAttributeDirectory);
+  EXPECT_EQ(GetFileAttributesOf(dir.Sub("sub/.config")), kAttributeArchive | kAttributeHidden);
+  EXPECT_EQ(GetFileAttributesOf(dir.Sub("none")), kInvalidFileAttributes);
+}
+
+TEST(FileInfoTest, TimesAreOnTheLocalClock) {
+  test::TempDir dir;
+  std::string path = dir.Write("log.txt", "12345");
+  struct tm local = {};
+  local.tm_year = 2023 - 1900;
+  local.tm_mon = 6;
+  local.tm_mday = 14;
+  local.tm_hour = 9;
+  local.tm_min = 5;
+  local.tm_sec = 7;
+  local.tm_isdst = -1;
+  const timespec times[2] = {{mktime(&local), 0}, {mktime(&local), 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  FileInfo info;
+  ASSERT_TRUE(GetFileInfo(path, &info).ok());
+  EXPECT_EQ(info.size, 5u);
+  EXPECT_FALSE(info.isDirectory);
+  EXPECT_EQ(info.modified.year, 2023);
+  EXPECT_EQ(info.modified.month, 7);
+  EXPECT_EQ(info.modified.day, 14);
+  EXPECT_EQ(info.modified.hour, 9);
+  EXPECT_EQ(info.modified.minute, 5);
+  EXPECT_EQ(info.modified.second, 7);
+}
+
+}  // namespace
+}  // namespace qv::fs

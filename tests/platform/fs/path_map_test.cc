@@ -1,0 +1,83 @@
+#include "platform/fs/path_map.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace qv::fs {
+namespace {
+
+class PathMapTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir.Write("drive_c/Program Files/Quorvex/app.exe", "x");
+    m_dir.Write("drive_c/Windows/system32/msi.dll", "x");
+    m_machine.drives['C'] = m_dir.Sub("drive_c");
+    m_machine.drives['Z'] = "/";
+  }
+  std::string Host(const std::string& path) {
+    std::string host;
+    Status status = HostPathOf(m_machine, path, &host);
+    EXPECT_TRUE(status.ok()) << path << ": " << status.ToString();
+    return host;
+  }
+  test::TempDir m_dir;
+  Machine m_machine;
+};
+
+TEST_F(PathMapTest, MapsWindowsPathsThroughTheDriveTable) {
+  std::string c = m_dir.Sub("drive_c");
+  struct Case {
+    std::string windows;
+    std::string host;
+  } cases[] = {
+      {"C:\\", c},
+      {"C:\\Program Files\\Quorvex\\app.exe", c + "/Program Files/Quorvex/app.exe"},
+      {"c:\\PROGRAM FILES\\quorvex\\APP.EXE", c + "/Program Files/Quorvex/app.exe"},
+      {"C:\\PROGRA~1\\Quorvex\\app.exe", c + "/Program Files/Quorvex/app.exe"},
+      {"C:/Windows/System32/MSI.DLL", c + "/Windows/system32/msi.dll"},
+      {"C:\\Windows\\.\\Temp\\..\\system32\\", c + "/Windows/system32"},
+      {"C:\\windows\\Missing\\New File.txt", c + "/Windows/Missing/New File.txt"},
+      {"\\\\?\\C:\\Windows", c + "/Windows"},
+      {"Z:\\tmp", "/tmp"},
+      {"/any/host/Path", "/any/host/Path"},
+  };
+  for (const Case& k : cases) EXPECT_EQ(Host(k.windows), k.host) << k.windows;
+}
+
+TEST_F(PathMapTest, ExactNameWinsOverOneDifferingInCase) {
+  m_dir.Write("drive_c/Data/readme", "lower");
+  m_dir.Write("drive_c/Data/README", "upper");
+  EXPECT_EQ(Host("C:\\Data\\README"), m_dir.Sub("drive_c/Data/README"));
+  EXPECT_EQ(Host("C:\\Data\\readme"), m_dir.Sub("drive_c/Data/readme"));
+  EXPECT_EQ(Host("C:\\Data\\ReadMe"), m_dir.Sub("drive_c/Data/README"));  // first in order
+}
+
+TEST_F(PathMapTest, RejectsPathsItCannotMap) {
+  struct Case {
+    const char* path;
+    Status::Code code;
+  } cases[] = {
+      {"D:\\setup.msi", Status::Code::kNotFound},
+      {"setup.msi", Status::Code::kInvalidArgument},
+      {"C:setup.msi", Status::Code::kInvalidArgument},
+      {"\\Windows", Status::Code::kInvalidArgument},
+      {"", Status::Code::kInvalidArgument},
+      {"\\\\server\\share\\setup.msi", Status::Code::kNotSupported},
+      {"\\\\server", Status::Code::kInvalidArgument},
+  };
+  for (const Case& c : cases) {
+    std::string host;
+    EXPECT_EQ(HostPathOf(m_machine, c.path, &host).code(), c.code) << c.path;
+  }
+}
+
+TEST_F(PathMapTest, NetworkPathsGoThroughTheWinePrefixUncFolder) {
+  m_dir.Write("prefix/dosdevices/unc/server/share/pkgs/app.msi", "x");
+  m_machine.winePrefix = m_dir.Sub("prefix");
+  EXPECT_EQ(Host("\\\\SERVER\\share\\Pkgs\\App.msi"),
+            m_dir.Sub("prefix/dosdevices/unc/server/share/pkgs/app.msi"));
+}
+
+}  // namespace
+}  // namespace qv::fs

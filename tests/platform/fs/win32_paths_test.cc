@@ -1,0 +1,133 @@
+#include "platform/fs/win32_paths.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/machine.h"
+#include "support/temp_dir.h"
+
+namespace qv {
+namespace {
+
+std::shared_ptr<Machine> MachineOn(const test::TempDir& dir) {
+  auto machine = std::make_shared<Machine>();
+  machine->drives['C'] = dir.Sub("drive_c");
+  machine->drives['Z'] = "/";
+  machine->tempDir = "C:\\users\\ann\\Temp\\";
+  return machine;
+}
+
+class Win32PathsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* file :
+         {"Program Files/Quorvex Converter/setup.msi", "Program Files/Quorvex Converter/setup.msix",
+          "Program Files/Quorvex Converter/Read Me First.txt", "Program Files (x86)/x.txt",
+          "Program Data/y.txt", "PROGRA~1/z.txt"}) {
+      m_dir.Write(std::string("drive_c/") + file, "x");
+    }
+    SetCurrentMachine(MachineOn(m_dir));
+  }
+  void TearDown() override { SetCurrentMachine(nullptr); }
+
+  static std::string Short(const std::string& path, uint32_t size = 256) {
+    std::string buffer = "stale";
+    uint32_t length = GetShortPathNameA(path, &buffer, size);
+    EXPECT_EQ(length, buffer.size()) << path;
+    return buffer;
+  }
+  static std::string Long(const std::string& path, uint32_t size = 256) {
+    std::string buffer = "stale";
+    uint32_t length = GetLongPathNameA(path, &buffer, size);
+    EXPECT_EQ(length, buffer.size()) << path;
+    return buffer;
+  }
+  test::TempDir m_dir;
+};
+
+TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNames) {
+  struct Case {
+    const char* path;
+    const char* shortPath;
+  } cases[] = {
+      {"C:\\PROGRA~1", "C:\\PROGRA~1"},
+      {"C:\\Program Data", "C:\\PROGRA~2"},
+      {"C:\\Program Files", "C:\\PROGRA~3"},
+      {"C:\\Program Files (x86)\\x.txt", "C:\\PROGRA~4\\x.txt"},
+      {"C:\\Program Files\\Quorvex Converter\\setup.msix", "C:\\PROGRA~3\\QUORVE~1\\SETUP~1.MSI"},
+      {"C:\\Program Files\\Quorvex Converter\\setup.msi", "C:\\PROGRA~3\\QUORVE~1\\setup.msi"},
+      {"c:\\program files\\quorvex converter\\", "c:\\PROGRA~3\\QUORVE~1\\"},
+      {"C:\\", "C:\\"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Short(c.path), c.shortPath) << c.path;
+}
+
+TEST_F(Win32PathsTest, ShortNamesAreStableAcrossMachineInstances) {
+  std::string first = Short("C:\\Program Files\\Quorvex Converter\\Read Me First.txt");
+  SetCurrentMachine(MachineOn(m_dir));
+  EXPECT_EQ(Short("C:\\Program Files\\Quorvex Converter\\Read Me First.txt"), first);
+  EXPECT_EQ(first, "C:\\PROGRA~3\\QUORVE~1\\README~1.TXT");
+}
+
+TEST_F(Win32PathsTest, LongOfShortGivesThePathBack) {
+  for (const char* path : {"C:\\Program Files\\Quorvex Converter\\setup.msix",
+                           "C:\\Program Files\\Quorvex Converter\\Read Me First.txt",
+                           "C:\\Program Files (x86)\\x.txt", "C:\\PROGRA~1\\z.txt"}) {
+    EXPECT_EQ(Long(Short(path)), path);
+  }
+  EXPECT_EQ(Long("c:\\program files\\QUORVE~1\\READ ME FIRST.TXT"),
+            "c:\\Program Files\\Quorvex Converter\\Read Me First.txt");
+}
+
+TEST_F(Win32PathsTest, HostPathsKeepTheirSlashes) {
+  std::string base = m_dir.Sub("drive_c");
+  std::string shortBase = Short(base);
+  EXPECT_NE(shortBase.find("/QUORVE~"), std::string::npos);  // the test folder's own name
+  EXPECT_EQ(Short(base + "/Program Files/Quorvex Converter/setup.msix"),
+            shortBase + "/PROGRA~3/QUORVE~1/SETUP~1.MSI");
+  EXPECT_EQ(Long(shortBase + "/PROGRA~3/QUORVE~1/SETUP~1.MSI"),
+            base + "/Program Files/Quorvex Converter/setup.msix");
+  EXPECT_EQ(Short("/"), "/");
+}
+
+TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothing) {
+  EXPECT_EQ(Short("C:\\Program Files\\Nothing Here.txt"), "");
+  EXPECT_EQ(Long("C:\\PROGRA~9"), "");
+  EXPECT_EQ(Short("D:\\setup.msi"), "");
+  EXPECT_EQ(Short("relative\\path"), "");
+  // A long path of 255 characters fits a buffer of 256; one more character does not.
+  std::string name(255 - std::string("C:\\").size(), 'a');
+  m_dir.Write("drive_c/" + name, "x");
+  EXPECT_EQ(Long("C:\\" + name), "C:\\" + name);
+  EXPECT_EQ(Long("C:\\" + name, 255), "");
+  EXPECT_EQ(Short("C:\\" + name), "C:\\AAAAAA~1");
+  EXPECT_EQ(Short("C:\\" + name, 11), "");
+}
+
+TEST_F(Win32PathsTest, ShortNamesFollowChangesOfTheFolder) {
+  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~4");
+  m_dir.Write("drive_c/Program Archive/a.txt", "x");  // sorts before every other Program...
+  EXPECT_EQ(Short("C:\\Program Archive"), "C:\\PROGRA~2");
+  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~5");
+  ASSERT_EQ(rename(m_dir.Sub("drive_c/Program Archive").c_str(),
+                   m_dir.Sub("drive_c/Zed Archive").c_str()),
+            0);
+  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~4");
+}
+
+TEST_F(Win32PathsTest, TempPathIsCreatedOnUse) {
+  std::string buffer;
+  EXPECT_EQ(GetTempPathA(261, &buffer), 18u);
+  EXPECT_EQ(buffer, "C:\\users\\ann\\Temp\\");
+  struct stat st;
+  EXPECT_EQ(stat(m_dir.Sub("drive_c/users/ann/Temp").c_str(), &st), 0);
+  EXPECT_EQ(GetTempPathA(10, &buffer), 19u);
+  EXPECT_EQ(buffer, "");
+}
+
+}  // namespace
+}  // namespace qv
