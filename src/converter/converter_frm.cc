@@ -20,15 +20,24 @@ Converter_Frm::Converter_Frm(QWidget* parent) : QMainWindow(parent) {
   WatchFocus();
 }
 
-Converter_Frm::~Converter_Frm() = default;
+Converter_Frm::~Converter_Frm() {
+  // The controls outlive this part of the window and lose the focus as they go.
+  for (FocusWatcher* watcher : m_watchers) watcher->Detach();
+}
 
 void Converter_Frm::WatchFocus() {
   for (int k = 0; k < 5; ++k) {
     auto index = static_cast<int16_t>(k);
-    OnLostFocus(T_OrigValue[k], [this, index] { T_OrigValue_LostFocus(index); });
-    OnLostFocus(T_ConvVal[k], [this, index] { T_ConvVal_LostFocus(index); });
-    if (T_Bits[k]) OnLostFocus(T_Bits[k], [this, index] { T_Bits_LostFocus(index); });
-    if (T_BitsHex[k]) OnLostFocus(T_BitsHex[k], [this, index] { T_BitsHex_LostFocus(index); });
+    m_watchers.push_back(
+        OnLostFocus(T_OrigValue[k], [this, index] { T_OrigValue_LostFocus(index); }));
+    m_watchers.push_back(OnLostFocus(T_ConvVal[k], [this, index] { T_ConvVal_LostFocus(index); }));
+    if (T_Bits[k]) {
+      m_watchers.push_back(OnLostFocus(T_Bits[k], [this, index] { T_Bits_LostFocus(index); }));
+    }
+    if (T_BitsHex[k]) {
+      m_watchers.push_back(
+          OnLostFocus(T_BitsHex[k], [this, index] { T_BitsHex_LostFocus(index); }));
+    }
   }
 }
 
@@ -39,6 +48,7 @@ void Converter_Frm::Disp_Frm(QWidget* caller, std::string& msiFile, const std::s
   (void)value;
   (void)presetMode;
   m_caller = caller;
+  m_unloaded = false;
   Label1->setText(QtText(kHelpText));
 
   m_compGuid = GetSettingStr("Converter_CompGUID");

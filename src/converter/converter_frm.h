@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 #include <QPointer>
@@ -20,6 +21,8 @@ class QRadioButton;
 class QTabWidget;
 
 namespace qv {
+
+class FocusWatcher;
 
 /// The converter window. Its controls keep their names as Qt object names; arrays carry the
 /// index as "_k" (T_OrigValue_2).
@@ -98,6 +101,7 @@ class Converter_Frm : public QMainWindow {
   void RecomputeResult();
   void RefuseInput(const std::string& reason);
 
+  std::vector<FocusWatcher*> m_watchers;  ///< owned by the controls they watch
   QPointer<QWidget> m_caller;
   std::string m_compGuid;  ///< standard GUID restored from and saved to the settings
   std::string m_fileName;  ///< long path restored from and saved to the settings

@@ -19,8 +19,12 @@ bool FocusWatcher::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void OnLostFocus(QObject* control, std::function<void()> lostFocus) {
-  new FocusWatcher(control, std::move(lostFocus));  // owned by control
+void FocusWatcher::Detach() {
+  parent()->removeEventFilter(this);
+}
+
+FocusWatcher* OnLostFocus(QObject* control, std::function<void()> lostFocus) {
+  return new FocusWatcher(control, std::move(lostFocus));  // owned by control
 }
 
 }  // namespace qv

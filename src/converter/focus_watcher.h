@@ -12,8 +12,10 @@ namespace qv {
 /// another window or a popup, so a message box raised by the handler does not fire it again.
 class FocusWatcher : public QObject {
  public:
-  /// Watches control (which must outlive nothing: the watcher is a child of control).
+  /// Watches control; the watcher is a child of control and dies with it.
   FocusWatcher(QObject* control, std::function<void()> lostFocus);
+  /// Stops watching, so a window being destroyed gets no handler calls.
+  void Detach();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -22,7 +24,7 @@ class FocusWatcher : public QObject {
   std::function<void()> m_lostFocus;
 };
 
-/// Installs a FocusWatcher owned by control.
-void OnLostFocus(QObject* control, std::function<void()> lostFocus);
+/// Installs a FocusWatcher owned by control; the pointer stays valid while control lives.
+FocusWatcher* OnLostFocus(QObject* control, std::function<void()> lostFocus);
 
 }  // namespace qv

@@ -164,10 +164,5 @@ TEST(NumberTextTest, WritesTheFourForms) {
   }
 }
 
-TEST(BitListOfTest, IsTheBitsSetText) {
-  EXPECT_EQ(BitListOf(5), "1,3");
-  EXPECT_EQ(BitListOf(0), "");
-}
-
 }  // namespace
 }  // namespace qv

@@ -186,6 +186,17 @@ TEST_F(ConverterWindowTest, ClosingEndsTheProgramOnlyForTheStartWindow) {
   EXPECT_EQ(m_ui->endCount, 1);
 }
 
+TEST_F(ConverterWindowTest, DestroyingWithTheFocusInAFieldConvertsNothing) {
+  ClickOperator(0);
+  Enter("T_OrigValue", 2, "5");
+  QLineEdit* field = Field("T_OrigValue", 3);
+  field->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(field, "9");
+  m_frm.reset();
+  EXPECT_TRUE(m_ui->messages.empty());
+  EXPECT_EQ(GetSettingDWord("Converter_Value1"), 0);  // nothing saved without a close
+}
+
 TEST_F(ConverterWindowTest, OpeningLeavesTheResultArgumentEmpty) {
   m_frm.reset();
   auto frm = std::make_unique<Converter_Frm>();
