@@ -1,0 +1,206 @@
+#include "paths/directory_list.h"
+
+#include "app/globals.h"
+#include "msidb/database_open.h"
+#include "msidb/error_report.h"
+#include "msidb/open_database_state.h"
+#include "msidb/views.h"
+#include "platform/fs/win32_paths.h"
+#include "platform/pending_error.h"
+#include "records/named_lists.h"
+#include "records/record_list.h"
+#include "records/record_text.h"
+#include "services/registry_functions.h"
+#include "services/text_case.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kUserShellFolders =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
+constexpr const char* kMachineShellFolders =
+    "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
+constexpr const char* kCurrentVersion = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\";
+
+const std::string kFiller(100, ' ');
+
+std::string SessionProperty(const std::string& name) {
+  const std::shared_ptr<msi::Session>& session = OpenDb().oSession;
+  if (!session) return "";
+  std::string value = session->Property(name);
+  ClearPendingError();
+  return value;
+}
+
+std::string DropLast(const std::string& text, size_t n) {
+  return text.size() <= n ? "" : text.substr(0, text.size() - n);
+}
+
+void AddSystemFolders() {
+  const std::string commonFiles = ReadShellFolder(kCurrentVersion, "CommonFilesDir");
+  const std::string programFiles = ReadShellFolder(kCurrentVersion, "ProgramFilesDir");
+  AddFolderEntry("AdminToolsFolder", SessionProperty("AdminToolsFolder"));
+  AddFolderEntry("AppDataFolder", ReadShellFolder(kUserShellFolders, "AppData"));
+  AddFolderEntry("CommonAppDataFolder", ReadShellFolder(kMachineShellFolders, "Common AppData"));
+  AddFolderEntry("CommonFilesFolder", commonFiles);
+  AddFolderEntry("CommonFiles64Folder", commonFiles + "64");
+  AddFolderEntry("DesktopFolder", SessionProperty("DesktopFolder"));
+  AddFolderEntry("FavoritesFolder", ReadShellFolder(kUserShellFolders, "Favorites"));
+  AddFolderEntry("FontsFolder", ReadShellFolder(kUserShellFolders, "Fonts"));
+  AddFolderEntry("LocalAppDataFolder", ReadShellFolder(kUserShellFolders, "Local AppData"));
+  AddFolderEntry("MyPicturesFolder", ReadShellFolder(kUserShellFolders, "My Pictures"));
+  AddFolderEntry("PersonalFolder", ReadShellFolder(kUserShellFolders, "Personal"));
+  AddFolderEntry("ProgramFilesFolder", programFiles);
+  AddFolderEntry("ProgramFiles64Folder", programFiles + "64");
+  AddFolderEntry("ProgramMenuFolder", SessionProperty("ProgramMenuFolder"));
+  AddFolderEntry("SendToFolder", ReadShellFolder(kUserShellFolders, "SendTo"));
+  AddFolderEntry("StartMenuFolder", SessionProperty("StartMenuFolder"));
+  AddFolderEntry("StartupFolder", SessionProperty("StartupFolder"));
+  AddFolderEntry("System16Folder", DropLast(SystemDir, 2));
+  AddFolderEntry("System64Folder", DropLast(SystemDir, 2) + "64");
+  AddFolderEntry("SystemFolder", SystemDir);
+  AddFolderEntry("TempFolder", TempDir());
+  AddFolderEntry("TemplateFolder", SessionProperty("TemplateFolder"));
+  AddFolderEntry("WindowsFolder", WindowsDir);
+  AddFolderEntry("WindowsVolume", WindowsDir.substr(0, 3));
+}
+
+// The key list after key joins it: system folders go first, keys with a "." (and any key
+// joining a list headed by WindowsFolder) go last, others first.
+std::string JoinKey(const std::string& keys, const std::string& key) {
+  if (ContainsNoCase(";" + keys + ";", ";" + key + ";")) return keys;
+  if (ContainsNoCase(kSystemFolderNames, "|" + key + "|")) return key + ";" + keys;
+  if (key.find('.') != std::string::npos || SameText(keys.substr(0, 13), "WindowsFolder")) {
+    return keys + ";" + key;
+  }
+  return key + ";" + keys;
+}
+
+// Folds records with the same path into one, visiting from the end of the sorted list.
+void MergeEqualPaths() {
+  std::string keptKeys;
+  std::string keptPath;
+  for (int32_t index = ListCount(DirectoryList) - 1; index >= 0; --index) {
+    const std::string record = ListGetItem(DirectoryList, index);
+    const std::string path = GetFld(record, "|1=");
+    const std::string key = GetFld(record, "|2=");
+    if (keptKeys.empty() || !SameText(path, keptPath)) {
+      keptKeys = key;
+      keptPath = path;
+      continue;
+    }
+    ListRemoveItem(DirectoryList, index + 1);
+    keptKeys = JoinKey(keptKeys, key);
+    ListModifyItem(DirectoryList, "|1=" + keptPath + "|2=" + keptKeys + "|3=1", index);
+  }
+}
+
+}  // namespace
+
+const char* const kSystemFolderNames =
+    "|AdminToolsFolder|AppDataFolder|CommonAppDataFolder|CommonFiles64Folder|CommonFilesFolder"
+    "|FavoritesFolder|FontsFolder|LocalAppDataFolder|MediaSourceDir|MyPicturesFolder"
+    "|PersonalFolder|ProgramFilesFolder|ProgramFiles64Folder|ProgramMenuFolder|SendToFolder"
+    "|StartMenuFolder|StartupFolder|System16Folder|System64Folder|SystemFolder|TempFolder"
+    "|TemplateFolder|WindowsFolder|";
+
+void ResolveDirectoryTable(std::shared_ptr<msi::Database> database, const std::string& packagePath,
+                           int32_t /*secondList*/) {
+  if (ListLoadedFor(packagePath, DirectoryList)) return;
+  ListSetup(&DirectoryList, false);
+
+  const bool ownDatabase = !database;
+  if (ownDatabase) {
+    PState state;
+    OpenMsiDb("Common_MsiFunctions_Bas780", packagePath, database, true, true, 0, &state, false);
+  }
+  if (database) {
+    ClearPendingError();
+    std::shared_ptr<msi::View> view = database->OpenView("SELECT * FROM `Directory`");
+    CheckErrorTrans("Common_MsiFunctions", 618);
+    ClearPendingError();
+    if (view && view->Execute()) {
+      while (std::shared_ptr<msi::Record> row = view->Fetch()) {
+        const std::string key = row->StringData(1);
+        const std::string path = DirectoryTargetPath(key);
+        if (!path.empty()) {
+          ListAddItem(DirectoryList,
+                      "|1=" + LongPathOf(path) + "|2=" + key + "|3=1|filler=" + kFiller);
+        }
+      }
+    }
+    ClearPendingError();
+    oViewClose(view);
+  }
+  if (ownDatabase) {
+    OpenDb().oSession = nullptr;
+    database = nullptr;
+  }
+
+  AddSystemFolders();
+  ListSortFields(DirectoryList, "|1=", "\\", 0);
+  MergeEqualPaths();
+  ListSortFields(DirectoryList, "|1=|3=", "\\", 0);
+}
+
+std::string DirectoryTargetPath(const std::string& key) {
+  OpenDatabaseState& db = OpenDb();
+  if (SameText(key, "TARGETDIR")) return db.szTargetDir;
+  if (SameText(key, "SourceDir")) return db.szSourceDir;
+  if (SameText(key, "RootDrive")) return db.szRootDrive;
+
+  if (!db.oSession) {
+    ClearPendingError();
+    GenerateSession();
+  }
+  std::string path;
+  if (db.oSession) {
+    path = db.oSession->TargetPath(key);
+    if (path.empty()) {
+      path = ReplaceNoCase(db.oSession->SourcePath(key), db.szSourceDir, db.szTargetDir);
+    }
+    ClearPendingError();
+  }
+  if (!path.empty() && !db.szRootDrive.empty() && !WindowsDir.empty() &&
+      SameText(path.substr(0, 1), db.szRootDrive.substr(0, 1))) {
+    path[0] = WindowsDir[0];
+  }
+  if (path.empty()) path = WindowsDir.substr(0, 3);
+  return path;
+}
+
+void AddFolderEntry(const std::string& name, const std::string& path) {
+  std::string folder = path;
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  ListAddItem(DirectoryList, "|1=" + folder + "|2=" + name + "|3=0|filler=" + kFiller);
+}
+
+std::string ReadShellFolder(const std::string& keyPath, const std::string& valueName) {
+  std::string buffer;
+  const int32_t n = GetREGString(keyPath, valueName, &buffer, 256);
+  if (n <= 0) return "";
+  return buffer.substr(0, static_cast<size_t>(n - 1));
+}
+
+std::string LongPathOf(const std::string& path) {
+  std::string buffer;
+  const uint32_t n = GetLongPathNameA(path, &buffer, 256);
+  return n != 0 ? buffer.substr(0, n) : path;
+}
+
+bool ListLoadedFor(const std::string& packagePath, int32_t list) {
+  return SameText(OpenDb().szCurrentMsi, packagePath) && ListCount(list) > 0;
+}
+
+void ResetPathLists() {
+  ListRemove(DirectoryList);
+  ListRemove(FileList);
+}
+
+std::string TempDir() {
+  std::string buffer;
+  GetTempPathA(260, &buffer);
+  return buffer;
+}
+
+}  // namespace qv

@@ -1,0 +1,133 @@
+#include "paths/file_keys.h"
+
+#include "msidb/database_open.h"
+#include "msidb/error_report.h"
+#include "msidb/open_database_state.h"
+#include "msidb/views.h"
+#include "paths/directory_list.h"
+#include "paths/short_paths.h"
+#include "platform/pending_error.h"
+#include "records/named_lists.h"
+#include "records/record_list.h"
+#include "records/record_text.h"
+#include "services/text_case.h"
+
+namespace qv {
+namespace {
+
+std::string Quoted(const std::string& value) {
+  return "'" + value + "'";
+}
+
+// The one row a query gives through QuorvexOpenView, or null; the view is closed.
+std::shared_ptr<msi::Record> FetchOne(const std::shared_ptr<msi::Database>& database,
+                                      const std::string& sql, const std::string& moduleName,
+                                      int32_t location) {
+  std::shared_ptr<msi::View> view;
+  QuorvexOpenView(view, database, sql, moduleName, location);
+  std::shared_ptr<msi::Record> row;
+  if (view && view->Execute()) row = view->Fetch();
+  ClearPendingError();
+  oViewClose(view);
+  return row;
+}
+
+std::string ComponentQuery(const std::string& component) {
+  return "SELECT * FROM `Component` WHERE `Component` = " + Quoted(component);
+}
+
+std::string WithBackslash(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+}  // namespace
+
+void LoadFileList(std::shared_ptr<msi::Database> database, const std::string& packagePath,
+                  bool skipConditioned) {
+  if (ListLoadedFor(packagePath, FileList)) return;
+  ListSetup(&FileList, true);
+  std::shared_ptr<msi::View> files;
+  QuorvexOpenView(files, database, "SELECT * FROM `File`", "Common_MsiFunctions", 730);
+  if (files && files->Execute()) {
+    while (std::shared_ptr<msi::Record> file = files->Fetch()) {
+      const std::string key = file->StringData(1);
+      const std::string longName = AfterFirstBar(file->StringData(3));
+      ClearPendingError();
+      std::shared_ptr<msi::View> view = database->OpenView(ComponentQuery(file->StringData(2)));
+      CheckErrorTrans("Common_MsiFunctions", 742);
+      std::shared_ptr<msi::Record> component;
+      if (view && view->Execute()) component = view->Fetch();
+      if (component && !(skipConditioned && !component->StringData(5).empty())) {
+        const std::string folder = DirectoryTargetPath(component->StringData(3));
+        ListAddItem(FileList, "|1=" + WithBackslash(folder) + longName + "|2=" + key);
+      }
+      ClearPendingError();
+      oViewClose(view);
+    }
+  }
+  ClearPendingError();
+  oViewClose(files);
+  ListSortFields(FileList, "|1=", "\\", 0);
+}
+
+std::string ResolveFileKey(const std::shared_ptr<msi::Database>& database, const std::string& key,
+                           bool shortPath) {
+  std::shared_ptr<msi::Record> file =
+      FetchOne(database, "SELECT * FROM `File` WHERE `File` = " + Quoted(key), "Common", 6875);
+  if (!file) return "";
+  const std::string fileName = file->StringData(3);
+  std::shared_ptr<msi::Record> component =
+      FetchOne(database, ComponentQuery(file->StringData(2)), "Common", 6887);
+  if (!component) return "";
+  std::string folder = DirectoryTargetPath(component->StringData(3));
+  if (folder.empty()) return "";
+  folder = WithBackslash(folder);
+  return shortPath ? ShortPathOf(folder) + BeforeFirstBar(fileName)
+                   : folder + AfterFirstBar(fileName);
+}
+
+std::string ResolveComponentKey(const std::shared_ptr<msi::Database>& database,
+                                const std::string& key) {
+  if (!database) return "";
+  ClearPendingError();
+  std::shared_ptr<msi::View> view = database->OpenView(ComponentQuery(key));
+  CheckErrorTrans("Common", 6853);
+  std::string folder;
+  if (view && view->Execute()) {
+    if (std::shared_ptr<msi::Record> row = view->Fetch()) {
+      folder = DirectoryTargetPath(row->StringData(3));
+      // A component stands for its folder itself, written without the closing '\'.
+      if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    }
+  }
+  ClearPendingError();
+  oViewClose(view);
+  return folder;
+}
+
+std::string ResolvePlainKey(const std::shared_ptr<msi::Database>& database,
+                            const std::string& packagePath, const std::string& key) {
+  if (!OpenDb().oSession) GenerateSession();
+  if (const std::shared_ptr<msi::Session>& session = OpenDb().oSession) {
+    std::string value = session->ProductProperty(key);
+    ClearPendingError();
+    if (!value.empty()) return value;
+  }
+  return FindDirectoryKey(database, packagePath, key);
+}
+
+std::string FindDirectoryKey(const std::shared_ptr<msi::Database>& database,
+                             const std::string& packagePath, const std::string& key) {
+  if (ListCount(DirectoryList) == 0) ResolveDirectoryTable(database, packagePath, 0);
+  const int32_t count = ListCount(DirectoryList);
+  for (int32_t i = 0; i < count; ++i) {
+    const std::string record = ListGetItem(DirectoryList, i);
+    if (ContainsNoCase(";" + GetFld(record, "|2=") + ";", ";" + key + ";")) {
+      return GetFld(record, "|1=");
+    }
+  }
+  return key;
+}
+
+}  // namespace qv

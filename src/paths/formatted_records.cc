@@ -1,0 +1,187 @@
+#include "paths/formatted_records.h"
+
+#include "app/globals.h"
+#include "msidb/database_open.h"
+#include "msidb/open_database_state.h"
+#include "paths/directory_list.h"
+#include "paths/file_keys.h"
+#include "paths/short_paths.h"
+#include "records/list_search.h"
+#include "records/named_lists.h"
+#include "records/record_list.h"
+#include "records/record_text.h"
+#include "services/path_scan.h"
+#include "services/text_case.h"
+
+namespace qv {
+namespace {
+
+// The value of one bracketed key, "" when it does not resolve.
+std::string ResolveBracketed(const std::shared_ptr<msi::Database>& database,
+                             const std::string& packagePath, const std::string& inner) {
+  if (!inner.empty()) {
+    const std::string key = inner.substr(1);
+    if (inner.compare(0, FileKeyMarker.size(), FileKeyMarker) == 0 && !FileKeyMarker.empty()) {
+      return ResolveFileKey(database, inner.substr(FileKeyMarker.size()), false);
+    }
+    if (inner[0] == '!') return ResolveFileKey(database, key, true);
+    if (inner[0] == '$') return ResolveComponentKey(database, key);
+  }
+  return ResolvePlainKey(database, packagePath, inner);
+}
+
+// Where a candidate path that starts at start ends: at the closing quote of a quoted path,
+// else at the first character that cannot belong to a path.
+size_t CandidateEnd(const std::string& text, size_t start) {
+  if (start > 0 && text[start - 1] == '"') {
+    const size_t quote = text.find('"', start);
+    if (quote != std::string::npos) return quote;
+  }
+  const int32_t stop = GetNextNonFileChar(static_cast<int32_t>(start) + 1, text, 0);
+  return stop > 0 ? static_cast<size_t>(stop - 1) : text.size();
+}
+
+// The folder part of a path, up to and including its last '\'.
+std::string FolderPart(const std::string& path) {
+  if (!path.empty() && path.back() == '\\') return path;
+  const size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// The file-list record of a path: the file itself, or a file whose path the text's path
+// begins with (text runs on after the file name). -1 when none.
+int32_t FindFile(std::string* candidate, std::string* longPath) {
+  int32_t first = 0;
+  const int32_t r = ListSearch(FileList, "|1=", *longPath, true, &first, 0, false);
+  if (r >= 0) return r;
+  if (r <= -3) {
+    const int32_t before = -r - 3;
+    const std::string path = ListGetItemField(FileList, before, "|1=");
+    if (path.size() < longPath->size() && StartsWithNoCase(*longPath, path)) {
+      *candidate = path;
+      *longPath = path;
+      return before;
+    }
+  }
+  return -1;
+}
+
+// The directory-list record of the deepest listed folder that holds dirLong, or -1.
+int32_t FindFolder(const std::string& dirLong, const std::string& dirText, std::string* folder,
+                   int32_t* matched) {
+  int32_t first = 0;
+  std::string wanted = dirLong;
+  // The record found is the one at or just before the folder; when it does not hold the
+  // folder, the folder's parent is looked for instead, up to the drive.
+  while (!wanted.empty()) {
+    int32_t r = ListSearch(DirectoryList, "|1=", wanted, true, &first, 0, false);
+    if (r == kSearchAfterAll) r = ListCount(DirectoryList) - 1;
+    if (r <= -3) r = -r - 3;
+    first = 0;
+    if (r >= 0) {
+      std::string path = ListGetItemField(DirectoryList, r, "|1=");
+      if (!SameText(dirLong, dirText)) path = ShortPathOf(path);
+      const int32_t m = MatchStrings(path, dirText, -1, "\\");
+      if (m == -1 || (m > 0 && static_cast<size_t>(m) == path.size())) {
+        *folder = path;
+        *matched = m;
+        return r;
+      }
+    }
+    wanted = FolderPart(wanted.substr(0, wanted.size() - 1));
+    if (wanted.size() < 3) break;
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::string KeysToPaths(const std::shared_ptr<msi::Database>& database,
+                        const std::string& packagePath, const std::string& text) {
+  std::string out = text;
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const size_t open = out.find('[', pos);
+    if (open == std::string::npos) break;
+    const size_t close = out.find(']', open);
+    if (close == std::string::npos) break;
+    const std::string value =
+        ResolveBracketed(database, packagePath, out.substr(open + 1, close - open - 1));
+    if (value.empty()) {
+      pos = close + 1;
+      continue;
+    }
+    out = out.substr(0, open) + value + out.substr(close + 1);
+    pos = open + value.size();
+  }
+  return out;
+}
+
+std::string PathsToKeys(const std::string& packagePath, const std::string& text, int32_t /*mode*/) {
+  size_t colon = text.find(':');
+  size_t unc = text.find("\\\\");
+  if ((colon == 0 || colon == std::string::npos) && unc == std::string::npos) return text;
+
+  OpenDatabaseState& db = OpenDb();
+  PState state;
+  const bool otherPackage = !packagePath.empty() && !SameText(packagePath, db.szCurrentMsi);
+  if (otherPackage) {
+    ResetPathLists();
+    // The package becomes the open database, so its session resolves the folders.
+    OpenMsiDb("Common_MsiFunctions_Bas580", packagePath, db.oDatabase, true, true, 0, &state, true);
+  }
+  const std::shared_ptr<msi::Database> database = db.oDatabase;
+  const std::string path = db.szCurrentMsi.empty() ? packagePath : db.szCurrentMsi;
+  if (ListCount(DirectoryList) == 0) ResolveDirectoryTable(database, path, 0);
+  if (ListCount(FileList) == 0 && database) LoadFileList(database, path, true);
+
+  std::string out = text;
+  while (true) {
+    size_t start;
+    if (colon != std::string::npos && (unc == std::string::npos || unc >= colon)) {
+      if (colon == 0) break;
+      start = colon - 1;
+    } else if (unc != std::string::npos) {
+      start = unc;
+    } else {
+      break;
+    }
+    const size_t end = CandidateEnd(out, start);
+    std::string candidate = out.substr(start, end - start);
+    std::string longPath = LongPathOf(candidate);
+
+    std::string inserted;
+    size_t replaced = 0;
+    const int32_t file = FindFile(&candidate, &longPath);
+    if (file >= 0) {
+      const std::string key = ListGetItemField(FileList, file, "|2=");
+      inserted = (SameText(longPath, candidate) ? "[#" : "[!") + key + "]";
+      replaced = candidate.size();
+    } else {
+      const std::string dirText = FolderPart(candidate);
+      std::string folder;
+      int32_t matched = 0;
+      const int32_t dir = FindFolder(FolderPart(longPath), dirText, &folder, &matched);
+      if (dir >= 0) {
+        const std::string keys = ListGetItemField(DirectoryList, dir, "|2=");
+        inserted = "[" + keys.substr(0, keys.find(';')) + "]";
+        replaced = matched == -1 ? dirText.size() : static_cast<size_t>(matched);
+      }
+    }
+    out.replace(start, replaced, inserted);
+    const size_t next = inserted.empty() ? start + 2 : start + inserted.size();
+    colon = out.find(':', next);
+    unc = out.find("\\\\", next);
+    if (colon == std::string::npos && unc == std::string::npos) break;
+  }
+
+  if (!packagePath.empty() && !SameText(db.szCurrentMsi, packagePath)) {
+    if (ReOpenDatabase(state, true)) {
+      ListRemove(DirectoryList);
+      ListRemove(FileList);
+    }
+  }
+  return out;
+}
+
+}  // namespace qv
