@@ -7,7 +7,6 @@ namespace qv::msi {
 namespace {
 
 constexpr uint32_t kEndOfChain = 0xFFFFFFFE;
-constexpr uint32_t kFreeSector = 0xFFFFFFFF;
 constexpr uint32_t kNoStream = 0xFFFFFFFF;
 constexpr size_t kHeaderSize = 512;
 constexpr size_t kEntrySize = 128;
@@ -215,6 +214,29 @@ Status CompoundFile::ReadStream(uint32_t entry, std::string* out) const {
   }
   if (e.size < m_miniCutoff && entry != 0) return ReadMiniChain(e.startSector, e.size, out);
   return ReadChain(e.startSector, e.size, out, "stream");
+}
+
+Status CompoundFile::StreamView(uint32_t entry, std::string* scratch,
+                                std::string_view* view) const {
+  if (entry < m_entries.size() && entry != 0) {
+    const DirectoryEntry& e = m_entries[entry];
+    // A stream in consecutive regular sectors is read in place, without a copy.
+    if (e.size >= m_miniCutoff && e.size <= static_cast<uint64_t>(m_sectorCount) * m_sectorSize) {
+      const uint64_t sectors = (e.size + m_sectorSize - 1) / m_sectorSize;
+      bool contiguous = e.startSector < m_sectorCount && e.startSector + sectors <= m_sectorCount;
+      for (uint64_t i = 0; contiguous && i + 1 < sectors; ++i) {
+        contiguous =
+            m_fat.size() > e.startSector + i && m_fat[e.startSector + i] == e.startSector + i + 1;
+      }
+      if (contiguous) {
+        *view = m_bytes.substr((static_cast<uint64_t>(e.startSector) + 1) * m_sectorSize, e.size);
+        return Status::Ok();
+      }
+    }
+  }
+  Status s = ReadStream(entry, scratch);
+  *view = s.ok() ? std::string_view(*scratch) : std::string_view();
+  return s;
 }
 
 std::vector<uint32_t> CompoundFile::Children(uint32_t storage) const {

@@ -37,6 +37,9 @@ class CompoundFile {
   std::vector<uint32_t> Children(uint32_t storage) const;
   /// Reads the whole stream of an entry; Corruption when its chain is broken or short.
   Status ReadStream(uint32_t entry, std::string* out) const;
+  /// The stream's bytes as a view: into the file's bytes when its sectors follow one another,
+  /// else into *scratch, which then holds a copy and must outlive the view.
+  Status StreamView(uint32_t entry, std::string* scratch, std::string_view* view) const;
 
  private:
   Status ReadChain(uint32_t start, uint64_t size, std::string* out, const char* what) const;

@@ -65,14 +65,18 @@ Status PackageDatabase::Load(int mode) {
     }
   }
 
-  std::string pool, data;
+  std::string poolCopy;
+  std::string_view pool, data;
   bool found = false;
-  if (Status s = ReadNamedStream("_StringPool", true, &pool, &found); !s.ok()) return s;
-  if (Status s = ReadNamedStream("_StringData", true, &data, &found); !s.ok()) return s;
+  if (Status s = ReadNamedStream("_StringPool", true, &poolCopy, &pool, &found); !s.ok()) return s;
+  if (Status s = ReadNamedStream("_StringData", true, &m_stringData, &data, &found); !s.ok()) {
+    return s;
+  }
   if (Status s = m_strings.Load(pool, data); !s.ok()) return s;
 
-  std::string summary;
-  if (ReadNamedStream(kSummaryStream, false, &summary, &found).ok() && found) {
+  std::string summaryCopy;
+  std::string_view summary;
+  if (ReadNamedStream(kSummaryStream, false, &summaryCopy, &summary, &found).ok() && found) {
     if (!m_summary.Parse(summary).ok()) m_summary = SummaryInfo();  // damaged: left empty
   }
 
@@ -104,14 +108,14 @@ Status PackageDatabase::Load(int mode) {
   return Status::Ok();
 }
 
-Status PackageDatabase::ReadNamedStream(const std::string& name, bool isTable, std::string* bytes,
-                                        bool* found) const {
+Status PackageDatabase::ReadNamedStream(const std::string& name, bool isTable, std::string* scratch,
+                                        std::string_view* bytes, bool* found) const {
   const auto& streams = isTable ? m_tableStreams : m_streams;
   auto it = streams.find(name);
   *found = it != streams.end();
-  bytes->clear();
+  *bytes = std::string_view();
   if (!*found) return Status::Ok();
-  Status s = m_file.ReadStream(it->second, bytes);
+  Status s = m_file.StreamView(it->second, scratch, bytes);
   if (!s.ok()) return Status::Corruption("stream " + name + ": " + s.message());
   return s;
 }
@@ -154,9 +158,10 @@ Status PackageDatabase::GetTable(const std::string& name, const Table** table) {
   if (name == "_Streams" || name == "_Storages") {
     if (Status s = BuildPseudoTable(name, &decoded); !s.ok()) return s;
   } else {
-    std::string bytes;
+    std::string copy;
+    std::string_view bytes;
     bool found = false;
-    if (Status s = ReadNamedStream(name, true, &bytes, &found); !s.ok()) return s;
+    if (Status s = ReadNamedStream(name, true, &copy, &bytes, &found); !s.ok()) return s;
     decoded = std::make_unique<Table>(name, *schema, &m_strings);
     auto lookup = [this](const std::string& streamName) -> uint32_t {
       auto it = m_streams.find(streamName);

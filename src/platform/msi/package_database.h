@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/msi/automation.h"
@@ -63,8 +64,8 @@ class PackageDatabase : public Database, public std::enable_shared_from_this<Pac
  private:
   PackageDatabase() = default;
   Status Load(int mode);
-  Status ReadNamedStream(const std::string& name, bool isTable, std::string* bytes,
-                         bool* found) const;
+  Status ReadNamedStream(const std::string& name, bool isTable, std::string* scratch,
+                         std::string_view* bytes, bool* found) const;
   Status BuildPseudoTable(const std::string& name, std::unique_ptr<Table>* table) const;
 
   std::string m_bytes;
@@ -74,6 +75,7 @@ class PackageDatabase : public Database, public std::enable_shared_from_this<Pac
   std::map<std::string, uint32_t> m_streams;       // decoded non-table stream names -> entry
   std::map<std::string, uint32_t> m_tableStreams;  // table names -> entry
   std::map<std::string, uint32_t> m_storages;      // storage names -> entry
+  std::string m_stringData;  // _StringData when it could not be viewed in place
   StringPool m_strings;
   SummaryInfo m_summary;
   std::vector<std::string> m_tableNames;

@@ -12,7 +12,8 @@ uint16_t Le16(const char* p) {
 }  // namespace
 
 Status StringPool::Load(std::string_view pool, std::string_view data) {
-  m_text.clear();
+  m_converted.clear();
+  m_text = std::string_view();
   m_offsets.assign(2, 0);
   m_codepage = 0;
   m_referenceSize = 2;
@@ -24,16 +25,21 @@ Status StringPool::Load(std::string_view pool, std::string_view data) {
                           (static_cast<uint32_t>(Le16(pool.data() + 2)) << 16);
   m_codepage = static_cast<int>(header & 0x7FFFFFFF);
   m_referenceSize = (header & 0x80000000u) ? 3 : 2;
-  CodepageConverter converter;
-  Status cp = converter.SetCodepage(m_codepage);
-  if (!cp.ok()) return Status::NotSupported("stream _StringPool, byte 0: " + cp.message());
 
   const size_t entries = (pool.size() - 4) / 4;
   m_offsets.clear();
   m_offsets.reserve(entries + 2);
   m_offsets.push_back(0);  // start of id 0, the null string
   m_offsets.push_back(0);  // its end, the start of id 1
-  m_text.reserve(data.size() + data.size() / 4);
+  bool ascii = true;
+  for (char c : data) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  const bool inPlace = ascii || m_codepage == 65001;  // UTF-8 already: no copy needed
+  CodepageConverter converter;
+  if (!inPlace) {
+    Status cp = converter.SetCodepage(m_codepage);
+    if (!cp.ok()) return Status::NotSupported("stream _StringPool, byte 0: " + cp.message());
+    m_converted.reserve(data.size() + data.size() / 4);
+  }
   size_t dataPos = 0;
   for (size_t i = 0; i < entries; ++i) {
     const size_t at = 4 + 4 * i;
@@ -55,13 +61,13 @@ Status StringPool::Load(std::string_view pool, std::string_view data) {
                                 " bytes runs past the end of _StringData (" +
                                 std::to_string(data.size()) + " bytes)");
     }
-    converter.AppendUtf8(data.substr(dataPos, length), &m_text);
-    if (m_text.size() > 0xFFFFFFF0u) {
-      return Status::NotSupported("stream _StringData: strings larger than 4 GB");
-    }
+    if (!inPlace) converter.AppendUtf8(data.substr(dataPos, length), &m_converted);
     dataPos += length;
-    m_offsets.push_back(static_cast<uint32_t>(m_text.size()));
+    const size_t end = inPlace ? dataPos : m_converted.size();
+    if (end > 0xFFFFFFF0u) return Status::NotSupported("stream _StringData: larger than 4 GB");
+    m_offsets.push_back(static_cast<uint32_t>(end));
   }
+  m_text = inPlace ? data.substr(0, dataPos) : std::string_view(m_converted);
   return Status::Ok();
 }
 
