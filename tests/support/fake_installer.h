@@ -1,10 +1,14 @@
 #pragma once
 // Installer objects for tests of the layers above the engine: they answer what the test sets.
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/msi/automation.h"
+#include "platform/msi/engine_installer.h"
 
 namespace qv::test {
 
@@ -21,20 +25,70 @@ class FakeDatabase : public msi::Database {
   std::string path;
 };
 
-/// A session that holds properties and nothing else.
+/// A session that holds properties and nothing else; actions run are recorded.
 class FakeSession : public msi::Session {
  public:
   explicit FakeSession(std::shared_ptr<msi::Database> db) : m_db(std::move(db)) {}
-  std::string Property(const std::string&) const override { return ""; }
-  void SetProperty(const std::string&, const std::string&) override {}
+  std::string Property(const std::string& name) const override {
+    auto it = properties.find(name);
+    return it == properties.end() ? "" : it->second;
+  }
+  void SetProperty(const std::string& name, const std::string& value) override {
+    properties[name] = value;
+  }
   std::string ProductProperty(const std::string&) const override { return ""; }
-  int DoAction(const std::string&) override { return 1; }
+  int DoAction(const std::string& action) override {
+    actions.push_back(action);
+    if (onAction) onAction(action);
+    return 1;
+  }
   std::string TargetPath(const std::string&) override { return ""; }
   std::string SourcePath(const std::string&) override { return ""; }
   std::shared_ptr<msi::Database> GetDatabase() const override { return m_db; }
 
+  std::map<std::string, std::string> properties;
+  std::vector<std::string> actions;
+  std::function<void(const std::string&)> onAction;  ///< runs inside each DoAction
+
  private:
   std::shared_ptr<msi::Database> m_db;
+};
+
+/// Our engine's installer, watched: records the modes packages are opened with, and can
+/// hand out FakeSessions (or none) instead of the engine's.
+class WatchedInstaller : public msi::Installer {
+ public:
+  std::shared_ptr<msi::Database> OpenDatabase(const std::string& path, int mode) override {
+    openedPaths.push_back(path);
+    openedModes.push_back(mode);
+    return m_engine->OpenDatabase(path, mode);
+  }
+  std::shared_ptr<msi::Session> OpenPackage(std::shared_ptr<msi::Database> db,
+                                            int options) override {
+    packageOptions.push_back(options);
+    if (failSessions) return nullptr;
+    if (fakeSession) {
+      auto session = std::make_shared<FakeSession>(db);
+      session->properties = fakeSession->properties;
+      session->onAction = fakeSession->onAction;
+      return session;
+    }
+    return m_engine->OpenPackage(std::move(db), options);
+  }
+  std::shared_ptr<msi::Session> OpenPackage(const std::string& path, int options) override {
+    return m_engine->OpenPackage(path, options);
+  }
+  std::shared_ptr<msi::Record> LastErrorRecord() override { return m_engine->LastErrorRecord(); }
+
+  std::vector<std::string> openedPaths;
+  std::vector<int> openedModes;
+  std::vector<int> packageOptions;
+  bool failSessions = false;
+  /// When set, sessions are copies of this one (properties, action hook).
+  std::shared_ptr<FakeSession> fakeSession;
+
+ private:
+  std::shared_ptr<msi::Installer> m_engine = msi::MakeEngineInstaller();
 };
 
 /// An installer whose last error record the test sets; it opens nothing.
