@@ -1,0 +1,54 @@
+#include "services/path_scan.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+TEST(GetNextNonFileCharTest, StopsWhereAPathCannotGoOn) {
+  struct Case {
+    int32_t start;
+    const char* text;
+    int32_t expected;
+  } cases[] = {
+      {1, "C:\\Program Files\\App\\app.exe", 0},
+      {1, "C:\\App\\app.exe /quiet", 16},
+      {1, "C:\\App\\a.txt;C:\\App\\b.txt", 13},
+      {1, "C:\\App\\[ProductName]\\x", 8},
+      {1, "C:\\App\\x.exe\"", 13},
+      {1, "C:\\App\\x|1=", 9},
+      {1, "C:\\App\\x\ty", 9},
+      {1, "C:\\App\\Smith, J.doc", 0},
+      {5, "abc C:\\App\\x C:\\y", 15},
+      {5, "abc C:\\App", 0},
+      {1, "C:\\a:b", 5},
+      {1, "", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetNextNonFileChar(c.start, c.text, 0), c.expected) << c.text;
+  }
+}
+
+TEST(MatchStringsTest, MatchesPathsPartByPart) {
+  struct Case {
+    const char* text;
+    const char* candidate;
+    int32_t expected;
+  } cases[] = {
+      {"C:\\Program Files\\App\\", "c:\\PROGRAM FILES\\app\\", -1},
+      {"C:\\App\\", "C:\\App", -1},
+      {"C:\\App\\", "C:\\App\\Sub\\", 7},
+      {"C:\\App\\Other\\", "C:\\App\\Sub\\", 7},
+      {"C:\\Apps\\", "C:\\App\\Sub\\", 3},
+      {"D:\\App\\", "C:\\App\\", 0},
+      {"C:\\App\\Sub\\Deeper\\", "C:\\App\\Sub\\", 11},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MatchStrings(c.text, c.candidate, -1, "\\"), c.expected)
+        << c.text << " / " << c.candidate;
+  }
+  EXPECT_EQ(MatchStrings("C:\\app\\", "C:\\App\\", 0, "\\"), 3);
+}
+
+}  // namespace
+}  // namespace qv
