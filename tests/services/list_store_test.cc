@@ -108,6 +108,21 @@ TEST(ListStoreTest, ManyChangesSurviveCompaction) {
   }
 }
 
+TEST(ListStoreTest, RecordsOfSixteenMegabytesAndMoreAreKept) {
+  const std::string huge = "|1=b|2=" + std::string(0xFFFFFF, 'x');
+  Fill(19, {"|1=c", huge, "|1=a"});
+  EXPECT_EQ(QuorvexListGetItemSize(19, 1), static_cast<int32_t>(huge.size()));
+  QuorvexListSortFlds(19, "|1=", "", 0);
+  EXPECT_EQ(QuorvexListGetItemSize(19, 1), static_cast<int32_t>(huge.size()));
+  std::string buffer;
+  EXPECT_EQ(QuorvexListGetItem(19, 1, &buffer, static_cast<int32_t>(huge.size()) + 1),
+            static_cast<int32_t>(huge.size()));
+  EXPECT_EQ(buffer, huge);
+  EXPECT_EQ(QuorvexListModifyItem(19, 1, "|1=b"), 1);  // a long record is never rewritten in place
+  EXPECT_EQ(QuorvexListRemoveItem(19, 0), 2);          // compacts: the long text is garbage
+  EXPECT_EQ(Items(19), (std::vector<std::string>{"|1=b", "|1=c"}));
+}
+
 TEST(ListStoreTest, SortFldsOrdersByFieldsStably) {
   Fill(14, {"|1=C:\\b|3=1|k=first", "|1=C:\\a b|3=1", "|1=C:\\a\\x|3=0", "|1=C:\\b|3=0",
             "|1=C:\\b|3=1|k=second", "|3=9"});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace qv {
@@ -68,6 +69,32 @@ TEST(TextCompareTest, CompareKeysIsAntisymmetric) {
                   -Sign(CompareKeys(b, a, "\\", ignore_case)))
             << a << " vs " << b;
       }
+    }
+  }
+}
+
+// One-character separators take a one-pass route; splitting at a two-character separator
+// takes the general one. Doubling every "\\" must not change any order.
+TEST(TextCompareTest, OneCharacterSeparatorAgreesWithSplitting) {
+  std::mt19937 rng(99);
+  const char alphabet[] = {'a', 'A', 'b', ' ', '\\'};
+  auto random_text = [&] {
+    std::string text;
+    for (size_t n = rng() % 7; n > 0; --n) text += alphabet[rng() % 5];
+    return text;
+  };
+  auto doubled = [](const std::string& text) {
+    std::string out;
+    for (char c : text) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return out;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string a = random_text();
+    const std::string b = random_text();
+    for (int32_t ignore_case : {0, -1}) {
+      ASSERT_EQ(Sign(CompareKeys(a, b, "\\", ignore_case)),
+                Sign(CompareKeys(doubled(a), doubled(b), "\\\\", ignore_case)))
+          << "[" << a << "] [" << b << "]";
     }
   }
 }
