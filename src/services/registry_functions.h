@@ -9,8 +9,9 @@
 
 namespace qv {
 
-/// Reads a text value (types 1, 2, 7 as text; other types read as absent) into *buffer: > 0 read (the count includes the
-/// terminating NUL), 0 absent, < 0 buffer of size too small (magnitude the length needed).
+/// Reads a text value (types 1, 2, 7 as text; other types read as absent) into *buffer: > 0 read
+/// (the count includes the terminating NUL), 0 absent, < 0 buffer of size too small (magnitude the
+/// length needed).
 int32_t GetREGString(const std::string& key, const std::string& name, std::string* buffer,
                      int32_t size);
 /// Reads a 32-bit value: > 0 and *value set when found.
@@ -25,8 +26,8 @@ int32_t GetREGData(const std::string& key, const std::string& name, std::string*
 int32_t SaveREGString(const std::string& key, const std::string& name, const std::string& text,
                       int32_t type, int32_t size);
 /// Writes a 32-bit value: SaveREGString(key, name, value, 4, 4). Returns > 0 on success.
-int32_t SaveREGString(const std::string& key, const std::string& name, int32_t value,
-                      int32_t type, int32_t size);
+int32_t SaveREGString(const std::string& key, const std::string& name, int32_t value, int32_t type,
+                      int32_t size);
 /// Deletes a value (a tombstone hides a value of the read-only machine hives). > 0 on success,
 /// 0 when no such value.
 int32_t DelREGValue(const std::string& key, const std::string& name);
