@@ -78,6 +78,7 @@ class Converter_Frm : public QMainWindow {
   QAction* M_Exit = nullptr;
 
  protected:
+  /// Every way of closing the window (close box, "Return") runs Form_Unload.
   void closeEvent(QCloseEvent* event) override;
 
  private:

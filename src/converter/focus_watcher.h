@@ -18,6 +18,7 @@ class FocusWatcher : public QObject {
   void Detach();
 
  protected:
+  /// Calls the handler on a focus loss inside the window; never consumes the event.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
