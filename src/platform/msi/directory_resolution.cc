@@ -6,6 +6,9 @@
 namespace qv::msi {
 namespace {
 
+// Longer than any folder Windows can create; it bounds what a hostile table can build.
+constexpr size_t kMaxResolvedPath = 4096;
+
 // "short|long" gives both; a single name is both.
 void SplitShortLong(const std::string& names, std::string* shortName, std::string* longName) {
   const size_t bar = names.find('|');
@@ -55,7 +58,7 @@ class Resolver {
       current = row.parent;
     }
     for (auto row = chain.rbegin(); row != chain.rend(); ++row) ResolveRow(**row);
-    return true;
+    return m_done.count(key) != 0;
   }
 
   static bool IsRoot(const DirectoryRow& row) {
@@ -67,8 +70,13 @@ class Resolver {
     return false;
   }
 
-  // Resolves a row whose parent (if any) is resolved already.
+  // Resolves a row whose parent (if any) is resolved already; a path that grows past
+  // kMaxResolvedPath (only a hostile table does that) leaves the key unresolved.
   void ResolveRow(const DirectoryRow& row) {
+    if (!IsRoot(row) && !m_done.count(row.parent)) {
+      m_failed.insert(row.key);
+      return;
+    }
     const DefaultDirNames names = SplitDefaultDir(row.defaultDir);
     const std::string own = m_property(row.key);
     ResolvedDirectory resolved;
@@ -80,6 +88,10 @@ class Resolver {
       resolved.target =
           own.empty() ? Append(parent.target, names.targetLong) : WithTrailingBackslash(own);
       resolved.source = Append(parent.source, m_shortSource ? names.sourceShort : names.sourceLong);
+    }
+    if (resolved.target.size() > kMaxResolvedPath || resolved.source.size() > kMaxResolvedPath) {
+      m_failed.insert(row.key);
+      return;
     }
     m_done.emplace(row.key, std::move(resolved));
   }

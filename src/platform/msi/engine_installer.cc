@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/machine.h"
+#include "platform/msi/engine_session.h"
 #include "platform/msi/error_records.h"
 #include "platform/msi/package_file.h"
 #include "platform/pending_error.h"
@@ -28,8 +30,7 @@ int32_t StorageErrorOf(const Status& status) {
   }
 }
 
-// The installer object of our engine. Sessions come with the session layer; until then
-// OpenPackage fails the way the installer reports a package it cannot open.
+// The installer object of our engine, on the current machine.
 class EngineInstaller : public Installer {
  public:
   std::shared_ptr<Database> OpenDatabase(const std::string& path, int mode) override {
@@ -46,13 +47,21 @@ class EngineInstaller : public Installer {
     }
     return database;
   }
-  std::shared_ptr<Session> OpenPackage(std::shared_ptr<Database>, int) override {
-    SetMsiApiError("OpenPackage,PackagePath,Options");
-    return nullptr;
+  // The machine state (options 0 or 1) changes nothing: no product is installed by us.
+  std::shared_ptr<Session> OpenPackage(std::shared_ptr<Database> database, int) override {
+    if (!database) {
+      SetMsiApiError("OpenPackage,PackagePath,Options");
+      return nullptr;
+    }
+    return std::make_shared<EngineSession>(std::move(database), CurrentMachine());
   }
-  std::shared_ptr<Session> OpenPackage(const std::string&, int) override {
-    SetMsiApiError("OpenPackage,PackagePath,Options");
-    return nullptr;
+  std::shared_ptr<Session> OpenPackage(const std::string& path, int options) override {
+    std::shared_ptr<Database> database = OpenDatabase(path, 0);
+    if (!database) {
+      SetMsiApiError("OpenPackage,PackagePath,Options");
+      return nullptr;
+    }
+    return OpenPackage(std::move(database), options);
   }
   std::shared_ptr<Record> LastErrorRecord() override { return TakeLastErrorRecord(); }
 };

@@ -19,8 +19,12 @@ EngineSession::EngineSession(std::shared_ptr<Database> database, const Machine& 
     m_packageProperties[row[0]] = row[1];
   }
   m_properties = m_packageProperties;
-  // The installer's own folder and system properties win over what a package authored.
-  for (auto& [name, value] : MachineProperties(machine)) m_properties[name] = value;
+  // The installer's own folder and system properties win over what a package authored,
+  // but for ROOTDRIVE, which packages set to choose the drive they install to.
+  for (auto& [name, value] : MachineProperties(machine)) {
+    if (name == "ROOTDRIVE" && m_packageProperties.count(name)) continue;
+    m_properties[name] = value;
+  }
   m_properties["OriginalDatabase"] = m_packagePath;
   m_properties["DATABASE"] = m_packagePath;
 }

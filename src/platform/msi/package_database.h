@@ -43,6 +43,8 @@ class PackageDatabase : public Database, public std::enable_shared_from_this<Pac
   int TablePersistent(const std::string& table) override;
   bool Commit() override;
   const std::string& Path() const override { return m_path; }
+  int32_t SummaryInteger(int pid) const override { return m_summary.Integer(pid); }
+  std::string SummaryText(int pid) const override { return m_summary.Text(pid); }
 
   /// Names of the stored tables, in _Tables order.
   const std::vector<std::string>& TableNames() const { return m_tableNames; }
