@@ -111,10 +111,11 @@ TEST_F(ResolutionTest, DeepChainsResolveWithoutRecursionUpToAPathLimit) {
                     "x"});
   }
   auto r = Resolve(rows);
-  // "C:" plus "x" per level: levels 0..2045 fit in 4,096 characters.
-  ASSERT_EQ(r.size(), 1u + 2046u);
-  EXPECT_EQ(r["D2045"].target.size(), 3u + 2u * 2046);
-  EXPECT_EQ(r.count("D2046"), 0u);
+  // The source "Z:\pkgs\" grows by "x\" per level and fits for levels 0..2043.
+  ASSERT_EQ(r.size(), 1u + 2044u);
+  EXPECT_EQ(r["D2043"].source.size(), 8u + 2u * 2044);
+  EXPECT_EQ(r["D2043"].target.size(), 3u + 2u * 2044);
+  EXPECT_EQ(r.count("D2044"), 0u);
 }
 
 }  // namespace
