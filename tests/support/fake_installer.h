@@ -94,9 +94,7 @@ class WatchedInstaller : public msi::Installer {
 /// An installer whose last error record the test sets; it opens nothing.
 class FakeInstaller : public msi::Installer {
  public:
-  std::shared_ptr<msi::Database> OpenDatabase(const std::string&, int) override {
-    return nullptr;
-  }
+  std::shared_ptr<msi::Database> OpenDatabase(const std::string&, int) override { return nullptr; }
   std::shared_ptr<msi::Session> OpenPackage(std::shared_ptr<msi::Database>, int) override {
     return nullptr;
   }

@@ -84,10 +84,9 @@ class EngineSessionTest : public ::testing::Test {
 TEST_F(EngineSessionTest, ResolvesEveryFolderRuleOnTheBuiltInProfile) {
   test::ScopedTestMachine machine;
   QV_FIXTURE_OR_SKIP(package, dir, "session");
-  const Folders expected =
-      ExpectedFolders("C:\\Program Files (x86)\\", "C:\\Program Files\\",
-                      "C:\\Users\\tester\\AppData\\Roaming\\", "C:\\Windows\\SysWOW64\\",
-                      OnDriveZ(dir.path()));
+  const Folders expected = ExpectedFolders("C:\\Program Files (x86)\\", "C:\\Program Files\\",
+                                           "C:\\Users\\tester\\AppData\\Roaming\\",
+                                           "C:\\Windows\\SysWOW64\\", OnDriveZ(dir.path()));
   for (const char* platform : {"Intel;1033", "x64;1033"}) {
     SCOPED_TRACE(platform);
     SetTemplate(package, platform);
@@ -116,10 +115,9 @@ TEST_F(EngineSessionTest, ResolvesFromAWinePrefixWhoseFoldersDiffer) {
   ASSERT_TRUE(status.ok()) << status.ToString();
 
   QV_FIXTURE_OR_SKIP(package, dir, "session");
-  ExpectResolved(package,
-                 ExpectedFolders("C:\\Programs32\\", "C:\\Programs64\\",
-                                 "C:\\users\\ann\\Application Data\\",
-                                 "C:\\windows\\syswow64\\", OnDriveZ(dir.path())));
+  ExpectResolved(package, ExpectedFolders("C:\\Programs32\\", "C:\\Programs64\\",
+                                          "C:\\users\\ann\\Application Data\\",
+                                          "C:\\windows\\syswow64\\", OnDriveZ(dir.path())));
   SetCurrentMachine(nullptr);
 }
 

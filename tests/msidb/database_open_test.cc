@@ -1,0 +1,239 @@
+#include "msidb/database_open.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "app/globals.h"
+#include "msidb/error_report.h"
+#include "msidb/open_database_state.h"
+#include "platform/pending_error.h"
+#include "services/registry_functions.h"
+#include "support/fake_installer.h"
+#include "support/fixture_packages.h"
+#include "support/locking_child.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "support/test_machine.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kPolicyKey = "HKLM\\Software\\Policies\\Microsoft\\Windows\\Installer";
+
+class DatabaseOpenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OpenDb() = OpenDatabaseState{};
+    installer = std::make_shared<test::WatchedInstaller>();
+    InstallerObject = installer;
+    WindowsDir = "C:\\Windows";
+    ClearPendingError();
+  }
+  void TearDown() override {
+    OpenDb() = OpenDatabaseState{};
+    InstallerObject = nullptr;
+    ClearPendingError();
+  }
+  // Opens on the standard road for reading, as the program's callers do.
+  std::string Open(const std::string& path, bool session, PState* state) {
+    return OpenMsiDbVb("Test1", path, OpenDb().oDatabase, session, true, 0, state, true);
+  }
+  std::string Logging() {
+    std::string value;
+    return GetREGString(kPolicyKey, "Logging", &value, 100) > 0 ? value : "<absent>";
+  }
+
+  test::ScopedTestMachine machine;
+  test::ScopedScriptedUi ui;
+  test::TempDir dir;
+  std::shared_ptr<test::WatchedInstaller> installer;
+};
+
+TEST_F(DatabaseOpenTest, ShortNamesAndMissingOrForeignFilesAreRefused) {
+  PState state;
+  EXPECT_EQ(Open("abc", true, &state), "\"abc does not have a File Extension");
+  EXPECT_TRUE(ui->messages.empty());
+
+  const std::string missing = dir.Sub("missing.msi");
+  EXPECT_EQ(OpenMsiDbVb("Test2", missing, OpenDb().oDatabase, true, true, 0, &state, false),
+            missing + " is not a Msi File or is in use or does not exist.");
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0].text, missing + " is not a valid file.");
+  EXPECT_EQ(ui->messages[0].title, "Error");
+
+  const std::string text = dir.Write("notes.msi", "just some text, not a package\n");
+  EXPECT_FALSE(IsValidPackage(text, true));
+  EXPECT_EQ(ui->messages.back().text, text + " is not a valid Msi Package.");
+
+  ui->messages.clear();
+  EXPECT_NE(OpenMsiDb("Test3", missing, OpenDb().oDatabase, true, true, 0, &state, false), "");
+  ASSERT_EQ(ui->messages.size(), 2u);
+  EXPECT_EQ(ui->messages[1].text, "\"" + missing + "\"\rCannot be opened as a Msi File");
+  EXPECT_EQ(ui->messages[1].title, "ERROR - Not a Msi File");
+}
+
+TEST_F(DatabaseOpenTest, OpensWithSessionAndReopensTheSamePackageOnlyAdjustingTheSession) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  PState state;
+  ASSERT_EQ(Open(package, true, &state), "");
+  EXPECT_EQ(state, "0");
+  EXPECT_EQ(OpenDb().szCurrentMsi, package);
+  ASSERT_NE(OpenDb().oSession, nullptr);
+  EXPECT_EQ(DatabaseStateText(), "Opened for Reading - Session generated");
+  const auto database = OpenDb().oDatabase;
+
+  ASSERT_EQ(Open(package, false, &state), "");
+  EXPECT_EQ(state, "11" + package);
+  EXPECT_EQ(OpenDb().oDatabase, database);
+  EXPECT_EQ(OpenDb().oSession, nullptr);
+
+  ASSERT_EQ(Open(package, true, &state), "");
+  EXPECT_EQ(state, "10" + package);
+  EXPECT_EQ(OpenDb().oDatabase, database);
+  EXPECT_NE(OpenDb().oSession, nullptr);
+  EXPECT_EQ(installer->openedPaths.size(), 1u);
+}
+
+TEST_F(DatabaseOpenTest, PackageHeldByAnotherApplicationOpensFromItsCopy) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  test::LockingChild holder(package, F_WRLCK);
+  ASSERT_TRUE(holder.locked());
+  PState state;
+  ASSERT_EQ(Open(package, true, &state), "");
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0].text,
+            "Could not open Msi Database " + package + "\rSee if another Application is using it");
+  const std::string copy = package.substr(0, package.size() - 3) + "CopyOf.Msi";
+  EXPECT_EQ(OpenDb().szCopyMsi, copy);
+  EXPECT_EQ(OpenDb().szCurrentMsi, package);
+  EXPECT_TRUE(std::filesystem::exists(copy));
+  ASSERT_FALSE(installer->openedPaths.empty());
+  EXPECT_EQ(installer->openedPaths.back(), copy);
+}
+
+TEST_F(DatabaseOpenTest, PatchesOpenInPatchModeAndModulesWithoutTheCheck) {
+  QV_FIXTURE_OR_SKIP(patch, dir, "patch");
+  PState state;
+  EXPECT_EQ(Open(patch, false, &state), "");
+  EXPECT_EQ(installer->openedModes.back(), 32);
+
+  const std::string module = dir.Write("merge.msm", "not checked before opening");
+  EXPECT_EQ(Open(module, false, &state), "Error could not open database");
+  EXPECT_EQ(installer->openedModes.back(), 0);
+  // The failed open is reported (location 141), not a validity message.
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0].title, "Msi Access Error");
+  EXPECT_NE(ui->messages[0].text.find("QuorvexDB_Bas - Line no  141"), std::string::npos);
+  EXPECT_FALSE(ErrorPending());
+}
+
+TEST_F(DatabaseOpenTest, WritingAReadOnlyPackageAsksToClearTheAttribute) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  ASSERT_EQ(chmod(package.c_str(), 0444), 0);
+  PState state;
+  ui->Answer(ui::Answer::kNo);
+  EXPECT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, false, true, 1, &state, true),
+            "Cannot open \"" + package + "\" for Writing");
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0].title, "Cannot open Msi For Write");
+  EXPECT_EQ(ui->messages[0].text,
+            "Cannot write to \r" + package + "\ras \"Read\" Attribute set\rPress \"YES\" to clear");
+  ui->Answer(ui::Answer::kYes);
+  EXPECT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, false, true, 1, &state, true), "");
+  EXPECT_EQ(installer->openedModes.back(), 1);
+  EXPECT_EQ(DatabaseStateText(), "Opened for Writing");
+}
+
+TEST_F(DatabaseOpenTest, LoggingPolicyIsHeldAsideDuringCostingOnly) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  installer->fakeSession = std::make_shared<test::FakeSession>(nullptr);
+  std::vector<std::string> seen;
+  installer->fakeSession->onAction = [&](const std::string&) { seen.push_back(Logging()); };
+
+  PState state;
+  ASSERT_EQ(Open(package, true, &state), "");
+  EXPECT_EQ(Logging(), "<absent>");
+  EXPECT_EQ(seen, std::vector<std::string>(4, "<absent>"));
+
+  CloseVoDatabase();
+  OpenDb().szCurrentMsi.clear();
+  SaveREGString(kPolicyKey, "Logging", "voicewarmupx", 1, 1);
+  seen.clear();
+  ASSERT_EQ(Open(package, true, &state), "");
+  EXPECT_EQ(seen, std::vector<std::string>(4, "<absent>"));
+  EXPECT_EQ(Logging(), "voicewarmupx");
+}
+
+struct DriveCase {
+  const char* targetDir;
+  const char* rootDrive;
+  const char* expectedTarget;
+  const char* expectedRoot;
+};
+
+TEST_F(DatabaseOpenTest, TargetOnTheRootDriveMovesToTheWindowsDrive) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  const DriveCase cases[] = {
+      {"D:\\Apps\\", "D:\\", "C:\\Apps\\", "D:\\"},
+      {"E:\\Apps\\", "D:\\", "E:\\Apps\\", "D:\\"},
+      {"", "", "C:\\", "C:\\"},
+  };
+  for (const DriveCase& c : cases) {
+    installer->fakeSession = std::make_shared<test::FakeSession>(nullptr);
+    installer->fakeSession->properties = {
+        {"TARGETDIR", c.targetDir}, {"ROOTDRIVE", c.rootDrive}, {"SourceDir", "Z:\\pkgs\\"}};
+    CloseVoDatabase();
+    OpenDb().szCurrentMsi.clear();
+    PState state;
+    ASSERT_EQ(Open(package, true, &state), "");
+    EXPECT_EQ(OpenDb().szTargetDir, c.expectedTarget) << c.targetDir;
+    EXPECT_EQ(OpenDb().szRootDrive, c.expectedRoot) << c.targetDir;
+    EXPECT_EQ(OpenDb().szSourceDir, "Z:\\pkgs\\");
+  }
+}
+
+TEST_F(DatabaseOpenTest, SessionThatCannotBeGeneratedEndsTheProgram) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  installer->failSessions = true;
+  PState state;
+  Open(package, true, &state);
+  EXPECT_EQ(installer->packageOptions, (std::vector<int>{0, 1}));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0].text, "Cannot Generate Session for Msi File It may be Corrupt - Exit");
+  EXPECT_EQ(ui->messages[0].title, "Error");
+  EXPECT_EQ(ui->endCount, 1);
+}
+
+TEST_F(DatabaseOpenTest, ReOpenDatabasePutsBackTheRecordedState) {
+  EXPECT_FALSE(ReOpenDatabase("0", true));
+  EXPECT_FALSE(ReOpenDatabase("11C:\\x.msi", true));
+
+  QV_FIXTURE_OR_SKIP(first, dir, "session");
+  QV_FIXTURE_OR_SKIP(second, dir, "basic");
+  PState state;
+  ASSERT_EQ(Open(first, true, &state), "");
+  ASSERT_EQ(Open(second, false, &state), "");
+  EXPECT_EQ(state, "11" + first);
+  EXPECT_FALSE(ReOpenDatabase("10" + second, true));  // already as recorded
+
+  EXPECT_TRUE(ReOpenDatabase(state, true));
+  EXPECT_EQ(OpenDb().szCurrentMsi, first);
+  EXPECT_NE(OpenDb().oSession, nullptr);
+
+  EXPECT_TRUE(ReOpenDatabase("0", true));
+  EXPECT_EQ(OpenDb().oDatabase, nullptr);
+  EXPECT_EQ(OpenDb().oSession, nullptr);
+
+  ASSERT_EQ(Open(first, false, &state), "");
+  const std::string gone = dir.Sub("gone.msi");
+  EXPECT_TRUE(ReOpenDatabase("10" + gone, true));
+  ASSERT_FALSE(ui->messages.empty());
+  EXPECT_EQ(ui->messages.back().title, "Error ReOpening - \"" + gone + "\"");
+  EXPECT_EQ(ui->messages.back().text, gone + " is not a Msi File or is in use or does not exist.");
+}
+
+}  // namespace
+}  // namespace qv
