@@ -9,8 +9,9 @@
 // before is rewritten in place (why records expecting changes carry a "|filler=" of
 // blanks); space left behind is reclaimed once it outgrows half the block.
 //
-// Sorting is stable. A field sort reads each record's sort keys once, then orders the
-// table by them, comparing with CompareKeys (text_compare.h).
+// Sorting is stable. A sort reads each record's sort keys once, orders the table by them,
+// comparing with CompareKeys (text_compare.h), and rewrites the block in the new order, so
+// records that sort near each other lie near each other for binary searches.
 
 #include <cstdint>
 #include <string>
