@@ -18,6 +18,7 @@ namespace qv {
 Converter_Frm::Converter_Frm(QWidget* parent) : QMainWindow(parent) {
   BuildWindow();
   WatchFocus();
+  WatchRecordTab();
 }
 
 Converter_Frm::~Converter_Frm() {

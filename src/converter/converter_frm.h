@@ -52,6 +52,16 @@ class Converter_Frm : public QMainWindow {
   /// An operator was chosen: recomputes the result group.
   void Op_Operator_Click(int16_t index);
 
+  /// The record with keys lost the focus: shows it with full paths in T_Formatted, quoted.
+  void T_Original_LostFocus();
+  /// The record with full paths lost the focus: shows it with keys in T_Original.
+  void T_Formatted_LostFocus();
+  /// Before the installer-file list opens: validates the text when the list is stale.
+  void Cb_ConvMsiFiles_DropDown();
+  /// The focus is leaving the installer-file combo: accepts its text into the history, or
+  /// sets *cancel when it is not a valid installer package.
+  void Cb_ConvMsiFiles_Validate(bool* cancel);
+
   /// The bit list of value ("1,3" for 5).
   std::string BitsSetVB(int32_t value) const;
   /// Puts the selected operator's result of A and B into Values[2] (0 after an error).
@@ -89,6 +99,7 @@ class Converter_Frm : public QMainWindow {
   QWidget* BuildFileNameTab();
   QGroupBox* BuildNumericGroup(int index, const QString& caption);
   void WatchFocus();
+  void WatchRecordTab();
 
   // The conversions of the GUID tab (index 0) and the file-name tab (index 1).
   void GuidFieldLeft(bool packedField);

@@ -16,6 +16,7 @@
 
 #include "converter/converter_captions.h"
 #include "converter/converter_frm.h"
+#include "converter/history_combo.h"
 
 namespace qv {
 namespace {
@@ -140,10 +141,8 @@ QWidget* Converter_Frm::BuildRecordTab() {
 
   auto* fileFrame = new QGroupBox(QString::fromUtf8(kMsiFileCaption), tab);
   auto* fileRow = new QHBoxLayout(fileFrame);
-  Cb_ConvMsiFiles = new QComboBox(fileFrame);
+  Cb_ConvMsiFiles = new HistoryCombo(fileFrame);
   Cb_ConvMsiFiles->setObjectName(QStringLiteral("Cb_ConvMsiFiles"));
-  Cb_ConvMsiFiles->setEditable(true);
-  Cb_ConvMsiFiles->setInsertPolicy(QComboBox::NoInsert);
   fileRow->addWidget(Cb_ConvMsiFiles, 1);
   Cm_BMsiFile = new QPushButton(QString::fromUtf8(kBrowseCaption), fileFrame);
   Cm_BMsiFile->setObjectName(QStringLiteral("Cm_BMsiFile"));

@@ -1,0 +1,86 @@
+// The "Decode Formatted MSI Records" tab: a record with bracketed keys and the same record
+// with full paths, translated against the installer file chosen in the combo box.
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "converter/converter_frm.h"
+#include "converter/focus_watcher.h"
+#include "converter/history_combo.h"
+#include "converter/installer_file_history.h"
+#include "converter/qt_text.h"
+#include "msidb/database_open.h"
+#include "msidb/open_database_state.h"
+#include "paths/formatted_records.h"
+#include "platform/ui/ui.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kHistoryPrefix = "Converter";
+constexpr int32_t kFilesThenFolders = 2;
+
+}  // namespace
+
+void Converter_Frm::WatchRecordTab() {
+  m_watchers.push_back(OnLostFocus(T_Original, [this] { T_Original_LostFocus(); }));
+  m_watchers.push_back(OnLostFocus(T_Formatted, [this] { T_Formatted_LostFocus(); }));
+  m_watchers.push_back(OnLostFocus(Cb_ConvMsiFiles, [this] {
+    bool cancel = false;
+    Cb_ConvMsiFiles_Validate(&cancel);
+    if (!cancel) return;
+    // The focus has already moved on; it goes back once this focus change is over.
+    QComboBox* combo = Cb_ConvMsiFiles;
+    QTimer::singleShot(0, combo, [combo] { combo->setFocus(Qt::OtherFocusReason); });
+  }));
+  // BuildRecordTab makes the combo a HistoryCombo.
+  static_cast<HistoryCombo*>(Cb_ConvMsiFiles)->OnDropDown([this] { Cb_ConvMsiFiles_DropDown(); });
+}
+
+void Converter_Frm::T_Original_LostFocus() {
+  const std::string original = StdText(T_Original->toPlainText());
+  if (original.empty()) return;
+  const std::string msiFile = StdText(Cb_ConvMsiFiles->currentText());
+  if (!IsValidPackage(msiFile, true)) return;
+
+  ui::BusyScope busy;
+  PState state;
+  OpenMsiDb("Converter_Frm164", msiFile, OpenDb().oDatabase, true, true, 0, &state, false);
+  std::string formatted = KeysToPaths(OpenDb().oDatabase, msiFile, original);
+  if (formatted.empty() || formatted[0] != '"') formatted = "\"" + formatted + "\"";
+  T_Formatted->setPlainText(QString::fromStdString(formatted));
+  OpenDb().oSession = nullptr;
+  OpenDb().oDatabase = nullptr;
+}
+
+void Converter_Frm::T_Formatted_LostFocus() {
+  CloseVoDatabase();
+  OpenDb().oSession = nullptr;
+  m_msiFile = StdText(Cb_ConvMsiFiles->currentText());
+  const std::string formatted = StdText(T_Formatted->toPlainText());
+  T_Original->setPlainText(
+      QString::fromStdString(PathsToKeys(m_msiFile, formatted, kFilesThenFolders)));
+}
+
+void Converter_Frm::Cb_ConvMsiFiles_DropDown() {
+  if (!HistoryIsStale(*Cb_ConvMsiFiles)) return;
+  bool cancel = false;
+  Cb_ConvMsiFiles_Validate(&cancel);
+}
+
+void Converter_Frm::Cb_ConvMsiFiles_Validate(bool* cancel) {
+  std::string text = StdText(Cb_ConvMsiFiles->currentText());
+  text.erase(text.find_last_not_of(' ') + 1);
+  Cb_ConvMsiFiles->setEditText(QString::fromStdString(text));
+  if (text.empty()) return;
+  if (!IsValidPackage(text, true)) {
+    *cancel = true;
+    return;
+  }
+  m_msiFile = text;
+  AddToHistory(Cb_ConvMsiFiles, kHistoryPrefix);
+  Cb_ConvMsiFiles->setEditText(QString::fromStdString(text));
+}
+
+}  // namespace qv
