@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -29,12 +30,22 @@ void PrintUsage(FILE* out) {
 
 }  // namespace
 
-void RegisterCommand(const Command& command) { Registry()[command.name] = command; }
+void RegisterCommand(const Command& command) {
+  Registry()[command.name] = command;
+}
 
 std::vector<Command> Commands() {
   std::vector<Command> all;
   for (const auto& [name, c] : Registry()) all.push_back(c);
   return all;
+}
+
+std::string PackagePathArgument(const std::string& path) {
+  const bool windowsForm = path.size() >= 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0);
+  if (path.empty() || path[0] == '/' || windowsForm) return path;
+  std::error_code ec;
+  const std::string full = std::filesystem::absolute(path, ec).string();
+  return ec ? path : full;
 }
 
 int Fail(const std::string& message) {

@@ -1,7 +1,6 @@
 // quorvex-cli package queries: the tables of a package, a table as IDT text, and SQL queries.
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,13 +17,7 @@ namespace {
 // Opens the package read-only; on failure prints the reason and returns null.
 std::shared_ptr<msi::PackageDatabase> OpenOrReport(const std::string& path, int* exitCode) {
   std::shared_ptr<msi::PackageDatabase> database;
-  // A relative host path is taken from the current folder, as other tools of a shell do.
-  std::string full = path;
-  const bool windowsForm = path.size() >= 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0);
-  if (!path.empty() && path[0] != '/' && !windowsForm) {
-    std::error_code ec;
-    full = std::filesystem::absolute(path, ec).string();
-  }
+  const std::string full = PackagePathArgument(path);
   const Status s = msi::OpenPackageDatabase(full, msi::kOpenReadOnly, &database);
   if (!s.ok())
     *exitCode = Fail("cannot open '" + path + "' as an installer package: " + s.message());

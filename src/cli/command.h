@@ -29,6 +29,10 @@ struct CommandRegistration {
   explicit CommandRegistration(const Command& command) { RegisterCommand(command); }
 };
 
+/// A package path as given on the command line, made absolute when it is a relative host
+/// path (Windows paths and absolute host paths are kept as they are).
+std::string PackagePathArgument(const std::string& path);
+
 /// Prints "quorvex-cli: <message>" to standard error and returns 1.
 int Fail(const std::string& message);
 /// Prints the command's usage line to standard error and returns 2.

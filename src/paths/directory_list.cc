@@ -1,5 +1,7 @@
 #include "paths/directory_list.h"
 
+#include <map>
+
 #include "app/globals.h"
 #include "msidb/database_open.h"
 #include "msidb/error_report.h"
@@ -141,6 +143,7 @@ void ResolveDirectoryTable(std::shared_ptr<msi::Database> database, const std::s
   ListSortFields(DirectoryList, "|1=", "\\", 0);
   MergeEqualPaths();
   ListSortFields(DirectoryList, "|1=|3=", "\\", 0);
+  MarkListBuiltFor(DirectoryList, packagePath);
 }
 
 std::string DirectoryTargetPath(const std::string& key) {
@@ -188,13 +191,28 @@ std::string LongPathOf(const std::string& path) {
   return n != 0 ? buffer.substr(0, n) : path;
 }
 
+// The package each list was built from. A list is used only for the package it was built
+// from: the keys-to-paths road does not make its package the current one, so the current
+// package alone cannot tell whether a list is stale.
+std::map<int32_t, std::string>& BuiltFor() {
+  static std::map<int32_t, std::string> packages;
+  return packages;
+}
+
 bool ListLoadedFor(const std::string& packagePath, int32_t list) {
-  return SameText(OpenDb().szCurrentMsi, packagePath) && ListCount(list) > 0;
+  auto it = BuiltFor().find(list);
+  return it != BuiltFor().end() && SameText(it->second, packagePath) && ListCount(list) > 0;
+}
+
+void MarkListBuiltFor(int32_t list, const std::string& packagePath) {
+  BuiltFor()[list] = packagePath;
 }
 
 void ResetPathLists() {
   ListRemove(DirectoryList);
   ListRemove(FileList);
+  MarkListBuiltFor(DirectoryList, "");
+  MarkListBuiltFor(FileList, "");
 }
 
 std::string TempDir() {

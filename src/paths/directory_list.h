@@ -26,8 +26,10 @@ void AddFolderEntry(const std::string& name, const std::string& path);
 std::string ReadShellFolder(const std::string& keyPath, const std::string& valueName);
 /// The long form of a path, or the path itself when it has none (it does not exist).
 std::string LongPathOf(const std::string& path);
-/// True when the open package is packagePath and list holds records.
+/// True when list holds records built from packagePath.
 bool ListLoadedFor(const std::string& packagePath, int32_t list);
+/// Records that list was built from packagePath ("" forgets it).
+void MarkListBuiltFor(int32_t list, const std::string& packagePath);
 /// Forgets the directory list and the file list (another package was chosen).
 void ResetPathLists();
 /// The system's temporary-files folder.

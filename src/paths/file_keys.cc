@@ -69,6 +69,7 @@ void LoadFileList(std::shared_ptr<msi::Database> database, const std::string& pa
   ClearPendingError();
   oViewClose(files);
   ListSortFields(FileList, "|1=", "\\", 0);
+  MarkListBuiltFor(FileList, packagePath);
 }
 
 std::string ResolveFileKey(const std::shared_ptr<msi::Database>& database, const std::string& key,
@@ -119,7 +120,7 @@ std::string ResolvePlainKey(const std::shared_ptr<msi::Database>& database,
 
 std::string FindDirectoryKey(const std::shared_ptr<msi::Database>& database,
                              const std::string& packagePath, const std::string& key) {
-  if (ListCount(DirectoryList) == 0) ResolveDirectoryTable(database, packagePath, 0);
+  if (!ListLoadedFor(packagePath, DirectoryList)) ResolveDirectoryTable(database, packagePath, 0);
   const int32_t count = ListCount(DirectoryList);
   for (int32_t i = 0; i < count; ++i) {
     const std::string record = ListGetItem(DirectoryList, i);

@@ -132,8 +132,8 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
   }
   const std::shared_ptr<msi::Database> database = db.oDatabase;
   const std::string path = db.szCurrentMsi.empty() ? packagePath : db.szCurrentMsi;
-  if (ListCount(DirectoryList) == 0) ResolveDirectoryTable(database, path, 0);
-  if (ListCount(FileList) == 0 && database) LoadFileList(database, path, true);
+  if (!ListLoadedFor(path, DirectoryList)) ResolveDirectoryTable(database, path, 0);
+  if (!ListLoadedFor(path, FileList) && database) LoadFileList(database, path, true);
 
   std::string out = text;
   while (true) {

@@ -1,0 +1,98 @@
+// quorvex-cli dirs / decode / encode: a package's resolved folders, and the record tab's two
+// translations.
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "cli/program_setup.h"
+#include "msidb/database_open.h"
+#include "msidb/open_database_state.h"
+#include "msidb/views.h"
+#include "paths/record_translation.h"
+#include "platform/pending_error.h"
+
+namespace qv::cli {
+namespace {
+
+void Print(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+// Checks and opens the package for reading with a session; prints why not and returns false.
+bool OpenWithSession(const std::string& package) {
+  if (!IsValidPackage(package, true)) {
+    Fail("'" + package + "' is not an installer package that can be opened");
+    return false;
+  }
+  PState state;
+  const std::string error =
+      OpenMsiDbVb("quorvex-cli", package, OpenDb().oDatabase, true, true, 0, &state, true);
+  if (!error.empty()) {
+    Fail(error);
+    return false;
+  }
+  return true;
+}
+
+int RunDirs(const std::vector<std::string>& args) {
+  if (args.size() != 1) return Usage("dirs");
+  const std::string package = PackagePathArgument(args[0]);
+  if (!SetUpProgramState() || !OpenWithSession(package)) return 1;
+  OpenDatabaseState& db = OpenDb();
+  if (!db.oSession) return Fail("no installer session could be generated for '" + package + "'");
+  std::shared_ptr<msi::View> view;
+  QuorvexOpenView(view, db.oDatabase, "SELECT `Directory` FROM `Directory`", "quorvex-cli", 1);
+  if (!view) return 0;  // a package without folders
+  if (view->Execute()) {
+    while (std::shared_ptr<msi::Record> row = view->Fetch()) {
+      const std::string key = row->StringData(1);
+      const std::string target = db.oSession->TargetPath(key);
+      const std::string source = db.oSession->SourcePath(key);
+      ClearPendingError();
+      Print(key + "\t" + target + "\t" + source);
+    }
+  }
+  oViewClose(view);
+  return 0;
+}
+
+int RunDecode(const std::vector<std::string>& args) {
+  if (args.size() != 2) return Usage("decode");
+  const std::string package = PackagePathArgument(args[0]);
+  if (!SetUpProgramState()) return 1;
+  const std::optional<std::string> formatted = DecodeRecord(package, args[1]);
+  if (!formatted) return Fail("'" + package + "' is not an installer package that can be opened");
+  Print(*formatted);
+  return 0;
+}
+
+int RunEncode(const std::vector<std::string>& args) {
+  if (args.size() != 2) return Usage("encode");
+  const std::string package = PackagePathArgument(args[0]);
+  if (!SetUpProgramState()) return 1;
+  if (!IsValidPackage(package, true)) {
+    return Fail("'" + package + "' is not an installer package that can be opened");
+  }
+  Print(EncodeRecord(package, args[1]));
+  return 0;
+}
+
+const CommandRegistration kDirs({"dirs", "PKG",
+                                 "every Directory key with its target and source folder, "
+                                 "tab-separated, as a session resolves them",
+                                 &RunDirs});
+const CommandRegistration kDecode({"decode", "PKG TEXT",
+                                   "TEXT with [#File], [!File], [$Component], [Directory] and "
+                                   "[Property] keys replaced by paths and values",
+                                   &RunDecode});
+const CommandRegistration kEncode({"encode", "PKG TEXT",
+                                   "TEXT with full paths replaced by the package's keys",
+                                   &RunEncode});
+
+}  // namespace
+}  // namespace qv::cli

@@ -1,0 +1,136 @@
+#include "paths/directory_list.h"
+
+#include <map>
+
+#include "msidb/database_open.h"
+#include "paths/package_test_base.h"
+#include "platform/fs/win32_paths.h"
+#include "platform/machine.h"
+#include "records/named_lists.h"
+#include "records/record_list.h"
+#include "records/record_text.h"
+#include "services/text_compare.h"
+
+namespace qv {
+namespace {
+
+struct Entry {
+  std::string keys;
+  std::string kind;
+  bool filler;
+};
+
+class DirectoryListTest : public test::PackageTest {
+ protected:
+  // Opens the package as the record tab does and builds its directory list.
+  void Build(const std::string& package) {
+    PState state;
+    ASSERT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, true, true, 0, &state, true), "");
+    ResolveDirectoryTable(OpenDb().oDatabase, package, 0);
+  }
+  std::map<std::string, Entry> Entries() {
+    std::map<std::string, Entry> entries;
+    for (int32_t i = 0; i < ListCount(DirectoryList); ++i) {
+      const std::string record = ListGetItem(DirectoryList, i);
+      Entry& e = entries[GetFld(record, "|1=")];
+      EXPECT_TRUE(e.keys.empty()) << "path listed twice: " << GetFld(record, "|1=");
+      e = {GetFld(record, "|2="), GetFld(record, "|3="),
+           record.find("|filler=" + std::string(100, ' ')) != std::string::npos};
+    }
+    return entries;
+  }
+};
+
+TEST_F(DirectoryListTest, ListsEachPathOnceWithMergedKeysInTheirOrder) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  Build(package);
+  std::map<std::string, Entry> entries = Entries();
+  const std::map<std::string, Entry> expected = {
+      // In table order (DocDir, INSTALLDIR, Docs.Copy): plain keys go in front, keys with a
+      // "." at the end.
+      {test::kProductHome, {"DocDir;INSTALLDIR;Docs.Copy", "1", false}},
+      {test::kProductHome + "bin\\", {"BinDir", "1", true}},
+      {"C:\\", {"TARGETDIR;SelfRoot;WindowsVolume", "1", false}},
+      // A system-folder name joining a list goes in front of it.
+      {"C:\\Program Files\\", {"ProgramFiles64Folder;ProgramFilesFolder", "1", false}},
+      {"C:\\Program Files (x86)\\", {"ProgramFilesFolder", "1", true}},
+      {"C:\\Program Files64\\", {"ProgramFiles64Folder", "0", true}},
+      {"C:\\Users\\tester\\AppData\\Roaming\\", {"AppDataFolder", "1", false}},
+      {"C:\\Users\\tester\\AppData\\Roaming\\Quorvex\\", {"CompanyData", "1", true}},
+      {"C:\\Windows\\SysWOW64\\", {"SystemFolder", "1", true}},
+      {"C:\\Windows\\system32\\", {"SystemFolder", "0", true}},
+      {"C:\\Windows\\system\\", {"System16Folder", "0", true}},
+      {"C:\\Windows\\system64\\", {"System64Folder", "0", true}},
+      {"C:\\Windows\\", {"WindowsFolder", "0", true}},
+      {"C:\\Program Files\\Common Files64\\", {"CommonFiles64Folder", "0", true}},
+      {"D:\\Data\\", {"DATADIR", "1", true}},
+  };
+  for (const auto& [path, e] : expected) {
+    ASSERT_TRUE(entries.count(path)) << path;
+    EXPECT_EQ(entries[path].keys, e.keys) << path;
+    EXPECT_EQ(entries[path].kind, e.kind) << path;
+    EXPECT_EQ(entries[path].filler, e.filler) << path;
+  }
+  // Sorted by path part by part, so that a path is found by binary search.
+  for (int32_t i = 0; i + 1 < ListCount(DirectoryList); ++i) {
+    EXPECT_LE(CompareKeys(ListGetItemField(DirectoryList, i, "|1="),
+                          ListGetItemField(DirectoryList, i + 1, "|1="), "\\", 0),
+              0);
+  }
+
+  // A second call for the open package changes nothing.
+  std::vector<std::string> before;
+  for (int32_t i = 0; i < ListCount(DirectoryList); ++i) {
+    before.push_back(ListGetItem(DirectoryList, i));
+  }
+  ResolveDirectoryTable(OpenDb().oDatabase, package, 0);
+  ASSERT_EQ(ListCount(DirectoryList), static_cast<int32_t>(before.size()));
+  for (size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(ListGetItem(DirectoryList, static_cast<int32_t>(i)), before[i]);
+  }
+  EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(DirectoryListTest, FoldersOnTheRootDriveAreListedOnTheWindowsDrive) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  int status = 0;
+  const std::string out = test::RunCommand(
+      "msibuild " + test::ShellQuote(package) +
+          " -q \"INSERT INTO \\`Property\\` (\\`Property\\`, \\`Value\\`) VALUES ('ROOTDRIVE', "
+          "'D:\\\\')\" 2>&1",
+      &status);
+  ASSERT_EQ(status, 0) << out;
+  Build(package);
+  EXPECT_EQ(OpenDb().szRootDrive, "D:\\");
+  EXPECT_EQ(OpenDb().szTargetDir, "C:\\");
+  EXPECT_EQ(DirectoryTargetPath("SelfRoot"), "C:\\");
+  EXPECT_EQ(DirectoryTargetPath("DATADIR"), "C:\\Data\\");
+  EXPECT_EQ(DirectoryTargetPath("BinDir"), test::kProductHome + "bin\\");
+  EXPECT_EQ(DirectoryTargetPath("RootDrive"), "D:\\");
+}
+
+TEST_F(DirectoryListTest, UnknownKeysFallBackToTheWindowsVolume) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  Build(package);
+  EXPECT_EQ(DirectoryTargetPath("NoSuchKey"), "C:\\");
+  EXPECT_EQ(DirectoryTargetPath("sourcedir"), OpenDb().szSourceDir);
+  EXPECT_FALSE(ErrorPending());
+}
+
+TEST_F(DirectoryListTest, HelpersReadTheRegistryAndTheFileSystem) {
+  EXPECT_EQ(ReadShellFolder(
+                "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\",
+                "AppData"),
+            "C:\\Users\\tester\\AppData\\Roaming");
+  EXPECT_EQ(ReadShellFolder("HKCU\\Software\\Nothing\\", "AppData"), "");
+  EXPECT_EQ(LongPathOf("C:\\NoSuch\\Path"), "C:\\NoSuch\\Path");
+  dir.Write("Some Long Folder/file.txt", "x");
+  const std::string windowsDir = WindowsFormOfHostPath(machine.machine(), dir.path());
+  std::string shortPath;
+  ASSERT_GT(GetShortPathNameA(windowsDir + "\\Some Long Folder\\file.txt", &shortPath, 256), 0u);
+  EXPECT_EQ(LongPathOf(shortPath), windowsDir + "\\Some Long Folder\\file.txt");
+  EXPECT_FALSE(ListLoadedFor("C:\\x.msi", DirectoryList));
+}
+
+}  // namespace
+}  // namespace qv

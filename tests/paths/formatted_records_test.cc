@@ -1,0 +1,165 @@
+#include "paths/formatted_records.h"
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "paths/package_test_base.h"
+#include "platform/fs/win32_paths.h"
+#include "platform/msi/engine_installer.h"
+#include "records/named_lists.h"
+#include "records/record_list.h"
+#include "records/record_text.h"
+
+namespace qv {
+namespace {
+
+using test::kProductHome;
+
+struct Case {
+  std::string text;
+  std::string expected;
+};
+
+class FormattedRecordsTest : public test::PackageTest {};
+
+TEST_F(FormattedRecordsTest, KeysBecomePathsAndValues) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  const std::string mainExe = kProductHome + "bin\\main program.exe";
+  const std::string helper = kProductHome + "bin\\helper.dll";
+  const Case cases[] = {
+      {"[#MainExe]", mainExe},
+      {"x[#MainExe][#HelperDll]y", "x" + mainExe + helper + "y"},
+      {"[#MainExe][#HelperDll]", mainExe + helper},
+      {"[#MainExe]z", mainExe + "z"},
+      {"[$DocComp]", kProductHome.substr(0, kProductHome.size() - 1)},
+      {"[ProductName] [INSTALLDIR]", "Session Sample " + kProductHome},
+      {"[TARGETDIR][BinDir]", "C:\\" + kProductHome + "bin\\"},
+      {"[#Nope] [!Nope] [$Nope] [Nope]", "[#Nope] [!Nope] [$Nope] Nope"},
+      {"[] [#] [unclosed", "[] [#] [unclosed"},
+      {"[!Readme]", "C:\\PROGRA~1\\QUORVE~1\\PRODUC~1\\README~1.TXT"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Decode(package, c.text), c.expected) << c.text;
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(OpenDb().oDatabase, nullptr);
+}
+
+TEST_F(FormattedRecordsTest, TextWithoutPathsIsKeptAndOpensNothing) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  for (const std::string text : {"no paths here", ":colon first\\x", ""}) {
+    EXPECT_EQ(Encode(package, text), text);
+  }
+  EXPECT_TRUE(installer->openedPaths.empty());
+}
+
+TEST_F(FormattedRecordsTest, PathsBecomeKeys) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  const Case cases[] = {
+      {kProductHome + "bin\\main program.exe", "[#MainExe]"},
+      {"\"" + kProductHome + "bin\\main program.exe\" /x", "\"[#MainExe]\" /x"},
+      {kProductHome + "bin\\helper.dll;" + kProductHome + "Read Me First.txt",
+       "[#HelperDll];[#Readme]"},
+      {kProductHome + "bin\\", "[BinDir]"},
+      // The first key of a folder that several keys share.
+      {kProductHome + "sub\\x.txt", "[DocDir]sub\\x.txt"},
+      {kProductHome + "zzz\\y.txt", "[DocDir]zzz\\y.txt"},
+      {"C:\\Program Files (x86)\\Quorvex Vendor\\Other\\f.txt", "[Vendor]Other\\f.txt"},
+      // Files of conditioned components are left out: their folder stands for them.
+      {"C:\\Users\\tester\\AppData\\Roaming\\Quorvex\\settings.ini", "[CompanyData]settings.ini"},
+      {"Q:\\nowhere\\x.txt", "Q:\\nowhere\\x.txt"},
+      {"C:\\Windows\\system32\\cmd.exe", "[SystemFolder]cmd.exe"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Encode(package, c.text), c.expected) << c.text;
+  // The lists were built once and kept for the package.
+  EXPECT_EQ(installer->openedPaths.size(), 1u);
+  EXPECT_GT(ListCount(FileList), 0);
+}
+
+// Every file and folder of a package comes back to its key through its path.
+void ExpectRoundTrips(const std::string& package,
+                      const std::function<std::string(const std::string&)>& decode,
+                      const std::function<std::string(const std::string&)>& encode) {
+  std::shared_ptr<msi::Database> db = msi::MakeEngineInstaller()->OpenDatabase(package, 0);
+  ASSERT_NE(db, nullptr) << package;
+  std::map<std::string, std::string> conditions;
+  if (std::shared_ptr<msi::View> v =
+          db->OpenView("SELECT `Component`, `Condition` FROM `Component`");
+      v && v->Execute()) {
+    while (auto row = v->Fetch()) conditions[row->StringData(1)] = row->StringData(2);
+  }
+  std::map<std::string, std::string> fileComponents;
+  if (std::shared_ptr<msi::View> v = db->OpenView("SELECT `File`, `Component_` FROM `File`");
+      v && v->Execute()) {
+    while (auto row = v->Fetch()) fileComponents[row->StringData(1)] = row->StringData(2);
+  }
+  std::map<std::string, int> pathCounts;
+  std::map<std::string, std::string> filePaths;
+  for (const auto& [file, component] : fileComponents) {
+    if (!conditions[component].empty()) continue;
+    filePaths[file] = decode("[#" + file + "]");
+    ++pathCounts[filePaths[file]];
+  }
+  for (const auto& [file, path] : filePaths) {
+    if (pathCounts[path] == 1) {
+      EXPECT_EQ(encode(path), "[#" + file + "]") << package << " " << path;
+    }
+  }
+  if (std::shared_ptr<msi::View> v = db->OpenView("SELECT `Directory` FROM `Directory`");
+      v && v->Execute()) {
+    while (auto row = v->Fetch()) {
+      const std::string key = row->StringData(1);
+      const std::string path = decode("[" + key + "]");
+      // Only folders that no other key shares come back as their own key.
+      const int32_t count = ListCount(DirectoryList);
+      bool alone = false;
+      for (int32_t i = 0; i < count; ++i) {
+        if (ListGetItemField(DirectoryList, i, "|1=") == path) {
+          alone = ListGetItemField(DirectoryList, i, "|2=") == key;
+        }
+      }
+      if (alone) {
+        EXPECT_EQ(encode(path), "[" + key + "]") << package << " " << key;
+      }
+    }
+  }
+}
+
+TEST_F(FormattedRecordsTest, EveryFixtureRoundTripsItsFilesAndFolders) {
+  if (!test::MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";
+  std::vector<std::string> names = test::FixtureNames();
+  names.push_back("session");
+  for (const std::string& name : names) {
+    if (name == "patch") continue;
+    SCOPED_TRACE(name);
+    const std::string package = test::BuildFixture(dir, name);
+    ASSERT_FALSE(package.empty());
+    ExpectRoundTrips(
+        package, [&](const std::string& t) { return Decode(package, t); },
+        [&](const std::string& t) { return Encode(package, t); });
+  }
+}
+
+TEST_F(FormattedRecordsTest, ShortPathsOfInstalledFilesRoundTrip) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  // Lay the files out on drive C as an installation would.
+  const std::string home = machine.DriveC() + "/Program Files (x86)/Quorvex Vendor/Product Home";
+  std::filesystem::create_directories(home + "/bin");
+  std::filesystem::create_directories(machine.DriveC() + "/Program Files");
+  for (const char* file : {"/bin/main program.exe", "/bin/helper.dll", "/Read Me First.txt"}) {
+    std::ofstream(home + file) << "x";
+  }
+  for (const char* key : {"MainExe", "HelperDll", "Readme"}) {
+    const std::string longPath = Decode(package, std::string("[#") + key + "]");
+    const std::string shortPath = Decode(package, std::string("[!") + key + "]");
+    std::string expected;
+    ASSERT_GT(GetShortPathNameA(longPath, &expected, 256), 0u) << longPath;
+    EXPECT_EQ(shortPath, expected) << key;
+    EXPECT_EQ(Encode(package, shortPath), std::string("[!") + key + "]");
+    EXPECT_EQ(Encode(package, longPath), std::string("[#") + key + "]");
+  }
+  // "Program Files" sorts first, so the (x86) folder has the second short name.
+  EXPECT_EQ(Decode(package, "[!MainExe]"), "C:\\PROGRA~2\\QUORVE~1\\PRODUC~1\\bin\\MAINPR~1.EXE");
+}
+
+}  // namespace
+}  // namespace qv
