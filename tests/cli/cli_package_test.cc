@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "cli/cli_runner.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 
@@ -11,29 +12,9 @@ namespace {
 using test::RunCommand;
 using test::ShellQuote;
 
-struct CliResult {
-  int status = 0;
-  std::string out;
-  std::string err;
-};
-
-CliResult RunCli(const test::TempDir& dir, const std::vector<std::string>& args) {
-  std::string command = ShellQuote(QV_CLI_PATH);
-  for (const std::string& a : args) command += " " + ShellQuote(a);
-  const std::string errFile = dir.Sub("stderr.txt");
-  CliResult r;
-  r.out = RunCommand(command + " 2>" + ShellQuote(errFile), &r.status);
-  r.err = test::ReadFile(errFile);
-  return r;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream ss(text);
-  std::string line;
-  while (std::getline(ss, line)) lines.push_back(line);
-  return lines;
-}
+using test::CliResult;
+using test::Lines;
+using test::RunCli;
 
 TEST(CliPackageTest, ExportMatchesMsiinfoForEveryTableOfEveryFixture) {
   if (!test::MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";

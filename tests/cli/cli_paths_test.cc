@@ -1,12 +1,10 @@
 // Runs quorvex-cli short / long on real folders.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
+#include "cli/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace qv {
@@ -17,21 +15,13 @@ struct CliRun {
   std::string out;  ///< standard output and standard error together
 };
 
-std::string Quoted(const std::string& arg) {
-  std::string out = "'";
-  for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
+// Runs without a temp folder of its own: a new folder in the temp folder would change the
+// short names the tests compare.
 CliRun RunCli(const std::string& command, const std::string& path) {
   CliRun run;
-  std::string line = Quoted(QV_CLI_PATH) + " " + command + " " + Quoted(path) + " 2>&1";
-  FILE* pipe = popen(line.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char chunk[512];
-  while (size_t got = fread(chunk, 1, sizeof chunk, pipe)) run.out.append(chunk, got);
-  int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = test::RunCommand(test::ShellQuote(QV_CLI_PATH) + " " + command + " " +
+                                 test::ShellQuote(path) + " 2>&1",
+                             &run.exitCode);
   return run;
 }
 

@@ -11,7 +11,9 @@
 namespace qv::test {
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quorvex-test-XXXXXX").string();
+  // Eight characters: a valid 8.3 name is its own short name, so short forms of paths inside
+  // stay the same whatever other folders come and go beside it.
+  std::string pattern = (std::filesystem::temp_directory_path() / "qvXXXXXX").string();
   std::vector<char> buf(pattern.begin(), pattern.end());
   buf.push_back('\0');
   if (mkdtemp(buf.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
