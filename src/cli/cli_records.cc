@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/program_setup.h"
 #include "cli/command.h"
-#include "cli/program_setup.h"
 #include "msidb/database_open.h"
 #include "msidb/open_database_state.h"
 #include "msidb/views.h"
@@ -42,7 +42,8 @@ bool OpenWithSession(const std::string& package) {
 int RunDirs(const std::vector<std::string>& args) {
   if (args.size() != 1) return Usage("dirs");
   const std::string package = PackagePathArgument(args[0]);
-  if (!SetUpProgramState() || !OpenWithSession(package)) return 1;
+  if (!SetUpProgramState()) return Fail("the installer object cannot be created");
+  if (!OpenWithSession(package)) return 1;
   OpenDatabaseState& db = OpenDb();
   if (!db.oSession) return Fail("no installer session could be generated for '" + package + "'");
   std::shared_ptr<msi::View> view;
@@ -64,7 +65,7 @@ int RunDirs(const std::vector<std::string>& args) {
 int RunDecode(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("decode");
   const std::string package = PackagePathArgument(args[0]);
-  if (!SetUpProgramState()) return 1;
+  if (!SetUpProgramState()) return Fail("the installer object cannot be created");
   const std::optional<std::string> formatted = DecodeRecord(package, args[1]);
   if (!formatted) return Fail("'" + package + "' is not an installer package that can be opened");
   Print(*formatted);
@@ -74,7 +75,7 @@ int RunDecode(const std::vector<std::string>& args) {
 int RunEncode(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("encode");
   const std::string package = PackagePathArgument(args[0]);
-  if (!SetUpProgramState()) return 1;
+  if (!SetUpProgramState()) return Fail("the installer object cannot be created");
   if (!IsValidPackage(package, true)) {
     return Fail("'" + package + "' is not an installer package that can be opened");
   }

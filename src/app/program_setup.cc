@@ -1,12 +1,11 @@
-#include "cli/program_setup.h"
+#include "app/program_setup.h"
 
 #include "app/globals.h"
-#include "cli/command.h"
 #include "msidb/open_database_state.h"
 #include "platform/machine.h"
 #include "platform/msi/automation.h"
 
-namespace qv::cli {
+namespace qv {
 
 bool SetUpProgramState() {
   SettingsKey = kDefaultSettingsKey;
@@ -19,11 +18,7 @@ bool SetUpProgramState() {
   SystemDir = buffer;
   OpenDb() = OpenDatabaseState{};
   InstallerObject = msi::CreateInstallerObject();
-  if (!InstallerObject) {
-    Fail("the installer object cannot be created");
-    return false;
-  }
-  return true;
+  return InstallerObject != nullptr;
 }
 
-}  // namespace qv::cli
+}  // namespace qv
