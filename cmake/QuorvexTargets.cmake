@@ -1,8 +1,11 @@
 # Target helpers: every folder of src/ is one library whose sources are the folder's
 # *.cc files; every folder of tests/ is one test executable of its *_test.cc files.
 
-# g++ 12 reports -Wrestrict falsely on std::string concatenation (GCC bug 105329).
-set(QV_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers -Wno-restrict)
+set(QV_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # g++ 12 reports -Wrestrict falsely on std::string concatenation (GCC bug 105329).
+  list(APPEND QV_WARNINGS -Wno-restrict)
+endif()
 set(QV_SANITIZE_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
     -fno-sanitize-recover=undefined)
 
