@@ -1,5 +1,7 @@
 #include "platform/msi/codepage.h"
 
+#include "platform/registry/text_codec.h"
+
 #include <unicode/ucnv.h>
 
 #include <vector>
@@ -66,21 +68,7 @@ void CodepageConverter::AppendUtf8(std::string_view bytes, std::string* out) {
       c = 0x10000 + ((c - 0xD800) << 10) + (m_impl->wide[i + 1] - 0xDC00);
       ++i;
     }
-    if (c < 0x80) {
-      out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    registry::AppendUtf8(c, out);
   }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/msi/stream_name.h"
 
+#include "platform/registry/text_codec.h"
+
 namespace qv::msi {
 namespace {
 
@@ -23,24 +25,6 @@ int NumberOf(char c) {
   return -1;
 }
 
-void AppendUtf8(std::string* out, char32_t c) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
 }  // namespace
 
 DecodedStreamName DecodeStreamName(const std::u16string& stored) {
@@ -60,10 +44,10 @@ DecodedStreamName DecodeStreamName(const std::u16string& stored) {
       result.name.push_back(CharOf(c - kSingleBase));
     } else if (c >= 0xD800 && c < 0xDC00 && i + 1 < stored.size() && stored[i + 1] >= 0xDC00 &&
                stored[i + 1] < 0xE000) {
-      AppendUtf8(&result.name, 0x10000 + ((c - 0xD800) << 10) + (stored[i + 1] - 0xDC00));
+      registry::AppendUtf8(0x10000 + ((c - 0xD800) << 10) + (stored[i + 1] - 0xDC00), &result.name);
       ++i;
     } else {
-      AppendUtf8(&result.name, c);
+      registry::AppendUtf8(c, &result.name);
     }
   }
   return result;

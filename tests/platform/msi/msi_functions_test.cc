@@ -9,56 +9,18 @@
 #include "platform/msi/engine_installer.h"
 #include "platform/pending_error.h"
 #include "support/fixture_packages.h"
+#include "support/locking_child.h"
 #include "support/temp_dir.h"
 
 namespace qv::msi {
 namespace {
-
-// Another process holding a write lock on a file, as an application that has it open.
-class LockingProcess {
- public:
-  explicit LockingProcess(const std::string& path) {
-    int ready[2], release[2];
-    if (pipe(ready) != 0 || pipe(release) != 0) return;
-    m_pid = fork();
-    if (m_pid == 0) {
-      close(ready[0]);
-      close(release[1]);
-      const int fd = open(path.c_str(), O_RDWR);
-      struct flock lock {};
-      lock.l_type = F_WRLCK;
-      lock.l_whence = SEEK_SET;
-      const char ok = (fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0) ? 'y' : 'n';
-      (void)!write(ready[1], &ok, 1);
-      char c;
-      (void)!read(release[0], &c, 1);  // returns when the parent closes its end
-      _exit(0);
-    }
-    close(ready[1]);
-    close(release[0]);
-    m_release = release[1];
-    char ok = 'n';
-    m_locked = read(ready[0], &ok, 1) == 1 && ok == 'y';
-    close(ready[0]);
-  }
-  ~LockingProcess() {
-    if (m_release >= 0) close(m_release);
-    if (m_pid > 0) waitpid(m_pid, nullptr, 0);
-  }
-  bool locked() const { return m_locked; }
-
- private:
-  pid_t m_pid = -1;
-  int m_release = -1;
-  bool m_locked = false;
-};
 
 TEST(MsiFunctionsTest, PackageLockedByAnotherProcessCannotBeOpened) {
   test::TempDir dir;
   QV_FIXTURE_OR_SKIP(path, dir, "basic");
   EXPECT_EQ(MsiVerifyPackageA(path), 0u);
   {
-    LockingProcess holder(path);
+    test::LockingChild holder(path, F_WRLCK);
     ASSERT_TRUE(holder.locked());
     EXPECT_EQ(MsiVerifyPackageA(path), 1619u);
     auto installer = MakeEngineInstaller();
