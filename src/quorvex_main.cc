@@ -1,0 +1,54 @@
+// quorvex: the converter window.
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/startup.h"
+#include "converter/converter_frm.h"
+#include "converter/qt_ui.h"
+#include "platform/machine.h"
+#include "platform/ui/ui.h"
+
+namespace {
+
+// Qt aborts when it cannot reach a display; say so in one line instead.
+bool HasDisplay() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform && *platform) return true;
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "quorvex: no display to open the window on (set DISPLAY, or start it under "
+                 "xvfb-run)\n");
+    return 1;
+  }
+  QApplication app(argc, argv);
+  qv::ui::Install(std::make_shared<qv::QtUi>());
+
+  qv::Status status;
+  qv::SetCurrentMachine(qv::LoadMachineFromEnvironment(&status));
+  if (!status.ok()) {
+    qv::ui::ShowMessage(status.message(), "Error", qv::ui::Buttons::kOk);
+  }
+
+  std::unique_ptr<qv::Converter_Frm> converter;
+  qv::StartWindow window;
+  window.create = [&] { converter = std::make_unique<qv::Converter_Frm>(); };
+  window.display = [&] {
+    std::string msiFile;
+    std::string result;
+    converter->Disp_Frm(converter.get(), msiFile, "", 0, &result);
+  };
+  if (!qv::Main(window)) return 1;
+  return app.exec();
+}
