@@ -12,6 +12,7 @@
 #include "converter/focus_watcher.h"
 #include "converter/qt_text.h"
 #include "platform/ui/ui.h"
+#include "services/bits.h"
 
 namespace qv {
 
@@ -107,7 +108,7 @@ void Converter_Frm::T_OrigValue_LostFocus(int16_t index) {
   } else if (index == 1) {
     FileNameFieldLeft(false);
   } else if (index >= 2 && index <= 4) {
-    DecimalFieldLeft(index);
+    NumberFieldLeft(index, T_OrigValue[index], &LeadingNumberValue);
   }
 }
 
@@ -117,7 +118,7 @@ void Converter_Frm::T_ConvVal_LostFocus(int16_t index) {
   } else if (index == 1) {
     FileNameFieldLeft(true);
   } else if (index >= 2 && index <= 4) {
-    HexFieldLeft(index);
+    NumberFieldLeft(index, T_ConvVal[index], &HexToValue);
   }
 }
 

@@ -5,10 +5,13 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QMainWindow>
 #include <QPointer>
+
+#include "platform/status.h"
 
 class QAction;
 class QComboBox;
@@ -106,8 +109,9 @@ class Converter_Frm : public QMainWindow {
   void FileNameFieldLeft(bool shortField);
 
   // The numeric tab's fields of group index (2 to 4).
-  void DecimalFieldLeft(int index);
-  void HexFieldLeft(int index);
+  using ValueReader = int32_t (*)(std::string_view, Status*);
+  void NumberFieldLeft(int index, QLineEdit* field, ValueReader read);
+  bool TakeFieldValue(int index, QLineEdit* field, ValueReader read);
   void ShowValue(int index, const QLineEdit* except);
   void ClearGroup(int index, const QLineEdit* except);
   void RecomputeResult();

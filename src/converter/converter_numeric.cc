@@ -111,62 +111,39 @@ void Converter_Frm::RefuseInput(const std::string& reason) {
   ui::ShowMessage(text + ".", kErrorTitle, ui::Buttons::kOk);
 }
 
-void Converter_Frm::DecimalFieldLeft(int index) {
-  QLineEdit* field = T_OrigValue[index];
+// A decimal or hex field left: an empty field clears its group; A and B recompute the result
+// even then, but not after refused input.
+void Converter_Frm::NumberFieldLeft(int index, QLineEdit* field, ValueReader read) {
   if (field->text().isEmpty()) {
     ClearGroup(index, field);
-  } else {
-    Status status;
-    int32_t value = LeadingNumberValue(StdText(field->text()), &status);
-    if (!status.ok()) {
-      RefuseInput(status.message());
-      return;
-    }
-    Values[index - 2] = value;
-    ShowValue(index, field);
+  } else if (!TakeFieldValue(index, field, read)) {
+    return;
   }
   if (index == 2 || index == 3) RecomputeResult();
 }
 
-void Converter_Frm::HexFieldLeft(int index) {
-  QLineEdit* field = T_ConvVal[index];
-  if (field->text().isEmpty()) {
-    ClearGroup(index, field);
-  } else {
-    Status status;
-    int32_t value = HexToValue(StdText(field->text()), &status);
-    if (!status.ok()) {
-      RefuseInput(status.message());
-      return;
-    }
-    Values[index - 2] = value;
-    ShowValue(index, field);
+// Reads a field into the group's value slot and shows the other forms; false (the slot
+// unchanged) after refusing unreadable input.
+bool Converter_Frm::TakeFieldValue(int index, QLineEdit* field, ValueReader read) {
+  Status status;
+  const int32_t value = read(StdText(field->text()), &status);
+  if (!status.ok()) {
+    RefuseInput(status.message());
+    return false;
   }
-  if (index == 2 || index == 3) RecomputeResult();
+  Values[index - 2] = value;
+  ShowValue(index, field);
+  return true;
 }
 
 void Converter_Frm::T_Bits_LostFocus(int16_t index) {
   if (index < 2 || index > 4) return;
-  Status status;
-  int32_t value = BitsTextToValue(StdText(T_Bits[index]->text()), &status);
-  if (!status.ok()) {
-    RefuseInput(status.message());
-    return;
-  }
-  Values[index - 2] = value;
-  ShowValue(index, T_Bits[index]);
+  TakeFieldValue(index, T_Bits[index], &BitsTextToValue);
 }
 
 void Converter_Frm::T_BitsHex_LostFocus(int16_t index) {
   if (index < 2 || index > 4) return;
-  Status status;
-  int32_t value = HexListToValue(StdText(T_BitsHex[index]->text()), &status);
-  if (!status.ok()) {
-    RefuseInput(status.message());
-    return;
-  }
-  Values[index - 2] = value;
-  ShowValue(index, T_BitsHex[index]);
+  TakeFieldValue(index, T_BitsHex[index], &HexListToValue);
 }
 
 }  // namespace qv
