@@ -7,7 +7,9 @@ namespace qv {
 namespace {
 
 // Every settings call uses SettingsKey, or the literal when it was never set.
-std::string KeyPath() { return SettingsKey.empty() ? kDefaultSettingsKey : SettingsKey; }
+std::string KeyPath() {
+  return SettingsKey.empty() ? kDefaultSettingsKey : SettingsKey;
+}
 
 }  // namespace
 

@@ -10,8 +10,8 @@ namespace qv {
 
 void CheckErrorTrans(const std::string& moduleName, int32_t location) {
   if (!ErrorPending()) return;
-  const std::string text = "CheckErrorTrans " + moduleName + " - Line no " +
-                           NumberText(location) + "\r\r" + DatabaseErrorContext() + "\r\r" +
+  const std::string text = "CheckErrorTrans " + moduleName + " - Line no " + NumberText(location) +
+                           "\r\r" + DatabaseErrorContext() + "\r\r" +
                            "Press \"YES\" to Exit Quorvex \"NO\" to Continue";
   if (ui::ShowMessage(text, "Msi Access Error", ui::Buttons::kYesNoCancel) == ui::Answer::kYes) {
     ui::EndProgram(1);
@@ -30,8 +30,8 @@ std::string DatabaseErrorContext() {
   std::string text;
   if (ErrorPending()) {
     const PendingErrorInfo& e = PendingError();
-    text = e.source + "  Err Number=" + NumberText(e.number) + " Hex " + HexText(e.number) +
-           ": " + e.description;
+    text = e.source + "  Err Number=" + NumberText(e.number) + " Hex " + HexText(e.number) + ": " +
+           e.description;
   }
   text += "\rMsiFile :=" + OpenDb().szCurrentMsi + " OpenType :=" + DatabaseStateText();
   if (InstallerObject) {

@@ -9,7 +9,9 @@ PendingErrorInfo& PendingError() {
   return error;
 }
 
-bool ErrorPending() { return PendingError().number != 0; }
+bool ErrorPending() {
+  return PendingError().number != 0;
+}
 
 void SetPendingError(int32_t number, std::string source, std::string description) {
   PendingError() = PendingErrorInfo{number, std::move(source), std::move(description)};
@@ -19,6 +21,8 @@ void SetMsiApiError(const std::string& description) {
   SetPendingError(kAutomationFailure, "Msi API Error", description);
 }
 
-void ClearPendingError() { PendingError() = PendingErrorInfo{}; }
+void ClearPendingError() {
+  PendingError() = PendingErrorInfo{};
+}
 
 }  // namespace qv

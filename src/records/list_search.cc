@@ -29,7 +29,7 @@ std::string JoinNameToFolder(std::string path) {
   return path;
 }
 
-// The specification's first tag: up to, not including, its second "|".
+// The first tag of a tag list: up to, not including, its second "|".
 std::string LeadingTag(const std::string& specification) {
   return specification.substr(0, specification.find('|', 1));
 }

@@ -20,7 +20,7 @@ int32_t CompareFieldValues(const std::string& a, const std::string& b, int32_t m
                            bool case_flag);
 /// Compares key_record with the record at index by the tags of specification, in order
 /// (a specification without "|" compares key_record itself with that field); with an empty
-/// key_record the specification is a filter ("|3=1" wants field 3 to be 1, a bare "|3="
+/// key_record the tag list is a filter ("|3=1" wants field 3 to be 1, a bare "|3="
 /// wants it empty) and 0 means the record passes.
 int32_t CompareKeyToItem(const std::string& specification, const std::string& key_record,
                          int32_t list, int32_t index, bool case_flag);
@@ -33,7 +33,7 @@ int32_t ListFind(int32_t list, const std::string& tag, int32_t position, int32_t
 /// and last_index (0: the end). Returns the match's index; without one, with
 /// insertion_point: kSearchBeforeAll, kSearchAfterAll, or -(i + 3) where i is the record
 /// just before the key; without insertion_point: the index just before the key. A list not
-/// sorted by the specification is scanned, which may move *first_index to the match.
+/// sorted by these tags is scanned, which may move *first_index to the match.
 int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
                    bool insertion_point, int32_t* first_index, int32_t last_index, bool case_flag);
 

@@ -4,7 +4,9 @@
 
 namespace qv {
 
-bool SameText(std::string_view a, std::string_view b) { return fs::EqualsNoCase(a, b); }
+bool SameText(std::string_view a, std::string_view b) {
+  return fs::EqualsNoCase(a, b);
+}
 
 size_t FindNoCase(std::string_view text, std::string_view needle, size_t from) {
   if (from > text.size()) return std::string::npos;
@@ -20,8 +22,7 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 }
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() &&
-         SameText(text.substr(text.size() - suffix.size()), suffix);
+  return text.size() >= suffix.size() && SameText(text.substr(text.size() - suffix.size()), suffix);
 }
 
 std::string ReplaceNoCase(std::string_view text, std::string_view what, std::string_view with) {

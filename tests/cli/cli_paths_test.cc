@@ -19,9 +19,9 @@ struct CliRun {
 // short names the tests compare.
 CliRun RunCli(const std::string& command, const std::string& path) {
   CliRun run;
-  run.out = test::RunCommand(test::ShellQuote(QV_CLI_PATH) + " " + command + " " +
-                                 test::ShellQuote(path) + " 2>&1",
-                             &run.exitCode);
+  run.out = test::RunCommand(
+      test::ShellQuote(QV_CLI_PATH) + " " + command + " " + test::ShellQuote(path) + " 2>&1",
+      &run.exitCode);
   return run;
 }
 

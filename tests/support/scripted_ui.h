@@ -31,8 +31,8 @@ class ScriptedUi : public ui::UserInterface {
   std::vector<ShownMessage> messages;
   int endCount = 0;
   int lastExitCode = 0;
-  int busyDepth = 0;      ///< hourglass nesting now; 0 when every path restored it
-  int busyMaxDepth = 0;   ///< deepest nesting seen
+  int busyDepth = 0;     ///< hourglass nesting now; 0 when every path restored it
+  int busyMaxDepth = 0;  ///< deepest nesting seen
   ui::Answer defaultAnswer = ui::Answer::kNo;  ///< used when the queue is empty (OK for kOk)
 
  private:

@@ -112,8 +112,7 @@ class Installer {
   /// Opens a package: mode 0 read-only, 1 transacted, +32 patch package. Null on failure.
   virtual std::shared_ptr<Database> OpenDatabase(const std::string& path, int mode) = 0;
   /// A session on an open database; options 1 ignores the machine state. Null on failure.
-  virtual std::shared_ptr<Session> OpenPackage(std::shared_ptr<Database> database,
-                                               int options) = 0;
+  virtual std::shared_ptr<Session> OpenPackage(std::shared_ptr<Database> database, int options) = 0;
   /// A session on the package at a path. Null on failure.
   virtual std::shared_ptr<Session> OpenPackage(const std::string& path, int options) = 0;
   /// The installer's record of its last error, or null when there was none.

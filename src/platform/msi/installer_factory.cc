@@ -23,6 +23,8 @@ std::shared_ptr<Installer> CreateInstallerObject() {
   return installer;
 }
 
-void SetInstallerFactory(InstallerFactory factory) { Factory() = std::move(factory); }
+void SetInstallerFactory(InstallerFactory factory) {
+  Factory() = std::move(factory);
+}
 
 }  // namespace qv::msi

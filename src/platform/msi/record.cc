@@ -7,7 +7,9 @@ namespace qv::msi {
 
 Record::Record(int fieldCount) : m_fields(fieldCount < 0 ? 1 : fieldCount + 1) {}
 
-int Record::FieldCount() const { return static_cast<int>(m_fields.size()) - 1; }
+int Record::FieldCount() const {
+  return static_cast<int>(m_fields.size()) - 1;
+}
 
 std::string Record::StringData(int field) const {
   if (field < 0 || field >= static_cast<int>(m_fields.size())) return "";

@@ -6,8 +6,7 @@
 
 namespace qv::ui {
 
-Answer ConsoleUi::ShowMessage(const std::string& text, const std::string& title,
-                              Buttons buttons) {
+Answer ConsoleUi::ShowMessage(const std::string& text, const std::string& title, Buttons buttons) {
   // Messages use CR between lines; a terminal wants line feeds.
   std::string shown = text;
   for (char& c : shown) {
@@ -15,10 +14,13 @@ Answer ConsoleUi::ShowMessage(const std::string& text, const std::string& title,
   }
   std::fprintf(stderr, "%s: %s\n", title.c_str(), shown.c_str());
   switch (buttons) {
-    case Buttons::kOk: return Answer::kOk;
-    case Buttons::kOkCancel: return Answer::kCancel;
+    case Buttons::kOk:
+      return Answer::kOk;
+    case Buttons::kOkCancel:
+      return Answer::kCancel;
     case Buttons::kYesNo:
-    case Buttons::kYesNoCancel: return Answer::kNo;
+    case Buttons::kYesNoCancel:
+      return Answer::kNo;
   }
   return Answer::kOk;
 }

@@ -22,7 +22,9 @@ std::shared_ptr<UserInterface> Install(std::shared_ptr<UserInterface> ui) {
   return old;
 }
 
-UserInterface& Current() { return *Slot(); }
+UserInterface& Current() {
+  return *Slot();
+}
 
 Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons) {
   return Current().ShowMessage(text, title, buttons);
@@ -33,10 +35,16 @@ void EndProgram(int exitCode) {
   Current().EndProgram(exitCode);
 }
 
-bool ProgramEnded() { return g_ended; }
+bool ProgramEnded() {
+  return g_ended;
+}
 
-void ResetProgramEnded() { g_ended = false; }
+void ResetProgramEnded() {
+  g_ended = false;
+}
 
-void SetBusy(bool busy) { Current().SetBusy(busy); }
+void SetBusy(bool busy) {
+  Current().SetBusy(busy);
+}
 
 }  // namespace qv::ui

@@ -107,8 +107,8 @@ TEST_F(ResolutionTest, DeepChainsResolveWithoutRecursionUpToAPathLimit) {
   std::vector<DirectoryRow> rows = {{"TARGETDIR", "", "SourceDir"}};
   const int depth = 200000;
   for (int i = 0; i < depth; ++i) {
-    rows.push_back({"D" + std::to_string(i), i == 0 ? "TARGETDIR" : "D" + std::to_string(i - 1),
-                    "x"});
+    rows.push_back(
+        {"D" + std::to_string(i), i == 0 ? "TARGETDIR" : "D" + std::to_string(i - 1), "x"});
   }
   auto r = Resolve(rows);
   // The source "Z:\pkgs\" grows by "x\" per level and fits for levels 0..2043.
