@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/temp_dir.h"
 
 namespace qv::fs {
 namespace {
 
 TEST(WildcardMatchTest, MatchesLikeWindows) {
-  struct Case {
-    const char* mask;
-    const char* name;
-    bool matches;
-  } cases[] = {
+  const std::tuple<const char*, const char*, bool> cases[] = {
       {"*.Msi", "SETUP.MSI", true},
       {"*.Msi", "setup.msix", false},
       {"*.msi", "a.msi.bak", false},
@@ -28,48 +26,37 @@ TEST(WildcardMatchTest, MatchesLikeWindows) {
       {"log???.txt", "log001.txt", true},
       {"", "", true},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(WildcardMatch(c.mask, c.name), c.matches) << c.mask << " " << c.name;
+  for (const auto& [mask, name, matches] : cases) {
+    EXPECT_EQ(WildcardMatch(mask, name), matches) << mask << " " << name;
   }
 }
 
-class FindFilesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* name : {"SETUP.MSI", "setup.msix", "setup.msp", "Another.msi", "notes.txt"}) {
-      m_dir.Write(std::string("drive_c/pkgs/") + name, "x");
-    }
-    m_machine.drives['C'] = m_dir.Sub("drive_c");
+TEST(FindFilesTest, MatchesLongOrShortNameInSortedOrder) {
+  test::TempDir dir;
+  for (const char* name : {"SETUP.MSI", "setup.msix", "setup.msp", "Another.msi", "notes.txt"}) {
+    dir.Write(std::string("drive_c/pkgs/") + name, "x");
   }
-  std::vector<std::string> Names(const std::string& pattern) {
+  Machine machine;
+  machine.drives['C'] = dir.Sub("drive_c");
+  using Names = std::vector<std::string>;
+  const std::pair<std::string, Names> cases[] = {
+      {"C:\\pkgs\\*.Msi", {"Another.msi", "SETUP.MSI", "setup.msix"}},
+      {"C:\\PKGS\\setup.*", {"SETUP.MSI", "setup.msix", "setup.msp"}},
+      {dir.Sub("drive_c/pkgs/*.txt"), {"notes.txt"}},
+      {"C:\\pkgs\\SETUP~1.MSI", {"setup.msix"}},  // a plain name finds that entry
+      {"C:\\pkgs\\another.MSI", {"Another.msi"}},
+      {"C:\\pkgs\\none.msi", {}},
+  };
+  for (const auto& [pattern, expected] : cases) {
     std::vector<FolderEntry> found;
-    Status status = FindFiles(m_machine, pattern, &found);
+    Status status = FindFiles(machine, pattern, &found);
     EXPECT_TRUE(status.ok()) << status.ToString();
-    std::vector<std::string> names;
+    Names names;
     for (const FolderEntry& e : found) names.push_back(e.name);
-    return names;
+    EXPECT_EQ(names, expected) << pattern;
   }
-  test::TempDir m_dir;
-  Machine m_machine;
-};
-
-TEST_F(FindFilesTest, MatchesLongOrShortNameInSortedOrder) {
-  EXPECT_EQ(Names("C:\\pkgs\\*.Msi"),
-            (std::vector<std::string>{"Another.msi", "SETUP.MSI", "setup.msix"}));
-  EXPECT_EQ(Names("C:\\PKGS\\setup.*"),
-            (std::vector<std::string>{"SETUP.MSI", "setup.msix", "setup.msp"}));
-  EXPECT_EQ(Names(m_dir.Sub("drive_c/pkgs/*.txt")), (std::vector<std::string>{"notes.txt"}));
-}
-
-TEST_F(FindFilesTest, PlainNameFindsThatEntry) {
-  EXPECT_EQ(Names("C:\\pkgs\\SETUP~1.MSI"), (std::vector<std::string>{"setup.msix"}));
-  EXPECT_EQ(Names("C:\\pkgs\\another.MSI"), (std::vector<std::string>{"Another.msi"}));
-  EXPECT_EQ(Names("C:\\pkgs\\none.msi"), (std::vector<std::string>{}));
-}
-
-TEST_F(FindFilesTest, MissingFolderIsNotFound) {
   std::vector<FolderEntry> found;
-  EXPECT_EQ(FindFiles(m_machine, "C:\\nowhere\\*.msi", &found).code(), Status::Code::kNotFound);
+  EXPECT_EQ(FindFiles(machine, "C:\\nowhere\\*.msi", &found).code(), Status::Code::kNotFound);
 }
 
 }  // namespace

@@ -27,10 +27,7 @@ class PathMapTest : public ::testing::Test {
 
 TEST_F(PathMapTest, MapsWindowsPathsThroughTheDriveTable) {
   std::string c = m_dir.Sub("drive_c");
-  struct Case {
-    std::string windows;
-    std::string host;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"C:\\", c},
       {"C:\\Program Files\\Quorvex\\app.exe", c + "/Program Files/Quorvex/app.exe"},
       {"c:\\PROGRAM FILES\\quorvex\\APP.EXE", c + "/Program Files/Quorvex/app.exe"},
@@ -42,7 +39,7 @@ TEST_F(PathMapTest, MapsWindowsPathsThroughTheDriveTable) {
       {"Z:\\tmp", "/tmp"},
       {"/any/host/Path", "/any/host/Path"},
   };
-  for (const Case& k : cases) EXPECT_EQ(Host(k.windows), k.host) << k.windows;
+  for (const auto& [windows, host] : cases) EXPECT_EQ(Host(windows), host) << windows;
 }
 
 TEST_F(PathMapTest, ExactNameWinsOverOneDifferingInCase) {
@@ -54,10 +51,7 @@ TEST_F(PathMapTest, ExactNameWinsOverOneDifferingInCase) {
 }
 
 TEST_F(PathMapTest, RejectsPathsItCannotMap) {
-  struct Case {
-    const char* path;
-    Status::Code code;
-  } cases[] = {
+  const std::pair<const char*, Status::Code> cases[] = {
       {"D:\\setup.msi", Status::Code::kNotFound},
       {"setup.msi", Status::Code::kInvalidArgument},
       {"C:setup.msi", Status::Code::kInvalidArgument},
@@ -66,9 +60,9 @@ TEST_F(PathMapTest, RejectsPathsItCannotMap) {
       {"\\\\server\\share\\setup.msi", Status::Code::kNotSupported},
       {"\\\\server", Status::Code::kInvalidArgument},
   };
-  for (const Case& c : cases) {
+  for (const auto& [path, code] : cases) {
     std::string host;
-    EXPECT_EQ(HostPathOf(m_machine, c.path, &host).code(), c.code) << c.path;
+    EXPECT_EQ(HostPathOf(m_machine, path, &host).code(), code) << path;
   }
 }
 

@@ -2,29 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace qv::fs {
 namespace {
 
 TEST(ShortNamesTest, ValidShortNamesAreRecognised) {
-  struct Case {
-    const char* name;
-    bool valid;
-  } cases[] = {
+  const std::pair<const char*, bool> cases[] = {
       {"SETUP.MSI", true},   {"setup.msp", true},        {"README", true},
       {"A", true},           {"12345678.123", true},     {"123456789", false},
       {"setup.msix", false}, {"my app.msi", false},      {"a.b.c", false},
       {"a+b.txt", false},    {"a[1].txt", false},        {".profile", false},
       {"name.", false},      {"caf\xC3\xA9.txt", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(IsValidShortName(c.name), c.valid) << c.name;
+  for (const auto& [name, valid] : cases) EXPECT_EQ(IsValidShortName(name), valid) << name;
 }
 
 TEST(ShortNamesTest, CandidatesFollowTheWindowsPattern) {
-  struct Case {
-    const char* longName;
-    int n;
-    const char* expected;
-  } cases[] = {
+  const std::tuple<const char*, int, const char*> cases[] = {
       {"setup.msix", 1, "SETUP~1.MSI"},
       {"Program Files", 1, "PROGRA~1"},
       {"Program Files", 2, "PROGRA~2"},
@@ -36,28 +31,25 @@ TEST(ShortNamesTest, CandidatesFollowTheWindowsPattern) {
       {".profile", 1, "PROFIL~1"},
       {"caf\xC3\xA9 au lait.txt", 1, "CAF_AU~1.TXT"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ShortNameCandidate(c.longName, c.n), c.expected) << c.longName << " " << c.n;
+  for (const auto& [longName, n, expected] : cases) {
+    EXPECT_EQ(ShortNameCandidate(longName, n), expected) << longName << " " << n;
   }
 }
 
 TEST(ShortNamesTest, CollidingNamesGetTheSmallestFreeNumberInSortedOrder) {
-  std::vector<std::string> names = {"PROGRA~1",      "Program Data",
-                                    "Program Files", "Program Files (x86)",
-                                    "setup.msi",     "setup.msix"};
-  std::vector<std::string> expected = {"PROGRA~1", "PROGRA~2",  "PROGRA~3",
-                                       "PROGRA~4", "setup.msi", "SETUP~1.MSI"};
-  EXPECT_EQ(AssignShortNames(names), expected);
+  EXPECT_EQ(AssignShortNames({"PROGRA~1", "Program Data", "Program Files", "Program Files (x86)",
+                              "setup.msi", "setup.msix"}),
+            (std::vector<std::string>{"PROGRA~1", "PROGRA~2", "PROGRA~3", "PROGRA~4", "setup.msi",
+                                      "SETUP~1.MSI"}));
 }
 
 TEST(ShortNamesTest, TenthCollisionUsesFiveCharactersAndTwoDigits) {
   std::vector<std::string> names;
   for (int i = 0; i < 11; ++i) names.push_back("Long File Name " + std::to_string(i) + ".txt");
-  std::vector<std::string> shortNames = AssignShortNames(names);
-  EXPECT_EQ(shortNames[0], "LONGFI~1.TXT");
-  EXPECT_EQ(shortNames[8], "LONGFI~9.TXT");
-  EXPECT_EQ(shortNames[9], "LONGF~10.TXT");
-  EXPECT_EQ(shortNames[10], "LONGF~11.TXT");
+  std::vector<std::string> got = AssignShortNames(names);
+  ASSERT_EQ(got.size(), 11u);
+  EXPECT_EQ(std::tuple(got[0], got[8], got[9], got[10]),
+            std::tuple("LONGFI~1.TXT", "LONGFI~9.TXT", "LONGF~10.TXT", "LONGF~11.TXT"));
 }
 
 }  // namespace

@@ -34,26 +34,25 @@ class Win32PathsTest : public ::testing::Test {
   }
   void TearDown() override { SetCurrentMachine(nullptr); }
 
-  static std::string Short(const std::string& path, uint32_t size = 256) {
+  using PathCall = uint32_t (*)(const std::string&, std::string*, uint32_t);
+  // Calls `call` and checks that it returns the length of what it wrote.
+  static std::string Ask(PathCall call, const std::string& path, uint32_t size) {
     std::string buffer = "stale";
-    uint32_t length = GetShortPathNameA(path, &buffer, size);
+    const uint32_t length = call(path, &buffer, size);
     EXPECT_EQ(length, buffer.size()) << path;
     return buffer;
   }
-  static std::string Long(const std::string& path, uint32_t size = 256) {
-    std::string buffer = "stale";
-    uint32_t length = GetLongPathNameA(path, &buffer, size);
-    EXPECT_EQ(length, buffer.size()) << path;
-    return buffer;
+  static std::string Short(const std::string& p, uint32_t n = 256) {
+    return Ask(GetShortPathNameA, p, n);
+  }
+  static std::string Long(const std::string& p, uint32_t n = 256) {
+    return Ask(GetLongPathNameA, p, n);
   }
   test::TempDir m_dir;
 };
 
 TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNames) {
-  struct Case {
-    const char* path;
-    const char* shortPath;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"C:\\PROGRA~1", "C:\\PROGRA~1"},
       {"C:\\Program Data", "C:\\PROGRA~2"},
       {"C:\\Program Files", "C:\\PROGRA~3"},
@@ -63,14 +62,11 @@ TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNames) {
       {"c:\\program files\\quorvex converter\\", "c:\\PROGRA~3\\QUORVE~1\\"},
       {"C:\\", "C:\\"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Short(c.path), c.shortPath) << c.path;
-}
-
-TEST_F(Win32PathsTest, ShortNamesAreStableAcrossMachineInstances) {
-  std::string first = Short("C:\\Program Files\\Quorvex Converter\\Read Me First.txt");
-  SetCurrentMachine(MachineOn(m_dir));
-  EXPECT_EQ(Short("C:\\Program Files\\Quorvex Converter\\Read Me First.txt"), first);
-  EXPECT_EQ(first, "C:\\PROGRA~3\\QUORVE~1\\README~1.TXT");
+  for (const auto& [path, shortPath] : cases) EXPECT_EQ(Short(path), shortPath) << path;
+  SetCurrentMachine(MachineOn(m_dir));  // the same short names on another instance
+  EXPECT_EQ(Short("C:\\Program Files\\Quorvex Converter\\Read Me First.txt"),
+            "C:\\PROGRA~3\\QUORVE~1\\README~1.TXT");
+  for (const auto& [path, shortPath] : cases) EXPECT_EQ(Short(path), shortPath) << path;
 }
 
 TEST_F(Win32PathsTest, LongOfShortGivesThePathBack) {
