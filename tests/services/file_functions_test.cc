@@ -5,70 +5,51 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "platform/machine.h"
+#include "services/drive_c_fixture.h"
 #include "services/text_files.h"
-#include "support/temp_dir.h"
 
 namespace qv {
 namespace {
 
-class FileFunctionsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    auto machine = std::make_shared<Machine>();
-    machine->drives['C'] = m_dir.Sub("drive_c");
-    SetCurrentMachine(machine);
-    m_dir.Write("drive_c/Program Files/setup.msi", "12345");
-  }
-  void TearDown() override { SetCurrentMachine(nullptr); }
-  test::TempDir m_dir;
-};
+using FileFunctionsTest = test::DriveCTest;
 
 TEST_F(FileFunctionsTest, ExistFileAndExistDirTellFilesFromFolders) {
-  struct Case {
+  const struct {
     std::string path;
-    int32_t file;
-    int32_t dir;
-  } cases[] = {
-      {"C:\\Program Files\\setup.msi", 0, 1},
-      {"c:\\PROGRA~1\\SETUP.MSI", 0, 1},
-      {"C:\\Program Files", 1, 0},
-      {"C:\\Program Files\\none.msi", 1, 1},
-      {"D:\\setup.msi", 1, 1},
-      {"", 1, 1},
-      {m_dir.Sub("drive_c/Program Files/setup.msi"), 0, 1},
-  };
-  for (const Case& c : cases) {
+    int32_t file, dir;
+  } cases[] = {{"C:\\Program Files\\setup.msi", 0, 1},
+               {"c:\\PROGRA~1\\SETUP.MSI", 0, 1},
+               {"C:\\Program Files", 1, 0},
+               {"C:\\Program Files\\none.msi", 1, 1},
+               {"D:\\setup.msi", 1, 1},
+               {"", 1, 1},
+               {m_dir.Sub("drive_c/Program Files/setup.msi"), 0, 1}};
+  for (const auto& c : cases) {
     EXPECT_EQ(ExistFile(c.path), c.file) << c.path;
     EXPECT_EQ(ExistDir(c.path), c.dir) << c.path;
   }
 }
 
 TEST_F(FileFunctionsTest, IsUnicodeFileSeesUtf16LeWithOrWithoutMark) {
-  struct Case {
+  const struct {
     const char* name;
     std::string bytes;
     int32_t expected;
-  } cases[] = {
-      {"mark.log", "\xFF\xFE" + Utf8ToUtf16Le("x"), 1},
-      {"bare.log", Utf8ToUtf16Le("=== Verbose logging started ===\r\n"), 2},
-      {"utf8.log", "Caf\xC3\xA9\r\n", 0},
-      {"ansi.log", "Caf\xE9\r\n", 0},
-      {"binary.msi", std::string("\xD0\xCF\x11\xE0\0\0\0\0\0\0\0\0", 12), 0},
-      {"empty.log", "", 0},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{"mark.log", "\xFF\xFE" + Utf8ToUtf16Le("x"), 1},
+               {"bare.log", Utf8ToUtf16Le("=== Verbose logging started ===\r\n"), 2},
+               {"utf8.log", "Caf\xC3\xA9\r\n", 0},
+               {"ansi.log", "Caf\xE9\r\n", 0},
+               {"binary.msi", std::string("\xD0\xCF\x11\xE0\0\0\0\0\0\0\0\0", 12), 0},
+               {"empty.log", "", 0}};
+  for (const auto& c : cases) {
     m_dir.Write(std::string("drive_c/") + c.name, c.bytes);
     EXPECT_EQ(IsUnicodeFile(std::string("C:\\") + c.name), c.expected) << c.name;
   }
   EXPECT_EQ(IsUnicodeFile("C:\\missing.log"), 0);
 }
 
-TEST_F(FileFunctionsTest, DeleteFileCRemovesReadOnlyFiles) {
-  std::string host = m_dir.Write("drive_c/old.log", "x");
-  ASSERT_EQ(chmod(host.c_str(), 0444), 0);
+TEST_F(FileFunctionsTest, DeleteFileCRemovesReadOnlyFilesButNoFolders) {
+  ASSERT_EQ(chmod(m_dir.Write("drive_c/old.log", "x").c_str(), 0444), 0);
   EXPECT_EQ(DeleteFileC("C:\\old.log", "0"), 1);
   EXPECT_EQ(ExistFile("C:\\old.log"), 1);
   EXPECT_EQ(DeleteFileC("C:\\Program Files", "0"), 0);
@@ -78,14 +59,12 @@ TEST_F(FileFunctionsTest, DeleteFileCRemovesReadOnlyFiles) {
 TEST_F(FileFunctionsTest, FileRecordHoldsLocalTimeAndSize) {
   struct tm local = {};
   local.tm_year = 2024 - 1900;
-  local.tm_mon = 0;
   local.tm_mday = 31;
   local.tm_hour = 23;
   local.tm_min = 59;
   local.tm_sec = 58;
   local.tm_isdst = -1;
-  time_t when = mktime(&local);
-  const timespec times[2] = {{when, 0}, {when, 0}};
+  const timespec times[2] = {{mktime(&local), 0}, {mktime(&local), 0}};
   ASSERT_EQ(utimensat(0, m_dir.Sub("drive_c/Program Files/setup.msi").c_str(), times, 0), 0);
   std::string record;
   EXPECT_EQ(GetNFileDateTime(&record, "C:\\Program Files\\setup.msi", 1000), 21);

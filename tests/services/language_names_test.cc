@@ -6,44 +6,29 @@ namespace qv {
 namespace {
 
 TEST(DecodeLanguageCTest, NamesWindowsLanguageIdsInEnglish) {
-  struct Case {
-    int32_t id;
-    const char* name;
-  } cases[] = {
+  const std::pair<int32_t, const char*> ids[] = {
       {1033, "English (United States)"},  {1031, "German (Germany)"}, {1041, "Japanese (Japan)"},
       {2057, "English (United Kingdom)"}, {1036, "French (France)"},  {0, "Language Neutral"},
-      {77777, "Unknown language 77777"},
-  };
-  for (const Case& c : cases) {
+      {77777, "Unknown language 77777"}};
+  for (const auto& [id, name] : ids) {
     std::string buffer;
-    int32_t length = DecodeLanguageC(c.id, &buffer, 1000);
-    EXPECT_EQ(length, static_cast<int32_t>(buffer.size()));
-    EXPECT_EQ(buffer, c.name) << c.id;
+    const int32_t n = DecodeLanguageC(id, &buffer, 1000);
+    EXPECT_EQ(n, static_cast<int32_t>(buffer.size()));
+    EXPECT_EQ(buffer, name) << id;
   }
-}
-
-TEST(DecodeLanguageCTest, ReadsTheTextsPackagesHold) {
-  struct Case {
-    const char* ids;
-    const char* name;
-  } cases[] = {
-      {"1033", "English (United States)"},
+  const std::pair<const char*, const char*> texts[] = {
       {"1033, 1031", "English (United States); German (Germany)"},
       {"0", "Language Neutral"},
       {"", ""},
       {"English", ""},
-      {"1033,", ""},
-  };
-  for (const Case& c : cases) {
+      {"1033,", ""}};
+  for (const auto& [text, name] : texts) {
     std::string buffer;
-    DecodeLanguageC(std::string(c.ids), &buffer, 1000);
-    EXPECT_EQ(buffer, c.name) << c.ids;
+    DecodeLanguageC(std::string(text), &buffer, 1000);
+    EXPECT_EQ(buffer, name) << text;
   }
-}
-
-TEST(DecodeLanguageCTest, KeepsTheBufferLimit) {
   std::string buffer;
-  EXPECT_EQ(DecodeLanguageC(1033, &buffer, 8), 7);
+  EXPECT_EQ(DecodeLanguageC(1033, &buffer, 8), 7);  // keeps the buffer limit
   EXPECT_EQ(buffer, "English");
   EXPECT_EQ(CutUtf8("Caf\xC3\xA9", 4), "Caf");
 }

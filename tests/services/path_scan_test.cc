@@ -6,7 +6,7 @@ namespace qv {
 namespace {
 
 TEST(GetNextNonFileCharTest, StopsWhereAPathCannotGoOn) {
-  struct Case {
+  const struct {
     int32_t start;
     const char* text;
     int32_t expected;
@@ -24,30 +24,29 @@ TEST(GetNextNonFileCharTest, StopsWhereAPathCannotGoOn) {
       {1, "C:\\a:b", 5},
       {1, "", 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(GetNextNonFileChar(c.start, c.text, 0), c.expected) << c.text;
   }
 }
 
 TEST(MatchStringsTest, MatchesPathsPartByPart) {
-  struct Case {
-    const char* text;
-    const char* candidate;
-    int32_t expected;
+  const struct {
+    const char *text, *candidate;
+    int32_t ignore_case, expected;
   } cases[] = {
-      {"C:\\Program Files\\App\\", "c:\\PROGRAM FILES\\app\\", -1},
-      {"C:\\App\\", "C:\\App", -1},
-      {"C:\\App\\", "C:\\App\\Sub\\", 7},
-      {"C:\\App\\Other\\", "C:\\App\\Sub\\", 7},
-      {"C:\\Apps\\", "C:\\App\\Sub\\", 3},
-      {"D:\\App\\", "C:\\App\\", 0},
-      {"C:\\App\\Sub\\Deeper\\", "C:\\App\\Sub\\", 11},
+      {"C:\\Program Files\\App\\", "c:\\PROGRAM FILES\\app\\", -1, -1},
+      {"C:\\App\\", "C:\\App", -1, -1},
+      {"C:\\App\\", "C:\\App\\Sub\\", -1, 7},
+      {"C:\\App\\Other\\", "C:\\App\\Sub\\", -1, 7},
+      {"C:\\Apps\\", "C:\\App\\Sub\\", -1, 3},
+      {"D:\\App\\", "C:\\App\\", -1, 0},
+      {"C:\\App\\Sub\\Deeper\\", "C:\\App\\Sub\\", -1, 11},
+      {"C:\\app\\", "C:\\App\\", 0, 3},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(MatchStrings(c.text, c.candidate, -1, "\\"), c.expected)
+  for (const auto& c : cases) {
+    EXPECT_EQ(MatchStrings(c.text, c.candidate, c.ignore_case, "\\"), c.expected)
         << c.text << " / " << c.candidate;
   }
-  EXPECT_EQ(MatchStrings("C:\\app\\", "C:\\App\\", 0, "\\"), 3);
 }
 
 }  // namespace

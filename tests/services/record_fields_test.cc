@@ -10,18 +10,14 @@
 namespace qv {
 namespace {
 
-struct FieldCase {
-  const char* record;
-  const char* tag;
-  const char* expected;
-};
-
 TEST(RecordFieldsTest, GetFldCCReadsPlainAndQuotedValues) {
-  const FieldCase cases[] = {
+  const struct {
+    const char *record, *tag, *expected;
+    int32_t size = 1000;
+  } cases[] = {
       {"|1=a|2=b", "|2=", "b"},
-      {"|1=a|2=b", "|1=", "a"},
+      {"|2=b|1=a", "|1=", "a"},  // any order
       {"|1=a|2=b", "|3=", ""},
-      {"|2=b|1=a", "|1=", "a"},          // any order
       {"|1=a=b|2=c", "|1=", "a=b"},      // "=" inside a value
       {"|1=\"x|y\"|2=z", "|1=", "x|y"},  // quoted "|"
       {"|1=\"x|2=y\"|2=z", "|2=", "z"},  // a tag inside quotes is not a field
@@ -29,28 +25,20 @@ TEST(RecordFieldsTest, GetFldCCReadsPlainAndQuotedValues) {
       {"|1=\"ab\"cd|2=z", "|1=", "abcd"},    // text after the closing quote kept
       {"|1=\"open|2=z", "|1=", "open|2=z"},  // unclosed quote runs to the end
       {"|1=\"\"|2=z", "|1=", ""},
-      {"lead|1=a", "|1=", "a"},
-      {"|x|1=a", "|1=", "a"},    // a piece without "=" is skipped
-      {"|1=a|1=b", "|1=", "a"},  // the first of two wins
+      {"lead|x|1=a", "|1=", "a"},  // text before the first tag and pieces without "=" skipped
+      {"|1=a|1=b", "|1=", "a"},    // the first of two wins
       {"|filler=   |1=C:\\x", "|1=", "C:\\x"},
       {"|1=a", "|1", ""},  // tags compare whole
       {"|Sfield=a", "|sfield=", ""},
-      {"", "|1=", ""},
+      {"|1=abcdef", "|1=", "abc", 4},  // room is left for the NUL
+      {"|1=abcdef", "|1=", "", 0},
   };
-  for (const FieldCase& c : cases) {
+  for (const auto& c : cases) {
     std::string buffer = "stale";
-    const int32_t n = GetFldCC(&buffer, c.record, c.tag, 1000);
+    const int32_t n = GetFldCC(&buffer, c.record, c.tag, c.size);
     EXPECT_EQ(buffer, c.expected) << c.record << " " << c.tag;
     EXPECT_EQ(n, static_cast<int32_t>(buffer.size()));
   }
-}
-
-TEST(RecordFieldsTest, GetFldCCLeavesRoomForTheNul) {
-  std::string buffer;
-  EXPECT_EQ(GetFldCC(&buffer, "|1=abcdef", "|1=", 4), 3);
-  EXPECT_EQ(buffer, "abc");
-  EXPECT_EQ(GetFldCC(&buffer, "|1=abcdef", "|1=", 0), 0);
-  EXPECT_EQ(buffer, "");
 }
 
 TEST(RecordFieldsTest, GetRecFldCReadsAStoredRecord) {
@@ -65,24 +53,17 @@ TEST(RecordFieldsTest, GetRecFldCReadsAStoredRecord) {
 }
 
 TEST(RecordFieldsTest, SplitFieldTagsCutsAtEachBar) {
-  EXPECT_EQ(SplitFieldTags("|1=|3="), (std::vector<std::string_view>{"|1=", "|3="}));
   EXPECT_EQ(SplitFieldTags("|1=|3=1"), (std::vector<std::string_view>{"|1=", "|3=1"}));
   EXPECT_EQ(SplitFieldTags("x|a="), (std::vector<std::string_view>{"|a="}));
   EXPECT_TRUE(SplitFieldTags("").empty());
 }
 
-struct ExtractCase {
-  const char* text;
-  const char* delimiter;
-  const char* token;
-  const char* rest;
-};
-
 TEST(RecordFieldsTest, ExtractFirstFldCCutsTheFirstToken) {
-  const ExtractCase cases[] = {
+  const struct {
+    const char *text, *delimiter, *token, *rest;
+  } cases[] = {
       {"a|b|c", "|", "a", "b|c"},
       {"abc", "|", "abc", ""},
-      {"\"a|b\"|c", "|", "a|b", "c"},
       {"\"a\"\"b\"x|c", "|", "a\"bx", "c"},
       {"\"unclosed|c", "|", "unclosed|c", ""},
       {"\"C:\\Program Files\\x.exe\" /q", "", "C:\\Program Files\\x.exe", "/q"},
@@ -90,12 +71,12 @@ TEST(RecordFieldsTest, ExtractFirstFldCCutsTheFirstToken) {
       {"a, b", ", ", "a", "b"},
       {"|b", "|", "", "b"},
   };
-  for (const ExtractCase& c : cases) {
+  for (const auto& c : cases) {
     std::string text = c.text;
     std::string buffer = "stale";
     const int32_t n = ExtractFirstFldC(&text, &buffer, c.delimiter);
-    EXPECT_EQ(buffer, c.token) << c.text;
     EXPECT_EQ(n, static_cast<int32_t>(buffer.size()));
+    EXPECT_EQ(buffer, c.token) << c.text;
     EXPECT_EQ(text, c.rest) << c.text;
   }
 }

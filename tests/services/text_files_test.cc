@@ -4,34 +4,27 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
-#include "platform/machine.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "services/drive_c_fixture.h"
 
 namespace qv {
 namespace {
 
-class TextFilesTest : public ::testing::Test {
+using Lines = std::vector<std::string>;
+
+class TextFilesTest : public test::DriveCTest {
  protected:
-  void SetUp() override {
-    m_dir.Write("drive_c/Windows/win.ini", "x");
-    auto machine = std::make_shared<Machine>();
-    machine->drives['C'] = m_dir.Sub("drive_c");
-    SetCurrentMachine(machine);
-  }
   void TearDown() override {
     for (int32_t n = kFirstFileNo; n <= kLastFileNo; ++n) {
       if (FileTable(n)->Ntype != 0) CloseFFile(n);
     }
     ui::ResetProgramEnded();
-    SetCurrentMachine(nullptr);
+    DriveCTest::TearDown();
   }
   // Every line of a file through the numbered-file calls, as the log reader reads them.
-  std::vector<std::string> ReadAll(const std::string& path) {
-    std::vector<std::string> lines;
+  Lines ReadAll(const std::string& path) {
+    Lines lines;
     EXPECT_EQ(OpenFFile(path, 2, 1, true), 0);
     std::string line;
     while (!EofFFile(2) && ReadFFileLine(2, &line) == 0) lines.push_back(line);
@@ -40,51 +33,36 @@ class TextFilesTest : public ::testing::Test {
     EXPECT_EQ(CloseFFile(2), 0);
     return lines;
   }
-  test::TempDir m_dir;
   test::ScopedScriptedUi m_ui;
 };
 
-const std::vector<std::string> kLogLines = {"=== Verbose logging started: 1/31/2024 ===",
-                                            "Property(S): ProductName = Caf\xC3\xA9 \xE2\x82\xAC",
-                                            "", "MSI (s) (A4:B8) done"};
+// The log text of kLogLines with product as the product name, lines ended by eol.
+std::string Log(const std::string& product, const std::string& eol) {
+  return "=== Verbose logging started: 1/31/2024 ===" + eol +
+         "Property(S): ProductName = " + product + eol + eol + "MSI (s) (A4:B8) done";
+}
+const Lines kLogLines = {"=== Verbose logging started: 1/31/2024 ===",
+                         "Property(S): ProductName = Caf\xC3\xA9 \xE2\x82\xAC", "",
+                         "MSI (s) (A4:B8) done"};
 
 TEST_F(TextFilesTest, ReadsEveryEncodingBackAsTheSameText) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-  } cases[] = {
-      {"utf16 with mark",
-       "\xFF\xFE" + Utf8ToUtf16Le("=== Verbose logging started: 1/31/2024 ===\r\n"
-                                  "Property(S): ProductName = Caf\xC3\xA9 "
-                                  "\xE2\x82\xAC\r\n\r\nMSI (s) (A4:B8) done\r\n")},
-      {"utf16 without mark", Utf8ToUtf16Le("=== Verbose logging started: 1/31/2024 ===\r\n"
-                                           "Property(S): ProductName = Caf\xC3\xA9 \xE2\x82\xAC\r\n"
-                                           "\r\nMSI (s) (A4:B8) done")},
-      {"utf8",
-       "=== Verbose logging started: 1/31/2024 ===\r\nProperty(S): ProductName = "
-       "Caf\xC3\xA9 \xE2\x82\xAC\r\n\r\nMSI (s) (A4:B8) done\r\n"},
-      {"utf8 with mark",
-       "\xEF\xBB\xBF=== Verbose logging started: 1/31/2024 ===\nProperty(S): "
-       "ProductName = Caf\xC3\xA9 \xE2\x82\xAC\n\nMSI (s) (A4:B8) done\n"},
-      {"windows-1252",
-       "=== Verbose logging started: 1/31/2024 ===\r\nProperty(S): ProductName = "
-       "Caf\xE9 \x80\r\n\r\nMSI (s) (A4:B8) done\r\n"},
-  };
-  for (const Case& c : cases) {
-    m_dir.Write("drive_c/logs/install.log", c.bytes);
-    EXPECT_EQ(ReadAll("C:\\logs\\install.log"), kLogLines) << c.name;
+  const std::string utf8 = "Caf\xC3\xA9 \xE2\x82\xAC";
+  const std::string cases[] = {
+      "\xFF\xFE" + Utf8ToUtf16Le(Log(utf8, "\r\n") + "\r\n"), Utf8ToUtf16Le(Log(utf8, "\r\n")),
+      Log(utf8, "\r\n") + "\r\n", "\xEF\xBB\xBF" + Log(utf8, "\n") + "\n",
+      Log("Caf\xE9 \x80", "\r\n") + "\r\n"};  // the last one in windows-1252
+  for (const std::string& bytes : cases) {
+    m_dir.Write("drive_c/logs/install.log", bytes);
+    EXPECT_EQ(ReadAll("C:\\logs\\install.log"), kLogLines) << bytes;
   }
+  m_dir.Write("drive_c/a.log", "first\r\n\nsecond\rthird\r\n");  // stray line feeds go
+  EXPECT_EQ(ReadAll("C:\\a.log"), (Lines{"first", "second", "third"}));
+  m_dir.Write("drive_c/b.log", Utf8ToUtf16Le("one\r\n\ntwo"));
+  EXPECT_EQ(ReadAll(m_dir.Sub("drive_c/b.log")), (Lines{"one", "two"}));
   EXPECT_TRUE(m_ui->messages.empty());
 }
 
-TEST_F(TextFilesTest, StrayLineFeedAtTheStartOfALineIsRemoved) {
-  m_dir.Write("drive_c/a.log", "first\r\n\nsecond\rthird\r\n");
-  EXPECT_EQ(ReadAll("C:\\a.log"), (std::vector<std::string>{"first", "second", "third"}));
-  m_dir.Write("drive_c/b.log", Utf8ToUtf16Le("one\r\n\ntwo"));
-  EXPECT_EQ(ReadAll(m_dir.Sub("drive_c/b.log")), (std::vector<std::string>{"one", "two"}));
-}
-
-TEST_F(TextFilesTest, WritesUnicodeWithAMarkAndAppends) {
+TEST_F(TextFilesTest, WritesUnicodeWithAMarkAppendsAndReplacesReadOnlyFiles) {
   ASSERT_EQ(OpenFFile("C:\\out\\new\\u.txt", 5, 4, true), 0);
   EXPECT_TRUE(FileTable(5)->unicode);
   EXPECT_EQ(WriteFFileLine(5, "Caf\xC3\xA9"), 0);
@@ -93,18 +71,12 @@ TEST_F(TextFilesTest, WritesUnicodeWithAMarkAndAppends) {
             std::string("\xFF\xFE"
                         "C\0a\0f\0\xE9\0\r\0\n\0",
                         14));
-  EXPECT_EQ(ReadAll("C:\\out\\new\\u.txt"), (std::vector<std::string>{"Caf\xC3\xA9"}));
-
-  ASSERT_EQ(OpenFFile("C:\\out\\a.txt", 6, 8, true), 0);
-  EXPECT_EQ(WriteFFileLine(6, "one"), 0);
-  EXPECT_EQ(CloseFFile(6), 0);
-  ASSERT_EQ(OpenFFile("C:\\out\\a.txt", 6, 8, true), 0);
-  EXPECT_EQ(WriteFFileLine(6, "two"), 0);
-  EXPECT_EQ(CloseFFile(6), 0);
+  for (const char* line : {"one", "two"}) {
+    ASSERT_EQ(OpenFFile("C:\\out\\a.txt", 6, 8, true), 0);
+    EXPECT_EQ(WriteFFileLine(6, line), 0);
+    EXPECT_EQ(CloseFFile(6), 0);
+  }
   EXPECT_EQ(test::ReadFile(m_dir.Sub("drive_c/out/a.txt")), "one\r\ntwo\r\n");
-}
-
-TEST_F(TextFilesTest, NewFileTypesReplaceReadOnlyFiles) {
   std::string host = m_dir.Write("drive_c/out/b.txt", "old content");
   ASSERT_EQ(chmod(host.c_str(), 0444), 0);
   ASSERT_EQ(OpenFFile("C:\\out\\b.txt", 7, 2, true), 0);
@@ -113,85 +85,61 @@ TEST_F(TextFilesTest, NewFileTypesReplaceReadOnlyFiles) {
   EXPECT_EQ(test::ReadFile(host), "new\r\n");
 }
 
-TEST_F(TextFilesTest, FileNumberOutOfRangeEndsTheProgram) {
-  for (int32_t FileNo : {101, -1}) {
-    test::ScopedScriptedUi ui;
-    OpenFFile("C:\\a.log", FileNo, 1, false);
-    ASSERT_EQ(ui->messages.size(), 1u);
-    EXPECT_EQ(ui->messages[0].text, "File Type <  0 or >  100");
-    EXPECT_EQ(ui->messages[0].title, "Error");
-    EXPECT_EQ(ui->messages[0].buttons, ui::Buttons::kOk);
-    EXPECT_EQ(ui->endCount, 1);
-  }
-}
-
-TEST_F(TextFilesTest, BlankNamesGiveCodeThree) {
-  struct Case {
-    int32_t Ntype;
+TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
+  using ui::Answer;
+  using ui::Buttons;
+  const char* kBlankRead = "Trying to Read from a file with a blank name";
+  const char* kBlankWrite = "Trying to Write/Append to a file with a blank name";
+  const char* kMissing = "File C:\\logs\\none.log\r\nPress YES to End";
+  const char* kMissingTitle = "Error - File to be opened for reading does not exist.";
+  const struct {
+    const char* path;
+    int32_t FileNo, Ntype;
     bool show;
-    const char* message;
-  } cases[] = {
-      {1, true, "Trying to Read from a file with a blank name"},
-      {2, true, "Trying to Write/Append to a file with a blank name"},
-      {8, true, "Trying to Write/Append to a file with a blank name"},
-      {1, false, nullptr},
-  };
-  for (const Case& c : cases) {
-    test::ScopedScriptedUi ui;
-    EXPECT_EQ(OpenFFile("", 3, c.Ntype, c.show), 3);
-    ASSERT_EQ(ui->messages.size(), c.message ? 1u : 0u);
-    if (c.message) {
-      EXPECT_EQ(ui->messages[0].text, c.message);
-      EXPECT_EQ(ui->messages[0].title, "Error");
-      EXPECT_EQ(ui->messages[0].buttons, ui::Buttons::kOk);
-    }
-    EXPECT_EQ(ui->endCount, 0);
-  }
-}
-
-TEST_F(TextFilesTest, InvalidTypeEndsTheProgram) {
-  EXPECT_EQ(OpenFFile("C:\\a.log", 2, 5, false), 4);
-  ASSERT_EQ(m_ui->messages.size(), 1u);
-  EXPECT_EQ(m_ui->messages[0].text, "FilePath C:\\a.log FileNo  2 Ntype= 5");
-  EXPECT_EQ(m_ui->messages[0].title, "Error Invalid Ntype OpenFFile");
-  EXPECT_EQ(m_ui->messages[0].buttons, ui::Buttons::kOk);
-  EXPECT_EQ(m_ui->endCount, 1);
-}
-
-TEST_F(TextFilesTest, MissingFileToReadAsksWhetherToEnd) {
-  struct Case {
-    bool show;
-    ui::Answer answer;
+    Answer answer;
+    int32_t code;
     int ends;
+    const char *text, *title;
+    Buttons buttons;
   } cases[] = {
-      {true, ui::Answer::kNo, 0}, {true, ui::Answer::kYes, 1}, {false, ui::Answer::kYes, 0}};
-  for (const Case& c : cases) {
+      {"C:\\a.log", 101, 1, false, Answer::kNo, 4, 1, "File Type <  0 or >  100", "Error",
+       Buttons::kOk},
+      {"C:\\a.log", -1, 1, false, Answer::kNo, 4, 1, "File Type <  0 or >  100", "Error",
+       Buttons::kOk},
+      {"", 3, 1, true, Answer::kNo, 3, 0, kBlankRead, "Error", Buttons::kOk},
+      {"", 3, 2, true, Answer::kNo, 3, 0, kBlankWrite, "Error", Buttons::kOk},
+      {"", 3, 8, true, Answer::kNo, 3, 0, kBlankWrite, "Error", Buttons::kOk},
+      {"", 3, 1, false, Answer::kNo, 3, 0, nullptr, nullptr, Buttons::kOk},
+      {"C:\\a.log", 2, 5, false, Answer::kNo, 4, 1, "FilePath C:\\a.log FileNo  2 Ntype= 5",
+       "Error Invalid Ntype OpenFFile", Buttons::kOk},
+      {"C:\\logs\\none.log", 2, 1, true, Answer::kNo, 1, 0, kMissing, kMissingTitle,
+       Buttons::kYesNo},
+      {"C:\\logs\\none.log", 2, 1, true, Answer::kYes, 1, 1, kMissing, kMissingTitle,
+       Buttons::kYesNo},
+      {"C:\\logs\\none.log", 2, 1, false, Answer::kYes, 1, 0, nullptr, nullptr, Buttons::kOk},
+      {"C:\\Windows", 3, 2, true, Answer::kNo, 4, 0,  // a folder is in the way
+       "Could not open FileObject  3 for Write\r\nPress YES to End",
+       "Error when trying to OpenFile C:\\Windows", Buttons::kYesNo},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.FileNo << " " << c.Ntype << " [" << c.path << "]");
     test::ScopedScriptedUi ui;
     ui->Answer(c.answer);
-    EXPECT_EQ(OpenFFile("C:\\logs\\none.log", 2, 1, c.show), 1);
-    ASSERT_EQ(ui->messages.size(), c.show ? 1u : 0u);
-    if (c.show) {
-      EXPECT_EQ(ui->messages[0].text, "File C:\\logs\\none.log\r\nPress YES to End");
-      EXPECT_EQ(ui->messages[0].title, "Error - File to be opened for reading does not exist.");
-      EXPECT_EQ(ui->messages[0].buttons, ui::Buttons::kYesNo);
+    EXPECT_EQ(OpenFFile(c.path, c.FileNo, c.Ntype, c.show), c.code);
+    if (c.text) {
+      test::ExpectOneMessage(ui.get(), c.text, c.title, c.buttons);
+    } else {
+      EXPECT_TRUE(ui->messages.empty());
     }
     EXPECT_EQ(ui->endCount, c.ends);
+    if (FileTable(c.FileNo)) {
+      EXPECT_EQ(FileTable(c.FileNo)->Ntype, 0);
+    }
     ui::ResetProgramEnded();
   }
 }
 
-TEST_F(TextFilesTest, FileThatCannotBeOpenedGivesCodeFour) {
-  m_ui->Answer(ui::Answer::kNo);
-  EXPECT_EQ(OpenFFile("C:\\Windows", 3, 2, true), 4);  // a folder is in the way
-  ASSERT_EQ(m_ui->messages.size(), 1u);
-  EXPECT_EQ(m_ui->messages[0].text, "Could not open FileObject  3 for Write\r\nPress YES to End");
-  EXPECT_EQ(m_ui->messages[0].title, "Error when trying to OpenFile C:\\Windows");
-  EXPECT_EQ(m_ui->messages[0].buttons, ui::Buttons::kYesNo);
-  EXPECT_EQ(m_ui->endCount, 0);
-  EXPECT_EQ(FileTable(3)->Ntype, 0);
-}
-
-TEST_F(TextFilesTest, NumbersNotOpenForReading) {
+TEST_F(TextFilesTest, ReadingAndClosingNumbersThatAreNotOpen) {
   std::string line = "x";
   EXPECT_EQ(ReadFFileLine(9, &line), 1);
   EXPECT_EQ(line, "");
@@ -201,18 +149,13 @@ TEST_F(TextFilesTest, NumbersNotOpenForReading) {
   EXPECT_TRUE(EofFFile(9));
   EXPECT_EQ(CloseFFile(9), 0);
   EXPECT_TRUE(m_ui->messages.empty());
-}
-
-TEST_F(TextFilesTest, ClosingANumberNotOpenAsksWhetherToEnd) {
   ASSERT_EQ(OpenFFile("C:\\out\\c.txt", 99, 2, true), 0);
   EXPECT_EQ(CloseFFile(99), 0);
   m_ui->Answer(ui::Answer::kYes);
   EXPECT_EQ(CloseFFile(99), 999);
-  ASSERT_EQ(m_ui->messages.size(), 1u);
-  EXPECT_EQ(m_ui->messages[0].text,
-            "Trying to close File C:\\out\\c.txt Number 99\r\nPress YES to End");
-  EXPECT_EQ(m_ui->messages[0].title, "Error");
-  EXPECT_EQ(m_ui->messages[0].buttons, ui::Buttons::kYesNo);
+  test::ExpectOneMessage(m_ui.get(),
+                         "Trying to close File C:\\out\\c.txt Number 99\r\nPress YES to End",
+                         "Error", ui::Buttons::kYesNo);
   EXPECT_EQ(m_ui->endCount, 1);
 }
 
