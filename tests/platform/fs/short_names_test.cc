@@ -36,13 +36,6 @@ TEST(ShortNamesTest, CandidatesFollowTheWindowsPattern) {
   }
 }
 
-TEST(ShortNamesTest, CollidingNamesGetTheSmallestFreeNumberInSortedOrder) {
-  EXPECT_EQ(AssignShortNames({"PROGRA~1", "Program Data", "Program Files", "Program Files (x86)",
-                              "setup.msi", "setup.msix"}),
-            (std::vector<std::string>{"PROGRA~1", "PROGRA~2", "PROGRA~3", "PROGRA~4", "setup.msi",
-                                      "SETUP~1.MSI"}));
-}
-
 TEST(ShortNamesTest, TenthCollisionUsesFiveCharactersAndTwoDigits) {
   std::vector<std::string> names;
   for (int i = 0; i < 11; ++i) names.push_back("Long File Name " + std::to_string(i) + ".txt");

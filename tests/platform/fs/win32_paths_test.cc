@@ -81,11 +81,10 @@ TEST_F(Win32PathsTest, LongOfShortGivesThePathBack) {
 
 TEST_F(Win32PathsTest, HostPathsKeepTheirSlashes) {
   std::string base = m_dir.Sub("drive_c");
-  std::string shortBase = Short(base);
-  EXPECT_EQ(shortBase, base);  // "/tmp/qvXXXXXX/drive_c": valid 8.3 names are their own
+  EXPECT_EQ(Short(base), base);  // "/tmp/qvXXXXXX/drive_c": valid 8.3 names are their own
   EXPECT_EQ(Short(base + "/Program Files/Quorvex Converter/setup.msix"),
-            shortBase + "/PROGRA~3/QUORVE~1/SETUP~1.MSI");
-  EXPECT_EQ(Long(shortBase + "/PROGRA~3/QUORVE~1/SETUP~1.MSI"),
+            base + "/PROGRA~3/QUORVE~1/SETUP~1.MSI");
+  EXPECT_EQ(Long(base + "/PROGRA~3/QUORVE~1/SETUP~1.MSI"),
             base + "/Program Files/Quorvex Converter/setup.msix");
   EXPECT_EQ(Short("/"), "/");
 }
