@@ -33,7 +33,9 @@ TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
                    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1796478104\n"
                    "#time=1d8c5e3a2b4c6d0\n"
                    "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
-                   "@=\"default\"\n");
+                   "@=\"default\"\n"
+                   "[K] 0\n\"v\"=hex:01,02,\\\n  03,\\\n  04\n\"w\"=dword:1\n"
+                   "[A\\\\B\\]C\\\\\\x00e9] 0\n\"v\"=dword:1\n");
   ASSERT_TRUE(p.status.ok());
   EXPECT_EQ(p.format, HiveFormat::kWine);
   EXPECT_TRUE(p.problems.empty());
@@ -45,15 +47,15 @@ TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
             "Software\\Microsoft\\Windows\\CurrentVersion");
   EXPECT_EQ(*p.hive.FindValue("Software\\Microsoft\\Windows\\CurrentVersion", ""),
             Value::Text("default"));
+  // Hex data continues over lines ending in a backslash.
+  EXPECT_EQ(*p.hive.FindValue("K", "v"), Value::Raw(kBinary, "\x01\x02\x03\x04"));
+  EXPECT_EQ(*p.hive.FindValue("K", "w"), Value::Dword(1));
+  // Escaped key names keep brackets and backslashes; É matches é.
+  EXPECT_NE(p.hive.FindValue("a\\b]c\\\xC3\x89", "V"), nullptr);
 }
 
-struct WineValueCase {
-  const char* line;
-  Value expected;
-};
-
 TEST(HiveReaderTest, ReadsEveryWineValueForm) {
-  const WineValueCase cases[] = {
+  const std::pair<const char*, Value> cases[] = {
       {"\"v\"=\"plain\"", Value::Text("plain")},
       {"\"v\"=\"a\\\\b \\\"q\\\" \\n\\r\\t end\"", Value::Text("a\\b \"q\" \n\r\t end")},
       {"\"v\"=\"\\x00e9t\\x00e9\"", Value::Text("\xC3\xA9t\xC3\xA9")},
@@ -71,26 +73,13 @@ TEST(HiveReaderTest, ReadsEveryWineValueForm) {
       {"\"v\"=hex(100000):01,02", Value::Raw(0x100000, "\x01\x02")},
       {"\"v\"=-", Value::Tombstone()},
   };
-  for (const WineValueCase& c : cases) {
-    Parsed p = Parse(kWineHeader + "[K] 0\n" + c.line + "\n");
-    EXPECT_TRUE(p.problems.empty()) << c.line << ": " << (p.problems.empty() ? "" : p.problems[0]);
+  for (const auto& [line, expected] : cases) {
+    Parsed p = Parse(kWineHeader + "[K] 0\n" + line + "\n");
+    EXPECT_EQ(p.problems, std::vector<std::string>{}) << line;
     const Value* v = p.hive.FindValue("K", "v");
-    ASSERT_NE(v, nullptr) << c.line;
-    EXPECT_EQ(*v, c.expected) << c.line;
+    ASSERT_NE(v, nullptr) << line;
+    EXPECT_EQ(*v, expected) << line;
   }
-}
-
-TEST(HiveReaderTest, JoinsHexContinuationLines) {
-  Parsed p = Parse(kWineHeader + "[K] 0\n\"v\"=hex:01,02,\\\n  03,\\\n  04\n\"w\"=dword:1\n");
-  EXPECT_TRUE(p.problems.empty());
-  EXPECT_EQ(*p.hive.FindValue("K", "v"), Value::Raw(kBinary, "\x01\x02\x03\x04"));
-  EXPECT_EQ(*p.hive.FindValue("K", "w"), Value::Dword(1));
-}
-
-TEST(HiveReaderTest, EscapedKeyNamesKeepBracketsAndBackslashes) {
-  Parsed p = Parse(kWineHeader + "[A\\\\B\\]C\\\\\\x00e9] 0\n\"v\"=dword:1\n");
-  ASSERT_TRUE(p.problems.empty());
-  EXPECT_NE(p.hive.FindValue("a\\b]c\\\xC3\x89", "V"), nullptr);  // É matches é
 }
 
 TEST(HiveReaderTest, SkipsMalformedLinesAndKeepsTheRest) {
@@ -144,44 +133,33 @@ const char kRegeditBody[] =
     "\r\n[HKEY_CURRENT_USER\\Software\\\xC3\xA9]\r\n"
     "\"n\"=\"\xE2\x82\xAC\"\r\n";
 
-void ExpectRegeditContent(const Parsed& p) {
-  ASSERT_TRUE(p.status.ok()) << p.status.ToString();
-  EXPECT_TRUE(p.problems.empty()) << p.problems.front();
-  const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Vendor App";
-  EXPECT_EQ(*p.hive.FindValue(key, ""), Value::Text("top"));
-  EXPECT_EQ(*p.hive.FindValue(key, "path"), Value::Text("C:\\Program Files\\App"));
-  EXPECT_EQ(*p.hive.FindValue(key, "Count"), Value::Dword(16));
-  EXPECT_EQ(*p.hive.FindValue(key, "Exp"), Value::Text("%TEMP%", kExpandText));
-  EXPECT_EQ(*p.hive.FindValue(key, "Multi"), Value::MultiText({"ab", "c"}));
-  EXPECT_EQ(*p.hive.FindValue(key, "Big"), Value::Qword(255));
-  EXPECT_EQ(*p.hive.FindValue(key, "Bin"), Value::Raw(kBinary, "\xde\xad"));
-  EXPECT_EQ(*p.hive.FindValue("HKEY_CURRENT_USER\\Software\\\xC3\xA9", "n"),
-            Value::Text("\xE2\x82\xAC"));
-}
-
-TEST(HiveReaderTest, ReadsRegeditExportInUtf16WithMark) {
-  std::string text = std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody;
-  Parsed p = Parse("\xFF\xFE" + Utf8ToUtf16Le(text));
-  EXPECT_EQ(p.format, HiveFormat::kRegedit5);
-  ExpectRegeditContent(p);
-}
-
-TEST(HiveReaderTest, ReadsRegeditExportInUtf8) {
-  std::string text = std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody;
-  ExpectRegeditContent(Parse(text));
-  ExpectRegeditContent(Parse("\xEF\xBB\xBF" + text));
+TEST(HiveReaderTest, ReadsRegeditExportsInUtf16AndUtf8) {
+  const std::string text = std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody;
+  for (const std::string& bytes : {"\xFF\xFE" + Utf8ToUtf16Le(text), text, "\xEF\xBB\xBF" + text}) {
+    Parsed p = Parse(bytes);
+    ASSERT_TRUE(p.status.ok()) << p.status.ToString();
+    EXPECT_EQ(p.format, HiveFormat::kRegedit5);
+    EXPECT_EQ(p.problems, std::vector<std::string>{});
+    const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Vendor App";
+    EXPECT_EQ(*p.hive.FindValue(key, ""), Value::Text("top"));
+    EXPECT_EQ(*p.hive.FindValue(key, "path"), Value::Text("C:\\Program Files\\App"));
+    EXPECT_EQ(*p.hive.FindValue(key, "Count"), Value::Dword(16));
+    EXPECT_EQ(*p.hive.FindValue(key, "Exp"), Value::Text("%TEMP%", kExpandText));
+    EXPECT_EQ(*p.hive.FindValue(key, "Multi"), Value::MultiText({"ab", "c"}));
+    EXPECT_EQ(*p.hive.FindValue(key, "Big"), Value::Qword(255));
+    EXPECT_EQ(*p.hive.FindValue(key, "Bin"), Value::Raw(kBinary, "\xde\xad"));
+    EXPECT_EQ(*p.hive.FindValue("HKEY_CURRENT_USER\\Software\\\xC3\xA9", "n"),
+              Value::Text("\xE2\x82\xAC"));
+    // HiveBelow splits an export by root.
+    Hive machine = HiveBelow(p.hive, "hkey_local_machine");
+    EXPECT_EQ(*machine.FindValue("Software\\Vendor App", "Count"), Value::Dword(16));
+    EXPECT_EQ(machine.keys().size(), 1u);
+  }
 }
 
 TEST(HiveReaderTest, RegeditKeyDeletionIsReported) {
   Parsed p = Parse("Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_CURRENT_USER\\X]\r\n");
   EXPECT_EQ(p.problems, std::vector<std::string>{"test.reg:3: key deletion is not supported"});
-}
-
-TEST(HiveReaderTest, HiveBelowSplitsAnExportByRoot) {
-  Parsed p = Parse(std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody);
-  Hive machine = HiveBelow(p.hive, "hkey_local_machine");
-  EXPECT_EQ(*machine.FindValue("Software\\Vendor App", "Count"), Value::Dword(16));
-  EXPECT_EQ(machine.keys().size(), 1u);
 }
 
 TEST(HiveReaderTest, ReadHiveFileNamesAMissingFile) {

@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace qv::registry {
 namespace {
 
-struct KeyPathCase {
-  const char* text;
-  Root root;
-  const char* path;
-};
-
 TEST(KeyPathTest, SplitsRootsAndRelativePaths) {
-  const KeyPathCase cases[] = {
+  const std::tuple<const char*, Root, const char*> cases[] = {
       {"HKLM\\Software\\Microsoft", Root::kLocalMachine, "Software\\Microsoft"},
       {"hklm\\Software\\", Root::kLocalMachine, "Software"},
       {"HKEY_LOCAL_MACHINE\\A", Root::kLocalMachine, "A"},
@@ -27,10 +23,10 @@ TEST(KeyPathTest, SplitsRootsAndRelativePaths) {
       {"", Root::kCurrentUser, "Software"},
       {"HKLMX\\a", Root::kCurrentUser, "Software\\HKLMX\\a"},
   };
-  for (const KeyPathCase& c : cases) {
-    KeyPath kp = ParseKeyPath(c.text);
-    EXPECT_EQ(kp.root, c.root) << c.text;
-    EXPECT_EQ(kp.path, c.path) << c.text;
+  for (const auto& [text, root, path] : cases) {
+    KeyPath kp = ParseKeyPath(text);
+    EXPECT_EQ(kp.root, root) << text;
+    EXPECT_EQ(kp.path, path) << text;
   }
 }
 
