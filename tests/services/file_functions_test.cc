@@ -57,12 +57,7 @@ TEST_F(FileFunctionsTest, DeleteFileCRemovesReadOnlyFilesButNoFolders) {
 }
 
 TEST_F(FileFunctionsTest, FileRecordHoldsLocalTimeAndSize) {
-  struct tm local = {};
-  local.tm_year = 2024 - 1900;
-  local.tm_mday = 31;
-  local.tm_hour = 23;
-  local.tm_min = 59;
-  local.tm_sec = 58;
+  struct tm local = {.tm_sec = 58, .tm_min = 59, .tm_hour = 23, .tm_mday = 31, .tm_year = 124};
   local.tm_isdst = -1;
   const timespec times[2] = {{mktime(&local), 0}, {mktime(&local), 0}};
   ASSERT_EQ(utimensat(0, m_dir.Sub("drive_c/Program Files/setup.msi").c_str(), times, 0), 0);

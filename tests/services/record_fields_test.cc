@@ -10,27 +10,31 @@
 namespace qv {
 namespace {
 
+// Fields come in any order; "=" and quoted "|" or tags stay inside a value; "" in quotes is
+// one quote, text after the closing quote is kept, an unclosed quote runs to the end; text
+// before the first tag and pieces without "=" are skipped; the first of two fields wins; tags
+// compare whole and with case; room is left for the NUL.
 TEST(RecordFieldsTest, GetFldCCReadsPlainAndQuotedValues) {
   const struct {
     const char *record, *tag, *expected;
     int32_t size = 1000;
   } cases[] = {
       {"|1=a|2=b", "|2=", "b"},
-      {"|2=b|1=a", "|1=", "a"},  // any order
+      {"|2=b|1=a", "|1=", "a"},
       {"|1=a|2=b", "|3=", ""},
-      {"|1=a=b|2=c", "|1=", "a=b"},      // "=" inside a value
-      {"|1=\"x|y\"|2=z", "|1=", "x|y"},  // quoted "|"
-      {"|1=\"x|2=y\"|2=z", "|2=", "z"},  // a tag inside quotes is not a field
+      {"|1=a=b|2=c", "|1=", "a=b"},
+      {"|1=\"x|y\"|2=z", "|1=", "x|y"},
+      {"|1=\"x|2=y\"|2=z", "|2=", "z"},
       {"|1=\"say \"\"hi\"\"\"|2=z", "|1=", "say \"hi\""},
-      {"|1=\"ab\"cd|2=z", "|1=", "abcd"},    // text after the closing quote kept
-      {"|1=\"open|2=z", "|1=", "open|2=z"},  // unclosed quote runs to the end
+      {"|1=\"ab\"cd|2=z", "|1=", "abcd"},
+      {"|1=\"open|2=z", "|1=", "open|2=z"},
       {"|1=\"\"|2=z", "|1=", ""},
-      {"lead|x|1=a", "|1=", "a"},  // text before the first tag and pieces without "=" skipped
-      {"|1=a|1=b", "|1=", "a"},    // the first of two wins
+      {"lead|x|1=a", "|1=", "a"},
+      {"|1=a|1=b", "|1=", "a"},
       {"|filler=   |1=C:\\x", "|1=", "C:\\x"},
-      {"|1=a", "|1", ""},  // tags compare whole
+      {"|1=a", "|1", ""},
       {"|Sfield=a", "|sfield=", ""},
-      {"|1=abcdef", "|1=", "abc", 4},  // room is left for the NUL
+      {"|1=abcdef", "|1=", "abc", 4},
       {"|1=abcdef", "|1=", "", 0},
   };
   for (const auto& c : cases) {

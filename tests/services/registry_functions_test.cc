@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "support/test_machine.h"
@@ -10,26 +11,31 @@ namespace qv {
 namespace {
 
 using Result = std::pair<int32_t, std::string>;
+using Data = std::tuple<int32_t, std::string, int32_t>;
+
+const char kHive[] =
+    "WINE REGISTRY Version 2\n"
+    "[Software\\\\Classes\\\\CLSID\\\\{0001}] 0\n@=\"Class One\"\n"
+    "[Software\\\\Vendor] 0\n\"Path\"=\"C:\\\\Vendor\"\n\"Exp\"=str(2):\"%TEMP%\"\n"
+    "\"Multi\"=str(7):\"a\\0b\\0\"\n\"Count\"=dword:fffffffe\n\"Bin\"=hex:01,02\n"
+    "\"Big\"=hex(b):0a,00,00,00,00,00,00,00\n";
 
 class RegistryFunctionsTest : public ::testing::Test {
  protected:
-  static test::TestMachineOptions Options() {
-    test::TestMachineOptions options;
-    options.machineHive =
-        "WINE REGISTRY Version 2\n"
-        "[Software\\\\Classes\\\\CLSID\\\\{0001}] 0\n@=\"Class One\"\n"
-        "[Software\\\\Vendor] 0\n\"Path\"=\"C:\\\\Vendor\"\n\"Exp\"=str(2):\"%TEMP%\"\n"
-        "\"Multi\"=str(7):\"a\\0b\\0\"\n\"Count\"=dword:fffffffe\n\"Bin\"=hex:01,02\n"
-        "\"Big\"=hex(b):0a,00,00,00,00,00,00,00\n";
-    return options;
-  }
   // GetREGString's count and text; the buffer holds "kept" before the call.
   static Result Get(const std::string& key, const std::string& name, int32_t size = 1000) {
     std::string buffer = "kept";
     const int32_t count = GetREGString(key, name, &buffer, size);
     return {count, buffer};
   }
-  test::ScopedTestMachine m_machine{Options()};
+  // GetREGData's count, data and type for a value of HKLM\Software\Vendor.
+  static Data GetData(const std::string& name, int32_t size = 100) {
+    std::string buffer;
+    int32_t type = 0;
+    const int32_t count = GetREGData("HKLM\\Software\\Vendor", name, &buffer, size, &type);
+    return {count, buffer, type};
+  }
+  test::ScopedTestMachine m_machine{{.machineHive = kHive}};
 };
 
 TEST_F(RegistryFunctionsTest, GetREGStringCountsTheNulAndReportsSmallBuffers) {
@@ -44,25 +50,14 @@ TEST_F(RegistryFunctionsTest, GetREGStringCountsTheNulAndReportsSmallBuffers) {
 }
 
 TEST_F(RegistryFunctionsTest, GetREGDataGivesTypesAndDecimalNumbers) {
-  const struct {
-    const char* name;
-    int32_t result;
-    std::string data;
-    int32_t type;
-  } cases[] = {
-      {"Path", 10, "C:\\Vendor", 1}, {"Exp", 7, "%TEMP%", 2},
-      {"Count", 3, "-2", 4},         {"Bin", 3, "\x01\x02", 3},
-      {"Big", 3, "10", 11},          {"Multi", 5, std::string("a\0b\0", 4), 7},
-  };
-  std::string buffer;
-  int32_t type = 0;
-  for (const auto& c : cases) {
-    EXPECT_EQ(GetREGData("HKLM\\Software\\Vendor", c.name, &buffer, 100, &type), c.result);
-    EXPECT_EQ(buffer, c.data) << c.name;
-    EXPECT_EQ(type, c.type) << c.name;
-  }
-  EXPECT_EQ(GetREGData("HKLM\\Software\\Vendor", "Path", &buffer, 5, &type), -10);
-  EXPECT_EQ(GetREGData("HKLM\\Software\\Vendor", "None", &buffer, 100, &type), 0);
+  EXPECT_EQ(GetData("Path"), Data(10, "C:\\Vendor", 1));
+  EXPECT_EQ(GetData("Exp"), Data(7, "%TEMP%", 2));
+  EXPECT_EQ(GetData("Count"), Data(3, "-2", 4));
+  EXPECT_EQ(GetData("Bin"), Data(3, "\x01\x02", 3));
+  EXPECT_EQ(GetData("Big"), Data(3, "10", 11));
+  EXPECT_EQ(GetData("Multi"), Data(5, std::string("a\0b\0", 4), 7));
+  EXPECT_EQ(std::get<0>(GetData("Path", 5)), -10);
+  EXPECT_EQ(std::get<0>(GetData("None")), 0);
 }
 
 TEST_F(RegistryFunctionsTest, SettingsRoundTripUnderTheRelativeKey) {

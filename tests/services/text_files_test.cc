@@ -63,68 +63,59 @@ TEST_F(TextFilesTest, ReadsEveryEncodingBackAsTheSameText) {
 }
 
 TEST_F(TextFilesTest, WritesUnicodeWithAMarkAppendsAndReplacesReadOnlyFiles) {
-  ASSERT_EQ(OpenFFile("C:\\out\\new\\u.txt", 5, 4, true), 0);
-  EXPECT_TRUE(FileTable(5)->unicode);
-  EXPECT_EQ(WriteFFileLine(5, "Caf\xC3\xA9"), 0);
-  EXPECT_EQ(CloseFFile(5), 0);
+  auto write = [](const std::string& path, int32_t FileNo, int32_t Ntype, const char* line) {
+    ASSERT_EQ(OpenFFile(path, FileNo, Ntype, true), 0);
+    EXPECT_EQ(WriteFFileLine(FileNo, line), 0);
+    EXPECT_EQ(CloseFFile(FileNo), 0);
+  };
+  write("C:\\out\\new\\u.txt", 5, 4, "Caf\xC3\xA9");
   EXPECT_EQ(test::ReadFile(m_dir.Sub("drive_c/out/new/u.txt")),
             std::string("\xFF\xFE"
                         "C\0a\0f\0\xE9\0\r\0\n\0",
                         14));
-  for (const char* line : {"one", "two"}) {
-    ASSERT_EQ(OpenFFile("C:\\out\\a.txt", 6, 8, true), 0);
-    EXPECT_EQ(WriteFFileLine(6, line), 0);
-    EXPECT_EQ(CloseFFile(6), 0);
-  }
+  write("C:\\out\\a.txt", 6, 8, "one");
+  write("C:\\out\\a.txt", 6, 8, "two");
   EXPECT_EQ(test::ReadFile(m_dir.Sub("drive_c/out/a.txt")), "one\r\ntwo\r\n");
   std::string host = m_dir.Write("drive_c/out/b.txt", "old content");
   ASSERT_EQ(chmod(host.c_str(), 0444), 0);
-  ASSERT_EQ(OpenFFile("C:\\out\\b.txt", 7, 2, true), 0);
-  EXPECT_EQ(WriteFFileLine(7, "new"), 0);
-  EXPECT_EQ(CloseFFile(7), 0);
+  write("C:\\out\\b.txt", 7, 2, "new");
   EXPECT_EQ(test::ReadFile(host), "new\r\n");
 }
 
 TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
-  using ui::Answer;
-  using ui::Buttons;
-  const char* kBlankRead = "Trying to Read from a file with a blank name";
-  const char* kBlankWrite = "Trying to Write/Append to a file with a blank name";
+  using enum ui::Buttons;
+  const char* kRange = "File Type <  0 or >  100";
+  const char* kBlank = "Trying to Write/Append to a file with a blank name";
+  const char* kNone = "C:\\logs\\none.log";
   const char* kMissing = "File C:\\logs\\none.log\r\nPress YES to End";
   const char* kMissingTitle = "Error - File to be opened for reading does not exist.";
   const struct {
     const char* path;
     int32_t FileNo, Ntype;
-    bool show;
-    Answer answer;
-    int32_t code;
-    int ends;
-    const char *text, *title;
-    Buttons buttons;
+    bool show, yes;  // yes: the user answers Yes
+    int32_t code, ends;
+    const char *text, *title;  // no message box when text is null
+    ui::Buttons buttons;
   } cases[] = {
-      {"C:\\a.log", 101, 1, false, Answer::kNo, 4, 1, "File Type <  0 or >  100", "Error",
-       Buttons::kOk},
-      {"C:\\a.log", -1, 1, false, Answer::kNo, 4, 1, "File Type <  0 or >  100", "Error",
-       Buttons::kOk},
-      {"", 3, 1, true, Answer::kNo, 3, 0, kBlankRead, "Error", Buttons::kOk},
-      {"", 3, 2, true, Answer::kNo, 3, 0, kBlankWrite, "Error", Buttons::kOk},
-      {"", 3, 8, true, Answer::kNo, 3, 0, kBlankWrite, "Error", Buttons::kOk},
-      {"", 3, 1, false, Answer::kNo, 3, 0, nullptr, nullptr, Buttons::kOk},
-      {"C:\\a.log", 2, 5, false, Answer::kNo, 4, 1, "FilePath C:\\a.log FileNo  2 Ntype= 5",
-       "Error Invalid Ntype OpenFFile", Buttons::kOk},
-      {"C:\\logs\\none.log", 2, 1, true, Answer::kNo, 1, 0, kMissing, kMissingTitle,
-       Buttons::kYesNo},
-      {"C:\\logs\\none.log", 2, 1, true, Answer::kYes, 1, 1, kMissing, kMissingTitle,
-       Buttons::kYesNo},
-      {"C:\\logs\\none.log", 2, 1, false, Answer::kYes, 1, 0, nullptr, nullptr, Buttons::kOk},
-      {"C:\\Windows", 3, 2, true, Answer::kNo, 4, 0,  // a folder is in the way
+      {"C:\\a.log", 101, 1, false, false, 4, 1, kRange, "Error", kOk},
+      {"C:\\a.log", -1, 1, false, false, 4, 1, kRange, "Error", kOk},
+      {"", 3, 1, true, false, 3, 0, "Trying to Read from a file with a blank name", "Error", kOk},
+      {"", 3, 2, true, false, 3, 0, kBlank, "Error", kOk},
+      {"", 3, 8, true, false, 3, 0, kBlank, "Error", kOk},
+      {"", 3, 1, false, false, 3, 0, nullptr, nullptr, kOk},
+      {"C:\\a.log", 2, 5, false, false, 4, 1, "FilePath C:\\a.log FileNo  2 Ntype= 5",
+       "Error Invalid Ntype OpenFFile", kOk},
+      {kNone, 2, 1, true, false, 1, 0, kMissing, kMissingTitle, kYesNo},
+      {kNone, 2, 1, true, true, 1, 1, kMissing, kMissingTitle, kYesNo},
+      {kNone, 2, 1, false, true, 1, 0, nullptr, nullptr, kOk},
+      {"C:\\Windows", 3, 2, true, false, 4, 0,  // a folder is in the way
        "Could not open FileObject  3 for Write\r\nPress YES to End",
-       "Error when trying to OpenFile C:\\Windows", Buttons::kYesNo},
+       "Error when trying to OpenFile C:\\Windows", kYesNo},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.FileNo << " " << c.Ntype << " [" << c.path << "]");
     test::ScopedScriptedUi ui;
-    ui->Answer(c.answer);
+    ui->Answer(c.yes ? ui::Answer::kYes : ui::Answer::kNo);
     EXPECT_EQ(OpenFFile(c.path, c.FileNo, c.Ntype, c.show), c.code);
     if (c.text) {
       test::ExpectOneMessage(ui.get(), c.text, c.title, c.buttons);
@@ -139,7 +130,7 @@ TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
   }
 }
 
-TEST_F(TextFilesTest, ReadingAndClosingNumbersThatAreNotOpen) {
+TEST_F(TextFilesTest, NumbersNotOpenAndReopenedNumbers) {
   std::string line = "x";
   EXPECT_EQ(ReadFFileLine(9, &line), 1);
   EXPECT_EQ(line, "");
@@ -157,14 +148,9 @@ TEST_F(TextFilesTest, ReadingAndClosingNumbersThatAreNotOpen) {
                          "Trying to close File C:\\out\\c.txt Number 99\r\nPress YES to End",
                          "Error", ui::Buttons::kYesNo);
   EXPECT_EQ(m_ui->endCount, 1);
-}
-
-TEST_F(TextFilesTest, ReopeningANumberReplacesItsFile) {
-  m_dir.Write("drive_c/one.log", "1\r\n");
-  m_dir.Write("drive_c/two.log", "2\r\n");
-  ASSERT_EQ(OpenFFile("C:\\one.log", 4, 1, true), 0);
+  m_dir.Write("drive_c/two.log", "2\r\n");  // reopening a number replaces its file
+  ASSERT_EQ(OpenFFile("C:\\Windows\\win.ini", 4, 1, true), 0);
   ASSERT_EQ(OpenFFile("C:\\two.log", 4, 1, true), 0);
-  std::string line;
   EXPECT_EQ(ReadFFileLine(4, &line), 0);
   EXPECT_EQ(line, "2");
   EXPECT_EQ(FileTable(4)->FilePath, "C:\\two.log");
