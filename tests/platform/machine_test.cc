@@ -40,9 +40,12 @@ TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
 }
 
 TEST(MachineTest, BuiltinHivesHoldShellFoldersAndProgramFolders) {
-  registry::Hive user = BuiltinUserHive("ann");
-  const std::string sf = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  const std::pair<const char*, const char*> folders[] = {
+  const registry::Hive user = BuiltinUserHive("ann");
+  const registry::Hive machine = BuiltinMachineHive();
+  const std::string cv = "Software\\Microsoft\\Windows\\CurrentVersion";
+  const std::string sf = cv + "\\Explorer\\Shell Folders";
+  const std::string menu = "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
+  const std::pair<const char*, std::string> folders[] = {
       {"AppData", "C:\\Users\\ann\\AppData\\Roaming"},
       {"Local AppData", "C:\\Users\\ann\\AppData\\Local"},
       {"Desktop", "C:\\Users\\ann\\Desktop"},
@@ -50,19 +53,14 @@ TEST(MachineTest, BuiltinHivesHoldShellFoldersAndProgramFolders) {
       {"Fonts", "C:\\Windows\\Fonts"},
       {"My Pictures", "C:\\Users\\ann\\Pictures"},
       {"Personal", "C:\\Users\\ann\\Documents"},
-      {"Programs", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
+      {"Programs", menu + "\\Programs"},
       {"SendTo", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\SendTo"},
-      {"Start Menu", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"},
-      {"Startup",
-       "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"},
+      {"Start Menu", menu},
+      {"Startup", menu + "\\Programs\\Startup"},
       {"Templates", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Templates"},
-      {"Administrative Tools",
-       "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\"
-       "Administrative Tools"},
+      {"Administrative Tools", menu + "\\Programs\\Administrative Tools"},
   };
   for (const auto& [name, path] : folders) EXPECT_EQ(Text(user, sf, name), path) << name;
-  registry::Hive machine = BuiltinMachineHive();
-  const std::string cv = "Software\\Microsoft\\Windows\\CurrentVersion";
   EXPECT_EQ(Text(machine, cv, "ProgramFilesDir"), "C:\\Program Files");
   EXPECT_EQ(Text(machine, cv, "ProgramFilesDir (x86)"), "C:\\Program Files (x86)");
   EXPECT_EQ(Text(machine, cv, "CommonFilesDir"), "C:\\Program Files\\Common Files");
@@ -177,15 +175,11 @@ TEST(MachineTest, FolderCallsFollowWin32BufferRules) {
   EXPECT_EQ(buffer, "C:\\Windows");
   EXPECT_EQ(GetSystemDirectoryA(&buffer, 256), 19u);
   EXPECT_EQ(buffer, "C:\\Windows\\system32");
-}
-
-TEST(MachineTest, ModuleFileNameIsTheExecutableInWindowsForm) {
-  test::ScopedTestMachine scoped;
+  // The module file name is the executable in Windows form.
   char target[PATH_MAX];
   ssize_t n = readlink("/proc/self/exe", target, sizeof target - 1);
   ASSERT_GT(n, 0);
   std::string expected = WindowsFormOfHostPath(scoped.machine(), std::string(target, n));
-  std::string buffer;
   EXPECT_EQ(GetModuleFileNameA(&buffer, 1024), expected.size());
   EXPECT_EQ(buffer, expected);
   EXPECT_EQ(GetModuleFileNameA(&buffer, 5), 4u);
