@@ -25,13 +25,7 @@ void Fill(int32_t list, const Records& records) {
   for (const std::string& record : records) QuorvexListAddItem(list, record, -1);
 }
 
-TEST(ListStoreTest, SetupDefinesAnEmptyListAndUnknownListsReadAsMissing) {
-  EXPECT_EQ(QuorvexListDefined(7), 0);
-  EXPECT_EQ(QuorvexListSetup(7, 100000, 300000, 5000), 7);
-  EXPECT_EQ(QuorvexListDefined(7), -1);
-  QuorvexListAddItem(7, "|1=a", -1);
-  EXPECT_EQ(QuorvexListSetup(7, 100000, 300000, 5000), 7);
-  EXPECT_EQ(QuorvexListCount(7), 0);
+TEST(ListStoreTest, UnknownListsReadAsMissing) {
   EXPECT_EQ(QuorvexListSetup(-3, 1, 1, 1), 0);
   EXPECT_EQ(QuorvexListDefined(-3), 0);
   std::string buffer;
@@ -65,7 +59,7 @@ TEST(ListStoreTest, AddInsertsOrAppendsAndGetItemNeedsRoomForTheNul) {
   EXPECT_EQ(QuorvexListGetItem(10, -1, &buffer, 7), 0);
 }
 
-TEST(ListStoreTest, ModifyAndRemoveKeepTheOtherRecords) {
+TEST(ListStoreTest, ModifyRemoveClearAndSetupAgain) {
   Fill(12, {"|1=one|filler=          ", "|1=two", "|1=three"});
   EXPECT_EQ(QuorvexListModifyItem(12, 0, "|1=uno"), 0);              // shorter: in place
   EXPECT_EQ(QuorvexListModifyItem(12, 1, "|1=two, now longer"), 1);  // longer: moved
@@ -79,6 +73,10 @@ TEST(ListStoreTest, ModifyAndRemoveKeepTheOtherRecords) {
   EXPECT_EQ(QuorvexListCount(12), 0);
   EXPECT_EQ(QuorvexListRemoveList(12), 1);
   EXPECT_EQ(QuorvexListDefined(12), 0);
+  Fill(12, {"|1=a"});  // setting a list up again empties it
+  EXPECT_EQ(QuorvexListDefined(12), -1);
+  Fill(12, {});
+  EXPECT_EQ(QuorvexListCount(12), 0);
 }
 
 TEST(ListStoreTest, ManyChangesSurviveCompaction) {
@@ -86,8 +84,9 @@ TEST(ListStoreTest, ManyChangesSurviveCompaction) {
   // block is compacted several times; the list must still match a plain model.
   ASSERT_EQ(QuorvexListSetup(13, 0, 0, 0), 13);
   Records model;
-  for (int i = 0; i < 50; ++i)
+  for (int i = 0; i < 50; ++i) {
     QuorvexListAddItem(13, model.emplace_back("|1=" + std::to_string(i)), -1);
+  }
   for (int round = 1; round <= 20; ++round) {
     for (int i = 0; i < 50; ++i) QuorvexListModifyItem(13, i, model[i] += std::string(round, '.'));
     model.erase(model.begin());
