@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <tuple>
 
 #include "platform/machine_profiles.h"
 #include "platform/machine_registry.h"
@@ -19,6 +20,11 @@ std::string Text(const registry::Hive& hive, const std::string& key, const std::
   return v == nullptr ? "<absent>" : v->data;
 }
 
+// The folders and names of a machine, to compare at once.
+auto Folders(const Machine& m) {
+  return std::tuple(m.windowsDir, m.systemDir, m.tempDir, m.userName, m.storeDir, m.winePrefix);
+}
+
 TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
   test::IsolatedHome home;
   test::ScopedEnv env;
@@ -28,12 +34,9 @@ TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
   ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(m->drives.at('C'), home.DataHome() + "/quorvex/drive_c");
   EXPECT_EQ(m->drives.at('Z'), "/");
-  EXPECT_EQ(m->windowsDir, "C:\\Windows");
-  EXPECT_EQ(m->systemDir, "C:\\Windows\\system32");
-  EXPECT_EQ(m->tempDir, "C:\\Users\\ann\\AppData\\Local\\Temp\\");
-  EXPECT_EQ(m->userName, "ann");
-  EXPECT_EQ(m->storeDir, home.ConfigHome() + "/quorvex");
-  EXPECT_EQ(m->winePrefix, "");
+  EXPECT_EQ(Folders(*m), std::tuple("C:\\Windows", "C:\\Windows\\system32",
+                                    "C:\\Users\\ann\\AppData\\Local\\Temp\\", "ann",
+                                    home.ConfigHome() + "/quorvex", ""));
   for (const char* sub : {"Windows/system32", "Users/ann/AppData/Local/Temp"}) {
     EXPECT_TRUE(std::filesystem::is_directory(m->drives.at('C') + "/" + sub)) << sub;
   }
@@ -91,14 +94,12 @@ TEST(MachineTest, WinePrefixGivesDrivesHivesAndFolders) {
   Status status;
   std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
   ASSERT_TRUE(status.ok()) << status.ToString();
-  EXPECT_EQ(m->winePrefix, prefix);
   EXPECT_EQ(m->drives,
             (std::map<char, std::string>{{'C', prefix + "/drive_c"}, {'D', "/tmp"}, {'Z', "/"}}));
-  EXPECT_EQ(m->windowsDir, "C:\\windows");
-  EXPECT_EQ(m->systemDir, "C:\\windows\\system32");
-  EXPECT_EQ(m->tempDir, "C:\\users\\ann\\AppData\\Local\\Temp\\");
+  EXPECT_EQ(Folders(*m), std::tuple("C:\\windows", "C:\\windows\\system32",
+                                    "C:\\users\\ann\\AppData\\Local\\Temp\\", "ann",
+                                    home.ConfigHome() + "/quorvex", prefix));
   EXPECT_EQ(m->userSid, "S-1-5-21-1-2-3-1000");
-  EXPECT_EQ(m->storeDir, home.ConfigHome() + "/quorvex");
   EXPECT_EQ(Text(*m->userHive, "environment", "temp"), "%USERPROFILE%\\AppData\\Local\\Temp");
 }
 
@@ -113,39 +114,30 @@ TEST(MachineTest, WinePrefixWithoutTempUsesTheUsersTempFolder) {
   EXPECT_EQ(m->tempDir, "C:\\users\\bob\\Temp\\");
 }
 
-struct BadPrefixCase {
-  const char* what;
-  const char* systemReg;
-  bool linkC;
-  const char* message;  // after the prefix path
-};
-
 TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
-  const BadPrefixCase cases[] = {
-      {"no system.reg", "", true, "/system.reg: No such file or directory"},
-      {"not a hive", "garbage\n", true, "/system.reg:1: not a registry file"},
-      {"no drive c", kSystemReg, false, ": no drive c: in dosdevices"},
+  // system.reg (null: no prefix folder at all), whether c: is linked, the message around the
+  // prefix path.
+  const std::tuple<const char*, bool, const char*, const char*> cases[] = {
+      {"", true, "", "/system.reg: No such file or directory"},
+      {"garbage\n", true, "", "/system.reg:1: not a registry file"},
+      {kSystemReg, false, "WINEPREFIX ", ": no drive c: in dosdevices"},
+      {nullptr, true, "WINEPREFIX ", ": no such folder"},
   };
-  for (const BadPrefixCase& c : cases) {
+  for (const auto& [systemReg, linkC, before, after] : cases) {
     test::IsolatedHome home;
-    std::string prefix = test::WriteWinePrefix(home.dir(), "wine", c.systemReg, kUserReg);
-    if (!c.linkC) std::filesystem::remove(prefix + "/dosdevices/c:");
+    std::string prefix = systemReg == nullptr
+                             ? home.dir().Sub("missing")
+                             : test::WriteWinePrefix(home.dir(), "wine", systemReg, kUserReg);
+    if (!linkC) std::filesystem::remove(prefix + "/dosdevices/c:");
     test::ScopedEnv env;
     env.Set("WINEPREFIX", prefix);
     Status status;
     std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
-    EXPECT_FALSE(status.ok()) << c.what;
-    std::string expected = c.linkC ? prefix + c.message : "WINEPREFIX " + prefix + c.message;
-    EXPECT_EQ(status.message(), expected) << c.what;
-    EXPECT_EQ(m->winePrefix, "") << c.what;
-    EXPECT_EQ(m->windowsDir, "C:\\Windows") << c.what;
+    EXPECT_FALSE(status.ok()) << after;
+    EXPECT_EQ(status.message(), before + prefix + after);
+    EXPECT_EQ(m->winePrefix, "") << after;
+    EXPECT_EQ(m->windowsDir, "C:\\Windows") << after;
   }
-  test::IsolatedHome home;
-  test::ScopedEnv env;
-  env.Set("WINEPREFIX", home.dir().Sub("missing"));
-  Status status;
-  LoadMachineFromEnvironment(&status);
-  EXPECT_EQ(status.message(), "WINEPREFIX " + home.dir().Sub("missing") + ": no such folder");
 }
 
 TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefix) {
