@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "services/drive_c_fixture.h"
@@ -12,13 +13,7 @@
 namespace qv {
 namespace {
 
-class PathTextTest : public test::DriveCTest {
- protected:
-  bool IsFolder(const std::string& relative) {
-    struct stat st;
-    return stat(m_dir.Sub(relative).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-  }
-};
+using PathTextTest = test::DriveCTest;
 
 TEST(PathTextNamesTest, TrimNulCutsAtTheFirstNulAndNameOfTakesTheLastPart) {
   EXPECT_EQ(TrimNul(std::string(1000, '\0')), "");
@@ -43,15 +38,15 @@ TEST_F(PathTextTest, FolderOfKeepsExistingFoldersAndCutsOthers) {
 
 TEST_F(PathTextTest, MakeFolderPathCreatesEveryMissingLevelButNoDriveRoot) {
   EXPECT_TRUE(MakeFolderPath("C:\\one\\two\\three"));
-  EXPECT_TRUE(IsFolder("drive_c/one/two/three"));
+  EXPECT_TRUE(std::filesystem::is_directory(m_dir.Sub("drive_c/one/two/three")));
   EXPECT_TRUE(MakeFolderPath("C:\\one\\two\\three"));   // already there
   EXPECT_TRUE(MakeFolderPath("c:\\ONE\\Two\\four\\"));  // existing levels in another case
-  EXPECT_TRUE(IsFolder("drive_c/one/two/four"));
+  EXPECT_TRUE(std::filesystem::is_directory(m_dir.Sub("drive_c/one/two/four")));
   auto machine = std::make_shared<Machine>(CurrentMachine());
   machine->drives['E'] = m_dir.Sub("drive_e");  // a drive whose root is missing
   SetCurrentMachine(machine);
   EXPECT_FALSE(MakeFolderPath("E:\\one\\two"));
-  EXPECT_FALSE(IsFolder("drive_e"));
+  EXPECT_FALSE(std::filesystem::is_directory(m_dir.Sub("drive_e")));
   EXPECT_FALSE(MakeFolderPath("D:\\x"));                      // no such drive
   EXPECT_FALSE(MakeFolderPath("C:\\Windows\\win.ini\\sub"));  // a file is in the way
   EXPECT_TRUE(MakeFolderPath("C:\\"));
