@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "platform/registry/hive_reader.h"
 #include "support/temp_dir.h"
 
@@ -34,6 +36,18 @@ class RegistryTest : public ::testing::Test {
     Value v;
     Status s = r.GetValue(key, name, &v);
     return s.ok() ? v.data : "<" + s.message() + ">";
+  }
+
+  // Runs `child` in a forked process that exits with what it returns.
+  static pid_t Spawn(const std::function<int()>& child) {
+    pid_t pid = fork();
+    if (pid == 0) _exit(child());
+    return pid;
+  }
+  // Waits for `pid`; returns its exit code, or -1 when it did not exit.
+  static int ExitCode(pid_t pid) {
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
   test::TempDir m_dir;
@@ -116,45 +130,31 @@ TEST_F(RegistryTest, ForkedWritersKeepEachOthersValues) {
   constexpr int kWrites = 15;
   std::vector<pid_t> pids;
   for (int c = 0; c < kChildren; ++c) {
-    pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
+    pids.push_back(Spawn([&] {
       auto r = Open();
       int failures = 0;
       for (int i = 0; i < kWrites; ++i) {
         std::string name = "c" + std::to_string(c) + "_" + std::to_string(i);
         failures += !r->SetValue("Dunar\\Quorvex", name, Value::Dword(i)).ok();
       }
-      _exit(failures);
-    }
-    pids.push_back(pid);
+      return failures;
+    }));
+    ASSERT_GT(pids.back(), 0);
   }
-  for (pid_t pid : pids) {
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  auto r = Open();
-  EXPECT_EQ(r->ValueNames("Dunar\\Quorvex").size(), static_cast<size_t>(kChildren * kWrites));
+  for (pid_t pid : pids) EXPECT_EQ(ExitCode(pid), 0);
+  EXPECT_EQ(Open()->ValueNames("Dunar\\Quorvex").size(), static_cast<size_t>(kChildren * kWrites));
 }
 
 TEST_F(RegistryTest, CrashBeforeRenameLeavesTheOldStore) {
-  {
-    auto r = Open();
-    ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("old")).ok());
-  }
-  pid_t pid = fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
+  ASSERT_TRUE(Open()->SetValue("Dunar\\Quorvex", "Kept", Value::Text("old")).ok());
+  const pid_t pid = Spawn([&] {
     auto r = Open();
     r->StoreOf(Root::kCurrentUser).SetBeforeRenameHook([] { _exit(7); });
     r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("new"));
-    _exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 7);
+    return 0;
+  });
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(ExitCode(pid), 7);
   EXPECT_NE(test::ReadFile(m_dir.Sub("store/user.reg.tmp-" + std::to_string(pid))), "");
   auto r = Open();
   EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "Kept"), "old");
