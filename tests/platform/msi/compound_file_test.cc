@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace qv::msi {
 namespace {
@@ -11,72 +12,51 @@ namespace {
 constexpr uint32_t kEnd = 0xFFFFFFFE;
 constexpr uint32_t kFree = 0xFFFFFFFF;
 
-void Put16(std::string* b, size_t at, uint16_t v) {
-  (*b)[at] = static_cast<char>(v & 0xFF);
-  (*b)[at + 1] = static_cast<char>(v >> 8);
-}
-
-void Put32(std::string* b, size_t at, uint32_t v) {
-  Put16(b, at, static_cast<uint16_t>(v & 0xFFFF));
-  Put16(b, at + 2, static_cast<uint16_t>(v >> 16));
+// Writes the low `width` bytes of v little-endian at byte `at`.
+void Put(std::string* b, size_t at, uint32_t v, int width = 4) {
+  for (int i = 0; i < width; ++i) (*b)[at + i] = static_cast<char>(v >> (8 * i));
 }
 
 // A version 3 file: sector 0 the FAT, sector 1 the directory, sectors 2..9 one 4096-byte
-// stream "Data" (too large for the mini stream), sector 10 a mini stream holding "Tiny".
+// stream "Data" (too large for the mini stream), sector 10 the mini stream holding "Tiny",
+// sector 11 the mini FAT.
 class TinyCompoundFile {
  public:
   TinyCompoundFile() : bytes(512 * 13, '\0') {
-    const unsigned char sig[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-    std::memcpy(bytes.data(), sig, 8);
-    Put16(&bytes, 0x18, 0x3E);
-    Put16(&bytes, 0x1A, 3);
-    Put16(&bytes, 0x1C, 0xFFFE);
-    Put16(&bytes, 0x1E, 9);
-    Put16(&bytes, 0x20, 6);
-    Put32(&bytes, 0x2C, 1);     // FAT sectors
-    Put32(&bytes, 0x30, 1);     // first directory sector
-    Put32(&bytes, 0x38, 4096);  // mini stream cutoff
-    Put32(&bytes, 0x3C, kEnd);  // no mini FAT sector yet: set below
-    Put32(&bytes, 0x44, kEnd);
-    for (int i = 0; i < 109; ++i) Put32(&bytes, 0x4C + 4 * i, kFree);
-    Put32(&bytes, 0x4C, 0);
-    for (uint32_t i = 0; i < 128; ++i) SetFat(i, kFree);
-    SetFat(0, 0xFFFFFFFD);
-    SetFat(1, kEnd);
-    for (uint32_t s = 2; s < 9; ++s) SetFat(s, s + 1);
-    SetFat(9, kEnd);
-    SetFat(10, kEnd);  // the mini stream (root's stream)
-    // Mini FAT in sector 11: one mini sector holding "Tiny" data.
-    Put32(&bytes, 0x3C, 11);
-    Put32(&bytes, 0x40, 1);
-    SetFat(11, kEnd);
-    for (uint32_t i = 0; i < 128; ++i) Put32(&bytes, Sector(11) + 4 * i, kFree);
-    Put32(&bytes, Sector(11), kEnd);
-    Entry(0, u"Root Entry", 5, 10, 64);
-    Put32(&bytes, Sector(1) + 76, 1);  // root's child
-    Entry(1, u"Data", 2, 2, 4096);
-    Put32(&bytes, Sector(1) + 128 + 72, 2);  // right sibling
-    Entry(2, u"Tiny", 2, 0, 5);
-    for (int e = 3; e < 4; ++e) {
-      Put32(&bytes, Sector(1) + 128 * e + 68, kFree);
-      Put32(&bytes, Sector(1) + 128 * e + 72, kFree);
-      Put32(&bytes, Sector(1) + 128 * e + 76, kFree);
+    std::memcpy(bytes.data(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    // Minor version, version 3, byte order, sector shift 9, mini sector shift 6.
+    const uint16_t versions[] = {0x3E, 3, 0xFFFE, 9, 6};
+    for (int i = 0; i < 5; ++i) Put(&bytes, 0x18 + 2 * i, versions[i], 2);
+    // 1 FAT sector, directory at 1, mini cutoff 4096, mini FAT at 11 (1 sector), no DIFAT.
+    const std::pair<size_t, uint32_t> fields[] = {{0x2C, 1},  {0x30, 1}, {0x38, 4096},
+                                                  {0x3C, 11}, {0x40, 1}, {0x44, kEnd}};
+    for (const auto& [at, v] : fields) Put(&bytes, at, v);
+    for (int i = 0; i < 109; ++i) Put(&bytes, 0x4C + 4 * i, i == 0 ? 0 : kFree);
+    for (uint32_t i = 0; i < 128; ++i) {
+      SetFat(i, i >= 2 && i < 9 ? i + 1 : kFree);
+      Put(&bytes, Sector(11) + 4 * i, i == 0 ? kEnd : kFree);
     }
+    SetFat(0, 0xFFFFFFFD);
+    for (uint32_t s : {1u, 9u, 10u, 11u}) SetFat(s, kEnd);
+    Entry(0, u"Root Entry", 5, 10, 64);
+    Put(&bytes, Sector(1) + 76, 1);  // root's child
+    Entry(1, u"Data", 2, 2, 4096);
+    Put(&bytes, Sector(1) + 128 + 72, 2);  // right sibling
+    Entry(2, u"Tiny", 2, 0, 5);
+    for (int at : {68, 72, 76}) Put(&bytes, Sector(1) + 128 * 3 + at, kFree);
     for (size_t i = 0; i < 4096; ++i) bytes[Sector(2) + i] = static_cast<char>('a' + i % 26);
     std::memcpy(bytes.data() + Sector(10), "small", 5);
   }
   static size_t Sector(uint32_t n) { return (n + 1) * 512; }
-  void SetFat(uint32_t index, uint32_t next) { Put32(&bytes, Sector(0) + 4 * index, next); }
+  void SetFat(uint32_t index, uint32_t next) { Put(&bytes, Sector(0) + 4 * index, next); }
   void Entry(int index, const std::u16string& name, uint8_t type, uint32_t start, uint32_t size) {
     const size_t at = Sector(1) + 128 * index;
-    for (size_t i = 0; i < name.size(); ++i) Put16(&bytes, at + 2 * i, name[i]);
-    Put16(&bytes, at + 64, static_cast<uint16_t>(2 * name.size() + 2));
+    for (size_t i = 0; i < name.size(); ++i) Put(&bytes, at + 2 * i, name[i], 2);
+    Put(&bytes, at + 64, static_cast<uint16_t>(2 * name.size() + 2), 2);
     bytes[at + 66] = static_cast<char>(type);
-    Put32(&bytes, at + 68, kFree);
-    Put32(&bytes, at + 72, kFree);
-    Put32(&bytes, at + 76, kFree);
-    Put32(&bytes, at + 116, start);
-    Put32(&bytes, at + 120, size);
+    for (int link : {68, 72, 76}) Put(&bytes, at + link, kFree);
+    Put(&bytes, at + 116, start);
+    Put(&bytes, at + 120, size);
   }
 
   std::string bytes;
@@ -107,15 +87,15 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
   const Damage cases[] = {
       {"bad signature", [](TinyCompoundFile* f) { f->bytes[0] = 'X'; }, true,
        "compound file, byte 0: not a compound file"},
-      {"bad version", [](TinyCompoundFile* f) { Put16(&f->bytes, 0x1A, 4); }, true,
+      {"bad version", [](TinyCompoundFile* f) { Put(&f->bytes, 0x1A, 4, 2); }, true,
        "compound file, byte 26: unsupported version 4 with sector shift 9"},
-      {"FAT sector past the end", [](TinyCompoundFile* f) { Put32(&f->bytes, 0x4C, 5000); }, true,
+      {"FAT sector past the end", [](TinyCompoundFile* f) { Put(&f->bytes, 0x4C, 5000); }, true,
        "compound file, byte 76: FAT sector 5000 past the end of the file"},
-      {"too many FAT sectors", [](TinyCompoundFile* f) { Put32(&f->bytes, 0x2C, 400); }, true,
+      {"too many FAT sectors", [](TinyCompoundFile* f) { Put(&f->bytes, 0x2C, 400); }, true,
        "compound file, byte 44: more FAT sectors than the file holds"},
       {"directory loop", [](TinyCompoundFile* f) { f->SetFat(1, 1); }, true,
        "compound file, byte 48: directory chain loops"},
-      {"directory past the end", [](TinyCompoundFile* f) { Put32(&f->bytes, 0x30, 77); }, true,
+      {"directory past the end", [](TinyCompoundFile* f) { Put(&f->bytes, 0x30, 77); }, true,
        "compound file, byte 48: directory chain broken at sector 77"},
       {"cyclic stream chain", [](TinyCompoundFile* f) { f->SetFat(5, 3); }, false,
        "compound file, byte 0: stream: chain loops at sector 3"},
@@ -123,16 +103,16 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
        "compound file, byte 0: stream: chain ends at sector 1000 after 1536 of 4096 bytes"},
       {"size larger than the file",
        [](TinyCompoundFile* f) {
-         Put32(&f->bytes, TinyCompoundFile::Sector(1) + 128 + 120, 0x7FFFFFFF);
+         Put(&f->bytes, TinyCompoundFile::Sector(1) + 128 + 120, 0x7FFFFFFF);
        },
        false, "compound file, byte 0: stream of 2147483647 bytes is larger than the file"},
       {"mini stream size larger than the file",
-       [](TinyCompoundFile* f) { Put32(&f->bytes, TinyCompoundFile::Sector(1) + 120, 0x40000000); },
+       [](TinyCompoundFile* f) { Put(&f->bytes, TinyCompoundFile::Sector(1) + 120, 0x40000000); },
        true, "compound file, byte 0: mini stream of 1073741824 bytes is larger than the file"},
       {"cyclic mini chain",
        [](TinyCompoundFile* f) {
-         Put32(&f->bytes, TinyCompoundFile::Sector(11), 0);
-         Put32(&f->bytes, TinyCompoundFile::Sector(1) + 256 + 120, 100);
+         Put(&f->bytes, TinyCompoundFile::Sector(11), 0);
+         Put(&f->bytes, TinyCompoundFile::Sector(1) + 256 + 120, 100);
        },
        false, "compound file, byte 0: stream of 100 bytes is larger than the mini stream"},
   };
@@ -173,8 +153,8 @@ TEST(CompoundFileTest, TruncatedFilesFailOrReadWithinTheirBytes) {
 
 TEST(CompoundFileTest, SiblingLoopsDoNotHang) {
   TinyCompoundFile f;
-  Put32(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 68, 1);  // Tiny's left points back
-  Put32(&f.bytes, TinyCompoundFile::Sector(1) + 128 + 68, 2);  // Data's left points to Tiny
+  Put(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 68, 1);  // Tiny's left points back
+  Put(&f.bytes, TinyCompoundFile::Sector(1) + 128 + 68, 2);  // Data's left points to Tiny
   CompoundFile file;
   ASSERT_TRUE(file.Open(f.bytes).ok());
   EXPECT_EQ(file.Children(0).size(), 2u);

@@ -7,26 +7,20 @@
 namespace qv::msi {
 namespace {
 
-struct SplitCase {
-  const char* defaultDir;
-  DefaultDirNames expected;
-};
-
 TEST(DefaultDirTest, SplitsTargetAndSourceNames) {
-  const SplitCase cases[] = {
-      {"App", {"App", "App", "App", "App"}},
-      {"APP~1|My App", {"APP~1", "My App", "APP~1", "My App"}},
-      {"Tgt:Src", {"Tgt", "Tgt", "Src", "Src"}},
-      {"TGT~1|Target Dir:SRC~1|Source Dir", {"TGT~1", "Target Dir", "SRC~1", "Source Dir"}},
-      {".:Src", {".", ".", "Src", "Src"}},
-      {"SourceDir", {"SourceDir", "SourceDir", "SourceDir", "SourceDir"}},
+  // Expected: target short|target long|source short|source long.
+  const std::pair<const char*, const char*> cases[] = {
+      {"App", "App|App|App|App"},
+      {"APP~1|My App", "APP~1|My App|APP~1|My App"},
+      {"Tgt:Src", "Tgt|Tgt|Src|Src"},
+      {"TGT~1|Target Dir:SRC~1|Source Dir", "TGT~1|Target Dir|SRC~1|Source Dir"},
+      {".:Src", ".|.|Src|Src"},
+      {"SourceDir", "SourceDir|SourceDir|SourceDir|SourceDir"},
   };
-  for (const SplitCase& c : cases) {
-    DefaultDirNames n = SplitDefaultDir(c.defaultDir);
-    EXPECT_EQ(n.targetShort, c.expected.targetShort) << c.defaultDir;
-    EXPECT_EQ(n.targetLong, c.expected.targetLong) << c.defaultDir;
-    EXPECT_EQ(n.sourceShort, c.expected.sourceShort) << c.defaultDir;
-    EXPECT_EQ(n.sourceLong, c.expected.sourceLong) << c.defaultDir;
+  for (const auto& [defaultDir, expected] : cases) {
+    const DefaultDirNames n = SplitDefaultDir(defaultDir);
+    EXPECT_EQ(n.targetShort + "|" + n.targetLong + "|" + n.sourceShort + "|" + n.sourceLong,
+              expected);
   }
 }
 

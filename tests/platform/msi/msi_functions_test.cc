@@ -1,7 +1,6 @@
 #include "platform/msi/msi_functions.h"
 
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -35,12 +34,13 @@ TEST(MsiFunctionsTest, PackageLockedByAnotherProcessCannotBeOpened) {
   EXPECT_EQ(MsiVerifyPackageA(path), 0u);
 }
 
-TEST(MsiFunctionsTest, PatchesAndModulesAreVerifiedByTheirRootClass) {
+TEST(MsiFunctionsTest, VerifiesByTheRootClass) {
   test::TempDir dir;
   QV_FIXTURE_OR_SKIP(module, dir, "module");
   EXPECT_EQ(MsiVerifyPackageA(module), 0u);
-  const std::string patch = test::BuildFixture(dir, "patch");
-  EXPECT_EQ(MsiVerifyPackageA(patch), 1620u);
+  EXPECT_EQ(MsiVerifyPackageA(test::BuildFixture(dir, "patch")), 1620u);
+  EXPECT_EQ(MsiVerifyPackageA(dir.Write("notes.msi", "this is a text file\r\n")), 1620u);
+  EXPECT_EQ(MsiVerifyPackageA(dir.Sub("absent.msi")), 1619u);
 }
 
 }  // namespace

@@ -6,49 +6,48 @@
 
 #include "platform/msi/engine_installer.h"
 #include "platform/msi/idt_export.h"
+#include "platform/msi/query_rows.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 
 namespace qv::msi {
 namespace {
 
-using test::BuildFixture;
 using test::RunCommand;
 using test::ShellQuote;
-using test::TempDir;
 
-std::shared_ptr<PackageDatabase> OpenOrFail(const std::string& path, int mode = kOpenReadOnly) {
-  std::shared_ptr<PackageDatabase> db;
-  const Status s = OpenPackageDatabase(path, mode, &db);
-  EXPECT_TRUE(s.ok()) << path << ": " << s.ToString();
-  return db;
-}
-
-std::vector<std::string> MsiinfoTables(const std::string& path) {
-  std::vector<std::string> tables;
-  std::stringstream ss(RunCommand("msiinfo tables " + ShellQuote(path)));
-  std::string line;
-  while (std::getline(ss, line)) {
-    if (line != "_SummaryInformation" && line != "_ForceCodepage") tables.push_back(line);
+class PackageDatabaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!test::MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";
   }
-  return tables;
-}
+  // Builds the fixture and opens it; null (with a failure recorded) when that fails.
+  std::shared_ptr<PackageDatabase> Open(const std::string& fixture, int mode = kOpenReadOnly) {
+    m_path = test::BuildFixture(m_dir, fixture);
+    std::shared_ptr<PackageDatabase> db;
+    const Status s = OpenPackageDatabase(m_path, mode, &db);
+    EXPECT_TRUE(s.ok()) << fixture << ": " << s.ToString();
+    return db;
+  }
+  test::TempDir m_dir;
+  std::string m_path;
+};
 
-TEST(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsIt) {
-  TempDir dir;
-  if (!test::MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";
+TEST_F(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsIt) {
   for (const std::string& name : test::FixtureNames()) {
     if (name == "patch") continue;  // msiinfo opens packages only
-    const std::string path = BuildFixture(dir, name);
-    ASSERT_FALSE(path.empty()) << name;
-    auto db = OpenOrFail(path);
+    auto db = Open(name);
     ASSERT_TRUE(db) << name;
-    const std::vector<std::string> expected = MsiinfoTables(path);
+    std::vector<std::string> expected;
+    std::stringstream tables(RunCommand("msiinfo tables " + ShellQuote(m_path)));
+    for (std::string t; std::getline(tables, t);) {
+      if (t != "_SummaryInformation" && t != "_ForceCodepage") expected.push_back(t);
+    }
     EXPECT_EQ(db->TableNames(), expected) << name;
     for (const std::string& table : expected) {
       // msiinfo writes binary streams into the current folder: run it in the temp folder.
       const std::string reference =
-          RunCommand("cd " + ShellQuote(dir.path()) + " && msiinfo export " + ShellQuote(path) +
+          RunCommand("cd " + ShellQuote(m_dir.path()) + " && msiinfo export " + ShellQuote(m_path) +
                      " " + ShellQuote(table));
       std::string ours;
       ASSERT_TRUE(ExportTableIdt(*db, table, &ours).ok()) << name << " " << table;
@@ -57,50 +56,36 @@ TEST(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsIt) {
   }
 }
 
-TEST(PackageDatabaseTest, ConvertsTheDatabaseCodepageToUtf8) {
-  TempDir dir;
-  struct Case {
+TEST_F(PackageDatabaseTest, ConvertsTheDatabaseCodepageToUtf8) {
+  const struct {
     const char* fixture;
     int codepage;
     const char* productName;
   } cases[] = {{"basic", 1252, "Caf\xc3\xa9 Cr\xc3\xa8me Installer"},
                {"cyrillic", 1251, "Программа установки"},
                {"japanese", 932, "日本語のインストーラー"}};
-  for (const Case& c : cases) {
-    QV_FIXTURE_OR_SKIP(path, dir, c.fixture);
-    auto db = OpenOrFail(path);
+  for (const auto& c : cases) {
+    auto db = Open(c.fixture);
     ASSERT_TRUE(db);
     EXPECT_EQ(db->Strings().Codepage(), c.codepage);
-    auto view = db->OpenView("SELECT `Value` FROM `Property` WHERE `Property` = 'ProductName'");
-    ASSERT_TRUE(view);
-    ASSERT_TRUE(view->Execute());
-    auto record = view->Fetch();
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->StringData(1), c.productName);
+    EXPECT_EQ(QueryRows(*db, "SELECT `Value` FROM `Property` WHERE `Property` = 'ProductName'"),
+              c.productName);
   }
 }
 
-TEST(PackageDatabaseTest, ReadsThreeByteReferencesAndLongStrings) {
-  TempDir dir;
-  QV_FIXTURE_OR_SKIP(wide, dir, "many_strings");
-  auto db = OpenOrFail(wide);
+TEST_F(PackageDatabaseTest, ReadsThreeByteReferencesAndLongStrings) {
+  auto db = Open("many_strings");
   ASSERT_TRUE(db);
   EXPECT_EQ(db->Strings().ReferenceSize(), 3);
-  auto view = db->OpenView("SELECT `Number`, `Label` FROM `Wide` WHERE `Key` = 'key069999'");
-  ASSERT_TRUE(view && view->Execute());
-  auto record = view->Fetch();
-  ASSERT_TRUE(record);
-  EXPECT_EQ(record->IntegerData(1), 34999);
-  EXPECT_EQ(record->StringData(2), "label 489993");
+  EXPECT_EQ(QueryRows(*db, "SELECT `Number`, `Label` FROM `Wide` WHERE `Key` = 'key069999'"),
+            "34999|label 489993");
 
-  const std::string longPath = BuildFixture(dir, "long_string");
-  auto longDb = OpenOrFail(longPath);
-  ASSERT_TRUE(longDb);
-  auto longView =
-      longDb->OpenView("SELECT `Property`, `Value` FROM `Property` ORDER BY `Property`");
-  ASSERT_TRUE(longView && longView->Execute());
+  db = Open("long_string");
+  ASSERT_TRUE(db);
+  auto view = db->OpenView("SELECT `Property`, `Value` FROM `Property` ORDER BY `Property`");
+  ASSERT_TRUE(view && view->Execute());
   std::vector<std::pair<std::string, size_t>> rows;
-  while (auto r = longView->Fetch()) rows.emplace_back(r->StringData(1), r->StringData(2).size());
+  while (auto r = view->Fetch()) rows.emplace_back(r->StringData(1), r->StringData(2).size());
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0], std::make_pair(std::string("AfterLong"), size_t{11}));
   EXPECT_EQ(rows[1].first, "LongValue");
@@ -108,10 +93,8 @@ TEST(PackageDatabaseTest, ReadsThreeByteReferencesAndLongStrings) {
   EXPECT_EQ(rows[2], std::make_pair(std::string("ZLast"), size_t{4}));
 }
 
-TEST(PackageDatabaseTest, ExposesSummaryInformation) {
-  TempDir dir;
-  QV_FIXTURE_OR_SKIP(path, dir, "basic");
-  auto db = OpenOrFail(path);
+TEST_F(PackageDatabaseTest, ExposesSummaryInformation) {
+  auto db = Open("basic");
   ASSERT_TRUE(db);
   EXPECT_EQ(db->Summary().Template(), "Intel;1033");
   EXPECT_EQ(db->Summary().RevisionNumber(), "{0C1F2A3B-4D5E-4F60-8172-93A4B5C6D7E8}");
@@ -120,33 +103,26 @@ TEST(PackageDatabaseTest, ExposesSummaryInformation) {
   EXPECT_EQ(db->Summary().Integer(kPidPageCount), 200);
 }
 
-TEST(PackageDatabaseTest, OpenModesAndPatchPackages) {
-  TempDir dir;
-  QV_FIXTURE_OR_SKIP(path, dir, "basic");
-  auto readOnly = OpenOrFail(path, kOpenReadOnly);
+TEST_F(PackageDatabaseTest, OpenModesAndPatchPackages) {
+  auto readOnly = Open("basic");
   ASSERT_TRUE(readOnly);
   EXPECT_EQ(readOnly->DatabaseState(), 0);
-  auto transacted = OpenOrFail(path, kOpenTransact);
-  ASSERT_TRUE(transacted);
-  EXPECT_EQ(transacted->DatabaseState(), 1);
-  EXPECT_FALSE(transacted->Commit());
-
+  const std::string path = m_path;
   std::shared_ptr<PackageDatabase> db;
+  ASSERT_TRUE(OpenPackageDatabase(path, kOpenTransact, &db).ok());
+  EXPECT_EQ(db->DatabaseState(), 1);
+  EXPECT_FALSE(db->Commit());
   EXPECT_EQ(OpenPackageDatabase(path, kOpenReadOnly + kOpenPatchFile, &db).message(),
             "not a patch package");
-  const std::string patch = BuildFixture(dir, "patch");
-  ASSERT_FALSE(patch.empty());
-  EXPECT_EQ(OpenPackageDatabase(patch, kOpenReadOnly, &db).message(), "not an installer package");
-  auto patchDb = OpenOrFail(patch, kOpenReadOnly + kOpenPatchFile);
+  EXPECT_EQ(OpenPackageDatabase(path, 2, &db).message(), "open mode 2 is not supported");
+  auto patchDb = Open("patch", kOpenReadOnly + kOpenPatchFile);
   ASSERT_TRUE(patchDb);
   EXPECT_EQ(patchDb->TableNames().size(), readOnly->TableNames().size());
-  EXPECT_EQ(OpenPackageDatabase(path, 2, &db).message(), "open mode 2 is not supported");
+  EXPECT_EQ(OpenPackageDatabase(m_path, kOpenReadOnly, &db).message(), "not an installer package");
 }
 
-TEST(PackageDatabaseTest, ReadsBinaryStreamsAndPseudoTables) {
-  TempDir dir;
-  QV_FIXTURE_OR_SKIP(path, dir, "basic");
-  auto db = OpenOrFail(path);
+TEST_F(PackageDatabaseTest, ReadsBinaryStreamsAndPseudoTables) {
+  auto db = Open("basic");
   ASSERT_TRUE(db);
   auto view = db->OpenView("SELECT `Name`, `Data` FROM `Binary` WHERE `Name` = ?");
   ASSERT_TRUE(view);
@@ -158,37 +134,23 @@ TEST(PackageDatabaseTest, ReadsBinaryStreamsAndPseudoTables) {
   EXPECT_EQ(record->StreamData(2), std::string("BINARY\x00\x01\x02\xff logo bytes", 21));
   EXPECT_FALSE(view->Fetch());
 
-  auto streams = db->OpenView("SELECT `Name` FROM `_Streams` ORDER BY `Name`");
-  ASSERT_TRUE(streams && streams->Execute());
-  std::vector<std::string> names;
-  while (auto r = streams->Fetch()) names.push_back(r->StringData(1));
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"\x05SummaryInformation", "Binary.Logo", "Binary.Script"}));
-  auto columns = db->OpenView(
-      "SELECT `Name`, `Type` FROM `_Columns` WHERE `Table` = 'File' "
-      "AND `Number` = 3");
-  ASSERT_TRUE(columns && columns->Execute());
-  auto column = columns->Fetch();
-  ASSERT_TRUE(column);
-  EXPECT_EQ(column->StringData(1), "FileName");
-  EXPECT_EQ(column->IntegerData(2), 0x0D00 | 0x0200 | 255);
+  EXPECT_EQ(QueryRows(*db, "SELECT `Name` FROM `_Streams` ORDER BY `Name`"),
+            "\x05SummaryInformation;Binary.Logo;Binary.Script");
+  EXPECT_EQ(QueryRows(*db,
+                      "SELECT `Name`, `Type` FROM `_Columns` WHERE `Table` = 'File' AND "
+                      "`Number` = 3"),
+            "FileName|" + std::to_string(0x0D00 | 0x0200 | 255));
   EXPECT_EQ(db->TablePersistent("File"), 1);
   EXPECT_EQ(db->TablePersistent("Nothing"), 2);
 }
 
-TEST(PackageDatabaseTest, MergeModulesHaveNoMediaTable) {
-  TempDir dir;
-  QV_FIXTURE_OR_SKIP(path, dir, "module");
-  auto db = OpenOrFail(path);
+TEST_F(PackageDatabaseTest, MergeModulesHaveNoMediaTable) {
+  auto db = Open("module");
   ASSERT_TRUE(db);
   EXPECT_FALSE(db->HasTable("Media"));
   EXPECT_FALSE(db->OpenView("SELECT * FROM `Media`"));
-  auto view = db->OpenView("SELECT `ModuleID`, `Language` FROM `ModuleSignature`");
-  ASSERT_TRUE(view && view->Execute());
-  auto r = view->Fetch();
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->StringData(1), "SharedLib.7C8D9E0F_1A2B_4C3D_9E4F_5A6B7C8D9E0F");
-  EXPECT_EQ(r->IntegerData(2), 1033);
+  EXPECT_EQ(QueryRows(*db, "SELECT `ModuleID`, `Language` FROM `ModuleSignature`"),
+            "SharedLib.7C8D9E0F_1A2B_4C3D_9E4F_5A6B7C8D9E0F|1033");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ struct NameCase {
   std::u16string stored;
 };
 
-TEST(StreamNameTest, EncodesAndDecodesCompressedNames) {
+TEST(StreamNameTest, EncodesAndDecodesNames) {
   const NameCase cases[] = {
       // "_Tables": pairs (_,T) (a,b) (l,e) and a single s, after the table prefix.
       {"_Tables",
@@ -31,9 +31,7 @@ TEST(StreamNameTest, EncodesAndDecodesCompressedNames) {
     EXPECT_EQ(decoded.name, c.name);
     EXPECT_EQ(decoded.isTable, c.isTable) << c.name;
   }
-}
-
-TEST(StreamNameTest, KeepsUncompressedCharacters) {
+  // Characters outside the compressed alphabet are kept.
   const DecodedStreamName summary = DecodeStreamName(u"\x05SummaryInformation");
   EXPECT_EQ(summary.name, "\x05SummaryInformation");
   EXPECT_FALSE(summary.isTable);
