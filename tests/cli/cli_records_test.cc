@@ -13,61 +13,55 @@ namespace {
 using test::Lines;
 using test::RunCli;
 
-const std::string kHome = "C:\\Program Files (x86)\\Quorvex Vendor\\Product Home\\";
-
-std::string OnDriveZ(const std::string& hostFolder) {
-  std::string path = "Z:" + hostFolder;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path + "\\";
-}
+const std::string kVendor = "Quorvex Vendor\\Product ";
+const std::string kHome = "C:\\Program Files (x86)\\" + kVendor + "Home\\";
 
 class CliRecordsTest : public ::testing::Test {
  protected:
+  // The lines `dirs` prints for the session fixture.
+  std::vector<std::string> Dirs(const std::string& package) {
+    const test::CliResult r = RunCli(dir, {"dirs", package});
+    EXPECT_EQ(r.status, 0) << r.err;
+    return Lines(r.out);
+  }
+  static bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
   test::IsolatedHome home;
   test::TempDir dir;
+  const std::string source = test::OnDriveZ(dir.path()) + "\\";
 };
 
 TEST_F(CliRecordsTest, DirsListsEveryFolderInTableOrder) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
-  const test::CliResult r = RunCli(dir, {"dirs", package});
-  ASSERT_EQ(r.status, 0) << r.err;
-  const std::vector<std::string> lines = Lines(r.out);
-
+  const std::vector<std::string> lines = Dirs(package);
   std::vector<std::string> keys;
   for (const std::string& line : lines) keys.push_back(line.substr(0, line.find('\t')));
   std::vector<std::string> expected = Lines(test::RunCommand(
       "msiinfo export " + test::ShellQuote(package) + " Directory | tail -n +4 | cut -f1"));
   for (std::string& key : expected) key.erase(key.find_last_not_of('\r') + 1);
   EXPECT_EQ(keys, expected);
-
-  const std::string source = OnDriveZ(dir.path());
   for (const std::string& line :
-       {"INSTALLDIR\t" + kHome + "\t" + source + "Quorvex Vendor\\Product Source\\",
-        "BinDir\t" + kHome + "bin\\\t" + source + "Quorvex Vendor\\Product Source\\bin\\",
+       {"INSTALLDIR\t" + kHome + "\t" + source + kVendor + "Source\\",
+        "BinDir\t" + kHome + "bin\\\t" + source + kVendor + "Source\\bin\\",
         "DATADIR\tD:\\Data\\\t" + source + "Data\\", "TARGETDIR\tC:\\\t" + source}) {
-    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+    EXPECT_TRUE(Has(lines, line)) << line;
   }
 }
 
 TEST_F(CliRecordsTest, DirsSeesTheWinePrefixAsTheMachine) {
-  const std::string systemReg =
-      "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n"
-      "\"ProgramFilesDir (x86)\"=\"D:\\\\Apps32\"\n";
   test::ScopedEnv env;
-  const std::string userReg =
-      "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n";
-  env.Set("WINEPREFIX", test::WriteWinePrefix(dir, "prefix", systemReg, userReg));
+  env.Set(
+      "WINEPREFIX",
+      test::WriteWinePrefix(
+          dir, "prefix",
+          "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
+          "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n"
+          "\"ProgramFilesDir (x86)\"=\"D:\\\\Apps32\"\n",
+          "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"));
   QV_FIXTURE_OR_SKIP(package, dir, "session");
-  const test::CliResult r = RunCli(dir, {"dirs", package});
-  ASSERT_EQ(r.status, 0) << r.err;
-  const std::vector<std::string> lines = Lines(r.out);
-  const std::string source = OnDriveZ(dir.path());
-  EXPECT_NE(std::find(lines.begin(), lines.end(),
-                      "BinDir\tD:\\Apps32\\Quorvex Vendor\\Product Home\\bin\\\t" + source +
-                          "Quorvex Vendor\\Product Source\\bin\\"),
-            lines.end())
-      << r.out;
+  EXPECT_TRUE(Has(Dirs(package), "BinDir\tD:\\Apps32\\" + kVendor + "Home\\bin\\\t" + source +
+                                     kVendor + "Source\\bin\\"));
 }
 
 TEST_F(CliRecordsTest, DecodeAndEncodeTranslateRecords) {
@@ -77,7 +71,6 @@ TEST_F(CliRecordsTest, DecodeAndEncodeTranslateRecords) {
   ASSERT_EQ(decoded.status, 0) << decoded.err;
   EXPECT_EQ(decoded.out,
             "\"" + kHome + "bin\\main program.exe\" /log " + kHome + "x.log Unknown\n");
-
   const test::CliResult encoded = RunCli(
       dir, {"encode", package, "\"" + kHome + "bin\\main program.exe\" /log " + kHome + "x.log"});
   ASSERT_EQ(encoded.status, 0) << encoded.err;
