@@ -1,6 +1,7 @@
 #include "paths/directory_list.h"
 
 #include <map>
+#include <tuple>
 
 #include "msidb/database_open.h"
 #include "paths/package_test_base.h"
@@ -28,10 +29,15 @@ class DirectoryListTest : public test::PackageTest {
     ASSERT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, true, true, 0, &state, true), "");
     ResolveDirectoryTable(OpenDb().oDatabase, package, 0);
   }
+  static std::vector<std::string> Items() {
+    std::vector<std::string> items;
+    for (int32_t i = 0; i < ListCount(DirectoryList); ++i)
+      items.push_back(ListGetItem(DirectoryList, i));
+    return items;
+  }
   std::map<std::string, Entry> Entries() {
     std::map<std::string, Entry> entries;
-    for (int32_t i = 0; i < ListCount(DirectoryList); ++i) {
-      const std::string record = ListGetItem(DirectoryList, i);
+    for (const std::string& record : Items()) {
       Entry& e = entries[GetFld(record, "|1=")];
       EXPECT_TRUE(e.keys.empty()) << "path listed twice: " << GetFld(record, "|1=");
       e = {GetFld(record, "|2="), GetFld(record, "|3="),
@@ -67,9 +73,8 @@ TEST_F(DirectoryListTest, ListsEachPathOnceWithMergedKeysInTheirOrder) {
   };
   for (const auto& [path, e] : expected) {
     ASSERT_TRUE(entries.count(path)) << path;
-    EXPECT_EQ(entries[path].keys, e.keys) << path;
-    EXPECT_EQ(entries[path].kind, e.kind) << path;
-    EXPECT_EQ(entries[path].filler, e.filler) << path;
+    const Entry& got = entries[path];
+    EXPECT_EQ(std::tie(got.keys, got.kind, got.filler), std::tie(e.keys, e.kind, e.filler)) << path;
   }
   // Sorted by path part by part, so that a path is found by binary search.
   for (int32_t i = 0; i + 1 < ListCount(DirectoryList); ++i) {
@@ -79,16 +84,14 @@ TEST_F(DirectoryListTest, ListsEachPathOnceWithMergedKeysInTheirOrder) {
   }
 
   // A second call for the open package changes nothing.
-  std::vector<std::string> before;
-  for (int32_t i = 0; i < ListCount(DirectoryList); ++i) {
-    before.push_back(ListGetItem(DirectoryList, i));
-  }
+  const std::vector<std::string> before = Items();
   ResolveDirectoryTable(OpenDb().oDatabase, package, 0);
-  ASSERT_EQ(ListCount(DirectoryList), static_cast<int32_t>(before.size()));
-  for (size_t i = 0; i < before.size(); ++i) {
-    EXPECT_EQ(ListGetItem(DirectoryList, static_cast<int32_t>(i)), before[i]);
-  }
+  EXPECT_EQ(Items(), before);
   EXPECT_TRUE(ui->messages.empty());
+  // Unknown keys fall back to the Windows volume.
+  EXPECT_EQ(DirectoryTargetPath("NoSuchKey"), "C:\\");
+  EXPECT_EQ(DirectoryTargetPath("sourcedir"), OpenDb().szSourceDir);
+  EXPECT_FALSE(ErrorPending());
 }
 
 TEST_F(DirectoryListTest, FoldersOnTheRootDriveAreListedOnTheWindowsDrive) {
@@ -107,14 +110,6 @@ TEST_F(DirectoryListTest, FoldersOnTheRootDriveAreListedOnTheWindowsDrive) {
   EXPECT_EQ(DirectoryTargetPath("DATADIR"), "C:\\Data\\");
   EXPECT_EQ(DirectoryTargetPath("BinDir"), test::kProductHome + "bin\\");
   EXPECT_EQ(DirectoryTargetPath("RootDrive"), "D:\\");
-}
-
-TEST_F(DirectoryListTest, UnknownKeysFallBackToTheWindowsVolume) {
-  QV_FIXTURE_OR_SKIP(package, dir, "session");
-  Build(package);
-  EXPECT_EQ(DirectoryTargetPath("NoSuchKey"), "C:\\");
-  EXPECT_EQ(DirectoryTargetPath("sourcedir"), OpenDb().szSourceDir);
-  EXPECT_FALSE(ErrorPending());
 }
 
 TEST_F(DirectoryListTest, HelpersReadTheRegistryAndTheFileSystem) {

@@ -25,14 +25,11 @@ namespace qv::test {
 class PackageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetPathLists();
-    OpenDb() = OpenDatabaseState{};
-    installer = std::make_shared<WatchedInstaller>();
+    TearDown();
     InstallerObject = installer;
     WindowsDir = machine.machine().windowsDir;
     SystemDir = machine.machine().systemDir;
     FileKeyMarker = "#";
-    ClearPendingError();
   }
   void TearDown() override {
     ResetPathLists();
@@ -46,15 +43,11 @@ class PackageTest : public ::testing::Test {
     EXPECT_TRUE(formatted.has_value()) << package;
     return formatted.value_or("");
   }
-  /// The record tab's paths-to-keys road.
-  std::string Encode(const std::string& package, const std::string& text) {
-    return EncodeRecord(package, text);
-  }
 
   ScopedTestMachine machine;
   ScopedScriptedUi ui;
   TempDir dir;
-  std::shared_ptr<WatchedInstaller> installer;
+  std::shared_ptr<WatchedInstaller> installer = std::make_shared<WatchedInstaller>();
 };
 
 /// The session fixture's folder of the product, on the test machine.
