@@ -21,14 +21,10 @@ namespace {
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetCurrentMachine(nullptr);
-    SettingsKey.clear();
-    WindowsDir.clear();
-    SystemDir.clear();
-    LibrarySysDir.clear();
+    TearDown();
+    for (std::string* s : {&SettingsKey, &WindowsDir, &SystemDir, &LibrarySysDir, &FileKeyMarker})
+      s->clear();
     HistoryMax = 0;
-    FileKeyMarker.clear();
-    OpenDb() = OpenDatabaseState{};
     OpenDb().oDatabase = std::make_shared<test::FakeDatabase>();
   }
   void TearDown() override {
@@ -47,10 +43,9 @@ class StartupTest : public ::testing::Test {
   int displayed = 0;
 };
 
-TEST_F(StartupTest, StartsAndOpensTheConverter) {
+TEST_F(StartupTest, StartsTheConverterRecordingTheExecutableAndKeepingSettings) {
   ASSERT_TRUE(Main(Window()));
-  EXPECT_EQ(created, 1);
-  EXPECT_EQ(displayed, 1);
+  EXPECT_EQ(std::make_pair(created, displayed), std::make_pair(1, 1));
   EXPECT_TRUE(ui->messages.empty());
   EXPECT_EQ(ui->endCount, 0);
   EXPECT_NE(InstallerObject, nullptr);
@@ -62,40 +57,29 @@ TEST_F(StartupTest, StartsAndOpensTheConverter) {
   EXPECT_EQ(SystemDir, CurrentMachine().systemDir);
 
   // The library folder gets "sys" below it, and it exists on the machine's drive.
-  std::string base;
+  std::string base, host;
   SetDUNARDir(&base, 256);
   EXPECT_EQ(LibrarySysDir, base + (base.back() == '\\' ? "sys" : "\\sys"));
-  std::string host;
   ASSERT_TRUE(fs::HostPathOf(LibrarySysDir, &host).ok());
   EXPECT_TRUE(std::filesystem::is_directory(host)) << host;
-}
 
-TEST_F(StartupTest, RecordsTheExecutableUnderItsBaseNameAndExename) {
-  std::string folder;
-  std::string baseName;
+  // The executable is recorded under its base name and EXENAME.
+  std::string folder, baseName, exe;
   SetProgramPaths(&folder, &baseName);
-  std::string exe;
   GetModuleFileNameA(&exe, 255);
-  ASSERT_NE(exe.rfind('\\'), std::string::npos);
-  EXPECT_EQ(folder, exe.substr(0, exe.rfind('\\')));
-  std::string name = exe.substr(exe.rfind('\\') + 1);
-  EXPECT_EQ(baseName, name.substr(0, name.rfind('.')));
+  const size_t slash = exe.rfind('\\');
+  ASSERT_NE(slash, std::string::npos);
+  EXPECT_EQ(folder, exe.substr(0, slash));
+  EXPECT_EQ(baseName, exe.substr(slash + 1, exe.rfind('.') - slash - 1));
   for (const std::string& valueName : {std::string("EXENAME"), baseName}) {
     std::string stored;
     EXPECT_GT(GetREGString("", valueName, &stored, 1000), 0) << valueName;
     EXPECT_EQ(stored, exe) << valueName;
   }
-  EXPECT_EQ(WindowsDir, CurrentMachine().windowsDir);
-}
 
-TEST_F(StartupTest, FirstRunReadsEmptySettings) {
-  ASSERT_TRUE(Main(Window()));
-  EXPECT_EQ(GetSettingStr("Converter_CompGUID"), "");
+  // A first run reads empty settings; saved ones survive in the store for the next run.
   EXPECT_EQ(GetSettingStr("ConvMsiFile"), "");
   EXPECT_EQ(GetSettingDWord("Converter_Value0"), 0);
-}
-
-TEST_F(StartupTest, SettingsSurviveInTheStore) {
   SaveSettingStr("Converter_FileName", "C:\\Windows\\notepad.exe");
   SaveSettingDWord("Converter_Value1", -7);
   SetCurrentMachine(nullptr);  // a new run reads the store from disk
@@ -112,10 +96,8 @@ TEST_F(StartupTest, MissingInstallerIsReportedAndEndsTheProgram) {
   EXPECT_EQ(ui->messages[0].text.rfind("CheckErrorTrans Common - Line no  5750\r\r", 0), 0u)
       << ui->messages[0].text;
   EXPECT_NE(ui->messages[0].text.find("Err Number= 429"), std::string::npos);
-  EXPECT_EQ(ui->endCount, 1);
-  EXPECT_EQ(ui->lastExitCode, 1);
-  EXPECT_EQ(created, 1);
-  EXPECT_EQ(displayed, 0);
+  EXPECT_EQ(std::make_pair(ui->endCount, ui->lastExitCode), std::make_pair(1, 1));
+  EXPECT_EQ(std::make_pair(created, displayed), std::make_pair(1, 0));
 }
 
 }  // namespace

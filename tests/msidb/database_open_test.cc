@@ -26,20 +26,28 @@ constexpr const char* kPolicyKey = "HKLM\\Software\\Policies\\Microsoft\\Windows
 class DatabaseOpenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    OpenDb() = OpenDatabaseState{};
-    installer = std::make_shared<test::WatchedInstaller>();
+    TearDown();
     InstallerObject = installer;
     WindowsDir = "C:\\Windows";
-    ClearPendingError();
   }
   void TearDown() override {
     OpenDb() = OpenDatabaseState{};
     InstallerObject = nullptr;
     ClearPendingError();
   }
+  // Closes what is open, so that the next Open starts afresh.
+  void Forget() {
+    CloseVoDatabase();
+    OpenDb().szCurrentMsi.clear();
+  }
+  void ExpectMessage(size_t count, const std::string& title, const std::string& text) {
+    ASSERT_EQ(ui->messages.size(), count);
+    EXPECT_EQ(ui->messages.back().title, title);
+    EXPECT_EQ(ui->messages.back().text, text);
+  }
   // Opens on the standard road for reading, as the program's callers do.
-  std::string Open(const std::string& path, bool session, PState* state) {
-    return OpenMsiDbVb("Test1", path, OpenDb().oDatabase, session, true, 0, state, true);
+  std::string Open(const std::string& path, bool session) {
+    return OpenMsiDbVb("Test1", path, OpenDb().oDatabase, session, true, 0, &state, true);
   }
   std::string Logging() {
     std::string value;
@@ -49,20 +57,18 @@ class DatabaseOpenTest : public ::testing::Test {
   test::ScopedTestMachine machine;
   test::ScopedScriptedUi ui;
   test::TempDir dir;
-  std::shared_ptr<test::WatchedInstaller> installer;
+  std::shared_ptr<test::WatchedInstaller> installer = std::make_shared<test::WatchedInstaller>();
+  PState state;
 };
 
 TEST_F(DatabaseOpenTest, ShortNamesAndMissingOrForeignFilesAreRefused) {
-  PState state;
-  EXPECT_EQ(Open("abc", true, &state), "\"abc does not have a File Extension");
+  EXPECT_EQ(Open("abc", true), "\"abc does not have a File Extension");
   EXPECT_TRUE(ui->messages.empty());
 
   const std::string missing = dir.Sub("missing.msi");
   EXPECT_EQ(OpenMsiDbVb("Test2", missing, OpenDb().oDatabase, true, true, 0, &state, false),
             missing + " is not a Msi File or is in use or does not exist.");
-  ASSERT_EQ(ui->messages.size(), 1u);
-  EXPECT_EQ(ui->messages[0].text, missing + " is not a valid file.");
-  EXPECT_EQ(ui->messages[0].title, "Error");
+  ExpectMessage(1, "Error", missing + " is not a valid file.");
 
   const std::string text = dir.Write("notes.msi", "just some text, not a package\n");
   EXPECT_FALSE(IsValidPackage(text, true));
@@ -70,27 +76,24 @@ TEST_F(DatabaseOpenTest, ShortNamesAndMissingOrForeignFilesAreRefused) {
 
   ui->messages.clear();
   EXPECT_NE(OpenMsiDb("Test3", missing, OpenDb().oDatabase, true, true, 0, &state, false), "");
-  ASSERT_EQ(ui->messages.size(), 2u);
-  EXPECT_EQ(ui->messages[1].text, "\"" + missing + "\"\rCannot be opened as a Msi File");
-  EXPECT_EQ(ui->messages[1].title, "ERROR - Not a Msi File");
+  ExpectMessage(2, "ERROR - Not a Msi File", "\"" + missing + "\"\rCannot be opened as a Msi File");
 }
 
 TEST_F(DatabaseOpenTest, OpensWithSessionAndReopensTheSamePackageOnlyAdjustingTheSession) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
-  PState state;
-  ASSERT_EQ(Open(package, true, &state), "");
+  ASSERT_EQ(Open(package, true), "");
   EXPECT_EQ(state, "0");
   EXPECT_EQ(OpenDb().szCurrentMsi, package);
   ASSERT_NE(OpenDb().oSession, nullptr);
   EXPECT_EQ(DatabaseStateText(), "Opened for Reading - Session generated");
   const auto database = OpenDb().oDatabase;
 
-  ASSERT_EQ(Open(package, false, &state), "");
+  ASSERT_EQ(Open(package, false), "");
   EXPECT_EQ(state, "11" + package);
   EXPECT_EQ(OpenDb().oDatabase, database);
   EXPECT_EQ(OpenDb().oSession, nullptr);
 
-  ASSERT_EQ(Open(package, true, &state), "");
+  ASSERT_EQ(Open(package, true), "");
   EXPECT_EQ(state, "10" + package);
   EXPECT_EQ(OpenDb().oDatabase, database);
   EXPECT_NE(OpenDb().oSession, nullptr);
@@ -101,8 +104,7 @@ TEST_F(DatabaseOpenTest, PackageHeldByAnotherApplicationOpensFromItsCopy) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   test::LockingChild holder(package, F_WRLCK);
   ASSERT_TRUE(holder.locked());
-  PState state;
-  ASSERT_EQ(Open(package, true, &state), "");
+  ASSERT_EQ(Open(package, true), "");
   ASSERT_EQ(ui->messages.size(), 1u);
   EXPECT_EQ(ui->messages[0].text,
             "Could not open Msi Database " + package + "\rSee if another Application is using it");
@@ -116,12 +118,11 @@ TEST_F(DatabaseOpenTest, PackageHeldByAnotherApplicationOpensFromItsCopy) {
 
 TEST_F(DatabaseOpenTest, PatchesOpenInPatchModeAndModulesWithoutTheCheck) {
   QV_FIXTURE_OR_SKIP(patch, dir, "patch");
-  PState state;
-  EXPECT_EQ(Open(patch, false, &state), "");
+  EXPECT_EQ(Open(patch, false), "");
   EXPECT_EQ(installer->openedModes.back(), 32);
 
   const std::string module = dir.Write("merge.msm", "not checked before opening");
-  EXPECT_EQ(Open(module, false, &state), "Error could not open database");
+  EXPECT_EQ(Open(module, false), "Error could not open database");
   EXPECT_EQ(installer->openedModes.back(), 0);
   // The failed open is reported (location 141), not a validity message.
   ASSERT_EQ(ui->messages.size(), 1u);
@@ -133,14 +134,12 @@ TEST_F(DatabaseOpenTest, PatchesOpenInPatchModeAndModulesWithoutTheCheck) {
 TEST_F(DatabaseOpenTest, WritingAReadOnlyPackageAsksToClearTheAttribute) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   ASSERT_EQ(chmod(package.c_str(), 0444), 0);
-  PState state;
   ui->Answer(ui::Answer::kNo);
   EXPECT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, false, true, 1, &state, true),
             "Cannot open \"" + package + "\" for Writing");
-  ASSERT_EQ(ui->messages.size(), 1u);
-  EXPECT_EQ(ui->messages[0].title, "Cannot open Msi For Write");
-  EXPECT_EQ(ui->messages[0].text,
-            "Cannot write to \r" + package + "\ras \"Read\" Attribute set\rPress \"YES\" to clear");
+  ExpectMessage(
+      1, "Cannot open Msi For Write",
+      "Cannot write to \r" + package + "\ras \"Read\" Attribute set\rPress \"YES\" to clear");
   ui->Answer(ui::Answer::kYes);
   EXPECT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, false, true, 1, &state, true), "");
   EXPECT_EQ(installer->openedModes.back(), 1);
@@ -152,43 +151,33 @@ TEST_F(DatabaseOpenTest, LoggingPolicyIsHeldAsideDuringCostingOnly) {
   installer->fakeSession = std::make_shared<test::FakeSession>(nullptr);
   std::vector<std::string> seen;
   installer->fakeSession->onAction = [&](const std::string&) { seen.push_back(Logging()); };
-
-  PState state;
-  ASSERT_EQ(Open(package, true, &state), "");
+  ASSERT_EQ(Open(package, true), "");
   EXPECT_EQ(Logging(), "<absent>");
   EXPECT_EQ(seen, std::vector<std::string>(4, "<absent>"));
 
-  CloseVoDatabase();
-  OpenDb().szCurrentMsi.clear();
+  Forget();
   SaveREGString(kPolicyKey, "Logging", "voicewarmupx", 1, 1);
   seen.clear();
-  ASSERT_EQ(Open(package, true, &state), "");
+  ASSERT_EQ(Open(package, true), "");
   EXPECT_EQ(seen, std::vector<std::string>(4, "<absent>"));
   EXPECT_EQ(Logging(), "voicewarmupx");
 }
 
-struct DriveCase {
-  const char* targetDir;
-  const char* rootDrive;
-  const char* expectedTarget;
-  const char* expectedRoot;
-};
-
 TEST_F(DatabaseOpenTest, TargetOnTheRootDriveMovesToTheWindowsDrive) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
-  const DriveCase cases[] = {
+  const struct {
+    const char *targetDir, *rootDrive, *expectedTarget, *expectedRoot;
+  } cases[] = {
       {"D:\\Apps\\", "D:\\", "C:\\Apps\\", "D:\\"},
       {"E:\\Apps\\", "D:\\", "E:\\Apps\\", "D:\\"},
       {"", "", "C:\\", "C:\\"},
   };
-  for (const DriveCase& c : cases) {
+  for (const auto& c : cases) {
     installer->fakeSession = std::make_shared<test::FakeSession>(nullptr);
     installer->fakeSession->properties = {
         {"TARGETDIR", c.targetDir}, {"ROOTDRIVE", c.rootDrive}, {"SourceDir", "Z:\\pkgs\\"}};
-    CloseVoDatabase();
-    OpenDb().szCurrentMsi.clear();
-    PState state;
-    ASSERT_EQ(Open(package, true, &state), "");
+    Forget();
+    ASSERT_EQ(Open(package, true), "");
     EXPECT_EQ(OpenDb().szTargetDir, c.expectedTarget) << c.targetDir;
     EXPECT_EQ(OpenDb().szRootDrive, c.expectedRoot) << c.targetDir;
     EXPECT_EQ(OpenDb().szSourceDir, "Z:\\pkgs\\");
@@ -198,12 +187,9 @@ TEST_F(DatabaseOpenTest, TargetOnTheRootDriveMovesToTheWindowsDrive) {
 TEST_F(DatabaseOpenTest, SessionThatCannotBeGeneratedEndsTheProgram) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   installer->failSessions = true;
-  PState state;
-  Open(package, true, &state);
+  Open(package, true);
   EXPECT_EQ(installer->packageOptions, (std::vector<int>{0, 1}));
-  ASSERT_EQ(ui->messages.size(), 1u);
-  EXPECT_EQ(ui->messages[0].text, "Cannot Generate Session for Msi File It may be Corrupt - Exit");
-  EXPECT_EQ(ui->messages[0].title, "Error");
+  ExpectMessage(1, "Error", "Cannot Generate Session for Msi File It may be Corrupt - Exit");
   EXPECT_EQ(ui->endCount, 1);
 }
 
@@ -213,9 +199,8 @@ TEST_F(DatabaseOpenTest, ReOpenDatabasePutsBackTheRecordedState) {
 
   QV_FIXTURE_OR_SKIP(first, dir, "session");
   QV_FIXTURE_OR_SKIP(second, dir, "basic");
-  PState state;
-  ASSERT_EQ(Open(first, true, &state), "");
-  ASSERT_EQ(Open(second, false, &state), "");
+  ASSERT_EQ(Open(first, true), "");
+  ASSERT_EQ(Open(second, false), "");
   EXPECT_EQ(state, "11" + first);
   EXPECT_FALSE(ReOpenDatabase("10" + second, true));  // already as recorded
 
@@ -227,7 +212,7 @@ TEST_F(DatabaseOpenTest, ReOpenDatabasePutsBackTheRecordedState) {
   EXPECT_EQ(OpenDb().oDatabase, nullptr);
   EXPECT_EQ(OpenDb().oSession, nullptr);
 
-  ASSERT_EQ(Open(first, false, &state), "");
+  ASSERT_EQ(Open(first, false), "");
   const std::string gone = dir.Sub("gone.msi");
   EXPECT_TRUE(ReOpenDatabase("10" + gone, true));
   ASSERT_FALSE(ui->messages.empty());

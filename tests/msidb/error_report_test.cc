@@ -13,11 +13,7 @@ namespace {
 
 class ErrorReportTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ClearPendingError();
-    OpenDb() = OpenDatabaseState{};
-    InstallerObject = nullptr;
-  }
+  void SetUp() override { TearDown(); }
   void TearDown() override {
     ClearPendingError();
     OpenDb() = OpenDatabaseState{};
@@ -26,26 +22,32 @@ class ErrorReportTest : public ::testing::Test {
   test::ScopedScriptedUi ui;
 };
 
-TEST_F(ErrorReportTest, NothingPendingShowsNothing) {
+TEST_F(ErrorReportTest, NothingPendingShowsNothingAndQuietChecksClear) {
   CheckErrorTrans("Common", 5750);
-  EXPECT_TRUE(ui->messages.empty());
   EXPECT_EQ(DatabaseErrorContext(), "\rMsiFile := OpenType :=Not Opened");
   EXPECT_FALSE(CheckInstallerError(true, 141));
+  SetMsiApiError("Execute,Params");
+  EXPECT_TRUE(CheckInstallerError(false, 141));
   EXPECT_TRUE(ui->messages.empty());
+  EXPECT_FALSE(ErrorPending());
 }
 
 TEST_F(ErrorReportTest, ReportNamesModuleLocationErrorPackageAndLastRecord) {
-  auto installer = std::make_shared<test::FakeInstaller>();
+  auto installer = std::make_shared<test::WatchedInstaller>();
   installer->lastError = std::make_shared<msi::Record>(2);
   installer->lastError->SetIntegerData(1, 2203);
   installer->lastError->SetStringData(2, "C:\\pkgs\\app.msi");
   InstallerObject = installer;
   OpenDb().szCurrentMsi = "C:\\pkgs\\app.msi";
   SetMsiApiError("OpenDatabase,DatabasePath,OpenMode");
-
   EXPECT_TRUE(CheckInstallerError(true, 141));
 
-  ASSERT_EQ(ui->messages.size(), 1u);
+  SetPendingError(5, "Quorvex", "Invalid procedure call");
+  OpenDb().szCurrentMsi.clear();
+  InstallerObject = nullptr;
+  CheckErrorTrans("Common_MsiFunctions", -12);
+
+  ASSERT_EQ(ui->messages.size(), 2u);
   EXPECT_EQ(ui->messages[0].title, "Msi Access Error");
   EXPECT_EQ(ui->messages[0].buttons, ui::Buttons::kYesNoCancel);
   EXPECT_EQ(ui->messages[0].text,
@@ -55,46 +57,23 @@ TEST_F(ErrorReportTest, ReportNamesModuleLocationErrorPackageAndLastRecord) {
             "MsiFile :=C:\\pkgs\\app.msi OpenType :=Not Opened\r\n"
             "1: 2203 2: C:\\pkgs\\app.msi \r\r"
             "Press \"YES\" to Exit Quorvex \"NO\" to Continue");
-  EXPECT_FALSE(ErrorPending());
-}
-
-TEST_F(ErrorReportTest, NegativeLocationAndPositiveNumber) {
-  SetPendingError(5, "Quorvex", "Invalid procedure call");
-  CheckErrorTrans("Common_MsiFunctions", -12);
-  ASSERT_EQ(ui->messages.size(), 1u);
-  EXPECT_EQ(ui->messages[0].text,
+  EXPECT_EQ(ui->messages[1].text,
             "CheckErrorTrans Common_MsiFunctions - Line no -12\r\r"
             "Quorvex  Err Number= 5 Hex 5: Invalid procedure call\r"
             "MsiFile := OpenType :=Not Opened\r\r"
             "Press \"YES\" to Exit Quorvex \"NO\" to Continue");
-}
-
-struct AnswerCase {
-  ui::Answer answer;
-  int ends;
-};
-
-class ErrorReportAnswerTest : public ErrorReportTest,
-                              public ::testing::WithParamInterface<AnswerCase> {};
-
-TEST_P(ErrorReportAnswerTest, YesEndsTheProgramOthersGoOnWithoutError) {
-  SetMsiApiError("OpenView,Sql");
-  ui->Answer(GetParam().answer);
-  CheckErrorTrans("Common", 1627);
-  EXPECT_EQ(ui->endCount, GetParam().ends);
   EXPECT_FALSE(ErrorPending());
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, ErrorReportAnswerTest,
-                         ::testing::Values(AnswerCase{ui::Answer::kYes, 1},
-                                           AnswerCase{ui::Answer::kNo, 0},
-                                           AnswerCase{ui::Answer::kCancel, 0}));
-
-TEST_F(ErrorReportTest, QuietCheckClearsWithoutMessage) {
-  SetMsiApiError("Execute,Params");
-  EXPECT_TRUE(CheckInstallerError(false, 141));
-  EXPECT_TRUE(ui->messages.empty());
-  EXPECT_FALSE(ErrorPending());
+TEST_F(ErrorReportTest, YesEndsTheProgramOthersGoOnWithoutError) {
+  int ends = 0;
+  for (ui::Answer answer : {ui::Answer::kNo, ui::Answer::kCancel, ui::Answer::kYes}) {
+    SetMsiApiError("OpenView,Sql");
+    ui->Answer(answer);
+    CheckErrorTrans("Common", 1627);
+    EXPECT_EQ(ui->endCount, answer == ui::Answer::kYes ? ++ends : ends);
+    EXPECT_FALSE(ErrorPending());
+  }
 }
 
 TEST_F(ErrorReportTest, StateTextFollowsDatabaseAndSession) {

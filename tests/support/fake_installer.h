@@ -55,7 +55,7 @@ class FakeSession : public msi::Session {
 };
 
 /// Our engine's installer, watched: records the modes packages are opened with, and can
-/// hand out FakeSessions (or none) instead of the engine's.
+/// hand out FakeSessions (or none) and a set last error record instead of the engine's.
 class WatchedInstaller : public msi::Installer {
  public:
   std::shared_ptr<msi::Database> OpenDatabase(const std::string& path, int mode) override {
@@ -78,7 +78,9 @@ class WatchedInstaller : public msi::Installer {
   std::shared_ptr<msi::Session> OpenPackage(const std::string& path, int options) override {
     return m_engine->OpenPackage(path, options);
   }
-  std::shared_ptr<msi::Record> LastErrorRecord() override { return m_engine->LastErrorRecord(); }
+  std::shared_ptr<msi::Record> LastErrorRecord() override {
+    return lastError ? lastError : m_engine->LastErrorRecord();
+  }
 
   std::vector<std::string> openedPaths;
   std::vector<int> openedModes;
@@ -86,22 +88,11 @@ class WatchedInstaller : public msi::Installer {
   bool failSessions = false;
   /// When set, sessions are copies of this one (properties, action hook).
   std::shared_ptr<FakeSession> fakeSession;
+  /// When set, the last error record reported instead of the engine's.
+  std::shared_ptr<msi::Record> lastError;
 
  private:
   std::shared_ptr<msi::Installer> m_engine = msi::MakeEngineInstaller();
-};
-
-/// An installer whose last error record the test sets; it opens nothing.
-class FakeInstaller : public msi::Installer {
- public:
-  std::shared_ptr<msi::Database> OpenDatabase(const std::string&, int) override { return nullptr; }
-  std::shared_ptr<msi::Session> OpenPackage(std::shared_ptr<msi::Database>, int) override {
-    return nullptr;
-  }
-  std::shared_ptr<msi::Session> OpenPackage(const std::string&, int) override { return nullptr; }
-  std::shared_ptr<msi::Record> LastErrorRecord() override { return lastError; }
-
-  std::shared_ptr<msi::Record> lastError;
 };
 
 }  // namespace qv::test
