@@ -84,24 +84,27 @@ TEST(ListSearchTest, CompareKeyToItemByTagsOrAsFilter) {
   }
 }
 
-TEST(ListSearchTest, ThreePathsGiveEveryResultCode) {
+TEST(ListSearchTest, SortedListsGiveEveryResultCode) {
   const int32_t list = MakeList(32, {"|1=C:\\D\\", "|1=C:\\A\\", "|1=C:\\B\\"}, "|1=");
-  const std::tuple<const char*, bool, int32_t> cases[] = {
-      {"C:\\A\\", true, 0},    {"C:\\B\\", true, 1},  {"C:\\D\\", true, 2},
-      {"C:\\0\\", true, -1},   {"C:\\E\\", true, -2}, {"C:\\C\\", true, -4},
-      {"C:\\A b\\", true, -3}, {"C:\\C\\", false, 1}, {"|1=C:\\B\\", true, 1},
+  const int32_t empty = MakeList(34, {}, "|1=");
+  const int32_t no_case = MakeList(40, {"|1=C:\\b\\", "|1=c:\\A\\", "|1=C:\\c\\"}, "|1=", -1);
+  // Found, before all (-1, also for an empty key, an empty or unknown list), after all (-2),
+  // or between two (-3 minus the index before). The case flag searches a list sorted without
+  // case; with case, "C:" sorts before "c:".
+  const std::tuple<int32_t, const char*, bool, bool, int32_t> cases[] = {
+      {list, "C:\\A\\", true, false, 0},     {list, "C:\\B\\", true, false, 1},
+      {list, "C:\\D\\", true, false, 2},     {list, "C:\\0\\", true, false, -1},
+      {list, "C:\\E\\", true, false, -2},    {list, "C:\\C\\", true, false, -4},
+      {list, "C:\\A b\\", true, false, -3},  {list, "C:\\C\\", false, false, 1},
+      {list, "|1=C:\\B\\", true, false, 1},  {list, "", true, false, -1},
+      {empty, "C:\\A\\", true, false, -1},   {9999 % 101, "C:\\A\\", true, false, -1},
+      {no_case, "C:\\B\\", true, true, 1},   {no_case, "C:\\BB\\", true, true, -4},
+      {no_case, "C:\\B\\", true, false, -1},
   };
-  for (const auto& [key, insertion_point, expected] : cases) {
-    EXPECT_EQ(Search(list, "|1=", key, insertion_point), expected) << key;
+  for (const auto& [in, key, insertion_point, case_flag, expected] : cases) {
+    EXPECT_EQ(Search(in, "|1=", key, insertion_point, case_flag), expected) << in << " " << key;
   }
-}
-
-TEST(ListSearchTest, EmptyKeyEmptyListOrFirstIndexPastTheEndGiveMinusOne) {
-  const int32_t list = MakeList(33, {"|1=C:\\A\\"}, "|1=");
-  EXPECT_EQ(Search(list, "|1=", ""), kSearchBeforeAll);
-  EXPECT_EQ(Search(MakeList(34, {}, "|1="), "|1=", "C:\\A\\"), kSearchBeforeAll);
-  EXPECT_EQ(Search(9999 % 101, "|1=", "C:\\A\\"), kSearchBeforeAll);
-  int32_t first = 2;
+  int32_t first = 2;  // a first index past the end
   EXPECT_EQ(Search(list, "|1=", "C:\\A\\", true, false, &first), kSearchBeforeAll);
 }
 
@@ -146,14 +149,6 @@ TEST(ListSearchTest, ListsNotSortedByTheSpecificationAreScanned) {
   const int32_t any = MakeList(39, records, "|sfield=");
   EXPECT_EQ(Search(any, "|2=", "a"), kSearchBeforeAll);
   EXPECT_EQ(Search(any, "|sfield=", "b"), 1);
-}
-
-TEST(ListSearchTest, CaseFlagSearchesAListSortedWithoutCase) {
-  const int32_t list = MakeList(40, {"|1=C:\\b\\", "|1=c:\\A\\", "|1=C:\\c\\"}, "|1=", -1);
-  EXPECT_EQ(Search(list, "|1=", "C:\\B\\", true, true), 1);
-  EXPECT_EQ(Search(list, "|1=", "C:\\BB\\", true, true), -4);
-  // With case, "C:" sorts before "c:", so the key comes before the first record.
-  EXPECT_EQ(Search(list, "|1=", "C:\\B\\", true, false), kSearchBeforeAll);
 }
 
 // Paths with mixed case, shared prefixes and trailing numbers.

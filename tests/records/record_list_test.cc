@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "records/list_state.h"
@@ -31,14 +32,11 @@ TEST(RecordListTest, FirstSetupNumbersTheNamedListsOnce) {
   EXPECT_TRUE(ListNumbersAssigned());
   EXPECT_EQ(scratch, 0);
   EXPECT_FALSE(ListDefined(0));
-  EXPECT_EQ(ReservedList01, 1);
-  EXPECT_EQ(DirectoryList, 5);
-  EXPECT_EQ(FileList, 6);
-  EXPECT_EQ(ReservedList71, kNamedListCount);
+  EXPECT_EQ(std::tuple(ReservedList01, DirectoryList, FileList, ReservedList71),
+            std::tuple(1, 5, 6, kNamedListCount));
   ListSetup(&FileList, true);
   ListSetup(&DirectoryList, false);
-  EXPECT_EQ(FileList, 6);
-  EXPECT_EQ(DirectoryList, 5);
+  EXPECT_EQ(std::tuple(DirectoryList, FileList), std::tuple(5, 6));
   EXPECT_TRUE(ListStateOf(FileList).auto_sort);
   EXPECT_FALSE(ListStateOf(DirectoryList).auto_sort);
   EXPECT_TRUE(ListDefined(FileList));
