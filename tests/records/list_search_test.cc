@@ -21,20 +21,20 @@ int Sign(int32_t value) {
 }
 
 // Sets up list number `list` without auto-sort holding records, in that order, sorted by
-// `sort_spec` when one is given.
+// the tags `sort_tags` when given.
 int32_t MakeList(int32_t list, const std::vector<std::string>& records,
-                 const char* sort_spec = nullptr, int32_t sort_case = 0) {
+                 const char* sort_tags = nullptr, int32_t sort_case = 0) {
   ListSetup(&list, false);
   for (const std::string& record : records) ListAddItem(list, record);
-  if (sort_spec != nullptr) ListSortFields(list, sort_spec, "\\", sort_case);
+  if (sort_tags != nullptr) ListSortFields(list, sort_tags, "\\", sort_case);
   return list;
 }
 
-int32_t Search(int32_t list, const std::string& spec, const std::string& key,
+int32_t Search(int32_t list, const std::string& tags, const std::string& key,
                bool insertion_point = true, bool case_flag = false, int32_t* first = nullptr,
                int32_t start = 0) {
   int32_t zero = 0;
-  return ListSearch(list, spec, key, insertion_point, first ? first : &zero, start, case_flag);
+  return ListSearch(list, tags, key, insertion_point, first ? first : &zero, start, case_flag);
 }
 
 TEST(ListSearchTest, CompareFieldValuesByMode) {
@@ -78,9 +78,9 @@ TEST(ListSearchTest, CompareKeyToItemByTagsOrAsFilter) {
       {"|2=", "", 1, 1},
       {"nobar", "x", 0, 1},
   };
-  for (const auto& [spec, key, index, expected] : cases) {
-    EXPECT_EQ(Sign(CompareKeyToItem(spec, key, list, index, false)), expected)
-        << spec << " " << key << " @" << index;
+  for (const auto& [tags, key, index, expected] : cases) {
+    EXPECT_EQ(Sign(CompareKeyToItem(tags, key, list, index, false)), expected)
+        << tags << " " << key << " @" << index;
   }
 }
 
@@ -108,7 +108,7 @@ TEST(ListSearchTest, SortedListsGiveEveryResultCode) {
   EXPECT_EQ(Search(list, "|1=", "C:\\A\\", true, false, &first), kSearchBeforeAll);
 }
 
-TEST(ListSearchTest, SearchResortsByTheStoredSpecificationAfterAModify) {
+TEST(ListSearchTest, SearchResortsByTheStoredSortTagsAfterAModify) {
   const int32_t list =
       MakeList(35, {"|1=C:\\b\\|3=1", "|1=C:\\a\\|3=1", "|1=C:\\a\\|3=0"}, "|1=|3=");
   EXPECT_EQ(ListGetItem(list, 0), "|1=C:\\a\\|3=0");
@@ -132,10 +132,10 @@ TEST(ListSearchTest, ReadAfterAModifyKeepsTheOrderOfAListWithoutAutoSort) {
   EXPECT_EQ(ListStateOf(list).sort_specification, "|1=|3=");
 }
 
-TEST(ListSearchTest, ListsNotSortedByTheSpecificationAreScanned) {
+TEST(ListSearchTest, ListsNotSortedByTheSearchTagsAreScanned) {
   const std::vector<std::string> records = {"|sfield=a|2=z", "|sfield=b|2=a", "|sfield=c|2=m"};
   const int32_t unsorted = MakeList(37, records);
-  EXPECT_EQ(Search(unsorted, "|2=", "a"), 1);  // no sort specification: scanned from 0
+  EXPECT_EQ(Search(unsorted, "|2=", "a"), 1);  // never sorted: scanned from 0
   EXPECT_EQ(Search(unsorted, "|2=", "q"), kSearchBeforeAll);
   const int32_t other = MakeList(38, records, "|9=");
   EXPECT_EQ(Search(other, "|2=", "a"), 1);
