@@ -44,7 +44,7 @@ TEST_F(ViewsTest, MissingTableGivesNoViewAndNoMessage) {
   EXPECT_FALSE(ErrorPending());
 }
 
-TEST_F(ViewsTest, BadQueryIsReportedAsMsiAccessError) {
+TEST_F(ViewsTest, BadQueriesAreReportedAndUnquotedTablesSkipTheTableTest) {
   auto db = Open("basic");
   ASSERT_TRUE(db);
   QuorvexOpenView(view, db, "SELECT `Nope` FROM `File` WHERE", "Common_MsiFunctions", 580);
@@ -58,11 +58,6 @@ TEST_F(ViewsTest, BadQueryIsReportedAsMsiAccessError) {
             "1: 2232 2:  3:  4: SELECT `Nope` FROM `File` WHERE \r\r"
             "Press \"YES\" to Exit Quorvex \"NO\" to Continue");
   EXPECT_FALSE(ErrorPending());
-}
-
-TEST_F(ViewsTest, QueriesWithoutQuotedTableSkipTheTableTest) {
-  auto db = Open("basic");
-  ASSERT_TRUE(db);
   QuorvexOpenView(view, db, "SELECT Property FROM Property WHERE Property = 'ALLUSERS'", "Common",
                   1);
   ASSERT_TRUE(view && view->Execute());
@@ -75,8 +70,8 @@ TEST_F(ViewsTest, QueriesWithoutQuotedTableSkipTheTableTest) {
   // Without back-quotes a missing table reaches the installer, which reports it.
   QuorvexOpenView(view, db, "SELECT * FROM Registry", "Common", 2);
   EXPECT_FALSE(view);
-  ASSERT_EQ(ui->messages.size(), 1u);
-  EXPECT_NE(ui->messages[0].text.find("1: 2228 2:  3: Registry 4: SELECT * FROM Registry "),
+  ASSERT_EQ(ui->messages.size(), 2u);
+  EXPECT_NE(ui->messages[1].text.find("1: 2228 2:  3: Registry 4: SELECT * FROM Registry "),
             std::string::npos);
 }
 

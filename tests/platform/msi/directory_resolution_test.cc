@@ -24,6 +24,8 @@ TEST(DefaultDirTest, SplitsTargetAndSourceNames) {
   }
 }
 
+using PathMap = std::map<std::string, std::string>;
+
 class ResolutionTest : public ::testing::Test {
  protected:
   std::map<std::string, ResolvedDirectory> Resolve(const std::vector<DirectoryRow>& rows,
@@ -36,8 +38,14 @@ class ResolutionTest : public ::testing::Test {
         },
         shortSource);
   }
-  std::map<std::string, std::string> properties = {{"ROOTDRIVE", "C:\\"},
-                                                   {"SourceDir", "Z:\\pkgs\\"}};
+  // Each resolved key as "target <- source".
+  PathMap Resolved(const std::vector<DirectoryRow>& rows, bool shortSource = false) {
+    PathMap paths;
+    for (const auto& [key, d] : Resolve(rows, shortSource))
+      paths[key] = d.target + " <- " + d.source;
+    return paths;
+  }
+  PathMap properties = {{"ROOTDRIVE", "C:\\"}, {"SourceDir", "Z:\\pkgs\\"}};
 };
 
 TEST_F(ResolutionTest, FollowsParentsNamesAndProperties) {
@@ -50,50 +58,42 @@ TEST_F(ResolutionTest, FollowsParentsNamesAndProperties) {
       {"Bin", "INSTALLDIR", "bin"},
       {"Data", "TARGETDIR", "Data:."},
   };
-  auto r = Resolve(rows);
-  ASSERT_EQ(r.size(), rows.size());
-  EXPECT_EQ(r["TARGETDIR"].target, "C:\\");
-  EXPECT_EQ(r["TARGETDIR"].source, "Z:\\pkgs\\");
-  EXPECT_EQ(r["ProgramFilesFolder"].target, "C:\\Program Files (x86)\\");
-  EXPECT_EQ(r["ProgramFilesFolder"].source, "Z:\\pkgs\\PFiles\\");
-  EXPECT_EQ(r["Vendor"].target, "C:\\Program Files (x86)\\Big Vendor\\");
-  EXPECT_EQ(r["Vendor"].source, "Z:\\pkgs\\PFiles\\Vendor Source\\");
-  EXPECT_EQ(r["INSTALLDIR"].target, "C:\\Program Files (x86)\\Big Vendor\\");
-  EXPECT_EQ(r["Bin"].target, "C:\\Program Files (x86)\\Big Vendor\\bin\\");
-  EXPECT_EQ(r["Data"].target, "C:\\Data\\");
-  EXPECT_EQ(r["Data"].source, "Z:\\pkgs\\");
-
+  const std::string vendor = "C:\\Program Files (x86)\\Big Vendor\\ <- Z:\\pkgs\\PFiles\\";
+  EXPECT_EQ(
+      Resolved(rows),
+      (PathMap{
+          {"TARGETDIR", "C:\\ <- Z:\\pkgs\\"},
+          {"ProgramFilesFolder", "C:\\Program Files (x86)\\ <- Z:\\pkgs\\PFiles\\"},
+          {"Vendor", vendor + "Vendor Source\\"},
+          {"INSTALLDIR", vendor + "Vendor Source\\"},
+          {"Bin",
+           "C:\\Program Files (x86)\\Big Vendor\\bin\\ <- Z:\\pkgs\\PFiles\\Vendor Source\\bin\\"},
+          {"Data", "C:\\Data\\ <- Z:\\pkgs\\"}}));
   // Short source names come from the short halves.
-  auto s = Resolve(rows, true);
-  EXPECT_EQ(s["Vendor"].source, "Z:\\pkgs\\PFiles\\VSRC~1\\");
-  EXPECT_EQ(s["Vendor"].target, "C:\\Program Files (x86)\\Big Vendor\\");
+  EXPECT_EQ(Resolved(rows, true)["Vendor"], vendor + "VSRC~1\\");
 }
 
 TEST_F(ResolutionTest, TargetDirPropertyAndSelfParentedRoots) {
   properties["TARGETDIR"] = "D:\\Apps";
   properties["INSTALLDIR"] = "E:\\Chosen\\";
-  auto r = Resolve({{"TARGETDIR", "", "SourceDir"},
-                    {"Other", "Other", "Root2"},
-                    {"INSTALLDIR", "TARGETDIR", "App"},
-                    {"Sub", "INSTALLDIR", "Sub"}});
-  EXPECT_EQ(r["TARGETDIR"].target, "D:\\Apps\\");
-  EXPECT_EQ(r["Other"].target, "C:\\");
-  EXPECT_EQ(r["Other"].source, "Z:\\pkgs\\");
-  EXPECT_EQ(r["INSTALLDIR"].target, "E:\\Chosen\\");
-  EXPECT_EQ(r["INSTALLDIR"].source, "Z:\\pkgs\\App\\");
-  EXPECT_EQ(r["Sub"].target, "E:\\Chosen\\Sub\\");
+  EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
+                      {"Other", "Other", "Root2"},
+                      {"INSTALLDIR", "TARGETDIR", "App"},
+                      {"Sub", "INSTALLDIR", "Sub"}}),
+            (PathMap{{"TARGETDIR", "D:\\Apps\\ <- Z:\\pkgs\\"},
+                     {"Other", "C:\\ <- Z:\\pkgs\\"},
+                     {"INSTALLDIR", "E:\\Chosen\\ <- Z:\\pkgs\\App\\"},
+                     {"Sub", "E:\\Chosen\\Sub\\ <- Z:\\pkgs\\App\\Sub\\"}}));
 }
 
 TEST_F(ResolutionTest, CyclesAndMissingParentsAreLeftOut) {
-  auto r = Resolve({{"TARGETDIR", "", "SourceDir"},
-                    {"A", "B", "a"},
-                    {"B", "A", "b"},
-                    {"C", "A", "c"},
-                    {"Orphan", "Nowhere", "o"},
-                    {"Fine", "TARGETDIR", "f"}});
-  EXPECT_EQ(r.size(), 2u);
-  EXPECT_EQ(r.count("A") + r.count("B") + r.count("C") + r.count("Orphan"), 0u);
-  EXPECT_EQ(r["Fine"].target, "C:\\f\\");
+  EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
+                      {"A", "B", "a"},
+                      {"B", "A", "b"},
+                      {"C", "A", "c"},
+                      {"Orphan", "Nowhere", "o"},
+                      {"Fine", "TARGETDIR", "f"}}),
+            (PathMap{{"TARGETDIR", "C:\\ <- Z:\\pkgs\\"}, {"Fine", "C:\\f\\ <- Z:\\pkgs\\f\\"}}));
 }
 
 TEST_F(ResolutionTest, DeepChainsResolveWithoutRecursionUpToAPathLimit) {
