@@ -146,7 +146,7 @@ TEST_F(DatabaseOpenTest, WritingAReadOnlyPackageAsksToClearTheAttribute) {
   EXPECT_EQ(DatabaseStateText(), "Opened for Writing");
 }
 
-TEST_F(DatabaseOpenTest, LoggingPolicyIsHeldAsideDuringCostingOnly) {
+TEST_F(DatabaseOpenTest, CostingHoldsTheLoggingPolicyAsideAndRootDriveTargetsMove) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   installer->fakeSession = std::make_shared<test::FakeSession>(nullptr);
   std::vector<std::string> seen;
@@ -161,10 +161,8 @@ TEST_F(DatabaseOpenTest, LoggingPolicyIsHeldAsideDuringCostingOnly) {
   ASSERT_EQ(Open(package, true), "");
   EXPECT_EQ(seen, std::vector<std::string>(4, "<absent>"));
   EXPECT_EQ(Logging(), "voicewarmupx");
-}
 
-TEST_F(DatabaseOpenTest, TargetOnTheRootDriveMovesToTheWindowsDrive) {
-  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  // A target on the root drive moves to the Windows drive.
   const struct {
     const char *targetDir, *rootDrive, *expectedTarget, *expectedRoot;
   } cases[] = {
@@ -173,7 +171,6 @@ TEST_F(DatabaseOpenTest, TargetOnTheRootDriveMovesToTheWindowsDrive) {
       {"", "", "C:\\", "C:\\"},
   };
   for (const auto& c : cases) {
-    installer->fakeSession = std::make_shared<test::FakeSession>(nullptr);
     installer->fakeSession->properties = {
         {"TARGETDIR", c.targetDir}, {"ROOTDRIVE", c.rootDrive}, {"SourceDir", "Z:\\pkgs\\"}};
     Forget();
