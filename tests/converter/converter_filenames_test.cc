@@ -5,8 +5,6 @@
 #include <fstream>
 #include <string>
 
-#include <QTabBar>
-
 #include "app/settings.h"
 #include "converter_fixture.h"
 
@@ -17,30 +15,16 @@ constexpr const char* kLongPath = "C:\\Program Files\\Quorvex Sample\\Read Me Fi
 
 class FileNameTabTest : public ConverterTest {
  protected:
-  void SetUp() override {
+  FileNameTabTest() : ConverterTest(3) {
     const auto folder = std::filesystem::path(m_machine.DriveC()) / "Program Files/Quorvex Sample";
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "Read Me First.txt") << "sample";
-    ConverterTest::SetUp();
-    m_frm->SSTab1->setCurrentIndex(3);
   }
-
-  // Types text into the field (long: T_OrigValue_1, short: T_ConvVal_1) and moves the
-  // focus to the tab bar.
   void Type(bool shortField, const QString& text) {
-    QLineEdit* field = shortField ? m_frm->T_ConvVal[1] : m_frm->T_OrigValue[1];
-    field->setFocus(Qt::MouseFocusReason);
-    ASSERT_EQ(QApplication::focusWidget(), field);
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-    auto* tabs = m_frm->SSTab1->findChild<QTabBar*>();
-    tabs->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(QApplication::focusWidget(), tabs);
+    ConverterTest::Type(shortField ? m_frm->T_ConvVal[1] : m_frm->T_OrigValue[1], text);
   }
-
-  std::string LongText() const { return m_frm->T_OrigValue[1]->text().toStdString(); }
-  std::string ShortText() const { return m_frm->T_ConvVal[1]->text().toStdString(); }
+  std::string LongText() const { return Text("T_OrigValue_1"); }
+  std::string ShortText() const { return Text("T_ConvVal_1"); }
 };
 
 TEST_F(FileNameTabTest, LongPathShowsItsShortFormAndBack) {

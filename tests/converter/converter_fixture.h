@@ -1,15 +1,17 @@
 #pragma once
-// A converter window opened in an isolated home with a scripted user interface, and the
-// user's actions on it: typing into a field and moving the focus away.
+// A converter window opened in an isolated home with a scripted user interface, driven like a
+// user: typing into a field and moving the focus away.
 
 #include <memory>
 #include <string>
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QString>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -21,18 +23,18 @@
 
 namespace qv::test {
 
-/// Opens Converter_Frm as the start window does and drives its fields like a user.
+/// Opens Converter_Frm as the start window does, on the tab given to the constructor.
 class ConverterTest : public ::testing::Test {
  protected:
+  explicit ConverterTest(int tab = 1) : m_tab(tab) {}
   void SetUp() override { Open(); }
   void TearDown() override { m_frm.reset(); }
 
-  /// Creates the window and opens it through Disp_Frm with itself as the caller, on the
-  /// numeric tab.
+  /// Creates the window and opens it through Disp_Frm with itself as the caller.
   void Open() {
     m_frm = std::make_unique<Converter_Frm>();
     m_frm->Disp_Frm(m_frm.get(), m_msiFile, "", 0, nullptr);
-    m_frm->SSTab1->setCurrentIndex(1);
+    m_frm->SSTab1->setCurrentIndex(m_tab);
     m_frm->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frm.get()));
   }
@@ -45,47 +47,46 @@ class ConverterTest : public ::testing::Test {
     m_frm.reset();
   }
 
-  /// The field of a control array, by name and index ("T_OrigValue", 2).
-  QLineEdit* Field(const char* name, int index) const {
-    auto* field = m_frm->findChild<QLineEdit*>(QStringLiteral("%1_%2").arg(name).arg(index));
-    EXPECT_NE(field, nullptr) << name << "_" << index;
+  /// A line edit by object name ("T_OrigValue_2").
+  QLineEdit* Field(const QString& name) const {
+    auto* field = m_frm->findChild<QLineEdit*>(name);
+    EXPECT_NE(field, nullptr) << name.toStdString();
     return field;
   }
-
-  /// The text a field shows.
-  std::string Text(const char* name, int index) const {
-    QLineEdit* field = Field(name, index);
+  std::string Text(const QString& name) const {
+    QLineEdit* field = Field(name);
     return field ? field->text().toStdString() : "<no such field>";
   }
 
-  /// Replaces the field's text by typing, then moves the focus to another control.
-  void Enter(const char* name, int index, const QString& text) {
-    QLineEdit* field = Field(name, index);
+  /// Focuses the field, replaces its text by typing, then moves the focus to the tab bar.
+  void Type(QWidget* field, const QString& text) {
     ASSERT_NE(field, nullptr);
     field->setFocus(Qt::MouseFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), field);
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+      combo->lineEdit()->clear();
+    } else {
+      QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(field, Qt::Key_Delete);
+    }
     QTest::keyClicks(field, text);
-    ASSERT_EQ(field->text(), text);
-    // The last option button does not change the selection by getting the focus.
-    QRadioButton* elsewhere = m_frm->Op_Operator[9];
-    elsewhere->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(QApplication::focusWidget(), elsewhere);
+    m_frm->SSTab1->findChild<QTabBar*>()->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
   }
+  void Enter(const QString& name, const QString& text) { Type(Field(name), text); }
 
-  /// Clicks the option button of an operator with the mouse.
+  /// Clicks the option button of an operator on its round indicator.
   void ClickOperator(int index) {
     QRadioButton* option = m_frm->Op_Operator[index];
-    // On the round indicator: a radio button takes clicks on its indicator and caption only.
     QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(6, option->height() / 2));
-    ASSERT_TRUE(m_frm->Op_Operator[index]->isChecked());
+    ASSERT_TRUE(option->isChecked());
   }
 
   ScopedTestMachine m_machine;
   ScopedScriptedUi m_ui;
   std::unique_ptr<Converter_Frm> m_frm;
   std::string m_msiFile;
+  int m_tab;
 };
 
 }  // namespace qv::test

@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
-#include <QTabBar>
 
 #include "app/globals.h"
 #include "converter_fixture.h"
@@ -22,30 +21,18 @@ constexpr const char* kMainExePath =
 
 class RecordTabTest : public ConverterTest {
  protected:
-  void SetUp() override {
+  RecordTabTest() : ConverterTest(2) {
     OpenDb() = OpenDatabaseState{};
     InstallerObject = msi::MakeEngineInstaller();
-    ConverterTest::SetUp();
-    m_frm->SSTab1->setCurrentIndex(2);
   }
-  void TearDown() override {
-    ConverterTest::TearDown();
+  ~RecordTabTest() override {
+    m_frm.reset();
     OpenDb() = OpenDatabaseState{};
     InstallerObject = nullptr;
   }
-
-  // Types text into a record field and moves the focus to the tab bar.
   void Type(QPlainTextEdit* field, const std::string& text) {
-    field->setFocus(Qt::MouseFocusReason);
-    ASSERT_EQ(QApplication::focusWidget(), field);
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, QString::fromStdString(text));
-    auto* tabs = m_frm->SSTab1->findChild<QTabBar*>();
-    tabs->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(QApplication::focusWidget(), tabs);
+    ConverterTest::Type(field, QString::fromStdString(text));
   }
-
   static std::string Text(const QPlainTextEdit* field) {
     return field->toPlainText().toStdString();
   }

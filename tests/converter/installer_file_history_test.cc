@@ -7,8 +7,6 @@
 #include <vector>
 
 #include <QComboBox>
-#include <QLineEdit>
-#include <QTabBar>
 
 #include "app/globals.h"
 #include "app/settings.h"
@@ -48,15 +46,16 @@ std::string Earlier(int n) {
 
 class InstallerFileHistoryTest : public ConverterTest {
  protected:
-  void SetUp() override {
+  InstallerFileHistoryTest() : ConverterTest(2) {
     OpenDb() = OpenDatabaseState{};
     InstallerObject = msi::MakeEngineInstaller();
+  }
+  void SetUp() override {
     ConverterTest::SetUp();
-    m_frm->SSTab1->setCurrentIndex(2);
     m_combo = m_frm->Cb_ConvMsiFiles;
   }
-  void TearDown() override {
-    ConverterTest::TearDown();
+  ~InstallerFileHistoryTest() override {
+    m_frm.reset();
     OpenDb() = OpenDatabaseState{};
     InstallerObject = nullptr;
   }
@@ -71,16 +70,7 @@ class InstallerFileHistoryTest : public ConverterTest {
     return !built.empty();
   }
 
-  // Types text into the combo and moves the focus to the tab bar; the validation runs.
-  void Accept(const std::string& text) {
-    m_combo->setFocus(Qt::MouseFocusReason);
-    ASSERT_EQ(QApplication::focusWidget(), m_combo);
-    m_combo->lineEdit()->clear();
-    QTest::keyClicks(m_combo, QString::fromStdString(text));
-    auto* tabs = m_frm->SSTab1->findChild<QTabBar*>();
-    tabs->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-  }
+  void Accept(const std::string& text) { Type(m_combo, QString::fromStdString(text)); }
 
   std::vector<std::string> List() const {
     std::vector<std::string> items;
