@@ -1,5 +1,5 @@
-// The record tab's installer-file history: accepting a file through the combo box's
-// validation, the stored entries "Converter0".. and the list the combo shows.
+// The "Decode Formatted MSI Records" tab: keys to full paths and back, and the installer-file
+// history behind its combo box (the stored entries "Converter0".. and the list shown).
 
 #include <algorithm>
 #include <filesystem>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QComboBox>
+#include <QPlainTextEdit>
 
 #include "app/globals.h"
 #include "app/settings.h"
@@ -23,6 +24,8 @@ namespace {
 
 constexpr const char* kPackage = "C:\\Packages\\Session Sample.msi";
 constexpr const char* kAbsent = "<absent>";
+constexpr const char* kMainExePath =
+    "C:\\Program Files (x86)\\Quorvex Vendor\\Product Home\\bin\\main program.exe";
 
 // A stored entry's text, "<absent>" when there is none.
 std::string Stored(int n) {
@@ -70,7 +73,13 @@ class InstallerFileHistoryTest : public ConverterTest {
     return !built.empty();
   }
 
-  void Accept(const std::string& text) { Type(m_combo, QString::fromStdString(text)); }
+  void Accept(const std::string& text) { Type(m_combo, text); }
+  void Type(QWidget* field, const std::string& text) {
+    ConverterTest::Type(field, QString::fromStdString(text));
+  }
+  static std::string Text(const QPlainTextEdit* field) {
+    return field->toPlainText().toStdString();
+  }
 
   std::vector<std::string> List() const {
     std::vector<std::string> items;
@@ -198,6 +207,50 @@ TEST_F(InstallerFileHistoryTest, AcceptedFileComesBackAfterARestart) {
   Open();
   EXPECT_EQ(m_frm->Cb_ConvMsiFiles->currentText().toStdString(), kPackage);
   EXPECT_EQ(m_msiFile, kPackage);
+}
+
+using RecordTabTest = InstallerFileHistoryTest;
+
+TEST_F(RecordTabTest, KeysBecomeQuotedFullPathsAndBack) {
+  QV_FIXTURE_OR_SKIP(package, m_dir, "session");
+  m_frm->Cb_ConvMsiFiles->setEditText(QString::fromStdString(package));
+  const std::string quoted = std::string("\"") + kMainExePath + "\"";
+  const struct {
+    const char* original;
+    std::string formatted;
+  } cases[] = {
+      {"[#MainExe]", quoted},
+      {"\"[#MainExe]\" /run", quoted + " /run"},  // begins with a quote: left as it is
+  };
+  for (const auto& c : cases) {
+    Type(m_frm->T_Original, c.original);
+    EXPECT_EQ(Text(m_frm->T_Formatted), c.formatted) << c.original;
+    EXPECT_EQ(OpenDb().oDatabase, nullptr);
+    EXPECT_EQ(OpenDb().oSession, nullptr);
+  }
+  EXPECT_GE(m_ui->busyMaxDepth, 1);
+  EXPECT_EQ(m_ui->busyDepth, 0);
+
+  Type(m_frm->T_Original, "");
+  Type(m_frm->T_Formatted, kMainExePath);
+  EXPECT_EQ(Text(m_frm->T_Original), "[#MainExe]");
+  Type(m_frm->T_Formatted, quoted);
+  EXPECT_EQ(Text(m_frm->T_Original), "\"[#MainExe]\"");
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(RecordTabTest, AnInvalidPackageIsReportedAndNothingIsTranslated) {
+  m_frm->Cb_ConvMsiFiles->setEditText("C:\\Packages\\missing.msi");
+  m_frm->T_Formatted->setPlainText("kept");
+  Type(m_frm->T_Original, "[#MainExe]");
+  ASSERT_EQ(m_ui->messages.size(), 1u);
+  EXPECT_EQ(m_ui->messages[0].title, "Error");
+  EXPECT_EQ(m_ui->messages[0].text, "C:\\Packages\\missing.msi is not a valid file.");
+  EXPECT_EQ(Text(m_frm->T_Formatted), "kept");
+  EXPECT_EQ(m_ui->busyMaxDepth, 0);
+
+  Type(m_frm->T_Original, "");  // an empty record is not checked at all
+  EXPECT_EQ(m_ui->messages.size(), 1u);
 }
 
 }  // namespace
