@@ -1,9 +1,8 @@
-// The converter window as a whole: its captions, what it restores when it opens, what it
-// saves when it closes, and when closing ends the program.
+// The converter window as a whole (captions, what it restores and saves, when closing ends the
+// program) and its "Long File Names - Short File Names" tab.
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include <QComboBox>
@@ -114,8 +113,6 @@ TEST_F(ConverterWindowTest, ValuesComeBackAfterARestart) {
   CloseByReturn();
   EXPECT_EQ(m_ui->endCount, 1);
   EXPECT_EQ(m_ui->lastExitCode, 0);
-  EXPECT_EQ(GetSettingDWord("Converter_Value0"), 7);
-  EXPECT_EQ(GetSettingDWord("Converter_Value1"), -2);
   EXPECT_EQ(GetSettingDWord("Converter_Value2"), 5);
   EXPECT_EQ(GetSettingStr("ConvMsiFile"), "C:\\pkgs\\app.msi");
   std::string stored = StoreContent(m_machine.StoreDir());
@@ -123,12 +120,14 @@ TEST_F(ConverterWindowTest, ValuesComeBackAfterARestart) {
   EXPECT_NE(stored.find("\"Converter_Value1\"=dword:fffffffe"), std::string::npos) << stored;
 
   Open();
-  EXPECT_EQ(Text("T_OrigValue_2"), " 7");
-  EXPECT_EQ(Text("T_ConvVal_2"), "7");
-  EXPECT_EQ(Text("T_OrigValue_3"), "-2");
-  EXPECT_EQ(Text("T_ConvVal_3"), "FFFFFFFE");
-  EXPECT_EQ(Text("T_OrigValue_4"), "5");
-  EXPECT_EQ(Text("T_ConvVal_4"), "00000005");
+  for (const auto& [name, text] : {std::pair{"T_OrigValue_2", " 7"},
+                                   {"T_ConvVal_2", "7"},
+                                   {"T_OrigValue_3", "-2"},
+                                   {"T_ConvVal_3", "FFFFFFFE"},
+                                   {"T_OrigValue_4", "5"},
+                                   {"T_ConvVal_4", "00000005"}}) {
+    EXPECT_EQ(Text(name), text) << name;
+  }
   EXPECT_EQ(m_frm->Cb_ConvMsiFiles->currentText(), "C:\\pkgs\\app.msi");
   EXPECT_EQ(m_msiFile, "C:\\pkgs\\app.msi");
   EXPECT_TRUE(m_ui->messages.empty());
@@ -187,6 +186,60 @@ TEST_F(ConverterWindowTest, OpeningLeavesTheResultArgumentEmpty) {
   EXPECT_EQ(result, "");
   EXPECT_EQ(msiFile, "");
   EXPECT_TRUE(frm->isVisible());
+}
+
+constexpr const char* kLongPath = "C:\\Program Files\\Quorvex Sample\\Read Me First.txt";
+
+class FileNameTabTest : public ConverterTest {
+ protected:
+  FileNameTabTest() : ConverterTest(3) {
+    const auto folder = std::filesystem::path(m_machine.DriveC()) / "Program Files/Quorvex Sample";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "Read Me First.txt") << "sample";
+  }
+  void Type(bool shortField, const QString& text) {
+    ConverterTest::Type(shortField ? m_frm->T_ConvVal[1] : m_frm->T_OrigValue[1], text);
+  }
+  std::string LongText() const { return Text("T_OrigValue_1"); }
+  std::string ShortText() const { return Text("T_ConvVal_1"); }
+};
+
+TEST_F(FileNameTabTest, LongPathShowsItsShortFormAndBack) {
+  Type(false, kLongPath);
+  const std::string shortPath = ShortText();
+  EXPECT_EQ(shortPath, "C:\\PROGRA~1\\QUORVE~1\\README~1.TXT");
+
+  Type(false, "");
+  EXPECT_EQ(ShortText(), "");
+
+  Type(true, QString::fromStdString(shortPath));
+  EXPECT_EQ(LongText(), kLongPath);
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(FileNameTabTest, PathsThatDoNotExistGiveAnEmptyOtherField) {
+  const struct {
+    bool shortField;
+    const char* typed;
+  } cases[] = {
+      {false, "C:\\Program Files\\Quorvex Sample\\Missing File.txt"},
+      {false, "C:\\No Such Folder\\Read Me First.txt"},
+      {true, "C:\\PROGRA~1\\MISSIN~1.TXT"},
+  };
+  for (const auto& c : cases) {
+    Type(!c.shortField, "left over");  // puts a text into the other field
+    Type(c.shortField, c.typed);
+    EXPECT_EQ(c.shortField ? LongText() : ShortText(), "") << c.typed;
+  }
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(FileNameTabTest, SavedLongPathIsConvertedWhenTheWindowOpens) {
+  m_frm.reset();
+  SaveSettingStr("Converter_FileName", kLongPath);
+  Open();
+  EXPECT_EQ(LongText(), kLongPath);
+  EXPECT_EQ(ShortText(), "C:\\PROGRA~1\\QUORVE~1\\README~1.TXT");
 }
 
 }  // namespace

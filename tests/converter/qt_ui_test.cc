@@ -34,21 +34,22 @@ ui::Answer ShowAndClick(const std::string& text, const std::string& title, ui::B
 }
 
 TEST(QtUiTest, ShowsTitleTextAndButtonsAndReturnsTheAnswer) {
-  struct Case {
+  const struct {
     ui::Buttons buttons;
     QMessageBox::StandardButtons shown;
     QMessageBox::StandardButton click;
     ui::Answer answer;
-  };
-  const Case cases[] = {
+  } cases[] = {
+      // clang-format off
       {ui::Buttons::kOk, QMessageBox::Ok, QMessageBox::Ok, ui::Answer::kOk},
       {ui::Buttons::kOkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
        ui::Answer::kCancel},
       {ui::Buttons::kYesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, ui::Answer::kYes},
       {ui::Buttons::kYesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
        QMessageBox::No, ui::Answer::kNo},
+      // clang-format on
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SeenBox seen;
     EXPECT_EQ(ShowAndClick("First line\rSecond <b>line</b>", "Msi Access Error", c.buttons, c.click,
                            &seen),
