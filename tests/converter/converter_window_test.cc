@@ -38,33 +38,23 @@ TEST_F(ConverterWindowTest, ShowsTheCaptions) {
   EXPECT_EQ(m_frm->windowTitle(), "Conversions");
   EXPECT_EQ(m_frm->objectName(), "Converter_Frm");
   ASSERT_EQ(m_frm->SSTab1->count(), 4);
-  EXPECT_EQ(m_frm->SSTab1->tabText(0), "GUIDs");
-  EXPECT_EQ(m_frm->SSTab1->tabText(1), "Numeric Values");
-  EXPECT_EQ(m_frm->SSTab1->tabText(2), "Decode Formatted MSI Records");
-  EXPECT_EQ(m_frm->SSTab1->tabText(3), "Long File Names - Short File Names");
+  const char* tabs[] = {"GUIDs", "Numeric Values", "Decode Formatted MSI Records",
+                        "Long File Names - Short File Names"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(m_frm->SSTab1->tabText(i), tabs[i]);
 
+  // clang-format off
   const std::pair<const char*, int> frames[] = {
-      {"GUID to Packed GUID", 1},
-      {"Standard GUID", 1},
-      {"Packed GUID", 1},
-      {"GUID is", 1},
-      {"Long File Name to Short File Name", 1},
-      {"Long File Name", 1},
-      {"Short File Name", 1},
-      {"Numeric Value 'A'", 1},
-      {"Numeric Value 'B'", 1},
-      {"Numeric Result", 1},
-      {"Original Value", 3},
-      {"Value in Hex", 3},
+      {"GUID to Packed GUID", 1}, {"Standard GUID", 1}, {"Packed GUID", 1}, {"GUID is", 1},
+      {"Long File Name to Short File Name", 1}, {"Long File Name", 1}, {"Short File Name", 1},
+      {"Numeric Value 'A'", 1}, {"Numeric Value 'B'", 1}, {"Numeric Result", 1},
+      {"Original Value", 3}, {"Value in Hex", 3},
       {"Numbers of bits set on Delimited by Commas ", 3},
       {"Bits Values in Hex Delimited by \"+(Ampersand Character)H\"", 3},
-      {"Bits Values in Hex Delimited by +&H", 0},
-      {"Msi File", 1},
+      {"Bits Values in Hex Delimited by +&H", 0}, {"Msi File", 1},
       {"Original Record with FileKey and DirKeys in []", 1},
       {"Formatted Record where FilePaths are displayed in full  ****  NOTE If the Path contains "
-       "embedded spaces it should be input in \"\"",
-       1},
-  };
+       "embedded spaces it should be input in \"\"", 1}};
+  // clang-format on
   for (const auto& [caption, count] : frames) {
     EXPECT_EQ(CountFrames(*m_frm, caption), count) << caption;
   }

@@ -27,7 +27,6 @@ constexpr const char* kAbsent = "<absent>";
 constexpr const char* kMainExePath =
     "C:\\Program Files (x86)\\Quorvex Vendor\\Product Home\\bin\\main program.exe";
 
-// A stored entry's text, "<absent>" when there is none.
 std::string Stored(int n) {
   const std::string key = SettingsKey.empty() ? kDefaultSettingsKey : SettingsKey;
   std::string value;
@@ -35,14 +34,12 @@ std::string Stored(int n) {
   return value;
 }
 
-// Entries 0 to 12 as stored.
 std::vector<std::string> StoredEntries() {
   std::vector<std::string> entries;
   for (int n = 0; n <= 12; ++n) entries.push_back(Stored(n));
   return entries;
 }
 
-// A stand-in for a package used in an earlier run.
 std::string Earlier(int n) {
   return "C:\\Earlier\\p" + std::to_string(n) + ".msi";
 }
@@ -73,7 +70,6 @@ class InstallerFileHistoryTest : public ConverterTest {
     return !built.empty();
   }
 
-  void Accept(const std::string& text) { Type(m_combo, text); }
   void Type(QWidget* field, const std::string& text) {
     ConverterTest::Type(field, QString::fromStdString(text));
   }
@@ -102,7 +98,7 @@ class InstallerFileHistoryTest : public ConverterTest {
 
 TEST_F(InstallerFileHistoryTest, AcceptedFileBecomesTheNewestEntry) {
   QV_PACKAGE_OR_SKIP();
-  Accept(std::string(kPackage) + "   ");
+  Type(m_combo, std::string(kPackage) + "   ");
   EXPECT_TRUE(m_ui->messages.empty());
   EXPECT_EQ(Stored(0), kPackage);
   EXPECT_EQ(Stored(1), "");  // the empty list's one more entry, moved down
@@ -135,7 +131,7 @@ TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
     LoadList();
     ASSERT_EQ(m_combo->count(), c.storedCount) << c.what;
 
-    Accept(kPackage);
+    Type(m_combo, kPackage);
     EXPECT_EQ(StoredEntries(), c.after) << c.what;
     std::vector<std::string> shown(c.after.begin(),
                                    c.after.begin() + std::min(c.storedCount + 1, 11));
@@ -190,7 +186,7 @@ TEST_F(InstallerFileHistoryTest, DropDownValidatesOnlyAStaleList) {
 }
 
 TEST_F(InstallerFileHistoryTest, InvalidFileKeepsTheFocusAndStoresNothing) {
-  Accept("C:\\Packages\\missing.msi");
+  Type(m_combo, "C:\\Packages\\missing.msi");
   ASSERT_EQ(m_ui->messages.size(), 1u);
   EXPECT_EQ(m_ui->messages[0].title, "Error");
   EXPECT_EQ(m_ui->messages[0].text, "C:\\Packages\\missing.msi is not a valid file.");
@@ -201,7 +197,7 @@ TEST_F(InstallerFileHistoryTest, InvalidFileKeepsTheFocusAndStoresNothing) {
 
 TEST_F(InstallerFileHistoryTest, AcceptedFileComesBackAfterARestart) {
   QV_PACKAGE_OR_SKIP();
-  Accept(kPackage);
+  Type(m_combo, kPackage);
   CloseByReturn();
   EXPECT_EQ(GetSettingStr("ConvMsiFile"), kPackage);
   Open();
