@@ -96,7 +96,7 @@ class InstallerFileHistoryTest : public ConverterTest {
 #define QV_PACKAGE_OR_SKIP() \
   if (!MakePackage()) GTEST_SKIP() << "msitools missing"
 
-TEST_F(InstallerFileHistoryTest, AcceptedFileBecomesTheNewestEntry) {
+TEST_F(InstallerFileHistoryTest, AcceptedFileBecomesTheNewestEntryAndComesBackAfterARestart) {
   QV_PACKAGE_OR_SKIP();
   Type(m_combo, std::string(kPackage) + "   ");
   EXPECT_TRUE(m_ui->messages.empty());
@@ -104,6 +104,11 @@ TEST_F(InstallerFileHistoryTest, AcceptedFileBecomesTheNewestEntry) {
   EXPECT_EQ(Stored(1), "");  // the empty list's one more entry, moved down
   EXPECT_EQ(List(), std::vector<std::string>{kPackage});
   EXPECT_EQ(m_combo->currentText().toStdString(), kPackage);
+  CloseByReturn();
+  EXPECT_EQ(GetSettingStr("ConvMsiFile"), kPackage);
+  Open();
+  EXPECT_EQ(m_frm->Cb_ConvMsiFiles->currentText().toStdString(), kPackage);
+  EXPECT_EQ(m_msiFile, kPackage);
 }
 
 TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
@@ -157,12 +162,10 @@ TEST_F(InstallerFileHistoryTest, StaleWhenEmptyOrTheTextIsAnotherFile) {
   const struct {
     const char* text;
     bool stale;
-  } cases[] = {
-      {"C:\\Packages\\App.msi", false},
-      {"c:\\PACKAGES\\app.MSI", false},
-      {"C:\\Packages\\Other.msi", true},
-      {"", true},
-  };
+  } cases[] = {{"C:\\Packages\\App.msi", false},
+               {"c:\\PACKAGES\\app.MSI", false},
+               {"C:\\Packages\\Other.msi", true},
+               {"", true}};
   for (const auto& c : cases) {
     m_combo->setEditText(c.text);
     EXPECT_EQ(HistoryIsStale(*m_combo), c.stale) << c.text;
@@ -193,16 +196,6 @@ TEST_F(InstallerFileHistoryTest, InvalidFileKeepsTheFocusAndStoresNothing) {
   EXPECT_EQ(QApplication::focusWidget(), m_combo);
   EXPECT_EQ(Stored(0), kAbsent);
   EXPECT_TRUE(List().empty());
-}
-
-TEST_F(InstallerFileHistoryTest, AcceptedFileComesBackAfterARestart) {
-  QV_PACKAGE_OR_SKIP();
-  Type(m_combo, kPackage);
-  CloseByReturn();
-  EXPECT_EQ(GetSettingStr("ConvMsiFile"), kPackage);
-  Open();
-  EXPECT_EQ(m_frm->Cb_ConvMsiFiles->currentText().toStdString(), kPackage);
-  EXPECT_EQ(m_msiFile, kPackage);
 }
 
 using RecordTabTest = InstallerFileHistoryTest;
