@@ -1,6 +1,8 @@
 #include "records/list_search.h"
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 #include "records/list_state.h"
 #include "records/record_list.h"
@@ -48,8 +50,7 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
 
 }  // namespace
 
-int32_t CompareFieldValues(const std::string& a, const std::string& b, int32_t mode,
-                           bool case_flag) {
+int32_t CompareFieldValues(std::string_view a, std::string_view b, int32_t mode, bool case_flag) {
   int32_t r = 0;
   if (!case_flag) {
     r = strcText(a, b);
@@ -61,8 +62,8 @@ int32_t CompareFieldValues(const std::string& a, const std::string& b, int32_t m
     case 0:
       return case_flag ? stricText(a, b) : r;
     case 1:
-      return CompareKeys(JoinNameToFolder(a), JoinNameToFolder(b), kPathSeparator,
-                         LibraryCase(case_flag));
+      return CompareKeys(JoinNameToFolder(std::string(a)), JoinNameToFolder(std::string(b)),
+                         kPathSeparator, LibraryCase(case_flag));
     case 3:
       return CompareKeys(a, b, kPathSeparator, LibraryCase(case_flag));
     case 2: {
@@ -111,6 +112,88 @@ int32_t ListFind(int32_t list, const std::string& tag, int32_t /*position*/, int
   return QuorvexListFind(list, 0, 0, tag, key, index, limit, 0, LibraryCase(case_flag));
 }
 
+namespace {
+
+// Every kFenceStep-th value of a long list sorted by one field, kept beside the list so a
+// search first narrows to one stretch of kFenceStep records by looking only at this small,
+// cache-resident array; then it reads records of that stretch alone. On a list of unique
+// keys the result is the one the search over the whole list gives.
+constexpr int32_t kFenceStep = 32;
+constexpr int32_t kFenceMinimum = 4 * kFenceStep;
+
+struct Fence {
+  uint64_t generation = 0;
+  std::string tag;
+  bool case_flag = false;
+  // The tag's value of records 0, kFenceStep, 2 * kFenceStep..., one after another in one
+  // block (starts[i] to starts[i + 1]), so the narrowing touches few cache lines.
+  std::string values;
+  std::vector<uint32_t> starts;
+
+  size_t size() const { return starts.empty() ? 0 : starts.size() - 1; }
+  std::string_view at(size_t i) const {
+    return std::string_view(values).substr(starts[i], starts[i + 1] - starts[i]);
+  }
+};
+
+std::map<int32_t, Fence>& Fences() {
+  static std::map<int32_t, Fence> fences;
+  return fences;
+}
+
+// The fence of a list for a one-tag search, built when the list changed since; null when
+// the list is too short to need one or the search is not by one tag.
+const Fence* FenceFor(int32_t list, const std::string& specification, bool case_flag,
+                      int32_t count) {
+  if (count < kFenceMinimum || list < 0 || list > kMaxListNumber) return nullptr;
+  if (specification.size() < 3 || specification[0] != '|' || specification.back() != '=' ||
+      specification.find('|', 1) != std::string::npos) {
+    return nullptr;
+  }
+  const uint64_t generation = ListStateOf(list).generation;
+  Fence& fence = Fences()[list];
+  if (fence.generation != generation || fence.tag != specification ||
+      fence.case_flag != case_flag || fence.size() == 0) {
+    fence.generation = generation;
+    fence.tag = specification;
+    fence.case_flag = case_flag;
+    fence.values.clear();
+    fence.starts.assign(1, 0);
+    for (int32_t i = 0; i < count; i += kFenceStep) {
+      fence.values += ListGetItemField(list, i, specification);
+      fence.starts.push_back(static_cast<uint32_t>(fence.values.size()));
+    }
+  }
+  return &fence;
+}
+
+// Narrows [*low, *high] (the whole list) to the stretch between two fence values that holds
+// the key; returns the index of an exact match on a fence value, or -1.
+int32_t NarrowByFence(const Fence& fence, const std::string& keyValue, int32_t count, int32_t* low,
+                      int32_t* high) {
+  // The last fence value that does not sort after the key.
+  size_t lo = 0;
+  size_t hi = fence.size();
+  while (lo < hi) {
+    const size_t mid = (lo + hi) / 2;
+    if (CompareFieldValues(keyValue, fence.at(mid), 3, fence.case_flag) >= 0) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  if (lo == 0) return -1;  // before every record: the whole-list search says so itself
+  const size_t at = lo - 1;
+  if (CompareFieldValues(keyValue, fence.at(at), 3, fence.case_flag) == 0) {
+    return static_cast<int32_t>(at) * kFenceStep;
+  }
+  *low = static_cast<int32_t>(at) * kFenceStep;
+  if (at + 1 < fence.size()) *high = std::min(count - 1, static_cast<int32_t>(at + 1) * kFenceStep);
+  return -1;
+}
+
+}  // namespace
+
 int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
                    bool insertion_point, int32_t* first_index, int32_t last_index, bool case_flag) {
   const int32_t n = ListCount(list);
@@ -140,6 +223,13 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
 
   int32_t low = *first_index;
   int32_t high = (last_index >= 1 && last_index < n - 1) ? last_index : n - 1;
+  if (low == 0 && high == n - 1) {
+    if (const Fence* fence = FenceFor(list, specification, case_flag, n)) {
+      const int32_t exact =
+          NarrowByFence(*fence, GetFld(key_record, specification), n, &low, &high);
+      if (exact >= 0) return exact;
+    }
+  }
   int32_t c = CompareKeyToItem(specification, key_record, list, low, case_flag);
   if (c < 0) return kSearchBeforeAll;
   if (c == 0) return low;

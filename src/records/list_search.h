@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -16,8 +17,7 @@ inline constexpr int32_t kSearchAfterAll = -2;
 /// Compares two field values: mode 0 as texts, 1 as paths with the name joined to its
 /// folder, 2 with trailing numbers by value, 3 as paths part by part; case_flag ignores
 /// case. An empty value sorts first. < 0, 0 or > 0.
-int32_t CompareFieldValues(const std::string& a, const std::string& b, int32_t mode,
-                           bool case_flag);
+int32_t CompareFieldValues(std::string_view a, std::string_view b, int32_t mode, bool case_flag);
 /// Compares key_record with the record at index by the tags of specification, in order
 /// (a specification without "|" compares key_record itself with that field); with an empty
 /// key_record the tag list is a filter ("|3=1" wants field 3 to be 1, a bare "|3="
@@ -33,7 +33,8 @@ int32_t ListFind(int32_t list, const std::string& tag, int32_t position, int32_t
 /// and last_index (0: the end). Returns the match's index; without one, with
 /// insertion_point: kSearchBeforeAll, kSearchAfterAll, or -(i + 3) where i is the record
 /// just before the key; without insertion_point: the index just before the key. A list not
-/// sorted by these tags is scanned, which may move *first_index to the match.
+/// sorted by these tags is scanned, which may move *first_index to the match. Where several
+/// records hold the key, any one of them may be the match.
 int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
                    bool insertion_point, int32_t* first_index, int32_t last_index, bool case_flag);
 

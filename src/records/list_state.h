@@ -17,6 +17,7 @@ struct ListState {
   bool auto_sort = false;          ///< a plain sort reorders the list (numbers 5 to 99 only)
   std::string sort_specification;  ///< tags of the last field sort, e.g. "|1=|3="
   std::string sort_option;         ///< option of the last field sort, e.g. "\"
+  uint64_t generation = 0;         ///< changes with every change of the records or their order
 };
 
 /// The state of list `list`, live for the whole run. Numbers outside 0..kMaxListNumber get

@@ -28,28 +28,34 @@ void ListSetup(int32_t* list, bool auto_sort) {
   if (!ListNumbersAssigned()) AssignListNumbers();
   if (*list == 0) return;
   QuorvexListSetup(*list, kSetupItems, kSetupBytes, kSetupSlack);
+  ++ListStateOf(*list).generation;
   ListStateOf(*list).auto_sort = ListMayAutoSort(*list) && auto_sort;
 }
 
 int32_t ListAddItem(int32_t list, const std::string& record) {
   ListStateOf(list).needs_sort = true;
+  ++ListStateOf(list).generation;
   return QuorvexListAddItem(list, record, -1);
 }
 
 int32_t ListRemoveItem(int32_t list, int32_t index) {
+  ++ListStateOf(list).generation;
   return QuorvexListRemoveItem(list, index);
 }
 
 int32_t ListModifyItem(int32_t list, const std::string& record, int32_t index) {
   ListStateOf(list).needs_sort = true;
+  ++ListStateOf(list).generation;
   return QuorvexListModifyItem(list, index, record);
 }
 
 void ListClear(int32_t list) {
+  ++ListStateOf(list).generation;
   if (ListCount(list) > 0) QuorvexListClear(list);
 }
 
 void ListRemove(int32_t list) {
+  ++ListStateOf(list).generation;
   if (ListCount(list) > 0) QuorvexListRemoveList(list);
 }
 
@@ -86,6 +92,7 @@ void ListSort(int32_t list) {
   ListState& state = ListStateOf(list);
   state.needs_sort = false;
   if (!state.auto_sort) return;
+  ++state.generation;
   state.sort_specification.clear();
   QuorvexListSort(list, "", 0, "", 0);
 }
@@ -94,6 +101,7 @@ void ListSortFields(int32_t list, const std::string& specification, const std::s
                     int32_t number) {
   ListState& state = ListStateOf(list);
   state.needs_sort = false;
+  ++state.generation;
   state.sort_specification = specification;
   state.sort_option = option;
   QuorvexListSortFlds(list, specification, option, number);

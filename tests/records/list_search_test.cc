@@ -215,3 +215,32 @@ TEST(ListSearchTest, BinarySearchAgreesWithALinearScanOnManyPaths) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(ListSearchTest, LongListsSeeEveryChangeBeforeTheNextSearch) {
+  // Long enough for the search to narrow through its kept values first.
+  std::vector<std::string> records;
+  for (int i = 0; i < 1000; ++i) {
+    records.push_back("|1=C:\\Data\\Folder " + std::to_string(1000 + i) + "\\|2=K" +
+                      std::to_string(i));
+  }
+  const int32_t list = MakeList(7, records, "|1=");
+  EXPECT_EQ(Search(list, "|1=", "C:\\Data\\Folder 1640\\"), 640);
+  EXPECT_EQ(Search(list, "|1=", "C:\\Data\\Folder 1640\\a\\"), -(640 + 3));
+  EXPECT_EQ(Search(list, "|1=", "C:\\Data\\Folder 0\\"), kSearchBeforeAll);
+  EXPECT_EQ(Search(list, "|1=", "C:\\Data\\Folder 9\\"), kSearchAfterAll);
+
+  // A changed record is found where it sorts now; a removed one is gone.
+  ListModifyItem(list, "|1=C:\\Data\\Folder 1000a\\|2=Moved", 640);
+  EXPECT_EQ(ListGetItemField(list, Search(list, "|1=", "C:\\Data\\Folder 1000a\\"), "|2="),
+            "Moved");
+  EXPECT_EQ(Search(list, "|1=", "C:\\Data\\Folder 1640\\"), -(640 + 3));
+  ListRemoveItem(list, 1);
+  EXPECT_EQ(ListGetItemField(list, Search(list, "|1=", "C:\\Data\\Folder 1999\\"), "|2="), "K999");
+  EXPECT_EQ(Search(list, "|1=", "C:\\Data\\Folder 1000a\\"), -(0 + 3));
+}
+
+}  // namespace
+}  // namespace qv
