@@ -228,6 +228,7 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
       const int32_t exact =
           NarrowByFence(*fence, GetFld(key_record, specification), n, &low, &high);
       if (exact >= 0) return exact;
+      QuorvexListPrefetch(list, low, high);
     }
   }
   int32_t c = CompareKeyToItem(specification, key_record, list, low, case_flag);

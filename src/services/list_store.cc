@@ -313,6 +313,17 @@ int32_t QuorvexListGetItemSize(int32_t list, int32_t index) {
   return static_cast<int32_t>(record.size());
 }
 
+void QuorvexListPrefetch(int32_t list, int32_t first, int32_t last) {
+  RecordList* records = Find(list);
+  if (records == nullptr || first < 0 || last < first) return;
+  const size_t end = std::min(records->Count(), static_cast<size_t>(last) + 1);
+  // Asks for every record of the range at once, so their cache misses overlap instead of
+  // coming one after another as a search reads them.
+  for (size_t i = static_cast<size_t>(first); i < end; ++i) {
+    __builtin_prefetch(records->At(i).data());
+  }
+}
+
 int32_t QuorvexListModifyItem(int32_t list, int32_t index, std::string_view record) {
   RecordList* records = Find(list);
   if (records == nullptr || !ValidIndex(*records, index)) return -1;

@@ -51,6 +51,8 @@ int32_t QuorvexListSortFlds(int32_t list, std::string_view specification, std::s
 int32_t QuorvexListGetItem(int32_t list, int32_t index, std::string* buffer, int32_t size);
 /// The length of the record at index; -1 when there is none.
 int32_t QuorvexListGetItemSize(int32_t list, int32_t index);
+/// Starts loading records first..last (inclusive) into the cache; changes nothing.
+void QuorvexListPrefetch(int32_t list, int32_t first, int32_t last);
 /// Replaces the record at index. Returns the index, -1 when there is no such record.
 int32_t QuorvexListModifyItem(int32_t list, int32_t index, std::string_view record);
 /// Removes the record at index. Returns the count left, -1 when there is no such record.
