@@ -14,18 +14,28 @@ int32_t Sign(int value) {
   return (value > 0) - (value < 0);
 }
 
+// -1, 0 or 1 for two bytes, as unsigned values, folded first when ignoring case.
+int32_t CompareChars(char a, char b, bool ignore_case) {
+  unsigned char ca = static_cast<unsigned char>(a);
+  unsigned char cb = static_cast<unsigned char>(b);
+  if (ignore_case) {
+    ca = FoldAscii(ca);
+    cb = FoldAscii(cb);
+  }
+  return ca == cb ? 0 : (ca < cb ? -1 : 1);
+}
+
+// The order of two texts equal up to the shorter one's end: the shorter first.
+int32_t CompareLengths(std::string_view a, std::string_view b) {
+  return Sign(static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size()));
+}
+
 int32_t CompareBytes(std::string_view a, std::string_view b, bool ignore_case) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    unsigned char ca = static_cast<unsigned char>(a[i]);
-    unsigned char cb = static_cast<unsigned char>(b[i]);
-    if (ignore_case) {
-      ca = FoldAscii(ca);
-      cb = FoldAscii(cb);
-    }
-    if (ca != cb) return ca < cb ? -1 : 1;
+    if (const int32_t r = CompareChars(a[i], b[i], ignore_case); r != 0) return r;
   }
-  return Sign(static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size()));
+  return CompareLengths(a, b);
 }
 
 // CompareKeys for a one-character separator, in one pass: a separator sorts below every
@@ -42,15 +52,9 @@ int32_t CompareWithSeparatorChar(std::string_view a, std::string_view b, char se
     if (a[i] == b[i]) continue;
     if (a[i] == separator) return -1;
     if (b[i] == separator) return 1;
-    unsigned char ca = static_cast<unsigned char>(a[i]);
-    unsigned char cb = static_cast<unsigned char>(b[i]);
-    if (ignore_case) {
-      ca = FoldAscii(ca);
-      cb = FoldAscii(cb);
-    }
-    if (ca != cb) return ca < cb ? -1 : 1;
+    if (const int32_t r = CompareChars(a[i], b[i], ignore_case); r != 0) return r;
   }
-  return Sign(static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size()));
+  return CompareLengths(a, b);
 }
 
 }  // namespace
