@@ -12,7 +12,7 @@
 #include "bench/bench_support.h"
 #include "paths/formatted_records.h"
 #include "paths/record_translation.h"
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 
 using namespace qv::bench;
 

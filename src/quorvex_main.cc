@@ -9,7 +9,7 @@
 #include "app/startup.h"
 #include "converter/converter_frm.h"
 #include "converter/qt_ui.h"
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "platform/ui/ui.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/status.h"
+#include "platform/base/status.h"
 
 namespace qv {
 

@@ -2,7 +2,7 @@
 
 #include "app/globals.h"
 #include "msidb/open_database_state.h"
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
 
 namespace qv {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "platform/ui/console_ui.h"
 #include "platform/ui/ui.h"
 

@@ -13,7 +13,7 @@
 #include "msidb/open_database_state.h"
 #include "msidb/views.h"
 #include "paths/record_translation.h"
-#include "platform/pending_error.h"
+#include "platform/base/pending_error.h"
 
 namespace qv::cli {
 namespace {

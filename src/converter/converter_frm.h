@@ -11,7 +11,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "platform/status.h"
+#include "platform/base/status.h"
 
 class QAction;
 class QComboBox;

@@ -2,7 +2,7 @@
 
 #include "app/globals.h"
 #include "msidb/open_database_state.h"
-#include "platform/pending_error.h"
+#include "platform/base/pending_error.h"
 #include "platform/ui/ui.h"
 #include "services/number_text.h"
 

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "msidb/error_report.h"
-#include "platform/pending_error.h"
+#include "platform/base/pending_error.h"
 
 namespace qv {
 namespace {

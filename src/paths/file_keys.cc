@@ -6,7 +6,7 @@
 #include "msidb/views.h"
 #include "paths/directory_list.h"
 #include "paths/short_paths.h"
-#include "platform/pending_error.h"
+#include "platform/base/pending_error.h"
 #include "records/named_lists.h"
 #include "records/record_list.h"
 #include "records/record_text.h"

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "platform/machine_registry.h"
+#include "platform/machine/machine_registry.h"
 
 namespace qv {
 namespace {

@@ -8,7 +8,7 @@
 #include "app/settings.h"
 #include "msidb/open_database_state.h"
 #include "platform/fs/path_map.h"
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
 #include "services/registry_functions.h"
 #include "support/fake_installer.h"

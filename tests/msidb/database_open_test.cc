@@ -9,7 +9,7 @@
 #include "app/globals.h"
 #include "msidb/error_report.h"
 #include "msidb/open_database_state.h"
-#include "platform/pending_error.h"
+#include "platform/base/pending_error.h"
 #include "services/registry_functions.h"
 #include "support/fake_installer.h"
 #include "support/fixture_packages.h"

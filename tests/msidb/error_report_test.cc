@@ -4,7 +4,7 @@
 
 #include "app/globals.h"
 #include "msidb/open_database_state.h"
-#include "platform/pending_error.h"
+#include "platform/base/pending_error.h"
 #include "support/fake_installer.h"
 #include "support/scripted_ui.h"
 

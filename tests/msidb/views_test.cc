@@ -4,8 +4,8 @@
 
 #include "app/globals.h"
 #include "msidb/open_database_state.h"
+#include "platform/base/pending_error.h"
 #include "platform/msi/engine_installer.h"
-#include "platform/pending_error.h"
 #include "support/fixture_packages.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"

@@ -6,7 +6,7 @@
 #include "msidb/database_open.h"
 #include "paths/package_test_base.h"
 #include "platform/fs/win32_paths.h"
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "records/named_lists.h"
 #include "records/record_list.h"
 #include "records/record_text.h"

@@ -12,7 +12,7 @@
 #include "msidb/open_database_state.h"
 #include "paths/directory_list.h"
 #include "paths/record_translation.h"
-#include "platform/pending_error.h"
+#include "platform/base/pending_error.h"
 #include "support/fake_installer.h"
 #include "support/fixture_packages.h"
 #include "support/scripted_ui.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "platform/machine_profiles.h"
+#include "platform/machine/machine_profiles.h"
 #include "platform/registry/hive_reader.h"
 
 namespace qv::test {

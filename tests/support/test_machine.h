@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "support/temp_dir.h"
 
 namespace qv::test {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/status.h"
 #include "platform/fs/folder_listing.h"
-#include "platform/machine.h"
-#include "platform/status.h"
+#include "platform/machine/machine.h"
 
 namespace qv::fs {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/status.h"
+#include "platform/base/status.h"
 
 namespace qv::fs {
 

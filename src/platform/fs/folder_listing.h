@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/status.h"
+#include "platform/base/status.h"
 
 namespace qv::fs {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/status.h"
 #include "platform/fs/folder_listing.h"
-#include "platform/machine.h"
-#include "platform/status.h"
+#include "platform/machine/machine.h"
 
 namespace qv::fs {
 

@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "platform/fs/path_map.h"
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 
 namespace qv {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/status.h"
+#include "platform/base/status.h"
 
 namespace qv::msi {
 

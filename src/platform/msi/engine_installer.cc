@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "platform/machine.h"
+#include "platform/base/pending_error.h"
+#include "platform/machine/machine.h"
 #include "platform/msi/engine_session.h"
 #include "platform/msi/error_records.h"
 #include "platform/msi/package_file.h"
-#include "platform/pending_error.h"
 
 namespace qv::msi {
 namespace {

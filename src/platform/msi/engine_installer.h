@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/base/status.h"
 #include "platform/msi/automation.h"
 #include "platform/msi/package_database.h"
-#include "platform/status.h"
 
 namespace qv::msi {
 

@@ -1,7 +1,7 @@
 #include "platform/msi/engine_session.h"
 
+#include "platform/base/pending_error.h"
 #include "platform/msi/folder_properties.h"
-#include "platform/pending_error.h"
 
 namespace qv::msi {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
 #include "platform/msi/directory_resolution.h"
 

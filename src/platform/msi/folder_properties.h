@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 
 namespace qv::msi {
 

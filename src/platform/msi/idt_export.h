@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "platform/base/status.h"
 #include "platform/msi/package_database.h"
-#include "platform/status.h"
 
 namespace qv::msi {
 

@@ -1,8 +1,8 @@
 #include <utility>
 
+#include "platform/base/pending_error.h"
 #include "platform/msi/automation.h"
 #include "platform/msi/engine_installer.h"
-#include "platform/pending_error.h"
 
 namespace qv::msi {
 namespace {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/base/pending_error.h"
 #include "platform/msi/error_records.h"
 #include "platform/msi/sql_view.h"
 #include "platform/msi/stream_name.h"
 #include "platform/msi/table_reader.h"
-#include "platform/pending_error.h"
 
 namespace qv::msi {
 namespace {

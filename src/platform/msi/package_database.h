@@ -10,12 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/status.h"
 #include "platform/msi/automation.h"
 #include "platform/msi/compound_file.h"
 #include "platform/msi/string_pool.h"
 #include "platform/msi/summary_info.h"
 #include "platform/msi/table.h"
-#include "platform/status.h"
 
 namespace qv::msi {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/status.h"
+#include "platform/base/status.h"
 
 namespace qv::msi {
 

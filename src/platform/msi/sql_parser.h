@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/status.h"
 #include "platform/msi/sql_lexer.h"
-#include "platform/status.h"
 
 namespace qv::msi {
 

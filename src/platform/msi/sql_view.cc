@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/base/pending_error.h"
 #include "platform/msi/error_records.h"
 #include "platform/msi/package_database.h"
 #include "platform/msi/sql_parser.h"
-#include "platform/pending_error.h"
 
 namespace qv::msi {
 namespace {

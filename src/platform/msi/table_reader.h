@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/status.h"
 #include "platform/msi/table.h"
-#include "platform/status.h"
 
 namespace qv::msi {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/status.h"
 #include "platform/registry/hive.h"
 #include "platform/registry/key_path.h"
 #include "platform/registry/store_file.h"
 #include "platform/registry/value.h"
-#include "platform/status.h"
 
 namespace qv::registry {
 

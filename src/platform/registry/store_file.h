@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "platform/base/status.h"
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_reader.h"
-#include "platform/status.h"
 
 namespace qv::registry {
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 #include "support/temp_dir.h"
 
 namespace qv {

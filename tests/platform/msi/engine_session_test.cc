@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/base/pending_error.h"
 #include "platform/msi/engine_installer.h"
-#include "platform/pending_error.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/base/pending_error.h"
 #include "platform/msi/engine_installer.h"
-#include "platform/pending_error.h"
 #include "support/fixture_packages.h"
 #include "support/locking_child.h"
 #include "support/temp_dir.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/base/pending_error.h"
 #include "platform/msi/engine_installer.h"
 #include "platform/msi/query_rows.h"
-#include "platform/pending_error.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 

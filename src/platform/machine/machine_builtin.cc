@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/machine_profiles.h"
+#include "platform/machine/machine_profiles.h"
 
 namespace qv {
 namespace {

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <climits>
 
-#include "platform/machine_profiles.h"
+#include "platform/machine/machine_profiles.h"
 #include "platform/registry/hive_reader.h"
 #include "platform/registry/name_compare.h"
 

@@ -1,4 +1,4 @@
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <tuple>
 
-#include "platform/machine_profiles.h"
-#include "platform/machine_registry.h"
+#include "platform/machine/machine_profiles.h"
+#include "platform/machine/machine_registry.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
 

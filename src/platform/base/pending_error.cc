@@ -1,4 +1,4 @@
-#include "platform/pending_error.h"
+#include "platform/base/pending_error.h"
 
 #include <utility>
 

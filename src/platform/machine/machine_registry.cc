@@ -1,9 +1,9 @@
-#include "platform/machine_registry.h"
+#include "platform/machine/machine_registry.h"
 
 #include <memory>
 #include <mutex>
 
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 
 namespace qv {
 namespace {

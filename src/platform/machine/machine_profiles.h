@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/machine.h"
+#include "platform/base/status.h"
+#include "platform/machine/machine.h"
 #include "platform/registry/hive.h"
-#include "platform/status.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/status.h"
+#include "platform/base/status.h"
 
 namespace qv {
 

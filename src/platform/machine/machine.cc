@@ -1,4 +1,4 @@
-#include "platform/machine.h"
+#include "platform/machine/machine.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "platform/machine_profiles.h"
+#include "platform/machine/machine_profiles.h"
 
 namespace qv {
 namespace {
