@@ -81,6 +81,17 @@ class WatchedInstaller : public msi::Installer {
   std::shared_ptr<msi::Record> LastErrorRecord() override {
     return lastError ? lastError : m_engine->LastErrorRecord();
   }
+  int ProductState(const std::string& product) override { return m_engine->ProductState(product); }
+  std::string ProductInfo(const std::string& product, const std::string& attribute) override {
+    return m_engine->ProductInfo(product, attribute);
+  }
+  std::vector<std::string> Products() override { return m_engine->Products(); }
+  int FeatureState(const std::string& product, const std::string& feature) override {
+    return m_engine->FeatureState(product, feature);
+  }
+  std::vector<std::string> ComponentClients(const std::string& component) override {
+    return m_engine->ComponentClients(component);
+  }
 
   std::vector<std::string> openedPaths;
   std::vector<int> openedModes;

@@ -8,13 +8,14 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/base/status.h"
 
 namespace qv {
 
 namespace registry {
-class Hive;
+class HiveSource;
 }
 
 /// One Windows machine: everything the platform layer answers from.
@@ -29,9 +30,14 @@ struct Machine {
   std::string userSid;     ///< the user's SID, as registry paths of the installer use it
   std::string winePrefix;  ///< host path of the Wine prefix; empty for the built-in profile
   /// HKEY_LOCAL_MACHINE content of the machine (read-only; may be empty, never null).
-  std::shared_ptr<const registry::Hive> machineHive;
+  std::shared_ptr<const registry::HiveSource> machineHive;
   /// HKEY_CURRENT_USER content of the machine (read-only; may be empty, never null).
-  std::shared_ptr<const registry::Hive> userHive;
+  std::shared_ptr<const registry::HiveSource> userHive;
+  /// Keys of HKEY_USERS other than the user's own (read-only; null when there are none).
+  std::shared_ptr<const registry::HiveSource> usersHive;
+  /// Registry exports named in QUORVEX_REGISTRY_IMPORT that could not be read or used, one
+  /// problem each ("path: what is wrong"), for start-up to report once.
+  std::vector<Status> importProblems;
   /// Host folder of the program's own writable registry store ($XDG_CONFIG_HOME/quorvex).
   std::string storeDir;
 };
@@ -42,8 +48,10 @@ const Machine& CurrentMachine();
 std::shared_ptr<const Machine> CurrentMachinePtr();
 /// Replaces the machine in use (tests, and start-up after loading); null reloads on next use.
 void SetCurrentMachine(std::shared_ptr<const Machine> machine);
-/// Builds the machine the environment names: WINEPREFIX's prefix, else the built-in profile.
-/// A prefix that cannot be read gives an error status and the built-in profile.
+/// Builds the machine the environment names: WINEPREFIX's prefix, else the built-in profile,
+/// with the registry exports of QUORVEX_REGISTRY_IMPORT layered over its hives. A prefix that
+/// cannot be read gives an error status and the built-in profile; exports that cannot be read
+/// are left out and listed in importProblems.
 std::shared_ptr<const Machine> LoadMachineFromEnvironment(Status* status);
 
 /// The Windows form of a host path: the drive whose host folder is the longest prefix of it,

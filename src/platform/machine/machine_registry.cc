@@ -21,7 +21,7 @@ registry::Registry& CurrentRegistry() {
     auto empty = std::make_shared<const registry::Hive>();
     g_registry = std::make_unique<registry::Registry>(
         machine->storeDir, machine->machineHive ? machine->machineHive : empty,
-        machine->userHive ? machine->userHive : empty, machine->userSid);
+        machine->userHive ? machine->userHive : empty, machine->userSid, machine->usersHive);
     g_builtFor = machine;  // held, so a new machine never reuses its address
   }
   return *g_registry;

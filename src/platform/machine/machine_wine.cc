@@ -8,11 +8,13 @@
 #include "platform/machine/machine_profiles.h"
 #include "platform/registry/hive_reader.h"
 #include "platform/registry/name_compare.h"
+#include "platform/registry/text_hive.h"
 
 namespace qv {
 namespace {
 
-using registry::Hive;
+using registry::HiveSource;
+using registry::TextHive;
 
 // "a/b/../c/./d" as "a/c/d", kept absolute when it was.
 std::string LexicallyNormal(const std::string& path) {
@@ -77,10 +79,10 @@ std::string SidOfUserHive(const std::string& path) {
   return sid;
 }
 
-std::string TextValue(const Hive& hive, const std::string& key, const std::string& name) {
-  const registry::Value* v = hive.FindValue(key, name);
-  return v != nullptr && (v->type == registry::kText || v->type == registry::kExpandText) ? v->data
-                                                                                          : "";
+std::string TextValue(const HiveSource& hive, const std::string& key, const std::string& name) {
+  registry::Value v;
+  if (!hive.ReadValue(key, name, &v)) return "";
+  return v.type == registry::kText || v.type == registry::kExpandText ? v.data : "";
 }
 
 // %NAME% references Wine's environment knows at start; others are left as written.
@@ -107,8 +109,9 @@ std::string Expand(const std::string& text, const std::map<std::string, std::str
   return out;
 }
 
-Status LoadHive(const std::string& path, Hive* hive) {
-  return registry::ReadHiveFile(path, hive, nullptr);
+// A prefix's hives are large and read-only: they are indexed, not parsed whole.
+Status LoadHive(const std::string& path, std::shared_ptr<const TextHive>* hive) {
+  return registry::LoadHiveFile(path, nullptr, hive);
 }
 
 }  // namespace
@@ -127,8 +130,8 @@ std::shared_ptr<Machine> LoadWinePrefix(const std::string& prefix, const Machine
     *status = Status::NotFound("WINEPREFIX " + prefix + ": no drive c: in dosdevices");
     return nullptr;
   }
-  Hive system;
-  Hive user;
+  std::shared_ptr<const TextHive> system;
+  std::shared_ptr<const TextHive> user;
   Status s = LoadHive(machine->winePrefix + "/system.reg", &system);
   if (s.ok()) s = LoadHive(machine->winePrefix + "/user.reg", &user);
   if (!s.ok()) {
@@ -138,7 +141,7 @@ std::shared_ptr<Machine> LoadWinePrefix(const std::string& prefix, const Machine
   machine->userName = settings.userName;
   machine->userSid = SidOfUserHive(machine->winePrefix + "/user.reg");
   std::string root =
-      TextValue(system, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot");
+      TextValue(*system, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot");
   if (root.empty()) root = "C:\\windows";
   while (root.size() > 3 && root.back() == '\\') root.pop_back();
   machine->windowsDir = root;
@@ -151,12 +154,12 @@ std::shared_ptr<Machine> LoadWinePrefix(const std::string& prefix, const Machine
                                              {"ALLUSERSPROFILE", "C:\\ProgramData"},
                                              {"PROGRAMDATA", "C:\\ProgramData"},
                                              {"SYSTEMDRIVE", "C:"}};
-  std::string temp = Expand(TextValue(user, "Environment", "TEMP"), vars);
+  std::string temp = Expand(TextValue(*user, "Environment", "TEMP"), vars);
   if (temp.empty()) temp = profile + "\\Temp";
   if (temp.back() != '\\') temp += '\\';
   machine->tempDir = temp;
-  machine->machineHive = std::make_shared<const Hive>(std::move(system));
-  machine->userHive = std::make_shared<const Hive>(std::move(user));
+  machine->machineHive = std::move(system);
+  machine->userHive = std::move(user);
   machine->storeDir = settings.configHome + "/quorvex";
   *status = Status::Ok();
   return machine;

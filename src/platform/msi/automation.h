@@ -117,6 +117,19 @@ class Installer {
   virtual std::shared_ptr<Session> OpenPackage(const std::string& path, int options) = 0;
   /// The installer's record of its last error, or null when there was none.
   virtual std::shared_ptr<Record> LastErrorRecord() = 0;
+  /// A product's state: 5 installed, 1 advertised, 2 absent, -1 unknown, -2 not a GUID.
+  virtual int ProductState(const std::string& product) = 0;
+  /// An attribute of a registered product ("ProductName", "VersionString", ...); "" with the
+  /// pending error set when the product or the attribute is unknown.
+  virtual std::string ProductInfo(const std::string& product, const std::string& attribute) = 0;
+  /// The product codes of the products registered for the machine and the user.
+  virtual std::vector<std::string> Products() = 0;
+  /// A feature's state: 3 local, 4 source, 1 advertised, 2 absent, -1 unknown, -6 damaged,
+  /// -2 product not a GUID.
+  virtual int FeatureState(const std::string& product, const std::string& feature) = 0;
+  /// The product codes of the products a component is installed for; empty with the pending
+  /// error set when the component is not registered.
+  virtual std::vector<std::string> ComponentClients(const std::string& component) = 0;
 };
 
 /// Makes the installer object; tests replace it to make creation fail (return null).

@@ -4,8 +4,10 @@
 
 #include "platform/base/pending_error.h"
 #include "platform/machine/machine.h"
+#include "platform/machine/machine_registry.h"
 #include "platform/msi/engine_session.h"
 #include "platform/msi/error_records.h"
+#include "platform/msi/installer_registration.h"
 #include "platform/msi/package_file.h"
 
 namespace qv::msi {
@@ -64,6 +66,36 @@ class EngineInstaller : public Installer {
     return OpenPackage(std::move(database), options);
   }
   std::shared_ptr<Record> LastErrorRecord() override { return TakeLastErrorRecord(); }
+
+  // The registration queries read the current machine's registry at every call.
+  int ProductState(const std::string& product) override {
+    return Registration().ProductState(product);
+  }
+  std::string ProductInfo(const std::string& product, const std::string& attribute) override {
+    std::string value;
+    if (Registration().ProductInfo(product, attribute, &value) != 0) {
+      SetMsiApiError("ProductInfo,Product,Attribute");
+      return "";
+    }
+    return value;
+  }
+  std::vector<std::string> Products() override { return Registration().Products(); }
+  int FeatureState(const std::string& product, const std::string& feature) override {
+    return Registration().FeatureState(product, feature);
+  }
+  std::vector<std::string> ComponentClients(const std::string& component) override {
+    std::vector<std::string> products;
+    if (Registration().ComponentClients(component, &products) != 0) {
+      SetMsiApiError("ComponentClients,Component");
+      return {};
+    }
+    return products;
+  }
+
+ private:
+  static InstallerRegistration Registration() {
+    return InstallerRegistration(CurrentRegistry(), CurrentMachine().userSid);
+  }
 };
 
 }  // namespace

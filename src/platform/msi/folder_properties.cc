@@ -1,7 +1,7 @@
 #include "platform/msi/folder_properties.h"
 
 #include "platform/msi/directory_resolution.h"
-#include "platform/registry/hive.h"
+#include "platform/registry/hive_source.h"
 
 namespace qv::msi {
 namespace {
@@ -11,11 +11,12 @@ constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Text of a value of a read-only hive; "" when absent or not text.
-std::string HiveText(const registry::Hive* hive, const char* key, const char* name) {
-  if (!hive) return "";
-  const registry::Value* value = hive->FindValue(key, name);
-  if (!value || value->tombstone || !value->IsText()) return "";
-  return value->data.substr(0, value->data.find('\0'));
+std::string HiveText(const registry::HiveSource* hive, const char* key, const char* name) {
+  registry::Value value;
+  if (!hive || !hive->ReadValue(key, name, &value) || value.tombstone || !value.IsText()) {
+    return "";
+  }
+  return value.data.substr(0, value.data.find('\0'));
 }
 
 // Shell folder values of the user's hive that become session properties.
@@ -45,8 +46,8 @@ constexpr ShellFolder kShellFolderProperties[] = {
 }  // namespace
 
 std::map<std::string, std::string> MachineProperties(const Machine& machine) {
-  const registry::Hive* hklm = machine.machineHive.get();
-  const registry::Hive* hkcu = machine.userHive.get();
+  const registry::HiveSource* hklm = machine.machineHive.get();
+  const registry::HiveSource* hkcu = machine.userHive.get();
   std::map<std::string, std::string> p;
   const std::string windows = WithTrailingBackslash(machine.windowsDir);
   const std::string volume = windows.substr(0, 3);

@@ -3,8 +3,55 @@
 #include "platform/registry/name_compare.h"
 
 namespace qv::registry {
+namespace {
 
-const Key* Hive::FindKey(const std::string& path) const {
+// Keys with more values than this keep an index of their names.
+constexpr std::size_t kIndexFrom = 8;
+
+}  // namespace
+
+std::size_t Key::IndexOf(std::string_view name) const {
+  if (m_values.size() > kIndexFrom) {
+    auto it = m_index.find(FoldName(name));
+    return it == m_index.end() ? m_values.size() : it->second;
+  }
+  for (std::size_t i = 0; i < m_values.size(); ++i) {
+    if (SameName(m_values[i].first, name)) return i;
+  }
+  return m_values.size();
+}
+
+const Value* Key::Find(std::string_view name) const {
+  std::size_t i = IndexOf(name);
+  return i == m_values.size() ? nullptr : &m_values[i].second;
+}
+
+void Key::Set(const std::string& name, Value value) {
+  std::size_t i = IndexOf(name);
+  if (i < m_values.size()) {
+    m_values[i].second = std::move(value);
+    return;
+  }
+  m_values.emplace_back(name, std::move(value));
+  if (m_values.size() == kIndexFrom + 1) {
+    for (std::size_t k = 0; k < m_values.size(); ++k) m_index[FoldName(m_values[k].first)] = k;
+  } else if (m_values.size() > kIndexFrom) {
+    m_index[FoldName(name)] = m_values.size() - 1;
+  }
+}
+
+bool Key::Remove(std::string_view name) {
+  std::size_t i = IndexOf(name);
+  if (i == m_values.size()) return false;
+  m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(i));
+  m_index.clear();
+  if (m_values.size() > kIndexFrom) {
+    for (std::size_t k = 0; k < m_values.size(); ++k) m_index[FoldName(m_values[k].first)] = k;
+  }
+  return true;
+}
+
+const Key* Hive::FindKey(std::string_view path) const {
   auto it = m_keys.find(FoldName(path));
   return it == m_keys.end() ? nullptr : &it->second;
 }
@@ -15,7 +62,7 @@ Key* Hive::CreateKey(const std::string& path) {
   return &it->second;
 }
 
-bool Hive::KeyExists(const std::string& path) const {
+bool Hive::KeyExists(std::string_view path) const {
   std::string folded = FoldName(path);
   if (folded.empty()) return true;  // the root is always there
   auto it = m_keys.lower_bound(folded);
@@ -25,26 +72,34 @@ bool Hive::KeyExists(const std::string& path) const {
          it->first[folded.size()] == '\\';
 }
 
-const Value* Hive::FindValue(const std::string& path, const std::string& name) const {
+const Value* Hive::FindValue(std::string_view path, std::string_view name) const {
   const Key* key = FindKey(path);
-  if (key == nullptr) return nullptr;
-  auto it = key->values.find(FoldName(name));
-  return it == key->values.end() ? nullptr : &it->second.second;
+  return key == nullptr ? nullptr : key->Find(name);
+}
+
+bool Hive::ReadValue(std::string_view path, std::string_view name, Value* value) const {
+  const Value* found = FindValue(path, name);
+  if (found == nullptr) return false;
+  *value = *found;
+  return true;
+}
+
+std::vector<NamedValue> Hive::Values(std::string_view path) const {
+  const Key* key = FindKey(path);
+  return key == nullptr ? std::vector<NamedValue>() : key->values();
 }
 
 void Hive::SetValue(const std::string& path, const std::string& name, Value value) {
-  Key* key = CreateKey(path);
-  auto [it, inserted] = key->values.try_emplace(FoldName(name), name, value);
-  if (!inserted) it->second.second = std::move(value);
+  CreateKey(path)->Set(name, std::move(value));
 }
 
-bool Hive::RemoveValue(const std::string& path, const std::string& name) {
+bool Hive::RemoveValue(std::string_view path, std::string_view name) {
   auto it = m_keys.find(FoldName(path));
   if (it == m_keys.end()) return false;
-  return it->second.values.erase(FoldName(name)) > 0;
+  return it->second.Remove(name);
 }
 
-std::vector<std::string> Hive::SubkeyNames(const std::string& path) const {
+std::vector<std::string> Hive::SubkeyNames(std::string_view path) const {
   std::string folded = FoldName(path);
   std::string prefix = folded.empty() ? "" : folded + "\\";
   size_t depth = 0;
@@ -75,7 +130,7 @@ Hive HiveBelow(const Hive& hive, const std::string& prefix) {
   for (const auto& [foldedPath, key] : hive.keys()) {
     if (foldedPath.compare(0, folded.size(), folded) != 0) continue;
     Key* copy = out.CreateKey(key.path.substr(folded.size()));
-    copy->values = key.values;
+    for (const auto& [name, value] : key.values()) copy->Set(name, value);
   }
   return out;
 }

@@ -1,43 +1,63 @@
 #pragma once
-// A hive: keys by path, each with its named values, names compared without regard to case.
+// A hive held in memory: keys by path, each with its named values, names compared without
+// regard to case. The program's own store and the built-in machine profile are such hives.
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/registry/hive_source.h"
 #include "platform/registry/value.h"
 
 namespace qv::registry {
 
-/// A key of a hive: its path as first written and its values by folded name.
-struct Key {
+/// A key of a hive: its path as first written and its values in the order first written.
+class Key {
+ public:
   std::string path;  ///< path below the hive's root, components joined by '\'
-  /// Folded value name to (name as written, value); the default value has the name "".
-  std::map<std::string, std::pair<std::string, Value>> values;
+
+  /// The values (name as written, value), in the order they were first set.
+  const std::vector<NamedValue>& values() const { return m_values; }
+  /// The value named name (any case); null when absent. Valid until the key changes.
+  const Value* Find(std::string_view name) const;
+  /// Sets a value; a new name goes last, an existing one keeps its place and first spelling.
+  void Set(const std::string& name, Value value);
+  /// Removes a value; false when it was not there.
+  bool Remove(std::string_view name);
+
+ private:
+  // Position of a name in m_values; keys with few values are searched without it.
+  std::size_t IndexOf(std::string_view name) const;
+  std::vector<NamedValue> m_values;
+  std::unordered_map<std::string, std::size_t> m_index;  // folded name -> position
 };
 
 /// A tree of keys held as a flat map of paths; a key implies all its parents.
-class Hive {
+class Hive : public HiveSource {
  public:
   /// The key at path (components separated by '\', no leading or trailing '\'); null when
   /// absent. The pointer stays valid until the hive is changed.
-  const Key* FindKey(const std::string& path) const;
+  const Key* FindKey(std::string_view path) const;
   /// The key at path, created (with no values) when absent.
   Key* CreateKey(const std::string& path);
-  /// True when the key exists, written or implied by a subkey.
-  bool KeyExists(const std::string& path) const;
   /// The value name of key path; null when either is absent.
-  const Value* FindValue(const std::string& path, const std::string& name) const;
+  const Value* FindValue(std::string_view path, std::string_view name) const;
   /// Sets (or replaces) a value, creating its key.
   void SetValue(const std::string& path, const std::string& name, Value value);
   /// Removes a value; false when it was not there.
-  bool RemoveValue(const std::string& path, const std::string& name);
-  /// Names of the direct subkeys of path (as first written), in folded order.
-  std::vector<std::string> SubkeyNames(const std::string& path) const;
+  bool RemoveValue(std::string_view path, std::string_view name);
   /// All keys by folded path, in folded order.
   const std::map<std::string, Key>& keys() const { return m_keys; }
   /// True when the hive holds no key.
   bool empty() const { return m_keys.empty(); }
+
+  bool KeyExists(std::string_view path) const override;
+  bool ReadValue(std::string_view path, std::string_view name, Value* value) const override;
+  std::vector<NamedValue> Values(std::string_view path) const override;
+  std::vector<std::string> SubkeyNames(std::string_view path) const override;
 
  private:
   std::map<std::string, Key> m_keys;

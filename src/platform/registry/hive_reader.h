@@ -2,30 +2,32 @@
 // Reads hive files: Wine's registry files ("WINE REGISTRY Version 2") and regedit exports
 // ("Windows Registry Editor Version 5.00" in UTF-16LE or UTF-8, "REGEDIT4").
 
-#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/base/status.h"
 #include "platform/registry/hive.h"
+#include "platform/registry/hive_grammar.h"
+#include "platform/registry/text_hive.h"
 
 namespace qv::registry {
 
-/// Receives each skipped line as a Corruption status "file:line: what is wrong".
-using ProblemReporter = std::function<void(const Status&)>;
-
-/// The formats a hive file can have.
-enum class HiveFormat { kWine, kRegedit5, kRegedit4 };
-
 /// Parses bytes (named fileName in messages) into *hive, adding to what it holds. Wine files
 /// hold key paths relative to their root; regedit exports hold full paths ("HKEY_..\..").
-/// A malformed line is skipped and reported (report may be empty); the rest is kept. Fails
-/// only when the bytes are not a registry file at all. *format (optional) gets the format.
+/// A malformed line is skipped and reported (report may be empty), in line order; the rest
+/// is kept. Fails only when the bytes are not a registry file at all. *format (optional) gets
+/// the format.
 Status ParseHive(std::string_view bytes, const std::string& fileName, Hive* hive,
                  const ProblemReporter& report, HiveFormat* format = nullptr);
 
 /// Reads and parses a hive file, as ParseHive; IOError when it cannot be read, Corruption
 /// when it is over the size the registry accepts (1 GiB).
 Status ReadHiveFile(const std::string& path, Hive* hive, const ProblemReporter& report);
+
+/// Reads a hive file and indexes it (TextHive): the way to load the large read-only hives of
+/// a machine. Errors as ReadHiveFile; bad key lines go to report.
+Status LoadHiveFile(const std::string& path, const ProblemReporter& report,
+                    std::shared_ptr<const TextHive>* hive);
 
 }  // namespace qv::registry

@@ -100,7 +100,8 @@ std::string EscapeWineText(const std::string& text, char delimiter) {
         out += "\\t";
         continue;
       case '\0':
-        out += "\\0";
+        // An octal digit after it would extend the escape, as Wine reads it.
+        out += pos < text.size() && text[pos] >= '0' && text[pos] <= '7' ? "\\000" : "\\0";
         continue;
       default:
         break;
@@ -123,8 +124,7 @@ std::string WriteWineHive(const Hive& hive, const std::string& relativeTo, int64
   std::string stamp = " " + std::to_string(unixTime) + "\n";
   for (const auto& [folded, key] : hive.keys()) {
     out += "\n[" + EscapeWineText(key.path, ']') + "]" + stamp;
-    for (const auto& [foldedName, entry] : key.values) {
-      const auto& [name, value] = entry;
+    for (const auto& [name, value] : key.values()) {
       std::string prefix = name.empty() ? "@=" : "\"" + EscapeWineText(name, '"') + "\"=";
       out += prefix + ValueData(value, prefix.size()) + "\n";
     }

@@ -1,20 +1,22 @@
 #include "platform/registry/registry.h"
 
 #include <map>
+#include <set>
 
 #include "platform/registry/name_compare.h"
 
 namespace qv::registry {
 
-Registry::Registry(std::string storeDir, std::shared_ptr<const Hive> machineHive,
-                   std::shared_ptr<const Hive> userHive, std::string userSid)
+Registry::Registry(std::string storeDir, std::shared_ptr<const HiveSource> machineHive,
+                   std::shared_ptr<const HiveSource> userHive, std::string userSid,
+                   std::shared_ptr<const HiveSource> usersHive)
     : m_userSid(std::move(userSid)) {
   m_machine.store = std::make_unique<StoreFile>(storeDir + "/system.reg", "\\Machine");
   m_machine.base = std::move(machineHive);
   m_user.store = std::make_unique<StoreFile>(storeDir + "/user.reg", "\\User\\" + m_userSid);
   m_user.base = std::move(userHive);
   m_users.store = std::make_unique<StoreFile>(storeDir + "/users.reg", "\\User");
-  m_users.base = std::make_shared<const Hive>();
+  m_users.base = usersHive ? std::move(usersHive) : std::make_shared<const Hive>();
 }
 
 StoreFile& Registry::StoreOf(Root root) {
@@ -45,26 +47,19 @@ std::vector<Registry::Location> Registry::Locate(const std::string& key) {
   return {};
 }
 
-const Value* Registry::Visible(Layer& layer, const std::string& path, const std::string& name,
-                               bool* hidden) {
-  *hidden = false;
+bool Registry::Visible(Layer& layer, const std::string& path, const std::string& name,
+                       Value* value) {
   if (const Value* v = layer.store->Current().FindValue(path, name)) {
-    if (v->tombstone) {
-      *hidden = true;
-      return nullptr;
-    }
-    return v;
+    if (v->tombstone) return false;
+    *value = *v;
+    return true;
   }
-  return layer.base->FindValue(path, name);
+  return layer.base->ReadValue(path, name, value) && !value->tombstone;
 }
 
 Status Registry::GetValue(const std::string& key, const std::string& name, Value* value) {
   for (const Location& loc : Locate(key)) {
-    bool hidden = false;
-    if (const Value* v = Visible(*loc.layer, loc.path, name, &hidden)) {
-      *value = *v;
-      return Status::Ok();
-    }
+    if (Visible(*loc.layer, loc.path, name, value)) return Status::Ok();
   }
   return Status::NotFound(key + ": no value \"" + name + "\"");
 }
@@ -90,9 +85,10 @@ Status Registry::SetValue(const std::string& key, const std::string& name, const
 
 Status Registry::DeleteValue(const std::string& key, const std::string& name) {
   for (const Location& loc : Locate(key)) {
-    bool hidden = false;
-    if (Visible(*loc.layer, loc.path, name, &hidden) == nullptr) continue;
-    bool below = loc.layer->base->FindValue(loc.path, name) != nullptr;
+    Value shown;
+    if (!Visible(*loc.layer, loc.path, name, &shown)) continue;
+    Value lower;
+    bool below = loc.layer->base->ReadValue(loc.path, name, &lower);
     return loc.layer->store->Update([&](Hive* hive) {
       if (below) {
         hive->SetValue(loc.path, name, Value::Tombstone());
@@ -114,32 +110,49 @@ bool Registry::KeyExists(const std::string& key) {
 }
 
 std::vector<std::string> Registry::SubkeyNames(const std::string& key) {
-  std::map<std::string, std::string> names;
+  std::vector<std::vector<std::string>> lists;
   for (const Location& loc : Locate(key)) {
-    for (const Hive* hive : {&loc.layer->store->Current(), loc.layer->base.get()}) {
-      for (std::string& n : hive->SubkeyNames(loc.path)) names.try_emplace(FoldName(n), n);
+    for (const HiveSource* hive :
+         {static_cast<const HiveSource*>(&loc.layer->store->Current()), loc.layer->base.get()}) {
+      std::vector<std::string> names = hive->SubkeyNames(loc.path);
+      if (!names.empty()) lists.push_back(std::move(names));
     }
   }
+  // A key that one hive alone holds (the installer's keys of a machine, say, with their many
+  // subkeys) needs no merging.
+  if (lists.size() == 1) return std::move(lists.front());
+  std::map<std::string, std::string> names;
+  for (std::vector<std::string>& list : lists) {
+    for (std::string& n : list) names.try_emplace(FoldName(n), std::move(n));
+  }
   std::vector<std::string> out;
+  out.reserve(names.size());
   for (auto& [folded, name] : names) out.push_back(std::move(name));
   return out;
 }
 
-std::vector<std::string> Registry::ValueNames(const std::string& key) {
-  std::map<std::string, std::string> names;
+std::vector<NamedValue> Registry::Values(const std::string& key) {
+  std::vector<NamedValue> out;
+  std::set<std::string> taken;
   for (const Location& loc : Locate(key)) {
-    for (const Hive* hive : {&loc.layer->store->Current(), loc.layer->base.get()}) {
-      const Key* k = hive->FindKey(loc.path);
-      if (k == nullptr) continue;
-      for (const auto& [folded, entry] : k->values) names.try_emplace(folded, entry.first);
+    // The store's values replace the hive's in place and add after them.
+    Key layer;
+    for (NamedValue& v : loc.layer->base->Values(loc.path)) layer.Set(v.first, std::move(v.second));
+    for (NamedValue& v : loc.layer->store->Current().Values(loc.path)) {
+      layer.Set(v.first, std::move(v.second));
+    }
+    for (const NamedValue& v : layer.values()) {
+      if (v.second.tombstone) continue;
+      if (taken.insert(FoldName(v.first)).second) out.push_back(v);
     }
   }
-  std::vector<std::string> out;
-  for (auto& [folded, name] : names) {
-    Value v;
-    if (GetValue(key, name, &v).ok()) out.push_back(std::move(name));
-  }
   return out;
+}
+
+std::vector<std::string> Registry::ValueNames(const std::string& key) {
+  std::vector<std::string> names;
+  for (NamedValue& v : Values(key)) names.push_back(std::move(v.first));
+  return names;
 }
 
 }  // namespace qv::registry

@@ -7,6 +7,7 @@
 
 #include "platform/base/status.h"
 #include "platform/registry/hive.h"
+#include "platform/registry/hive_source.h"
 #include "platform/registry/key_path.h"
 #include "platform/registry/store_file.h"
 #include "platform/registry/value.h"
@@ -15,13 +16,16 @@ namespace qv::registry {
 
 /// Layered registry. HKLM is storeDir/system.reg over the machine hive, HKCU storeDir/user.reg
 /// over the user hive, HKCR HKCU\Software\Classes over HKLM\Software\Classes, HKU\<userSid>
-/// is HKCU and the other HKU keys live in storeDir/users.reg. Reads look at the store first and
-/// see other instances' writes; every write is on disk when it returns. Not thread-safe.
+/// is HKCU and the other HKU keys live in storeDir/users.reg over usersHive. Reads look at the
+/// store first and see other instances' writes; every write is on disk when it returns. Not
+/// thread-safe.
 class Registry {
  public:
-  /// The hives must not be null; they are shared, never changed.
-  Registry(std::string storeDir, std::shared_ptr<const Hive> machineHive,
-           std::shared_ptr<const Hive> userHive, std::string userSid);
+  /// The machine and user hives must not be null; usersHive (the other users' keys under HKU)
+  /// may be. They are shared, never changed.
+  Registry(std::string storeDir, std::shared_ptr<const HiveSource> machineHive,
+           std::shared_ptr<const HiveSource> userHive, std::string userSid,
+           std::shared_ptr<const HiveSource> usersHive = nullptr);
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
 
@@ -36,7 +40,10 @@ class Registry {
   bool KeyExists(const std::string& key);
   /// Names of the direct subkeys over all layers, each once, in case-insensitive order.
   std::vector<std::string> SubkeyNames(const std::string& key);
-  /// Names of the values a read would find, in case-insensitive order ("" for the default).
+  /// The values a read would find, in the order the key holds them (the store's own after the
+  /// machine's), each name once.
+  std::vector<NamedValue> Values(const std::string& key);
+  /// Names of the values a read would find, in the order of Values ("" for the default).
   std::vector<std::string> ValueNames(const std::string& key);
   /// The store file behind a root (HKLM, HKCU or HKU); for tests and diagnostics.
   StoreFile& StoreOf(Root root);
@@ -44,15 +51,16 @@ class Registry {
  private:
   struct Layer {
     std::unique_ptr<StoreFile> store;
-    std::shared_ptr<const Hive> base;
+    std::shared_ptr<const HiveSource> base;
   };
   struct Location {
     Layer* layer;
     std::string path;
   };
   std::vector<Location> Locate(const std::string& key);
-  static const Value* Visible(Layer& layer, const std::string& path, const std::string& name,
-                              bool* hidden);
+  // The value a layer shows (its store over its hive); false when neither holds it or the
+  // store hides it.
+  static bool Visible(Layer& layer, const std::string& path, const std::string& name, Value* value);
 
   Layer m_machine;
   Layer m_user;

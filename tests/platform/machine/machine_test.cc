@@ -15,9 +15,10 @@
 namespace qv {
 namespace {
 
-std::string Text(const registry::Hive& hive, const std::string& key, const std::string& name) {
-  const registry::Value* v = hive.FindValue(key, name);
-  return v == nullptr ? "<absent>" : v->data;
+std::string Text(const registry::HiveSource& hive, const std::string& key,
+                 const std::string& name) {
+  registry::Value v;
+  return hive.ReadValue(key, name, &v) ? v.data : "<absent>";
 }
 
 // The folders and names of a machine, to compare at once.

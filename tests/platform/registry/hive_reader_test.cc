@@ -59,6 +59,10 @@ TEST(HiveReaderTest, ReadsEveryWineValueForm) {
       {"\"v\"=\"plain\"", Value::Text("plain")},
       {"\"v\"=\"a\\\\b \\\"q\\\" \\n\\r\\t end\"", Value::Text("a\\b \"q\" \n\r\t end")},
       {"\"v\"=\"\\x00e9t\\x00e9\"", Value::Text("\xC3\xA9t\xC3\xA9")},
+      // Wine writes control characters in octal: a feature's absent mark is "\6".
+      {"\"v\"=\"\\6\\0\\0\"", Value::Text("\x06")},
+      {"\"v\"=\"\\101\\1012\"", Value::Text("AA2")},
+      {"\"v\"=str(7):\"a\\0001\\0\"", Value::MultiText({"a", "1"})},
       {"\"v\"=\"\\xd83d\\xde00\"", Value::Text("\xF0\x9F\x98\x80")},
       {"\"v\"=str(2):\"%SystemRoot%\\\\x\"", Value::Text("%SystemRoot%\\x", kExpandText)},
       {"\"v\"=str(7):\"one\\0two\\0\"", Value::MultiText({"one", "two"})},

@@ -7,6 +7,7 @@
 namespace qv::registry {
 namespace {
 
+// Values are written in the order they were first set, as Wine keeps them.
 TEST(HiveWriterTest, WritesWineFormat) {
   Hive hive;
   hive.SetValue("Software\\Dunar\\Quorvex", "Name", Value::Text("a\\b \"c\""));
@@ -19,9 +20,9 @@ TEST(HiveWriterTest, WritesWineFormat) {
             "#arch=win64\n"
             "\n"
             "[Software\\\\Dunar\\\\Quorvex] 1700000000\n"
+            "\"Name\"=\"a\\\\b \\\"c\\\"\"\n"
             "@=dword:00000007\n"
-            "\"Gone\"=-\n"
-            "\"Name\"=\"a\\\\b \\\"c\\\"\"\n");
+            "\"Gone\"=-\n");
 }
 
 TEST(HiveWriterTest, EscapesControlAndNonAsciiCharacters) {
@@ -29,6 +30,13 @@ TEST(HiveWriterTest, EscapesControlAndNonAsciiCharacters) {
             "t\\tn\\nr\\rz\\0e\\x0001\\x007f");
   EXPECT_EQ(EscapeWineText("\xC3\xA9\xF0\x9F\x98\x80", '"'), "\\x00e9\\xd83d\\xde00");
   EXPECT_EQ(EscapeWineText("a]b", ']'), "a\\]b");
+  // A NUL before an octal digit takes three digits, so the digit is not read into it.
+  EXPECT_EQ(EscapeWineText(std::string("\0"
+                                       "7\0"
+                                       "8",
+                                       4),
+                           '"'),
+            "\\0007\\08");
 }
 
 TEST(HiveWriterTest, EveryTypeSurvivesWriteAndRead) {

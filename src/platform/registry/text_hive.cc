@@ -1,0 +1,424 @@
+#include "platform/registry/text_hive.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/registry/hive.h"
+#include "platform/registry/name_compare.h"
+#include "platform/registry/text_codec.h"
+
+namespace qv::registry {
+namespace {
+
+constexpr std::string_view kRelativeToLine = ";; All keys relative to ";
+
+bool IsAscii(std::string_view s) {
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+
+// FNV-1a of the folded name; ASCII names are folded on the fly.
+uint32_t FoldedHash(std::string_view name) {
+  uint32_t h = 2166136261u;
+  if (!IsAscii(name)) {
+    for (char c : FoldName(name)) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
+  }
+  for (char c : name) h = (h ^ static_cast<unsigned char>(UpperAscii(c))) * 16777619u;
+  return h;
+}
+
+uint32_t SlotHash(uint32_t parent, uint32_t nameHash) {
+  uint32_t h = nameHash ^ (parent * 0x9E3779B9u);
+  h ^= h >> 16;
+  h *= 0x85EBCA6Bu;
+  h ^= h >> 13;
+  h *= 0xC2B2AE35u;
+  h ^= h >> 16;
+  return h;
+}
+
+// Case-insensitive order of registry names, as SubkeyNames reports them.
+bool FoldedLess(std::string_view a, std::string_view b) {
+  if (IsAscii(a) && IsAscii(b)) {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+      char x = UpperAscii(a[i]), y = UpperAscii(b[i]);
+      if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    }
+    return a.size() < b.size();
+  }
+  return FoldName(a) < FoldName(b);
+}
+
+// The end of the line starting at pos, bounded by end.
+std::size_t LineEnd(std::string_view text, std::size_t pos, std::size_t end) {
+  const void* nl = std::memchr(text.data() + pos, '\n', end - pos);
+  return nl == nullptr ? end : static_cast<std::size_t>(static_cast<const char*>(nl) - text.data());
+}
+
+// Joins the lines that continue data (hex data ending with '\'), as the reader of a value line
+// does: each following line, trimmed, replaces the '\' while the joined data ends with one.
+std::string JoinContinuation(std::string_view text, std::size_t* pos, std::size_t end,
+                             uint32_t* line, std::string_view data) {
+  std::string joined(data);
+  while (!joined.empty() && joined.back() == '\\' && *pos < end) {
+    joined.pop_back();
+    std::size_t lineEnd = LineEnd(text, *pos, end);
+    joined += TrimLine(text.substr(*pos, lineEnd - *pos));
+    *pos = lineEnd + 1;
+    ++*line;
+  }
+  return joined;
+}
+
+void Report(const ProblemReporter& report, const std::string& fileName, uint32_t line,
+            const std::string& what) {
+  if (report) report(Status::Corruption(fileName + ":" + std::to_string(line) + ": " + what));
+}
+
+}  // namespace
+
+// One pass over the text: key lines become nodes and sections; value lines are only looked at
+// far enough to skip their continuation lines.
+class TextHive::Indexer {
+ public:
+  Indexer(TextHive* hive, const std::string& fileName, const ProblemReporter& report)
+      : m_hive(hive), m_fileName(fileName), m_report(report) {}
+
+  void Run(std::size_t pos) {
+    TextHive& h = *m_hive;
+    std::string_view text = h.m_text;
+    const std::size_t size = text.size();
+    uint32_t line = 1;  // the header
+    uint32_t section = kNone;
+    bool inKey = false;
+    while (pos < size) {
+      const std::size_t lineStart = pos;
+      const std::size_t lineEnd = LineEnd(text, pos, size);
+      pos = lineEnd + 1;
+      ++line;
+      std::string_view content = TrimLine(text.substr(lineStart, lineEnd - lineStart));
+      if (content.empty() || content[0] == '#') continue;
+      if (content[0] == ';') {
+        ReadRelativeTo(content);
+        continue;
+      }
+      if (content[0] == '[') {
+        if (section != kNone) h.m_sections[section].end = static_cast<uint32_t>(lineStart);
+        section = kNone;
+        inKey = ParseKeyLine(content, h.m_format, &m_path, &m_error);
+        if (!inKey) {
+          Report(m_report, m_fileName, line, m_error);
+          continue;
+        }
+        section = AddSection(InsertPath(), std::min(pos, size), line + 1);
+        continue;
+      }
+      if (!inKey || content.back() == '\\') SkipValueLine(content, &pos, &line, inKey);
+    }
+    if (section != kNone) h.m_sections[section].end = static_cast<uint32_t>(size);
+  }
+
+ private:
+  // A value line that may go on over the next lines, or that stands outside any key.
+  void SkipValueLine(std::string_view content, std::size_t* pos, uint32_t* line, bool inKey) {
+    const uint32_t at = *line;
+    std::string_view data;
+    if (!ParseValueName(content, m_hive->m_format, &m_name, &data, &m_error)) {
+      if (!inKey) Report(m_report, m_fileName, at, m_error);
+      return;
+    }
+    if (DataContinues(data)) {
+      JoinContinuation(m_hive->m_text, pos, m_hive->m_text.size(), line, data);
+    }
+    if (!inKey) Report(m_report, m_fileName, at, "value outside a key");
+  }
+
+  void ReadRelativeTo(std::string_view content) {
+    if (m_hive->m_format != HiveFormat::kWine || !m_hive->m_relativeTo.empty()) return;
+    if (content.substr(0, kRelativeToLine.size()) != kRelativeToLine) return;
+    std::string rest(content.substr(kRelativeToLine.size()));
+    rest += '\n';
+    std::size_t at = 0;
+    std::string root;
+    if (ParseEscaped(rest, HiveFormat::kWine, &at, '\n', &root, &m_error)) {
+      m_hive->m_relativeTo = root;
+    }
+  }
+
+  // The node of m_path, created with its parents; the previous key's chain of nodes is reused
+  // for the components both paths share, as files list keys in tree order.
+  uint32_t InsertPath() {
+    TextHive& h = *m_hive;
+    uint32_t parent = 0;
+    std::size_t depth = 0;
+    bool onChain = true;
+    std::size_t start = 0;
+    std::string_view path = m_path;
+    while (start < path.size()) {
+      std::size_t stop = path.find('\\', start);
+      if (stop == std::string_view::npos) stop = path.size();
+      std::string_view component = path.substr(start, stop - start);
+      start = stop + 1;
+      if (component.empty()) continue;
+      if (onChain && depth < m_chain.size() && SameName(component, h.NameOf(m_chain[depth]))) {
+        parent = m_chain[depth++];
+        continue;
+      }
+      onChain = false;
+      m_chain.resize(depth);
+      uint32_t hash = FoldedHash(component);
+      uint32_t child = h.FindChild(parent, component, hash);
+      if (child == kNone) child = h.AddChild(parent, component, hash);
+      m_chain.push_back(child);
+      ++depth;
+      parent = child;
+    }
+    m_chain.resize(depth);
+    return parent;
+  }
+
+  uint32_t AddSection(uint32_t node, std::size_t begin, uint32_t line) {
+    TextHive& h = *m_hive;
+    const uint32_t id = static_cast<uint32_t>(h.m_sections.size());
+    Section s;
+    s.node = node;
+    s.begin = static_cast<uint32_t>(begin);
+    s.end = static_cast<uint32_t>(begin);
+    s.line = line;
+    h.m_sections.push_back(s);
+    Node& n = h.m_nodes[node];
+    if (n.lastSection == kNone) {
+      n.firstSection = id;
+    } else {
+      h.m_sections[n.lastSection].next = id;
+    }
+    n.lastSection = id;
+    return id;
+  }
+
+  TextHive* m_hive;
+  const std::string& m_fileName;
+  const ProblemReporter& m_report;
+  std::string m_path;
+  std::string m_name;
+  std::string m_error;
+  std::vector<uint32_t> m_chain;
+};
+
+Status TextHive::Load(std::string bytes, const std::string& fileName, const ProblemReporter& report,
+                      std::shared_ptr<const TextHive>* hive) {
+  hive->reset();
+  std::shared_ptr<TextHive> out(new TextHive());
+  std::size_t begin = 0;
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    out->m_text = Utf16LeToUtf8(std::string_view(bytes).substr(2));
+    std::string().swap(bytes);
+  } else if (bytes.size() >= 2 && bytes[0] != '\0' && bytes[1] == '\0') {
+    out->m_text = Utf16LeToUtf8(bytes);  // UTF-16LE without its mark
+    std::string().swap(bytes);
+  } else {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) begin = 3;
+    out->m_text = std::move(bytes);
+  }
+  const std::string_view text = out->m_text;
+  if (text.size() >= kNone) return Status::Corruption(fileName + ": larger than 4 GiB");
+  const std::size_t headerEnd = LineEnd(text, begin, text.size());
+  if (!FormatOfHeader(text.substr(begin, headerEnd - begin), &out->m_format)) {
+    return Status::Corruption(fileName + ":1: not a registry file");
+  }
+  out->m_nodes.emplace_back();  // the root
+  out->Rehash(1024);
+  Indexer(out.get(), fileName, report).Run(headerEnd + 1);
+  *hive = std::move(out);
+  return Status::Ok();
+}
+
+std::string_view TextHive::NameOf(uint32_t node) const {
+  const Node& n = m_nodes[node];
+  return std::string_view(m_names).substr(n.nameOffset, n.nameLength);
+}
+
+std::string TextHive::PathOf(uint32_t node) const {
+  std::vector<uint32_t> chain;
+  for (uint32_t n = node; n != 0 && n != kNone; n = m_nodes[n].parent) chain.push_back(n);
+  std::string path;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    if (!path.empty()) path += '\\';
+    path += NameOf(*it);
+  }
+  return path;
+}
+
+uint32_t TextHive::FindChild(uint32_t parent, std::string_view name, uint32_t hash) const {
+  const std::size_t mask = m_slots.size() - 1;
+  for (std::size_t i = SlotHash(parent, hash) & mask;; i = (i + 1) & mask) {
+    uint32_t id = m_slots[i];
+    if (id == kNone) return kNone;
+    const Node& n = m_nodes[id];
+    if (n.parent == parent && n.nameHash == hash && SameName(NameOf(id), name)) return id;
+  }
+}
+
+uint32_t TextHive::AddChild(uint32_t parent, std::string_view name, uint32_t hash) {
+  if ((m_nodes.size() + 1) * 2 > m_slots.size()) Rehash(m_slots.size() * 2);
+  const uint32_t id = static_cast<uint32_t>(m_nodes.size());
+  Node n;
+  n.parent = parent;
+  n.nameOffset = static_cast<uint32_t>(m_names.size());
+  n.nameLength = static_cast<uint32_t>(name.size());
+  n.nameHash = hash;
+  m_names.append(name);
+  m_nodes.push_back(n);
+  Node& p = m_nodes[parent];
+  if (p.lastChild == kNone) {
+    p.firstChild = id;
+  } else {
+    m_nodes[p.lastChild].nextSibling = id;
+  }
+  p.lastChild = id;
+  const std::size_t mask = m_slots.size() - 1;
+  std::size_t i = SlotHash(parent, hash) & mask;
+  while (m_slots[i] != kNone) i = (i + 1) & mask;
+  m_slots[i] = id;
+  return id;
+}
+
+void TextHive::Rehash(std::size_t capacity) {
+  m_slots.assign(capacity, kNone);
+  const std::size_t mask = capacity - 1;
+  for (uint32_t id = 1; id < m_nodes.size(); ++id) {
+    const Node& n = m_nodes[id];
+    std::size_t i = SlotHash(n.parent, n.nameHash) & mask;
+    while (m_slots[i] != kNone) i = (i + 1) & mask;
+    m_slots[i] = id;
+  }
+}
+
+uint32_t TextHive::FindNode(std::string_view path) const {
+  uint32_t node = 0;
+  std::size_t start = 0;
+  while (start < path.size() && node != kNone) {
+    std::size_t stop = path.find('\\', start);
+    if (stop == std::string_view::npos) stop = path.size();
+    std::string_view component = path.substr(start, stop - start);
+    start = stop + 1;
+    if (!component.empty()) node = FindChild(node, component, FoldedHash(component));
+  }
+  return node;
+}
+
+template <typename Visit, typename Bad>
+void TextHive::ScanSection(const Section& section, Visit&& visit, Bad&& bad) const {
+  std::string_view text = m_text;
+  std::size_t pos = section.begin;
+  uint32_t line = section.line;
+  std::string name;
+  std::string error;
+  while (pos < section.end) {
+    const std::size_t lineEnd = LineEnd(text, pos, section.end);
+    std::string_view content = TrimLine(text.substr(pos, lineEnd - pos));
+    const uint32_t at = line;
+    pos = lineEnd + 1;
+    ++line;
+    if (content.empty() || content[0] == ';' || content[0] == '#') continue;
+    std::string_view data;
+    if (!ParseValueName(content, m_format, &name, &data, &error)) {
+      bad(at, error);
+      continue;
+    }
+    if (DataContinues(data)) {
+      std::string joined = JoinContinuation(text, &pos, section.end, &line, data);
+      visit(at, name, std::string_view(joined));
+    } else {
+      visit(at, name, data);
+    }
+  }
+}
+
+bool TextHive::KeyExists(std::string_view path) const {
+  return FindNode(path) != kNone;
+}
+
+bool TextHive::ReadValue(std::string_view path, std::string_view name, Value* value) const {
+  const uint32_t node = FindNode(path);
+  if (node == kNone) return false;
+  bool found = false;
+  std::string error;
+  for (uint32_t s = m_nodes[node].firstSection; s != kNone; s = m_sections[s].next) {
+    ScanSection(
+        m_sections[s],
+        [&](uint32_t, const std::string& lineName, std::string_view data) {
+          if (!SameName(lineName, name)) return;
+          Value v;
+          if (ParseValueData(data, m_format, &v, &error)) {
+            *value = std::move(v);
+            found = true;
+          }
+        },
+        [](uint32_t, const std::string&) {});
+  }
+  return found;
+}
+
+std::vector<NamedValue> TextHive::Values(std::string_view path) const {
+  const uint32_t node = FindNode(path);
+  if (node == kNone) return {};
+  Key key;
+  std::string error;
+  for (uint32_t s = m_nodes[node].firstSection; s != kNone; s = m_sections[s].next) {
+    ScanSection(
+        m_sections[s],
+        [&](uint32_t, const std::string& lineName, std::string_view data) {
+          Value v;
+          if (ParseValueData(data, m_format, &v, &error)) key.Set(lineName, std::move(v));
+        },
+        [](uint32_t, const std::string&) {});
+  }
+  return key.values();
+}
+
+std::vector<std::string> TextHive::SubkeyNames(std::string_view path) const {
+  const uint32_t node = FindNode(path);
+  std::vector<std::string> names;
+  if (node == kNone) return names;
+  bool sorted = true;
+  for (uint32_t c = m_nodes[node].firstChild; c != kNone; c = m_nodes[c].nextSibling) {
+    std::string_view name = NameOf(c);
+    if (sorted && !names.empty() && FoldedLess(name, names.back())) sorted = false;
+    names.emplace_back(name);
+  }
+  if (!sorted) std::stable_sort(names.begin(), names.end(), FoldedLess);
+  return names;
+}
+
+void TextHive::ReadSections(
+    const std::function<void(const std::string& path, std::vector<NamedValue>& values)>& visit,
+    const std::string& fileName, const ProblemReporter& report) const {
+  std::vector<NamedValue> values;
+  std::string error;
+  for (const Section& section : m_sections) {
+    values.clear();
+    ScanSection(
+        section,
+        [&](uint32_t line, const std::string& name, std::string_view data) {
+          Value v;
+          if (ParseValueData(data, m_format, &v, &error)) {
+            values.emplace_back(name, std::move(v));
+          } else {
+            Report(report, fileName, line, error);
+          }
+        },
+        [&](uint32_t line, const std::string& what) { Report(report, fileName, line, what); });
+    visit(PathOf(section.node), values);
+  }
+}
+
+}  // namespace qv::registry
