@@ -229,4 +229,14 @@ std::vector<std::string> InstallerRegistration::Components() {
   return components;
 }
 
+bool InstallerRegistration::ComponentsFromMachineOnly() {
+  const registry::Hive& store = m_registry.StoreOf(registry::Root::kLocalMachine).Current();
+  const std::string userData =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\";
+  for (const std::string& sid : {m_userSid, std::string(kMachineSid)}) {
+    if (store.KeyExists(userData + sid + "\\Components")) return false;
+  }
+  return true;
+}
+
 }  // namespace qv::msi

@@ -61,6 +61,9 @@ class InstallerRegistration {
   /// The registered components in the installer's enumeration order: the user's, then the
   /// machine's, each in key order (a component of both comes twice).
   std::vector<std::string> Components();
+  /// True when the program's own store holds no component registration, so Components
+  /// comes from the machine's hives alone (which never change) and may be kept.
+  bool ComponentsFromMachineOnly();
 
  private:
   enum class Context { kNone, kUserManaged, kUserUnmanaged, kMachine };

@@ -56,6 +56,8 @@ struct ComponentEnumeration {
   std::mutex mutex;
   std::vector<std::string> components;
   uint32_t last = 0;
+  // The machine the list was read from, when only its hives (which never change) held it.
+  std::shared_ptr<const Machine> machine;
 };
 
 ComponentEnumeration& Enumeration() {
@@ -79,8 +81,13 @@ uint32_t MsiEnumComponentsA(uint32_t index, std::string* component) {
   std::lock_guard<std::mutex> lock(e.mutex);
   // As the installer does, calls go 0, 1, 2, ...; the list is read once, at index 0.
   if (index == 0) {
-    InstallerRegistration registration(CurrentRegistry(), CurrentMachine().userSid);
-    e.components = registration.Components();
+    std::shared_ptr<const Machine> machine = CurrentMachinePtr();
+    InstallerRegistration registration(CurrentRegistry(), machine->userSid);
+    const bool keep = registration.ComponentsFromMachineOnly();
+    if (!keep || machine != e.machine) {
+      e.components = registration.Components();
+      e.machine = keep ? machine : nullptr;
+    }
   } else if (index != e.last + 1) {
     return kErrorInvalidParameter;
   }

@@ -74,17 +74,15 @@ bool UnpackGuid(std::string_view packed, std::string* guid) {
   for (char c : packed) {
     if (!IsHex(c)) return false;
   }
-  std::string d;
-  d.reserve(32);
-  d.append(packed.rend() - 8, packed.rend());
-  d.append(packed.rend() - 12, packed.rend() - 8);
-  d.append(packed.rend() - 16, packed.rend() - 12);
-  for (std::size_t i = 16; i < 32; i += 2) {
-    d += packed[i + 1];
-    d += packed[i];
-  }
-  *guid = "{" + d.substr(0, 8) + "-" + d.substr(8, 4) + "-" + d.substr(12, 4) + "-" +
-          d.substr(16, 4) + "-" + d.substr(20, 12) + "}";
+  // Where each character of the standard form comes from in the packed one.
+  static constexpr int kFrom[36] = {7,  6,  5,  4,  3,  2,  1,  0,  -1, 11, 10, 9,
+                                    8,  -1, 15, 14, 13, 12, -1, 17, 16, 19, 18, -1,
+                                    21, 20, 23, 22, 25, 24, 27, 26, 29, 28, 31, 30};
+  guid->resize(38);
+  char* out = guid->data();
+  out[0] = '{';
+  for (int i = 0; i < 36; ++i) out[i + 1] = kFrom[i] < 0 ? '-' : packed[kFrom[i]];
+  out[37] = '}';
   return true;
 }
 

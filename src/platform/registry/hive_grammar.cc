@@ -229,13 +229,14 @@ bool ParseEscaped(std::string_view line, HiveFormat format, std::size_t* pos, ch
   while (i < line.size()) {
     // Copy the run of plain characters at once.
     std::size_t run = i;
-    while (run < line.size() && line[run] != delimiter &&
-           (line[run] != '\\' || format == HiveFormat::kRegedit4)) {
-      ++run;
+    if (format == HiveFormat::kRegedit4) {
+      while (run < line.size() && line[run] != delimiter) ++run;
+    } else {
+      while (run < line.size() && line[run] != delimiter && line[run] != '\\') ++run;
     }
     if (run > i) {
       flushHigh();
-      out->append(line.substr(i, run - i));
+      out->append(line.data() + i, run - i);
       i = run;
       continue;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "platform/registry/hive.h"
 #include "platform/registry/name_compare.h"
@@ -21,27 +22,6 @@ bool IsAscii(std::string_view s) {
 
 char UpperAscii(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-}
-
-// FNV-1a of the folded name; ASCII names are folded on the fly.
-uint32_t FoldedHash(std::string_view name) {
-  uint32_t h = 2166136261u;
-  if (!IsAscii(name)) {
-    for (char c : FoldName(name)) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return h;
-  }
-  for (char c : name) h = (h ^ static_cast<unsigned char>(UpperAscii(c))) * 16777619u;
-  return h;
-}
-
-uint32_t SlotHash(uint32_t parent, uint32_t nameHash) {
-  uint32_t h = nameHash ^ (parent * 0x9E3779B9u);
-  h ^= h >> 16;
-  h *= 0x85EBCA6Bu;
-  h ^= h >> 13;
-  h *= 0xC2B2AE35u;
-  h ^= h >> 16;
-  return h;
 }
 
 // Case-insensitive order of registry names, as SubkeyNames reports them.
@@ -92,6 +72,9 @@ class TextHive::Indexer {
   Indexer(TextHive* hive, const std::string& fileName, const ProblemReporter& report)
       : m_hive(hive), m_fileName(fileName), m_report(report) {}
 
+  /// The keys whose children came out of order.
+  const std::unordered_set<uint32_t>& unordered() const { return m_unordered; }
+
   void Run(std::size_t pos) {
     TextHive& h = *m_hive;
     std::string_view text = h.m_text;
@@ -113,7 +96,7 @@ class TextHive::Indexer {
       if (content[0] == '[') {
         if (section != kNone) h.m_sections[section].end = static_cast<uint32_t>(lineStart);
         section = kNone;
-        inKey = ParseKeyLine(content, h.m_format, &m_path, &m_error);
+        inKey = SplitKeyLine(content);
         if (!inKey) {
           Report(m_report, m_fileName, line, m_error);
           continue;
@@ -153,36 +136,100 @@ class TextHive::Indexer {
     }
   }
 
-  // The node of m_path, created with its parents; the previous key's chain of nodes is reused
-  // for the components both paths share, as files list keys in tree order.
+  // The components of a key line's path into m_components. Most Wine key lines escape
+  // nothing but the separators, so their components are taken from the text as they stand;
+  // other lines are parsed whole.
+  bool SplitKeyLine(std::string_view content) {
+    m_components.clear();
+    if (m_hive->m_format == HiveFormat::kWine) {
+      std::size_t start = 1;
+      for (std::size_t i = 1; i < content.size(); ++i) {
+        const char c = content[i];
+        if (c == ']') {
+          AddComponent(content.substr(start, i - start));
+          return FinishComponents();
+        }
+        if (c != '\\') continue;
+        if (i + 1 >= content.size() || content[i + 1] != '\\') break;  // another escape
+        AddComponent(content.substr(start, i - start));
+        start = i + 2;
+        ++i;
+      }
+      m_components.clear();
+    }
+    if (!ParseKeyLine(content, m_hive->m_format, &m_path, &m_error)) return false;
+    std::string_view path = m_path;
+    std::size_t start = 0;
+    while (start < path.size()) {
+      std::size_t stop = path.find('\\', start);
+      if (stop == std::string_view::npos) stop = path.size();
+      AddComponent(path.substr(start, stop - start));
+      start = stop + 1;
+    }
+    return FinishComponents();
+  }
+
+  void AddComponent(std::string_view component) {
+    if (!component.empty()) m_components.push_back(component);
+  }
+
+  bool FinishComponents() {
+    if (!m_components.empty()) return true;
+    m_error = "empty key name";
+    return false;
+  }
+
+  // The node of m_components, created with its parents; the previous key's chain of nodes is
+  // reused for the components both paths share, as files list keys in tree order.
   uint32_t InsertPath() {
     TextHive& h = *m_hive;
     uint32_t parent = 0;
     std::size_t depth = 0;
     bool onChain = true;
-    std::size_t start = 0;
-    std::string_view path = m_path;
-    while (start < path.size()) {
-      std::size_t stop = path.find('\\', start);
-      if (stop == std::string_view::npos) stop = path.size();
-      std::string_view component = path.substr(start, stop - start);
-      start = stop + 1;
-      if (component.empty()) continue;
-      if (onChain && depth < m_chain.size() && SameName(component, h.NameOf(m_chain[depth]))) {
+    for (std::string_view component : m_components) {
+      if (onChain && depth < m_chain.size() && Same(component, h.NameOf(m_chain[depth]))) {
         parent = m_chain[depth++];
         continue;
       }
       onChain = false;
       m_chain.resize(depth);
-      uint32_t hash = FoldedHash(component);
-      uint32_t child = h.FindChild(parent, component, hash);
-      if (child == kNone) child = h.AddChild(parent, component, hash);
+      const uint32_t child = ChildOf(parent, component);
       m_chain.push_back(child);
       ++depth;
       parent = child;
     }
     m_chain.resize(depth);
     return parent;
+  }
+
+  // The child of parent named component, added when new. In a file in tree order a name after
+  // the last child's is new; a key whose children come out of order has them looked up in a
+  // map from then on.
+  uint32_t ChildOf(uint32_t parent, std::string_view component) {
+    TextHive& h = *m_hive;
+    const uint32_t last = h.m_nodes[parent].lastChild;
+    if (last == kNone || FoldedLess(h.NameOf(last), component)) {
+      if (m_unordered.empty() || m_unordered.count(parent) == 0) {
+        return h.AddChild(parent, component);
+      }
+    } else if (m_unordered.insert(parent).second) {
+      for (uint32_t c = h.m_nodes[parent].firstChild; c != kNone; c = h.m_nodes[c].nextSibling) {
+        m_lookup.emplace(KeyOf(parent, h.NameOf(c)), c);
+      }
+    }
+    auto [it, added] = m_lookup.try_emplace(KeyOf(parent, component), kNone);
+    if (added) it->second = h.AddChild(parent, component);
+    return it->second;
+  }
+
+  static std::string KeyOf(uint32_t parent, std::string_view name) {
+    return std::to_string(parent) + "\\" + FoldName(name);
+  }
+
+  static bool Same(std::string_view a, std::string_view b) {
+    if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
+    if (a.size() != b.size() && IsAscii(a) && IsAscii(b)) return false;
+    return SameName(a, b);
   }
 
   uint32_t AddSection(uint32_t node, std::size_t begin, uint32_t line) {
@@ -208,9 +255,12 @@ class TextHive::Indexer {
   const std::string& m_fileName;
   const ProblemReporter& m_report;
   std::string m_path;
+  std::vector<std::string_view> m_components;  // into the text or m_path
   std::string m_name;
   std::string m_error;
   std::vector<uint32_t> m_chain;
+  std::unordered_set<uint32_t> m_unordered;            // keys with children out of order
+  std::unordered_map<std::string, uint32_t> m_lookup;  // their children by parent and name
 };
 
 Status TextHive::Load(std::string bytes, const std::string& fileName, const ProblemReporter& report,
@@ -235,8 +285,13 @@ Status TextHive::Load(std::string bytes, const std::string& fileName, const Prob
     return Status::Corruption(fileName + ":1: not a registry file");
   }
   out->m_nodes.emplace_back();  // the root
-  out->Rehash(1024);
-  Indexer(out.get(), fileName, report).Run(headerEnd + 1);
+  // Room for the keys a file of this size may hold: untouched room costs no memory.
+  out->m_nodes.reserve(text.size() / 64);
+  out->m_sections.reserve(text.size() / 64);
+  out->m_names.reserve(text.size() / 8);
+  Indexer indexer(out.get(), fileName, report);
+  indexer.Run(headerEnd + 1);
+  out->BuildChildren(indexer.unordered());
   *hive = std::move(out);
   return Status::Ok();
 }
@@ -257,24 +312,12 @@ std::string TextHive::PathOf(uint32_t node) const {
   return path;
 }
 
-uint32_t TextHive::FindChild(uint32_t parent, std::string_view name, uint32_t hash) const {
-  const std::size_t mask = m_slots.size() - 1;
-  for (std::size_t i = SlotHash(parent, hash) & mask;; i = (i + 1) & mask) {
-    uint32_t id = m_slots[i];
-    if (id == kNone) return kNone;
-    const Node& n = m_nodes[id];
-    if (n.parent == parent && n.nameHash == hash && SameName(NameOf(id), name)) return id;
-  }
-}
-
-uint32_t TextHive::AddChild(uint32_t parent, std::string_view name, uint32_t hash) {
-  if ((m_nodes.size() + 1) * 2 > m_slots.size()) Rehash(m_slots.size() * 2);
+uint32_t TextHive::AddChild(uint32_t parent, std::string_view name) {
   const uint32_t id = static_cast<uint32_t>(m_nodes.size());
   Node n;
   n.parent = parent;
   n.nameOffset = static_cast<uint32_t>(m_names.size());
   n.nameLength = static_cast<uint32_t>(name.size());
-  n.nameHash = hash;
   m_names.append(name);
   m_nodes.push_back(n);
   Node& p = m_nodes[parent];
@@ -284,22 +327,39 @@ uint32_t TextHive::AddChild(uint32_t parent, std::string_view name, uint32_t has
     m_nodes[p.lastChild].nextSibling = id;
   }
   p.lastChild = id;
-  const std::size_t mask = m_slots.size() - 1;
-  std::size_t i = SlotHash(parent, hash) & mask;
-  while (m_slots[i] != kNone) i = (i + 1) & mask;
-  m_slots[i] = id;
+  ++p.childCount;
   return id;
 }
 
-void TextHive::Rehash(std::size_t capacity) {
-  m_slots.assign(capacity, kNone);
-  const std::size_t mask = capacity - 1;
-  for (uint32_t id = 1; id < m_nodes.size(); ++id) {
-    const Node& n = m_nodes[id];
-    std::size_t i = SlotHash(n.parent, n.nameHash) & mask;
-    while (m_slots[i] != kNone) i = (i + 1) & mask;
-    m_slots[i] = id;
+void TextHive::BuildChildren(const std::unordered_set<uint32_t>& unordered) {
+  uint32_t next = 0;
+  for (Node& n : m_nodes) {
+    n.childBegin = next;
+    next += n.childCount;
+    n.childCount = 0;
   }
+  m_children.resize(next);
+  for (Node& n : m_nodes) {
+    for (uint32_t c = n.firstChild; c != kNone; c = m_nodes[c].nextSibling) {
+      m_children[n.childBegin + n.childCount++] = c;
+    }
+  }
+  for (uint32_t parent : unordered) {
+    const Node& n = m_nodes[parent];
+    auto begin = m_children.begin() + n.childBegin;
+    std::stable_sort(begin, begin + n.childCount,
+                     [&](uint32_t a, uint32_t b) { return FoldedLess(NameOf(a), NameOf(b)); });
+  }
+}
+
+uint32_t TextHive::FindChild(uint32_t parent, std::string_view name) const {
+  const Node& p = m_nodes[parent];
+  auto begin = m_children.begin() + p.childBegin;
+  auto end = begin + p.childCount;
+  auto it = std::lower_bound(begin, end, name, [&](uint32_t child, std::string_view wanted) {
+    return FoldedLess(NameOf(child), wanted);
+  });
+  return it != end && SameName(NameOf(*it), name) ? *it : kNone;
 }
 
 uint32_t TextHive::FindNode(std::string_view path) const {
@@ -310,7 +370,7 @@ uint32_t TextHive::FindNode(std::string_view path) const {
     if (stop == std::string_view::npos) stop = path.size();
     std::string_view component = path.substr(start, stop - start);
     start = stop + 1;
-    if (!component.empty()) node = FindChild(node, component, FoldedHash(component));
+    if (!component.empty()) node = FindChild(node, component);
   }
   return node;
 }
@@ -389,13 +449,10 @@ std::vector<std::string> TextHive::SubkeyNames(std::string_view path) const {
   const uint32_t node = FindNode(path);
   std::vector<std::string> names;
   if (node == kNone) return names;
-  bool sorted = true;
-  for (uint32_t c = m_nodes[node].firstChild; c != kNone; c = m_nodes[c].nextSibling) {
-    std::string_view name = NameOf(c);
-    if (sorted && !names.empty() && FoldedLess(name, names.back())) sorted = false;
-    names.emplace_back(name);
-  }
-  if (!sorted) std::stable_sort(names.begin(), names.end(), FoldedLess);
+  const Node& n = m_nodes[node];
+  names.reserve(n.childCount);
+  for (uint32_t i = 0; i < n.childCount; ++i)
+    names.emplace_back(NameOf(m_children[n.childBegin + i]));
   return names;
 }
 

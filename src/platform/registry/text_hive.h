@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/base/status.h"
@@ -52,12 +53,13 @@ class TextHive : public HiveSource {
   // A key: its place in the tree, its name as first written, its sections of the text.
   struct Node {
     uint32_t parent = kNone;
-    uint32_t firstChild = kNone;
-    uint32_t lastChild = kNone;
-    uint32_t nextSibling = kNone;
     uint32_t nameOffset = 0;  // in m_names
     uint32_t nameLength = 0;
-    uint32_t nameHash = 0;  // of the folded name
+    uint32_t childBegin = 0;  // its children are m_children[childBegin, childBegin + childCount)
+    uint32_t childCount = 0;
+    uint32_t firstChild = kNone;  // while indexing: children in the order added,
+    uint32_t lastChild = kNone;   // linked through nextSibling
+    uint32_t nextSibling = kNone;
     uint32_t firstSection = kNone;
     uint32_t lastSection = kNone;
   };
@@ -74,10 +76,13 @@ class TextHive : public HiveSource {
   TextHive() = default;
   std::string_view NameOf(uint32_t node) const;
   std::string PathOf(uint32_t node) const;
-  uint32_t FindChild(uint32_t parent, std::string_view name, uint32_t hash) const;
+  // The child of parent named name (any case), by binary search; kNone when absent.
+  uint32_t FindChild(uint32_t parent, std::string_view name) const;
   uint32_t FindNode(std::string_view path) const;
-  uint32_t AddChild(uint32_t parent, std::string_view name, uint32_t hash);
-  void Rehash(std::size_t capacity);
+  uint32_t AddChild(uint32_t parent, std::string_view name);
+  // Lays each key's children out one after another, in case-insensitive order; those of the
+  // keys in unordered were added out of order and are sorted.
+  void BuildChildren(const std::unordered_set<uint32_t>& unordered);
   // Calls visit(line, name, data) for each value line of a section; data has its
   // continuation lines joined. Lines that break the grammar go to bad(line, what).
   template <typename Visit, typename Bad>
@@ -87,9 +92,9 @@ class TextHive : public HiveSource {
   HiveFormat m_format = HiveFormat::kWine;
   std::string m_relativeTo;
   std::vector<Node> m_nodes;  // [0] is the root
+  std::vector<uint32_t> m_children;
   std::vector<Section> m_sections;
   std::string m_names;
-  std::vector<uint32_t> m_slots;  // open addressing on (parent, folded name); kNone empty
 };
 
 }  // namespace qv::registry
