@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/machine/machine_imports.h"
 #include "platform/machine/machine_profiles.h"
 
 namespace qv {
@@ -62,13 +63,17 @@ std::shared_ptr<const Machine> LoadMachineFromEnvironment(Status* status) {
   Status local;
   Status* s = status != nullptr ? status : &local;
   *s = Status::Ok();
+  std::shared_ptr<Machine> machine;
   const char* prefix = std::getenv("WINEPREFIX");
-  if (prefix != nullptr && *prefix != '\0') {
-    if (std::shared_ptr<Machine> wine = LoadWinePrefix(prefix, settings, s)) return wine;
-    Status ignored;
-    return BuildBuiltinMachine(settings, &ignored);  // *s keeps the prefix's problem
+  if (prefix != nullptr && *prefix != '\0') machine = LoadWinePrefix(prefix, settings, s);
+  if (!machine) {
+    Status built;
+    machine = BuildBuiltinMachine(settings, &built);
+    if (s->ok()) *s = built;  // else *s keeps the prefix's problem
   }
-  return BuildBuiltinMachine(settings, s);
+  const char* imports = std::getenv("QUORVEX_REGISTRY_IMPORT");
+  if (imports != nullptr) ApplyRegistryImports(imports, machine.get());
+  return machine;
 }
 
 std::string WindowsFormOfHostPath(const Machine& machine, const std::string& hostPath) {

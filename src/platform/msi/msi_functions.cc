@@ -202,6 +202,17 @@ uint32_t MsiViewFetch(MSIHANDLE view, MSIHANDLE* record) {
   return kErrorSuccess;
 }
 
+MSIHANDLE MsiCreateRecord(uint32_t fieldCount) {
+  return OpenHandle({.record = std::make_shared<Record>(static_cast<int>(fieldCount))});
+}
+
+uint32_t MsiRecordSetStringA(MSIHANDLE record, uint32_t field, const std::string& value) {
+  const std::optional<HandleObject> object = FindHandle(record);
+  if (!object || !object->record) return kErrorInvalidHandle;
+  object->record->SetStringData(static_cast<int>(field), value);
+  return kErrorSuccess;
+}
+
 uint32_t MsiRecordGetStringA(MSIHANDLE record, uint32_t field, std::string* value, uint32_t* size) {
   const std::optional<HandleObject> object = FindHandle(record);
   if (!object || !object->record) return kErrorInvalidHandle;

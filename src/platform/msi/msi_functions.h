@@ -68,6 +68,12 @@ uint32_t MsiViewExecute(MSIHANDLE view, MSIHANDLE params);
 /// The next row of a view into *record: 0; 259 no more rows; 6 no view.
 uint32_t MsiViewFetch(MSIHANDLE view, MSIHANDLE* record);
 
+/// A new record of fieldCount fields (all null), to pass as a view's parameters.
+MSIHANDLE MsiCreateRecord(uint32_t fieldCount);
+
+/// Sets a field of a record to a text ("" makes it null): 0; 6 no record.
+uint32_t MsiRecordSetStringA(MSIHANDLE record, uint32_t field, const std::string& value);
+
 /// A field of a record as text, as MsiGetTargetPathA hands out texts: 0, 234, 6.
 uint32_t MsiRecordGetStringA(MSIHANDLE record, uint32_t field, std::string* value, uint32_t* size);
 
