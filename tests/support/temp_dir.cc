@@ -67,6 +67,7 @@ IsolatedHome::IsolatedHome() {
   m_env.Set("XDG_CONFIG_HOME", ConfigHome());
   m_env.Set("XDG_DATA_HOME", DataHome());
   m_env.Set("WINEPREFIX", std::nullopt);
+  m_env.Set("QUORVEX_REGISTRY_IMPORT", std::nullopt);
 }
 
 std::string ReadFile(const std::string& path) {

@@ -39,8 +39,8 @@ class ScopedEnv {
   std::map<std::string, std::optional<std::string>> m_saved;
 };
 
-/// Points XDG_CONFIG_HOME and XDG_DATA_HOME into a temp folder and unsets WINEPREFIX, so a
-/// test has its own settings store and built-in drive C.
+/// Points XDG_CONFIG_HOME and XDG_DATA_HOME into a temp folder and unsets WINEPREFIX and
+/// QUORVEX_REGISTRY_IMPORT, so a test has its own settings store and built-in drive C.
 class IsolatedHome {
  public:
   IsolatedHome();
