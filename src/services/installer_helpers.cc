@@ -16,6 +16,7 @@ std::string Upper(std::string text) {
 }  // namespace
 
 int32_t GUIDFormattedToPacked(const std::string& guid, std::string* buffer) {
+  // A copy first: the caller may hand the same text in and out.
   const std::string braced = !guid.empty() && guid.front() == '{' ? guid : "{" + guid + "}";
   if (!msi::PackGuid(braced, buffer)) return 0;
   *buffer = Upper(*buffer);
@@ -23,7 +24,8 @@ int32_t GUIDFormattedToPacked(const std::string& guid, std::string* buffer) {
 }
 
 int32_t GUIDPackedToFormatted(const std::string& packed, std::string* buffer) {
-  if (!msi::UnpackGuid(packed, buffer)) return 0;
+  const std::string in = packed;  // the caller may hand the same text in and out
+  if (!msi::UnpackGuid(in, buffer)) return 0;
   *buffer = Upper(*buffer);
   return 1;
 }

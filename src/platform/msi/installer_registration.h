@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/msi/result_codes.h"
 #include "platform/registry/registry.h"
 
 namespace qv::msi {
@@ -21,14 +22,6 @@ inline constexpr int kStateAbsent = 2;
 inline constexpr int kStateLocal = 3;
 inline constexpr int kStateSource = 4;
 inline constexpr int kStateDefault = 5;
-
-/// Result codes of the installer's registration functions.
-inline constexpr uint32_t kErrorInvalidParameter = 87;
-inline constexpr uint32_t kErrorNoMoreItems = 259;
-inline constexpr uint32_t kErrorUnknownProduct = 1605;
-inline constexpr uint32_t kErrorUnknownComponent = 1607;
-inline constexpr uint32_t kErrorUnknownProperty = 1608;
-inline constexpr uint32_t kErrorBadConfiguration = 1610;
 
 /// The SID under which per-machine installs are registered.
 inline constexpr const char* kMachineSid = "S-1-5-18";

@@ -40,11 +40,12 @@ uint32_t OpenFailureOf(const Status& s) {
   }
 }
 
-// Hands out a text as the installer's A functions do with the caller's buffer size.
+// Hands out a text as the installer's A functions do with the caller's buffer size (null: no
+// limit).
 uint32_t CopyOut(const std::string& text, std::string* out, uint32_t* size) {
   const uint32_t length = static_cast<uint32_t>(text.size());
-  if (out != nullptr && (size == nullptr || *size <= length)) {
-    if (size != nullptr) *size = length;
+  if (out != nullptr && size != nullptr && *size <= length) {
+    *size = length;
     return kErrorMoreData;
   }
   if (out != nullptr) *out = text;

@@ -7,19 +7,9 @@
 #include <string>
 
 #include "platform/msi/msi_handles.h"
+#include "platform/msi/result_codes.h"
 
 namespace qv::msi {
-
-/// Result codes of the installer's functions.
-inline constexpr uint32_t kErrorSuccess = 0;
-inline constexpr uint32_t kErrorInvalidHandle = 6;
-inline constexpr uint32_t kErrorMoreData = 234;
-inline constexpr uint32_t kErrorDirectory = 267;
-inline constexpr uint32_t kErrorInstallPackageOpenFailed = 1619;
-inline constexpr uint32_t kErrorInstallPackageInvalid = 1620;
-inline constexpr uint32_t kErrorFunctionNotCalled = 1626;
-inline constexpr uint32_t kErrorBadQuerySyntax = 1615;
-inline constexpr uint32_t kErrorFunctionFailed = 1627;
 
 /// User interface levels of MsiSetInternalUI (INSTALLUILEVEL).
 inline constexpr int32_t kUiLevelNoChange = 0;
@@ -74,7 +64,8 @@ MSIHANDLE MsiCreateRecord(uint32_t fieldCount);
 /// Sets a field of a record to a text ("" makes it null): 0; 6 no record.
 uint32_t MsiRecordSetStringA(MSIHANDLE record, uint32_t field, const std::string& value);
 
-/// A field of a record as text, as MsiGetTargetPathA hands out texts: 0, 234, 6.
+/// A field of a record as text, as MsiGetTargetPathA hands out texts (size may be null for
+/// no limit): 0, 234, 6.
 uint32_t MsiRecordGetStringA(MSIHANDLE record, uint32_t field, std::string* value, uint32_t* size);
 
 /// Releases a handle: 0 (also for 0, no handle), 6 when it is not open.

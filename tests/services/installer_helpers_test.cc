@@ -1,0 +1,129 @@
+#include "services/installer_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/msi/msi_functions.h"
+#include "support/fixture_packages.h"
+#include "support/handle_check.h"
+#include "support/test_machine.h"
+
+namespace qv {
+namespace {
+
+TEST(InstallerHelpersTest, GuidFormsBothWays) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"{12345678-1234-1234-1234-123456789ABC}", "8765432143214321214321436587A9CB"},
+      {"12345678-1234-1234-1234-123456789abc", "8765432143214321214321436587A9CB"},
+      {"{ad000000-0000-0000-0000-000000000021}", "000000DA000000000000000000000012"},
+  };
+  for (const auto& [guid, packed] : cases) {
+    std::string buffer;
+    EXPECT_EQ(GUIDFormattedToPacked(guid, &buffer), 1) << guid;
+    EXPECT_EQ(buffer, packed);
+    EXPECT_EQ(GUIDPackedToFormatted(buffer, &buffer), 1);
+    std::string upper = guid.front() == '{' ? guid : "{" + guid + "}";
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(buffer, upper);
+  }
+  std::string buffer = "left over";
+  EXPECT_EQ(GUIDFormattedToPacked("{12345678-1234}", &buffer), 0);
+  EXPECT_EQ(buffer, "");
+  EXPECT_EQ(GUIDPackedToFormatted("8765432143214321214321436587A9CZ", &buffer), 0);
+  EXPECT_EQ(buffer, "");
+}
+
+class PackageHelpersTest : public test::HandleLeakCheck {
+ protected:
+  test::ScopedTestMachine m_machine;
+  test::TempDir m_dir;
+};
+
+TEST_F(PackageHelpersTest, OpensASessionWithItsFoldersResolved) {
+  QV_FIXTURE_OR_SKIP(path, m_dir, "wix_product");
+  msi::MsiSetInternalUI(msi::kUiLevelNone, nullptr);
+  msi::MSIHANDLE database = 0;
+  ASSERT_NE(OpenMsiDatabase(path, &database, "0"), 0);
+  msi::MSIHANDLE install = 0;
+  ASSERT_NE(OpenMsiInstall("", database, &install), 0);
+  std::string target;
+  uint32_t size = 1000;
+  EXPECT_EQ(msi::MsiGetTargetPathA(install, "INSTALLDIR", &target, &size), msi::kErrorSuccess);
+  EXPECT_EQ(target, "C:\\Program Files (x86)\\Wix Sample\\");
+  EXPECT_EQ(msi::MsiCloseHandle(install), msi::kErrorSuccess);
+  EXPECT_EQ(msi::MsiCloseHandle(database), msi::kErrorSuccess);
+  // A session straight from the package's path.
+  ASSERT_NE(OpenMsiInstall(path, 0, &install), 0);
+  EXPECT_EQ(msi::MsiCloseHandle(install), msi::kErrorSuccess);
+}
+
+TEST_F(PackageHelpersTest, OpeningFailuresLeaveNoHandle) {
+  QV_FIXTURE_OR_SKIP(path, m_dir, "basic");
+  msi::MSIHANDLE database = 5;
+  EXPECT_EQ(OpenMsiDatabase(m_dir.Sub("absent.msi"), &database, "0"), 0);
+  EXPECT_EQ(database, 0u);
+  EXPECT_EQ(OpenMsiDatabase(path, &database, "3"), 0);  // would create the package
+  EXPECT_EQ(database, 0u);
+  msi::MSIHANDLE install = 5;
+  EXPECT_EQ(OpenMsiInstall("", 4242, &install), 0);
+  EXPECT_EQ(install, 0u);
+}
+
+TEST_F(PackageHelpersTest, ReadsAPropertyWithoutASession) {
+  QV_FIXTURE_OR_SKIP(path, m_dir, "wix_product");
+  struct Case {
+    const char* name;
+    int32_t found;
+    std::string value;
+  };
+  const Case cases[] = {
+      {"ProductVersion", 1, "1.2.3"},
+      {"ProductName", 1, "Wix Sample"},
+      {"NoSuchProperty", 0, ""},
+      {"it's", 0, ""},  // a quote in the key is looked for, not a broken query
+  };
+  for (const Case& c : cases) {
+    msi::MSIHANDLE database = 0;
+    msi::MSIHANDLE view = 0;
+    std::string buffer = "left over";
+    int32_t size = 1000;
+    EXPECT_EQ(
+        GetMSISRec(&database, path, 0, &view, "Property", "Property", c.name, 2, &buffer, &size),
+        c.found)
+        << c.name;
+    EXPECT_EQ(buffer, c.value) << c.name;
+    EXPECT_EQ(database, 0u);  // everything it opened is closed again
+    EXPECT_EQ(view, 0u);
+  }
+  // A buffer too small holds what fits; the size tells the whole length.
+  msi::MSIHANDLE database = 0;
+  msi::MSIHANDLE view = 0;
+  std::string buffer;
+  int32_t size = 4;
+  EXPECT_EQ(GetMSISRec(&database, path, 0, &view, "Property", "Property", "ProductName", 2, &buffer,
+                       &size),
+            1);
+  EXPECT_EQ(buffer, "Wix");
+  EXPECT_EQ(size, 10);
+  // Kept open, the handles come back to the caller, who closes them.
+  size = 1000;
+  EXPECT_EQ(GetMSISRec(&database, path, 1, &view, "Property", "Property", "ProductName", 2, &buffer,
+                       &size),
+            1);
+  EXPECT_NE(database, 0u);
+  EXPECT_NE(view, 0u);
+  EXPECT_EQ(GetMSISRec(&database, "", 0, &view, "Property", "Property", "ProductVersion", 2,
+                       &buffer, &size),
+            1);
+  EXPECT_EQ(buffer, "1.2.3");
+  EXPECT_EQ(view, 0u);
+  EXPECT_EQ(msi::MsiCloseHandle(database), msi::kErrorSuccess);
+  // A package that does not open gives nothing.
+  database = 0;
+  EXPECT_EQ(GetMSISRec(&database, m_dir.Sub("absent.msi"), 0, &view, "Property", "Property",
+                       "ProductName", 2, &buffer, &size),
+            0);
+  EXPECT_EQ(buffer, "");
+}
+
+}  // namespace
+}  // namespace qv
