@@ -1,0 +1,129 @@
+#include "platform/machine/machine_imports.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/machine/machine_registry.h"
+#include "platform/msi/engine_installer.h"
+#include "platform/registry/text_codec.h"
+#include "support/temp_dir.h"
+#include "support/test_machine.h"
+
+namespace qv {
+namespace {
+
+std::string Get(const std::string& key, const std::string& name) {
+  registry::Value v;
+  Status s = CurrentRegistry().GetValue(key, name, &v);
+  return s.ok() ? v.data : "<absent>";
+}
+
+const char kExport[] =
+    "Windows Registry Editor Version 5.00\r\n\r\n"
+    "[HKEY_CLASSES_ROOT\\CLSID\\{11111111-2222-3333-4444-555555555555}]\r\n"
+    "@=\"Customer Class\"\r\n\r\n"
+    "[HKEY_CLASSES_ROOT\\CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32]\r\n"
+    "@=\"C:\\\\Windows\\\\customer.dll\"\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Installer\\Products\\1111111A111111111111111111111111]"
+    "\r\n"
+    "\"ProductName\"=\"Customer Product\"\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\"
+    "S-1-5-18\\Products\\1111111A111111111111111111111111\\InstallProperties]\r\n"
+    "\"DisplayName\"=\"Customer Product\"\r\n\"WindowsInstaller\"=dword:00000001\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Customer]\r\n\"Who\"=\"current user\"\r\n\r\n"
+    "[HKEY_USERS\\S-1-5-21-0-0-0-1000\\Software\\Customer]\r\n\"Sid\"=\"the user's SID\"\r\n\r\n"
+    "[HKEY_USERS\\S-1-5-21-0-0-0-1000_Classes\\Customer.File]\r\n@=\"user class\"\r\n\r\n"
+    "[HKEY_USERS\\S-1-5-21-9-9-9-1001\\Software\\Customer]\r\n\"Who\"=\"someone else\"\r\n";
+
+class MachineImportsTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetCurrentMachine(nullptr); }
+  std::shared_ptr<Machine> Import(const std::string& list) {
+    std::shared_ptr<Machine> machine =
+        test::MakeTestMachine(m_home.DataHome(), m_home.ConfigHome());
+    ApplyRegistryImports(list, machine.get());
+    SetCurrentMachine(machine);
+    return machine;
+  }
+  std::vector<std::string> Problems(const Machine& machine) {
+    std::vector<std::string> out;
+    for (const Status& s : machine.importProblems) out.push_back(s.message());
+    return out;
+  }
+
+  test::IsolatedHome m_home;
+  test::TempDir m_dir;
+};
+
+TEST_F(MachineImportsTest, ExportKeysLandWhereWindowsKeepsThem) {
+  const std::string file =
+      m_dir.Write("customer.reg", "\xFF\xFE" + registry::Utf8ToUtf16Le(kExport));
+  std::shared_ptr<Machine> machine = Import(file);
+  EXPECT_EQ(Problems(*machine), std::vector<std::string>{});
+  const std::string clsid = "CLSID\\{11111111-2222-3333-4444-555555555555}";
+  EXPECT_EQ(Get("HKCR\\" + clsid, ""), "Customer Class");
+  EXPECT_EQ(Get("HKLM\\Software\\Classes\\" + clsid + "\\InprocServer32", ""),
+            "C:\\Windows\\customer.dll");
+  EXPECT_EQ(Get("HKCU\\Software\\Customer", "Who"), "current user");
+  EXPECT_EQ(Get("HKCU\\Software\\Customer", "Sid"), "the user's SID");
+  EXPECT_EQ(Get("HKCR\\Customer.File", ""), "user class");
+  EXPECT_EQ(Get("HKCU\\Software\\Classes\\Customer.File", ""), "user class");
+  EXPECT_EQ(Get("HKEY_USERS\\S-1-5-21-9-9-9-1001\\Software\\Customer", "Who"), "someone else");
+  // The machine's own content is still there below.
+  EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
+            "C:\\Windows");
+  // The installer sees the customer's product.
+  auto installer = msi::MakeEngineInstaller();
+  EXPECT_EQ(installer->ProductState("{A1111111-1111-1111-1111-111111111111}"), 5);
+  EXPECT_EQ(installer->Products(),
+            std::vector<std::string>{"{A1111111-1111-1111-1111-111111111111}"});
+}
+
+TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
+  const std::string first =
+      m_dir.Write("first.reg",
+                  "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Vendor]\r\n\"v\"=\"first\"\r\n"
+                  "\"w\"=dword:xyz\r\n\"x\"=bad\r\n");
+  const std::string second = m_dir.Write(
+      "second.reg",
+      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Vendor]\r\n"
+      "\"v\"=\"second\"\r\n\"only\"=\"second\"\r\n[HKEY_CURRENT_CONFIG\\System]\r\n"
+      "[-HKEY_LOCAL_MACHINE\\Software\\Gone]\r\n");
+  const std::string wine =
+      m_dir.Write("system.reg",
+                  "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
+                  "[Software\\\\Wine\\\\Import] 0\n\"from\"=\"wine\"\n");
+  const std::string stray = m_dir.Write("stray.reg", "WINE REGISTRY Version 2\n[K] 0\n");
+  const std::string notes = m_dir.Write("notes.txt", "just some notes\n");
+  const std::string missing = m_dir.Sub("missing.reg");
+  std::shared_ptr<Machine> machine = Import(first + "::" + missing + ":" + second + ":" + notes +
+                                            ":" + wine + ":" + stray + ":" + m_dir.path());
+  EXPECT_EQ(Get("HKLM\\Software\\Vendor", "v"), "first");
+  EXPECT_EQ(Get("HKLM\\Software\\Vendor", "only"), "second");
+  EXPECT_EQ(Get("HKLM\\Software\\Wine\\Import", "from"), "wine");
+  const std::vector<std::string> expected = {
+      missing + ": No such file or directory",
+      second + ": 1 line(s) skipped, the first: " + second + ":7: key deletion is not supported",
+      second + ": keys under HKEY_CURRENT_CONFIG are not used",
+      notes + ":1: not a registry file",
+      stray + ": a Wine registry file whose header names neither \\Machine nor \\User\\<SID>",
+      m_dir.path() + ": not a regular file",
+  };
+  EXPECT_EQ(Problems(*machine), expected);
+}
+
+TEST_F(MachineImportsTest, TheEnvironmentNamesTheImports) {
+  const std::string file = m_dir.Write("customer.reg", kExport);
+  test::ScopedEnv env;
+  env.Set("QUORVEX_REGISTRY_IMPORT", file + ":" + m_dir.Sub("none.reg"));
+  Status status;
+  std::shared_ptr<const Machine> machine = LoadMachineFromEnvironment(&status);
+  EXPECT_TRUE(status.ok()) << status.ToString();
+  ASSERT_EQ(machine->importProblems.size(), 1u);
+  EXPECT_EQ(machine->importProblems[0].message(),
+            m_dir.Sub("none.reg") + ": No such file or directory");
+  SetCurrentMachine(machine);
+  EXPECT_EQ(Get("HKCR\\CLSID\\{11111111-2222-3333-4444-555555555555}", ""), "Customer Class");
+}
+
+}  // namespace
+}  // namespace qv

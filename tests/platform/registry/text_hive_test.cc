@@ -1,0 +1,138 @@
+#include "platform/registry/text_hive.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/registry/hive_reader.h"
+#include "platform/registry/text_codec.h"
+
+namespace qv::registry {
+namespace {
+
+std::shared_ptr<const TextHive> Load(const std::string& text,
+                                     std::vector<std::string>* problems = nullptr) {
+  std::shared_ptr<const TextHive> hive;
+  Status s = TextHive::Load(
+      text, "t.reg",
+      [&](const Status& p) {
+        if (problems != nullptr) problems->push_back(p.message());
+      },
+      &hive);
+  EXPECT_TRUE(s.ok()) << s.ToString();
+  return hive;
+}
+
+const std::string kWine = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+
+// Files whose every key the indexed hive must answer as the full reader does.
+const std::string kFiles[] = {
+    kWine +
+        "[Software\\\\Classes\\\\CLSID\\\\{B}] 1\n@=\"b\"\n"
+        "[Software\\\\Classes\\\\CLSID\\\\{A}\\\\InprocServer32] 1\n@=\"a.dll\"\n"
+        "\"ThreadingModel\"=\"Both\"\n"
+        "[software\\\\classes\\\\clsid\\\\{a}] 1\n@=\"a\"\n\"x\"=dword:1\n"
+        "[Software\\\\Classes\\\\CLSID\\\\{B}] 2\n\"x\"=dword:2\n@=\"b again\"\n"
+        "[Software\\\\Vendor\\\\App] 1\n\"Bin\"=hex:01,\\\n  [02],\\\n  03\n\"After\"=\"ok\"\n"
+        "[Software\\\\Vendor\\\\App\\\\Z] 1\n[Software\\\\Vendor\\\\App\\\\a] 1\n"
+        "[Software\\\\Vendor\\\\App\\\\M] 1\n\"bad\"=dword:xyz\n\"good\"=\"1\"\n"
+        "[A\\\\B\\]C\\\\\\x00e9] 1\n\"v\"=\"\\6\\0\"\n",
+    "Windows Registry Editor Version 5.00\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor App]\r\n@=\"top\"\r\n\"Count\"=dword:00000010\r\n"
+    "\r\n[HKEY_CLASSES_ROOT\\CLSID\\{X}]\r\n@=\"x\"\r\n"
+    "\r\n[HKEY_CLASSES_ROOT\\CLSID\\{X}\\ProgID]\r\n@=\"X.1\"\r\n",
+};
+
+void ExpectSameAnswers(const Hive& full, const TextHive& lazy, const std::string& path) {
+  EXPECT_TRUE(lazy.KeyExists(path)) << path;
+  EXPECT_EQ(lazy.SubkeyNames(path), full.SubkeyNames(path)) << path;
+  EXPECT_EQ(lazy.Values(path), full.Values(path)) << path;
+  for (const NamedValue& v : full.Values(path)) {
+    Value value;
+    EXPECT_TRUE(lazy.ReadValue(path, v.first, &value)) << path << " " << v.first;
+    EXPECT_EQ(value, v.second) << path << " " << v.first;
+  }
+}
+
+TEST(TextHiveTest, AnswersAsTheFullReaderDoes) {
+  for (const std::string& text : kFiles) {
+    Hive full;
+    ASSERT_TRUE(ParseHive(text, "t.reg", &full, nullptr).ok());
+    std::shared_ptr<const TextHive> lazy = Load(text);
+    ASSERT_TRUE(lazy);
+    for (const auto& [folded, key] : full.keys()) {
+      ExpectSameAnswers(full, *lazy, key.path);
+      // Every parent of a key exists too, and lists the same subkeys.
+      for (size_t at = key.path.find('\\'); at != std::string::npos;
+           at = key.path.find('\\', at + 1)) {
+        ExpectSameAnswers(full, *lazy, key.path.substr(0, at));
+      }
+    }
+    EXPECT_EQ(lazy->SubkeyNames(""), full.SubkeyNames(""));
+    // UTF-16LE with its mark reads the same.
+    std::shared_ptr<const TextHive> wide = Load("\xFF\xFE" + Utf8ToUtf16Le(text));
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->KeyCount(), lazy->KeyCount());
+  }
+}
+
+TEST(TextHiveTest, KeysAnswerWithoutRegardToCase) {
+  std::shared_ptr<const TextHive> hive = Load(kFiles[0]);
+  Value v;
+  ASSERT_TRUE(
+      hive->ReadValue("SOFTWARE\\classes\\Clsid\\{a}\\inprocserver32", "threadingmodel", &v));
+  EXPECT_EQ(v, Value::Text("Both"));
+  // Later sections of a key replace its values in place.
+  EXPECT_EQ(hive->Values("Software\\Classes\\CLSID\\{B}"),
+            (std::vector<NamedValue>{{"", Value::Text("b again")}, {"x", Value::Dword(2)}}));
+  // Children out of order in the file come in order; names as first written.
+  EXPECT_EQ(hive->SubkeyNames("software\\vendor\\app"), (std::vector<std::string>{"a", "M", "Z"}));
+  EXPECT_EQ(hive->SubkeyNames("Software\\Classes\\CLSID"),
+            (std::vector<std::string>{"{A}", "{B}"}));
+  EXPECT_FALSE(hive->KeyExists("Software\\Classes\\CLSID\\{C}"));
+  EXPECT_FALSE(hive->ReadValue("Software\\Vendor\\App\\M", "bad", &v));  // a bad line is skipped
+  EXPECT_TRUE(hive->ReadValue("A\\B]C\\\xC3\x89", "V", &v));
+  EXPECT_EQ(v, Value::Text("\x06"));
+}
+
+TEST(TextHiveTest, ReportsKeyLinesAndStrayValuesWhenLoaded) {
+  std::vector<std::string> problems;
+  std::shared_ptr<const TextHive> hive = Load(kWine +                    // lines 1-3
+                                                  "\"early\"=dword:1\n"  // 4
+                                                  "[Good] 0\n"           // 5
+                                                  "\"b\"=dword:xyz\n"    // 6: found when read
+                                                  "[Broken 0\n"          // 7
+                                                  "\"g\"=hex:01,\\\n"    // 8
+                                                  "[Not a key]\n"        // 9: continues line 8
+                                                  "[] 0\n"               // 10
+                                                  "[Good\\\\Sub] 0\n",   // 11
+                                              &problems);
+  const std::vector<std::string> expected = {
+      "t.reg:4: value outside a key", "t.reg:7: missing closing ']'",
+      "t.reg:8: value outside a key", "t.reg:10: empty key name"};
+  EXPECT_EQ(problems, expected);
+  EXPECT_EQ(hive->SubkeyNames("Good"), std::vector<std::string>{"Sub"});
+  EXPECT_FALSE(hive->KeyExists("Not a key"));
+  EXPECT_EQ(hive->relativeTo(), "\\Machine");
+}
+
+TEST(TextHiveTest, NamesTheRootOfAWineFile) {
+  EXPECT_EQ(
+      Load("WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n")
+          ->relativeTo(),
+      "\\User\\S-1-5-21-0-0-0-1000");
+  EXPECT_EQ(Load("WINE REGISTRY Version 2\n[K] 0\n")->relativeTo(), "");
+  EXPECT_EQ(Load(kFiles[1])->format(), HiveFormat::kRegedit5);
+}
+
+TEST(TextHiveTest, RefusesWhatIsNoHive) {
+  std::shared_ptr<const TextHive> hive;
+  Status s = TextHive::Load("hello\n[K]\n", "t.reg", nullptr, &hive);
+  EXPECT_EQ(s.code(), Status::Code::kCorruption);
+  EXPECT_EQ(s.message(), "t.reg:1: not a registry file");
+  EXPECT_FALSE(hive);
+}
+
+}  // namespace
+}  // namespace qv::registry
