@@ -124,12 +124,13 @@ uint32_t MsiOpenPackageA(const std::string& packagePath, MSIHANDLE* install) {
   *install = 0;
   std::shared_ptr<Database> database;
   if (!packagePath.empty() && packagePath[0] == '#') {
-    MSIHANDLE handle = 0;
+    uint64_t handle = 0;
     for (char c : packagePath.substr(1)) {
-      if (c < '0' || c > '9' || handle > 429496729) return kErrorInvalidHandle;
-      handle = handle * 10 + static_cast<MSIHANDLE>(c - '0');
+      if (c < '0' || c > '9') return kErrorInvalidHandle;
+      handle = handle * 10 + static_cast<uint64_t>(c - '0');
+      if (handle > UINT32_MAX) return kErrorInvalidHandle;
     }
-    const std::optional<HandleObject> object = FindHandle(handle);
+    const std::optional<HandleObject> object = FindHandle(static_cast<MSIHANDLE>(handle));
     if (!object || !object->database) return kErrorInvalidHandle;
     database = object->database;
   } else {

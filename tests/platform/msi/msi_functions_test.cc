@@ -114,6 +114,7 @@ TEST_F(MsiHandleFunctionsTest, OpeningFailuresGiveNoHandle) {
   EXPECT_EQ(MsiOpenPackageA(m_dir.Sub("absent.msi"), &handle), kErrorInstallPackageOpenFailed);
   EXPECT_EQ(MsiOpenPackageA("#12345", &handle), kErrorInvalidHandle);
   EXPECT_EQ(MsiOpenPackageA("#x", &handle), kErrorInvalidHandle);
+  EXPECT_EQ(MsiOpenPackageA("#99999999999999999999", &handle), kErrorInvalidHandle);
   ASSERT_EQ(MsiOpenPackageA(path, &handle), kErrorSuccess);  // a path opens its own database
   MSIHANDLE view = 0;
   EXPECT_EQ(MsiDatabaseOpenViewA(handle, "SELECT * FROM `File`", &view), kErrorInvalidHandle);
