@@ -90,8 +90,10 @@ void ColSort_Frm::Disp_Frm(QWidget* caller, ReportList* listView, int32_t column
   for (QComboBox* combo : {Cb_Column[0], Cb_Column[1], Cb_Column[2], Cb_ColHeader}) {
     combo->clear();
     const int32_t count = listView != nullptr ? listView->ColumnCount() : 0;
-    for (int32_t i = 1; i <= count; ++i)
+    for (int32_t i = 1; i <= count; ++i) {
       combo->addItem(QString::fromStdString(listView->ColumnText(i)));
+    }
+    combo->setCurrentIndex(-1);  // no column chosen until the Tag names one
   }
   for (QComboBox* combo : Cb_Order) {
     combo->clear();
@@ -111,7 +113,8 @@ void ColSort_Frm::LoadSDetails() {
   }
   std::string rest = tag.size() >= 2 ? tag.substr(1) : "";
   const int32_t count = m_listView != nullptr ? m_listView->ColumnCount() : 0;
-  for (int k = 0; k < 3 && !rest.empty(); ++k) {
+  // Key 1 is read even from nothing: an empty key is the column being edited.
+  for (int k = 0; k < 3 && (k == 0 || !rest.empty()); ++k) {
     const size_t comma = rest.find(',');
     std::string key = rest.substr(0, comma);
     rest = comma == std::string::npos ? "" : rest.substr(comma + 1);

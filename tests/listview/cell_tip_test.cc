@@ -1,0 +1,208 @@
+#include "listview/cell_tip.h"
+
+#include "list_fixture.h"
+#include "listview/ctooltip.h"
+#include "listview/text_width.h"
+#include "listview/twips.h"
+
+namespace qv::test {
+namespace {
+
+class CellTipTest : public ListWindowTest {
+ protected:
+  void SetUp() override {
+    ListWindowTest::SetUp();
+    AddColumn(m_list, "File Name", 1, "S");
+    AddColumn(m_list, "Application", 2, "S");
+    m_list->SetColumnWidth(1, 3000);
+    m_list->SetColumnWidth(2, 3000);
+    m_list->AddRow({"Setup.Msi", "Short"});
+    m_list->AddRow({"A name far too long for its column.Msi", "An application\twith a tab"});
+    std::string longText = "Text";
+    for (int i = 0; i < 40; ++i) longText += " cut off";
+    m_list->AddRow({"x", longText});
+    LastTipItem() = 0;
+  }
+  void TearDown() override {
+    CellTip().Destroy();
+    ListWindowTest::TearDown();
+  }
+  /// Twips, relative to the list, of the middle of a cell.
+  std::pair<int32_t, int32_t> CellPoint(int32_t row, int32_t column) const {
+    const QRect cell = m_list->visualRect(m_list->Model()->index(row, column - 1));
+    const QPoint point = m_list->viewport()->mapTo(m_list, cell.center());
+    return {PixelsToTwips(m_list, point.x()), PixelsToTwips(m_list, point.y())};
+  }
+  /// Moves over a cell as the list's mouse handler does; the tip's text, "<none>" for no tip.
+  std::string Hover(int32_t row, int32_t column) {
+    const auto [x, y] = CellPoint(row, column);
+    ShowCellTip(m_list, x, y, 8000);
+    TipWindow* tip = CellTip().Window();
+    return tip != nullptr ? tip->Look().text : "<none>";
+  }
+  int32_t Width(const std::string& text) const {
+    int32_t width = 0;
+    GetLvTextWidth(m_list, text, false, &width);
+    return width;
+  }
+};
+
+TEST_F(CellTipTest, ShowsTheFullTextOfCutOffCellsOnly) {
+  EXPECT_EQ(Hover(0, 1), "<none>");
+  EXPECT_EQ(LastTipItem(), 1);
+  EXPECT_EQ(Hover(1, 1), "A name far too long for its column.Msi");
+  EXPECT_EQ(LastTipItem(), 2);
+  TipWindow* tip = CellTip().Window();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(tip->parentWidget(), m_list);
+  EXPECT_FALSE(tip->Look().showTitle);
+  // The row decides: another cell of the same row changes nothing.
+  EXPECT_EQ(Hover(1, 2), "A name far too long for its column.Msi");
+  EXPECT_EQ(CellTip().Window(), tip);
+
+  m_list->SetColumnWidth(2, 1500);
+  EXPECT_EQ(Hover(0, 2), "<none>") << "fits";
+  EXPECT_EQ(Hover(1, 2), "An application with a tab");
+  // Off the rows the tip goes.
+  ShowCellTip(m_list, 100, PixelsToTwips(m_list, m_list->height() - 2), 8000);
+  EXPECT_EQ(CellTip().Window(), nullptr);
+  EXPECT_EQ(LastTipItem(), 0);
+
+  // Text wider than the tip may be wraps into lines.
+  const std::string wrapped = Hover(2, 2);
+  EXPECT_NE(wrapped.find('\r'), std::string::npos);
+  std::string joined = wrapped;
+  std::replace(joined.begin(), joined.end(), '\r', ' ');
+  EXPECT_EQ(joined, m_list->CellText(2, 2));
+}
+
+TEST_F(CellTipTest, RestingThePointerOverACutOffCellShowsTheTip) {
+  const QRect cell = m_list->visualRect(m_list->Model()->index(1, 0));
+  QTest::mouseMove(m_list->viewport(), cell.center());
+  ASSERT_NE(CellTip().Window(), nullptr);
+  EXPECT_EQ(CellTip().Window()->Look().text, "A name far too long for its column.Msi");
+  QTRY_VERIFY_WITH_TIMEOUT(CellTip().Window()->isVisible(), 3000);
+  QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  EXPECT_FALSE(CellTip().Window()->isVisible());
+}
+
+TEST_F(CellTipTest, WrapsIntoLinesOfAboutEqualLength) {
+  const std::string words = "alpha beta gamma delta epsilon zeta eta theta";
+  const int32_t width = Width(words);
+  struct Case {
+    int32_t maxWidth;
+    bool atBlanks;
+    const char* wrapped;
+  };
+  // 45 characters: two lines of 23, three of 16.
+  const Case cases[] = {
+      {width + 1, true, "alpha beta gamma delta epsilon zeta eta theta"},
+      {width, false, "alpha beta gamma delta \repsilon zeta eta theta"},
+      {width, true, "alpha beta gamma delta\repsilon zeta eta theta"},
+      {width / 2, false, "alpha beta gamma\r delta epsilon z\reta eta theta"},
+      {width / 2, true, "alpha beta\rgamma delta\repsilon zeta\reta theta"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(WrapTipText(m_list, words, c.maxWidth, c.atBlanks), c.wrapped) << c.maxWidth;
+  }
+  const std::string unbroken(30, 'w');
+  EXPECT_EQ(WrapTipText(m_list, unbroken, Width(unbroken), true),
+            std::string(16, 'w') + "\r" + std::string(14, 'w'));
+  EXPECT_EQ(WrapTipText(m_list, "äöü äöü", 1, false), "ä\rö\rü\r \rä\rö\rü")
+      << "letters stay whole";
+}
+
+TEST(CTooltipTest, KeepsItsPropertiesAndOneWindow) {
+  QWidget tool;
+  tool.resize(200, 100);
+  CTooltip tip;
+  EXPECT_EQ(
+      std::make_tuple(tip.Style(), tip.Centered(), tip.icon(), tip.ForeColor(), tip.BackColor(),
+                      tip.Title(), tip.TipWidth(), tip.VisibleTime(), tip.DelayTime()),
+      std::make_tuple(0, false, 0, 0u, 0u, std::string(), 8000, 10000, 500));
+  EXPECT_EQ(tip.Window(), nullptr);
+
+  tip.SetTipText("Full text");
+  tip.Create(&tool);
+  tip.Create(&tool);
+  EXPECT_EQ(tool.findChildren<TipWindow*>().size(), 1) << "Create twice leaves one tip";
+  TipLook look = tip.Window()->Look();
+  EXPECT_EQ(look.text, "Full text");
+  EXPECT_FALSE(look.showTitle) << "no title, no icon: no title line";
+  EXPECT_FALSE(look.foreColor.isValid()) << "black (0) keeps the system's colour";
+  EXPECT_FALSE(look.backColor.isValid());
+  EXPECT_FALSE(look.balloon);
+
+  // While the tip exists: a title shows only with an icon; colours and width at once.
+  tip.SetTitle("Title");
+  EXPECT_FALSE(tip.Window()->Look().showTitle);
+  tip.SetIcon(2);
+  look = tip.Window()->Look();
+  EXPECT_TRUE(look.showTitle);
+  EXPECT_EQ(std::make_pair(look.title, look.icon), std::make_pair(std::string("Title"), 2));
+  tip.SetForeColor(0x0000FF);
+  tip.SetBackColor(0xE0FFFF);
+  tip.SetTipWidth(120);
+  tip.SetTipText("Other");
+  look = tip.Window()->Look();
+  EXPECT_EQ(look.foreColor, QColor(255, 0, 0));
+  EXPECT_EQ(look.backColor, QColor(255, 255, 224));
+  EXPECT_EQ(look.maxWidth, 120);
+  EXPECT_EQ(look.text, "Other");
+  tip.SetStyle(1);
+  tip.SetCentered(true);
+  tip.SetDelayTime(0);
+  tip.SetVisibleTime(100);
+  EXPECT_FALSE(tip.Window()->Look().balloon) << "style waits for the next Create";
+
+  tip.SetTitle("");
+  tip.Create(&tool);
+  look = tip.Window()->Look();
+  EXPECT_TRUE(look.showTitle) << "an icon alone gives a title line";
+  EXPECT_TRUE(look.balloon);
+  EXPECT_TRUE(look.centered);
+  EXPECT_FALSE(tip.Window()->mask().isEmpty());
+  EXPECT_LE(tip.Window()->sizeHint().width(), 120 + 2 * 8 + 2);
+
+  tip.Window()->Popup();
+  EXPECT_TRUE(tip.Window()->isVisible());
+  QTRY_VERIFY_WITH_TIMEOUT(!tip.Window()->isVisible(), 3000);  // after the visible time
+
+  tip.Destroy();
+  EXPECT_EQ(tip.Window(), nullptr);
+  EXPECT_TRUE(tool.findChildren<TipWindow*>().isEmpty());
+
+  auto other = std::make_unique<QWidget>();
+  tip.Create(other.get());
+  other.reset();
+  EXPECT_EQ(tip.Window(), nullptr) << "the tip goes with its tool";
+}
+
+TEST(TextWidthTest, MeasuresInTheFontOnOneLine) {
+  QWidget plain, bold, large;
+  QFont font = plain.font();
+  font.setBold(true);
+  bold.setFont(font);
+  font.setBold(false);
+  font.setPointSizeF(font.pointSizeF() * 3);
+  large.setFont(font);
+  auto measure = [](const QWidget& widget, bool asBold) {
+    int32_t width = -1;
+    GetObjectTextWidth(&widget, "File Name", asBold, &width);
+    return width;
+  };
+  EXPECT_EQ(measure(bold, false), measure(plain, false)) << "the argument decides the weight";
+  EXPECT_GT(measure(plain, true), measure(plain, false));
+  EXPECT_GT(measure(large, false), 2 * measure(plain, false));
+  int32_t empty = -1;
+  GetObjectTextWidth(&plain, "", false, &empty);
+  EXPECT_EQ(empty, 0);
+  int32_t small = 0;
+  TextWidthFRM("File Name", &small);
+  EXPECT_GT(small, 0);
+  EXPECT_LT(small, measure(large, false));
+  EXPECT_EQ(TwipsPerPixel(&plain), 15.0);
+}
+
+}  // namespace
+}  // namespace qv::test

@@ -1,0 +1,164 @@
+#include "listview/colsort_frm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+
+#include "list_fixture.h"
+
+namespace qv::test {
+namespace {
+
+// What the three key rows show: the order's text, the chosen column's title ("" for none),
+// and whether the column choice is enabled.
+struct KeyRow {
+  std::string order;
+  std::string column;
+  bool enabled;
+  bool operator==(const KeyRow&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const KeyRow& row) {
+  return out << row.order << "/" << row.column << "/" << row.enabled;
+}
+
+class ColSortTest : public ListWindowTest {
+ protected:
+  void SetUp() override {
+    ListWindowTest::SetUp();
+    for (const char* title : {"File Name", "Type", "Size", "DateTime"})
+      AddColumn(m_list, title, 0, "S");
+  }
+  /// Opens the dialog for column 3 with tag, runs act on it (which closes it or not).
+  template <typename Act>
+  void Open(const std::string& tag, Act act) {
+    m_list->SetColumnTag(3, tag);
+    WhenModal<ColSort_Frm>(act);
+    ColSort_Frm dialog(m_window.get());
+    dialog.Disp_Frm(m_window.get(), m_list, 3);
+  }
+  static std::vector<KeyRow> Rows(const ColSort_Frm* dialog) {
+    std::vector<KeyRow> rows;
+    for (int k = 0; k < 3; ++k) {
+      rows.push_back({dialog->Cb_Order[k]->currentText().toStdString(),
+                      dialog->Cb_Column[k]->currentText().toStdString(),
+                      dialog->Fr_Column[k]->isEnabled()});
+    }
+    return rows;
+  }
+  /// Chooses an entry of a combo with the keyboard, as a user does.
+  static void Choose(QComboBox* combo, int entry) {
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < entry; ++i) QTest::keyClick(combo, Qt::Key_Down);
+    ASSERT_EQ(combo->currentIndex(), entry);
+  }
+  /// Clicks a menu item of the dialog's menu bar.
+  static void ClickMenu(ColSort_Frm* dialog, QAction* item) {
+    auto* bar = dialog->findChild<QMenuBar*>();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(item).center());
+  }
+};
+
+TEST_F(ColSortTest, ShowsItsCaptionsAndEntries) {
+  EXPECT_EQ(ColSort_Frm().windowTitle(), "Column Sort Details");
+  Open("S", [](ColSort_Frm* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Column Sort Details for \"Select Msi Files\" Window ");
+    EXPECT_EQ(dialog->objectName(), "ColSort_Frm");
+    EXPECT_EQ(dialog->L_ListView->text(), "Lv_MSIFiles");
+    std::vector<std::string> frames;
+    for (QGroupBox* frame : dialog->findChildren<QGroupBox*>()) {
+      frames.push_back(frame->title().toStdString());
+    }
+    std::sort(frames.begin(), frames.end());
+    EXPECT_EQ(frames, (std::vector<std::string>{
+                          "Column", "Column", "Column", "Column Header", "ListView", "Sort Key 1",
+                          "Sort Key 2", "Sort Key 3", "Sort Order", "Sort Order", "Sort Order"}));
+    for (int k = 0; k < 3; ++k) {
+      QStringList orders, columns;
+      for (int i = 0; i < dialog->Cb_Order[k]->count(); ++i)
+        orders << dialog->Cb_Order[k]->itemText(i);
+      for (int i = 0; i < dialog->Cb_Column[k]->count(); ++i)
+        columns << dialog->Cb_Column[k]->itemText(i);
+      EXPECT_EQ(orders.join("|"), "Not Used|Standard Order|< Always Ascending|> Always Descending");
+      EXPECT_EQ(columns.join("|"), "File Name|Type|Size|DateTime");
+      EXPECT_EQ(dialog->Fr_Column[k]->title(), "Column");
+    }
+    EXPECT_EQ(dialog->Cb_ColHeader->currentText(), "Size");
+    EXPECT_EQ(dialog->M_SaveExit->text(), "Save and Exit");
+    EXPECT_EQ(dialog->M_Cancel->text(), "Cancel");
+    EXPECT_TRUE(dialog->isModal());
+    ClickMenu(dialog, dialog->M_Cancel);
+    EXPECT_FALSE(dialog->isVisible());
+  });
+}
+
+TEST_F(ColSortTest, ReadsEveryShapeOfTag) {
+  const KeyRow off{"Not Used", "", false};
+  const std::pair<const char*, std::vector<KeyRow>> cases[] = {
+      {"", {{"Standard Order", "Size", true}, off, off}},
+      {"L", {{"Standard Order", "Size", true}, off, off}},
+      {"S2", {{"Standard Order", "Type", true}, off, off}},
+      {"L<3,1", {{"< Always Ascending", "Size", true}, {"Standard Order", "File Name", true}, off}},
+      {"S>2,<4,1",
+       {{"> Always Descending", "Type", true},
+        {"< Always Ascending", "DateTime", true},
+        {"Standard Order", "File Name", true}}},
+      // An empty number is the column being edited.
+      {"S<,2", {{"< Always Ascending", "Size", true}, {"Standard Order", "Type", true}, off}},
+      {"S9", {{"Standard Order", "", true}, off, off}},
+      {"S1,2,4,3",
+       {{"Standard Order", "File Name", true},
+        {"Standard Order", "Type", true},
+        {"Standard Order", "DateTime", true}}},
+  };
+  for (const auto& [tag, rows] : cases) {
+    Open(tag, [&, tag = tag, rows = rows](ColSort_Frm* dialog) {
+      EXPECT_EQ(Rows(dialog), rows) << tag;
+      dialog->M_Cancel->trigger();
+    });
+    EXPECT_EQ(m_list->ColumnTag(3), tag) << "cancel keeps the Tag";
+  }
+}
+
+TEST_F(ColSortTest, WritesTheKeysChosenInItsCombos) {
+  struct Case {
+    const char* tag;
+    std::vector<std::pair<int, int>> keys;  // (order entry, column entry) per key; -1 keeps
+    const char* written;
+  };
+  const Case cases[] = {
+      {"", {{0, -1}}, "S"},
+      {"L<3,1", {{0, -1}, {0, -1}}, "L"},
+      // Key 2 alone is written first and comes back as key 1.
+      {"S", {{0, -1}, {3, 3}}, "S>4"},
+      {"D", {{3, 1}, {2, 3}, {1, 0}}, "D>2,<4,1"},
+      // A used key without a column writes only its mark.
+      {"S<9", {}, "S<"},
+      {"S9", {}, "S,"},
+  };
+  for (const Case& c : cases) {
+    Open(c.tag, [&](ColSort_Frm* dialog) {
+      for (size_t k = 0; k < c.keys.size(); ++k) {
+        Choose(dialog->Cb_Order[k], c.keys[k].first);
+        EXPECT_EQ(dialog->Fr_Column[k]->isEnabled(), c.keys[k].first != 0) << c.tag << k;
+        if (c.keys[k].second >= 0) Choose(dialog->Cb_Column[k], c.keys[k].second);
+      }
+      ClickMenu(dialog, dialog->M_SaveExit);
+      EXPECT_FALSE(dialog->isVisible());
+    });
+    EXPECT_EQ(m_list->ColumnTag(3), c.written) << c.tag;
+  }
+
+  Open("S>4", [](ColSort_Frm* dialog) {
+    EXPECT_EQ(Rows(dialog)[0], (KeyRow{"> Always Descending", "DateTime", true}));
+    Choose(dialog->Cb_Order[0], 2);
+    ClickMenu(dialog, dialog->M_Cancel);
+  });
+  EXPECT_EQ(m_list->ColumnTag(3), "S>4");
+}
+
+}  // namespace
+}  // namespace qv::test

@@ -1,0 +1,197 @@
+#include "listview/list_sorting.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+
+#include "list_fixture.h"
+#include "listview/colsort_frm.h"
+#include "listview/list_layout.h"
+#include "listview/text_width.h"
+
+namespace qv::test {
+namespace {
+
+class ListSortingTest : public ListWindowTest {
+ protected:
+  static std::string WidthRecord(const std::vector<int32_t>& widths) {
+    std::string record;
+    for (size_t i = 0; i < widths.size(); ++i) {
+      record += "|" + std::to_string(i + 1) + "=" + std::to_string(widths[i]);
+    }
+    return record;
+  }
+  void SetUp() override {
+    ListWindowTest::SetUp();
+    AddFileColumns();
+    AddFileRows();
+  }
+};
+
+TEST_F(ListSortingTest, HeaderClicksSortByTheColumnsTypedKeys) {
+  struct Case {
+    int32_t column;
+    const char* names;
+  };
+  const Case cases[] = {
+      {8, "App.Msi Install.Log Setup.Msi Merge.Msm"},  // Size: 900 before 10000
+      {8, "Merge.Msm Setup.Msi App.Msi Install.Log"},  // again: descending
+      {4, "Merge.Msm Install.Log App.Msi Setup.Msi"},  // Version: 1.9 before 1.10
+      {7, "App.Msi Merge.Msm Install.Log Setup.Msi"},  // DateTime: day, then time
+      {7, "Setup.Msi Install.Log Merge.Msm App.Msi"},
+      // Type holds no numbers: every pair is equal and the rows stay.
+      {2, "Setup.Msi Install.Log Merge.Msm App.Msi"},
+      {3, "Merge.Msm App.Msi Install.Log Setup.Msi"},  // the list's own text sort
+      {3, "Setup.Msi Install.Log App.Msi Merge.Msm"},
+  };
+  for (const Case& c : cases) {
+    ClickHeader(c.column);
+    EXPECT_EQ(Names(), c.names) << c.column;
+    EXPECT_EQ(m_list->SortKey(), c.column - 1);
+    EXPECT_EQ(m_list->header()->sortIndicatorSection(), c.column - 1);
+    EXPECT_EQ(m_list->header()->sortIndicatorOrder(), m_list->SortOrder());
+  }
+  EXPECT_TRUE(m_list->Sorted());
+  EXPECT_EQ(m_list->SortOrder(), Qt::DescendingOrder);
+  // Rows added while the list sorts by itself take their place.
+  m_list->AddRow({"Big.Msi", "MSI", "Omega"});
+  EXPECT_EQ(Names(), "Setup.Msi Install.Log Big.Msi App.Msi Merge.Msm");
+}
+
+TEST_F(ListSortingTest, TheTagChoosesTheListsOwnSortOrTheKeys) {
+  struct Case {
+    const char* tag;
+    bool ownSort;
+    const char* names;
+  };
+  // Each key compares by the code of the column it names: Guid and File Name as text, Size
+  // as numbers.
+  const Case cases[] = {
+      {"S3", true, "Merge.Msm App.Msi Install.Log Setup.Msi"},
+      {"S3,8", false, "Merge.Msm App.Msi Install.Log Setup.Msi"},
+      {"S6,>8,<1", false, "Merge.Msm Setup.Msi Install.Log App.Msi"},
+      {"S6,<8,>1", false, "Merge.Msm Install.Log Setup.Msi App.Msi"},
+      // Type is a number column: its texts make every pair equal, so nothing moves.
+      {"S2,<1", false, "Merge.Msm Install.Log Setup.Msi App.Msi"},
+      {"L", false, "Merge.Msm Install.Log Setup.Msi App.Msi"},
+      {"", true, "Merge.Msm App.Msi Install.Log Setup.Msi"},
+  };
+  for (const Case& c : cases) {
+    m_list->SetSorting(-1, Qt::AscendingOrder, false);
+    m_list->SetColumnTag(3, c.tag);
+    ClickHeader(3);
+    EXPECT_EQ(m_list->Sorted(), c.ownSort) << c.tag;
+    EXPECT_EQ(Names(), c.names) << c.tag;
+  }
+}
+
+TEST_F(ListSortingTest, CompareListItemsAnswersAsTheListControlAsks) {
+  m_list->SetColumnTag(1, "S6,>8");
+  ClickHeader(1);
+  const ListSortState& state = SortState();
+  EXPECT_EQ(state.SortList, m_list);
+  EXPECT_EQ(state.SortSpec, "S6,>8");
+  EXPECT_EQ(state.SortColumn, 1);
+  EXPECT_TRUE(state.SortAscending);
+  ASSERT_EQ(Names(), "Merge.Msm Setup.Msi Install.Log App.Msi");
+  EXPECT_EQ(BuildSortKey(m_list, 1, state.SortSpec), std::string("{A}\0"
+                                                                 "10000",
+                                                                 9));
+  EXPECT_EQ(BuildSortKey(m_list, 9, state.SortSpec), "");
+  const std::tuple<int32_t, int32_t, int32_t> cases[] = {{0, 1, 0}, {1, 0, 2}, {1, 2, 0},
+                                                         {2, 3, 0}, {3, 0, 2}, {1, 1, 1}};
+  for (const auto& [row1, row2, answer] : cases) {
+    EXPECT_EQ(CompareListItems(row1, row2, m_list), answer) << row1 << " " << row2;
+  }
+  m_list->SetColumnTag(1, "S2,<3");
+  m_list->SetColumnTag(2, "L");
+  SortState().SortSpec = "S2,<3";
+  EXPECT_EQ(CompareListItems(0, 1, m_list), 1) << "types are no numbers";
+}
+
+TEST_F(ListSortingTest, ShiftClickSwitchesAColumnBetweenItsContentsAndFiveLetters) {
+  int32_t contents = ColumnContentWidth(m_list, 3, false);
+  int32_t narrow = 0;
+  GetLvTextWidth(m_list, "DDDDD", false, &narrow);
+  ASSERT_GT(std::abs(m_list->ColumnWidth(3) - contents), 100);
+  const std::vector<int32_t> before = Widths();
+
+  ClickHeader(3, Qt::ShiftModifier);
+  EXPECT_NEAR(m_list->ColumnWidth(3), contents, 8);
+  EXPECT_EQ(m_list->LastFittedColumn, 3);
+  EXPECT_EQ(m_list->ShiftState, 0);
+  EXPECT_EQ(Stored("Width"), WidthRecord(before)) << "stored before the fit";
+  ClickHeader(3, Qt::ShiftModifier);
+  EXPECT_NEAR(m_list->ColumnWidth(3), narrow, 8);
+  ClickHeader(3, Qt::ShiftModifier);
+  EXPECT_NEAR(m_list->ColumnWidth(3), contents, 8);
+
+  // The other columns were changed since the fit: the stored layout comes back first, and
+  // as it leaves much of the list free, every column is fitted to its contents.
+  m_list->SetColumnWidth(1, 6000);
+  ClickHeader(3, Qt::ShiftModifier);
+  EXPECT_NEAR(m_list->ColumnWidth(1), ColumnContentWidth(m_list, 1, false) + 200, 8);
+  EXPECT_NEAR(m_list->ColumnWidth(3), narrow, 8);
+  EXPECT_EQ(Names(), "Setup.Msi App.Msi Merge.Msm Install.Log") << "no sort";
+
+  m_list->ClearRows();
+  m_list->SetColumnWidth(3, 1500);
+  ClickHeader(3, Qt::ShiftModifier);
+  EXPECT_EQ(m_list->ColumnWidth(3), 1500) << "an empty list is not fitted";
+}
+
+TEST_F(ListSortingTest, CtrlClickSharesTheListsWidthFromTheColumn) {
+  m_list->SetCell(0, 3, std::string(60, 'W'));
+  m_list->SetCell(0, 6, std::string(60, 'W'));
+  ClickHeader(1, Qt::ControlModifier);
+  int32_t total = 0;
+  for (int32_t width : Widths()) total += width;
+  EXPECT_LE(total, 9000);
+  EXPECT_GE(total, 9000 - 8 * 15 - 100);
+
+  // From the last column on the columns get all their contents need.
+  ClickHeader(8, Qt::ControlModifier);
+  for (int32_t column = 1; column <= 8; ++column) {
+    const int32_t need = ColumnContentWidth(m_list, column, false) + (column == 1 ? 200 : 0);
+    EXPECT_NEAR(m_list->ColumnWidth(column), need, 8) << column;
+  }
+  EXPECT_EQ(m_list->SortKey(), -1) << "no sort";
+}
+
+TEST_F(ListSortingTest, AltClickOpensTheColumnSortDialogForTheColumn) {
+  std::string title, header;
+  WhenModal<ColSort_Frm>([&](ColSort_Frm* dialog) {
+    title = dialog->windowTitle().toStdString();
+    header = dialog->Cb_ColHeader->currentText().toStdString();
+    dialog->M_Cancel->trigger();
+  });
+  ClickHeader(4, Qt::AltModifier);
+  EXPECT_EQ(title, "Column Sort Details for \"Select Msi Files\" Window ");
+  EXPECT_EQ(header, "Version");
+  EXPECT_EQ(Names(), "Setup.Msi App.Msi Merge.Msm Install.Log");
+
+  // Other key combinations are plain clicks.
+  ClickHeader(8, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(Names(), "App.Msi Install.Log Setup.Msi Merge.Msm");
+}
+
+TEST_F(ListSortingTest, CtrlCCopiesTheSelectedRowsWithTheTitles) {
+  m_list->header()->moveSection(7, 1);  // Size shown second
+  m_list->SetCell(2, 3, "Tab\tinside");
+  m_list->setFocus();
+  m_list->selectionModel()->select(m_list->Model()->index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  m_list->selectionModel()->select(m_list->Model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QApplication::clipboard()->clear();
+  QTest::keyClick(m_list, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+            "File Name\tSize\tType\tApplication\tVersion\tLanguage\tGuid\tDateTime\n"
+            "Setup.Msi\t10000\tMSI\tZeta Tool\t1.10\tEnglish\t{A}\t10:00:00 2/1/2024\n"
+            "Merge.Msm\t52000\tMSM\tTab inside\t\t\t\t08:00:00 2/1/2024\n");
+  EXPECT_EQ(m_list->ShiftState, 0) << "reset by the key release";
+}
+
+}  // namespace
+}  // namespace qv::test
