@@ -45,6 +45,7 @@ ReportList::ReportList(QWidget* parent) : QTreeView(parent), m_model(new ReportL
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setMouseTracking(true);
+  viewport()->setMouseTracking(true);  // the cell tip follows the pointer without a button
   QHeaderView* head = header();
   // Stored widths are the user's: no section stretches or has a floor of its own.
   head->setStretchLastSection(false);

@@ -61,7 +61,9 @@ class ReportList : public QTreeView {
   /// Lets the user drag columns, or not.
   void SetAllowColumnReorder(bool allow);
   /// The width the columns have to share, in whole twips: inside the frame and the
-  /// vertical scroll bar, so that columns fitted to it need no horizontal scroll bar.
+  /// vertical scroll bar, so that columns fitted to it need no horizontal scroll bar. A
+  /// list that was never shown has the size it was last given: give it its real size
+  /// (show it, or activate its window's layout) before its layout is restored.
   int32_t ListWidth() const;
 
   // Rows.

@@ -60,9 +60,12 @@ TEST_F(CellTipTest, ShowsTheFullTextOfCutOffCellsOnly) {
   EXPECT_EQ(Hover(1, 2), "A name far too long for its column.Msi");
   EXPECT_EQ(CellTip().Window(), tip);
 
-  m_list->SetColumnWidth(2, 1500);
-  EXPECT_EQ(Hover(0, 2), "<none>") << "fits";
+  // A cell keeps 200 twips free, the first column 500.
+  m_list->SetColumnWidth(1, Width("Setup.Msi") + 350);
+  m_list->SetColumnWidth(2, Width("Short") + 350);
+  EXPECT_EQ(Hover(0, 2), "<none>");
   EXPECT_EQ(Hover(1, 2), "An application with a tab");
+  EXPECT_EQ(Hover(0, 1), "Setup.Msi");
   // Off the rows the tip goes.
   ShowCellTip(m_list, 100, PixelsToTwips(m_list, m_list->height() - 2), 8000);
   EXPECT_EQ(CellTip().Window(), nullptr);

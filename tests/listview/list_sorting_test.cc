@@ -98,7 +98,7 @@ TEST_F(ListSortingTest, CompareListItemsAnswersAsTheListControlAsks) {
   EXPECT_EQ(BuildSortKey(m_list, 1, state.SortSpec), std::string("{A}\0"
                                                                  "10000",
                                                                  9));
-  EXPECT_EQ(BuildSortKey(m_list, 9, state.SortSpec), "");
+  EXPECT_EQ(BuildSortKey(m_list, 4, state.SortSpec), "") << "no such row";
   const std::tuple<int32_t, int32_t, int32_t> cases[] = {{0, 1, 0}, {1, 0, 2}, {1, 2, 0},
                                                          {2, 3, 0}, {3, 0, 2}, {1, 1, 1}};
   for (const auto& [row1, row2, answer] : cases) {
