@@ -93,8 +93,8 @@ class RecordList {
   static constexpr uint32_t kLongRecord = 0xFFFFFF;
   static constexpr size_t kLengthPrefix = sizeof(uint32_t);
 
-  static Slot MakeSlot(uint64_t offset, uint32_t length_field) {
-    return Slot{offset << 24 | length_field};
+  static Slot MakeSlot(uint64_t offset, uint32_t lengthField) {
+    return Slot{offset << 24 | lengthField};
   }
   static uint64_t OffsetOf(Slot slot) { return slot.bits >> 24; }
   static uint32_t LengthField(Slot slot) { return static_cast<uint32_t>(slot.bits & kLongRecord); }
@@ -195,15 +195,15 @@ SortKeys ReadSortKeys(const RecordList& records, const std::vector<std::string_v
 }
 
 int32_t SortByKeys(RecordList* records, const std::vector<std::string_view>& tags,
-                   std::string_view separator, int32_t case_flag, bool descending) {
-  const SortKeys sort_keys = ReadSortKeys(*records, tags);
-  const size_t width = sort_keys.width;
-  const std::string_view* keys = sort_keys.keys.data();
+                   std::string_view separator, int32_t caseFlag, bool descending) {
+  const SortKeys sortKeys = ReadSortKeys(*records, tags);
+  const size_t width = sortKeys.width;
+  const std::string_view* keys = sortKeys.keys.data();
   std::vector<uint32_t> order(records->Count());
   std::iota(order.begin(), order.end(), 0u);
   std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
     for (size_t j = 0; j < width; ++j) {
-      const int32_t r = CompareKeys(keys[a * width + j], keys[b * width + j], separator, case_flag);
+      const int32_t r = CompareKeys(keys[a * width + j], keys[b * width + j], separator, caseFlag);
       if (r != 0) return descending ? r > 0 : r < 0;
     }
     return false;
@@ -212,12 +212,12 @@ int32_t SortByKeys(RecordList* records, const std::vector<std::string_view>& tag
   return static_cast<int32_t>(records->Count());
 }
 
-bool ValuesMatch(std::string_view value, std::string_view key, bool prefix, bool ignore_case) {
+bool ValuesMatch(std::string_view value, std::string_view key, bool prefix, bool ignoreCase) {
   if (prefix) {
     if (value.size() < key.size()) return false;
     value = value.substr(0, key.size());
   }
-  return (ignore_case ? stricText(value, key) : strcText(value, key)) == 0;
+  return (ignoreCase ? stricText(value, key) : strcText(value, key)) == 0;
 }
 
 std::string_view Window(std::string_view value, int32_t position, int32_t length) {
@@ -228,12 +228,12 @@ std::string_view Window(std::string_view value, int32_t position, int32_t length
 
 }  // namespace
 
-int32_t QuorvexListSetup(int32_t list, int32_t expected_items, int32_t expected_bytes,
-                         int32_t slack_bytes) {
+int32_t QuorvexListSetup(int32_t list, int32_t expectedItems, int32_t expectedBytes,
+                         int32_t slackBytes) {
   if (list < 0) return 0;
   RecordList& records = Lists()[list];
   records.Clear();
-  records.SetHints(expected_items, expected_bytes, slack_bytes);
+  records.SetHints(expectedItems, expectedBytes, slackBytes);
   return list;
 }
 
@@ -247,29 +247,29 @@ int32_t QuorvexListAddItem(int32_t list, std::string_view record, int32_t positi
 }
 
 int32_t QuorvexListFind(int32_t list, int32_t position, int32_t length, std::string_view tags,
-                        std::string_view key_record, int32_t* index, int32_t limit, int32_t aux,
-                        int32_t case_flag) {
+                        std::string_view keyRecord, int32_t* index, int32_t limit, int32_t aux,
+                        int32_t caseFlag) {
   const RecordList* records = Find(list);
   if (records == nullptr) return -1;
   const bool prefix = aux != 0;
-  const bool ignore_case = case_flag != 0;
-  const std::vector<std::string_view> tag_list = SplitFieldTags(tags);
-  std::vector<std::string> key_values;
-  for (std::string_view tag : tag_list) {
+  const bool ignoreCase = caseFlag != 0;
+  const std::vector<std::string_view> tagList = SplitFieldTags(tags);
+  std::vector<std::string> keyValues;
+  for (std::string_view tag : tagList) {
     std::string scratch;
-    key_values.emplace_back(UnquotedValue(FindField(key_record, tag), &scratch));
+    keyValues.emplace_back(UnquotedValue(FindField(keyRecord, tag), &scratch));
   }
   const size_t end = std::min(static_cast<size_t>(std::max(limit, 0)), records->Count());
   std::string scratch;
   for (size_t i = static_cast<size_t>(std::max(*index, 0)); i < end; ++i) {
     const std::string_view record = records->At(i);
     bool match = true;
-    if (tag_list.empty()) {
-      match = ValuesMatch(Window(record, position, length), key_record, prefix, ignore_case);
+    if (tagList.empty()) {
+      match = ValuesMatch(Window(record, position, length), keyRecord, prefix, ignoreCase);
     }
-    for (size_t j = 0; match && j < tag_list.size(); ++j) {
-      const std::string_view value = UnquotedValue(FindField(record, tag_list[j]), &scratch);
-      match = ValuesMatch(Window(value, position, length), key_values[j], prefix, ignore_case);
+    for (size_t j = 0; match && j < tagList.size(); ++j) {
+      const std::string_view value = UnquotedValue(FindField(record, tagList[j]), &scratch);
+      match = ValuesMatch(Window(value, position, length), keyValues[j], prefix, ignoreCase);
     }
     if (match) {
       *index = static_cast<int32_t>(i);
@@ -280,12 +280,12 @@ int32_t QuorvexListFind(int32_t list, int32_t position, int32_t length, std::str
 }
 
 int32_t QuorvexListSort(int32_t list, std::string_view tag, int32_t descending,
-                        std::string_view separator, int32_t case_flag) {
+                        std::string_view separator, int32_t caseFlag) {
   RecordList* records = Find(list);
   if (records == nullptr) return -1;
   std::vector<std::string_view> tags;
   if (!tag.empty()) tags.push_back(tag);
-  return SortByKeys(records, tags, separator, case_flag, descending != 0);
+  return SortByKeys(records, tags, separator, caseFlag, descending != 0);
 }
 
 int32_t QuorvexListSortFlds(int32_t list, std::string_view specification, std::string_view option,

@@ -19,28 +19,28 @@
 
 namespace qv {
 
-/// Defines list `list` and leaves it empty. expected_items and expected_bytes are reserved
-/// at the first add; once more than max(slack_bytes, half the block) of the block is space
+/// Defines list `list` and leaves it empty. expectedItems and expectedBytes are reserved
+/// at the first add; once more than max(slackBytes, half the block) of the block is space
 /// left behind by changes, it is compacted. Returns the list number, 0 for a negative number.
-int32_t QuorvexListSetup(int32_t list, int32_t expected_items, int32_t expected_bytes,
-                         int32_t slack_bytes);
+int32_t QuorvexListSetup(int32_t list, int32_t expectedItems, int32_t expectedBytes,
+                         int32_t slackBytes);
 /// Inserts record before index position (-1 or past the end: appends). Returns the new
 /// record's index, -1 for an unknown list.
 int32_t QuorvexListAddItem(int32_t list, std::string_view record, int32_t position);
 /// Looks at the records from *index up to, not including, limit for one whose fields named
-/// in tags (e.g. "|1=|3=") equal those of key_record; an empty tags compares whole records.
+/// in tags (e.g. "|1=|3=") equal those of keyRecord; an empty tags compares whole records.
 /// When length > 0 only `length` characters of each record's value from `position` are
 /// compared. aux 0 asks for equal values, non-zero for record values that begin with the
-/// key's. case_flag non-zero ignores case. Returns 1 and sets *index to the match, 0 when
+/// key's. caseFlag non-zero ignores case. Returns 1 and sets *index to the match, 0 when
 /// none matches, -1 for an unknown list.
 int32_t QuorvexListFind(int32_t list, int32_t position, int32_t length, std::string_view tags,
-                        std::string_view key_record, int32_t* index, int32_t limit, int32_t aux,
-                        int32_t case_flag);
+                        std::string_view keyRecord, int32_t* index, int32_t limit, int32_t aux,
+                        int32_t caseFlag);
 /// Sorts the list stably by the value of field tag (whole records when tag is empty),
-/// comparing like CompareKeys(a, b, separator, case_flag); descending non-zero reverses.
+/// comparing like CompareKeys(a, b, separator, caseFlag); descending non-zero reverses.
 /// Returns the count, -1 for an unknown list.
 int32_t QuorvexListSort(int32_t list, std::string_view tag, int32_t descending,
-                        std::string_view separator, int32_t case_flag);
+                        std::string_view separator, int32_t caseFlag);
 /// Sorts the list stably by the fields of specification in order ("|1=|3="), comparing each
 /// like CompareKeys(a, b, option, number): option is the part separator ("\" for paths),
 /// number non-zero ignores case. Returns the count, -1 for an unknown list.

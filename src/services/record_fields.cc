@@ -37,16 +37,16 @@ void AppendUnquoted(std::string_view run, std::string* out) {
   }
 }
 
-// Unquotes `text` (starting with a quote) whose quoted run ends at run_end; the remainder
+// Unquotes `text` (starting with a quote) whose quoted run ends at runEnd; the remainder
 // is kept as it stands.
-std::string_view Unquote(std::string_view text, size_t run_end, std::string* scratch) {
-  std::string_view run = text.substr(0, run_end);
+std::string_view Unquote(std::string_view text, size_t runEnd, std::string* scratch) {
+  std::string_view run = text.substr(0, runEnd);
   const bool closed = run.size() >= 2 && run.back() == kQuote;
   std::string_view inner = run.substr(1, run.size() - 1 - (closed ? 1 : 0));
-  if (run_end == text.size() && inner.find(kQuote) == std::string_view::npos) return inner;
+  if (runEnd == text.size() && inner.find(kQuote) == std::string_view::npos) return inner;
   scratch->clear();
   AppendUnquoted(run, scratch);
-  scratch->append(text.substr(run_end));
+  scratch->append(text.substr(runEnd));
   return *scratch;
 }
 
@@ -61,23 +61,23 @@ FieldValue FindField(std::string_view record, std::string_view tag) {
   size_t at = record.find('|');
   while (at != std::string_view::npos) {
     const size_t equals = record.find('=', at + 1);
-    const size_t next_bar = record.find('|', at + 1);
-    if (equals == std::string_view::npos || next_bar < equals) {
-      at = next_bar;  // a piece without "=" carries no field
+    const size_t nextBar = record.find('|', at + 1);
+    if (equals == std::string_view::npos || nextBar < equals) {
+      at = nextBar;  // a piece without "=" carries no field
       continue;
     }
-    const size_t value_at = equals + 1;
-    size_t value_end = next_bar;
-    const bool quoted = value_at < record.size() && record[value_at] == kQuote;
+    const size_t valueAt = equals + 1;
+    size_t valueEnd = nextBar;
+    const bool quoted = valueAt < record.size() && record[valueAt] == kQuote;
     if (quoted) {
-      const size_t run_end = value_at + QuotedRunEnd(record.substr(value_at));
-      value_end = record.find('|', run_end);
+      const size_t runEnd = valueAt + QuotedRunEnd(record.substr(valueAt));
+      valueEnd = record.find('|', runEnd);
     }
-    value_end = std::min(value_end, record.size());
-    if (record.substr(at, value_at - at) == tag) {
-      return FieldValue{true, quoted, record.substr(value_at, value_end - value_at)};
+    valueEnd = std::min(valueEnd, record.size());
+    if (record.substr(at, valueAt - at) == tag) {
+      return FieldValue{true, quoted, record.substr(valueAt, valueEnd - valueAt)};
     }
-    at = value_end < record.size() ? value_end : std::string_view::npos;
+    at = valueEnd < record.size() ? valueEnd : std::string_view::npos;
   }
   return FieldValue{};
 }
@@ -117,15 +117,15 @@ int32_t GetRecFldC(int32_t list, int32_t index, std::string* buffer, int32_t siz
 
 int32_t ExtractFirstFldC(std::string* text, std::string* buffer, std::string_view delimiter) {
   const std::string_view all = *text;
-  size_t token_end = 0;  // where the delimiter search starts
-  if (!all.empty() && all.front() == kQuote) token_end = QuotedRunEnd(all);
+  size_t tokenEnd = 0;  // where the delimiter search starts
+  if (!all.empty() && all.front() == kQuote) tokenEnd = QuotedRunEnd(all);
   size_t cut;
   size_t skip;
   if (delimiter.empty()) {
-    cut = all.find_first_of(" \t", token_end);
+    cut = all.find_first_of(" \t", tokenEnd);
     skip = 1;
   } else {
-    cut = all.find(delimiter, token_end);
+    cut = all.find(delimiter, tokenEnd);
     skip = delimiter.size();
   }
   const std::string_view token = all.substr(0, cut);

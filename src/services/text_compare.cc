@@ -15,10 +15,10 @@ int32_t Sign(int value) {
 }
 
 // -1, 0 or 1 for two bytes, as unsigned values, folded first when ignoring case.
-int32_t CompareChars(char a, char b, bool ignore_case) {
+int32_t CompareChars(char a, char b, bool ignoreCase) {
   unsigned char ca = static_cast<unsigned char>(a);
   unsigned char cb = static_cast<unsigned char>(b);
-  if (ignore_case) {
+  if (ignoreCase) {
     ca = FoldAscii(ca);
     cb = FoldAscii(cb);
   }
@@ -30,10 +30,10 @@ int32_t CompareLengths(std::string_view a, std::string_view b) {
   return Sign(static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size()));
 }
 
-int32_t CompareBytes(std::string_view a, std::string_view b, bool ignore_case) {
+int32_t CompareBytes(std::string_view a, std::string_view b, bool ignoreCase) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    if (const int32_t r = CompareChars(a[i], b[i], ignore_case); r != 0) return r;
+    if (const int32_t r = CompareChars(a[i], b[i], ignoreCase); r != 0) return r;
   }
   return CompareLengths(a, b);
 }
@@ -42,17 +42,17 @@ int32_t CompareBytes(std::string_view a, std::string_view b, bool ignore_case) {
 // other character (its part ended first) and above the end of the text, which is the
 // part-by-part order.
 int32_t CompareWithSeparatorChar(std::string_view a, std::string_view b, char separator,
-                                 bool ignore_case) {
+                                 bool ignoreCase) {
   const size_t n = std::min(a.size(), b.size());
   size_t i = 0;
-  if (!ignore_case) {
+  if (!ignoreCase) {
     i = static_cast<size_t>(std::mismatch(a.begin(), a.begin() + n, b.begin()).first - a.begin());
   }
   for (; i < n; ++i) {
     if (a[i] == b[i]) continue;
     if (a[i] == separator) return -1;
     if (b[i] == separator) return 1;
-    if (const int32_t r = CompareChars(a[i], b[i], ignore_case); r != 0) return r;
+    if (const int32_t r = CompareChars(a[i], b[i], ignoreCase); r != 0) return r;
   }
   return CompareLengths(a, b);
 }
@@ -68,43 +68,43 @@ int32_t stricText(std::string_view a, std::string_view b) {
 }
 
 int32_t CompareKeys(std::string_view a, std::string_view b, std::string_view separator,
-                    int32_t ignore_case) {
-  const bool fold = ignore_case != 0;
+                    int32_t ignoreCase) {
+  const bool fold = ignoreCase != 0;
   if (separator.empty()) return CompareBytes(a, b, fold);
   if (separator.size() == 1) return CompareWithSeparatorChar(a, b, separator[0], fold);
-  size_t from_a = 0;
-  size_t from_b = 0;
+  size_t fromA = 0;
+  size_t fromB = 0;
   for (;;) {
-    const size_t end_a = std::min(a.find(separator, from_a), a.size());
-    const size_t end_b = std::min(b.find(separator, from_b), b.size());
+    const size_t endA = std::min(a.find(separator, fromA), a.size());
+    const size_t endB = std::min(b.find(separator, fromB), b.size());
     const int32_t r =
-        CompareBytes(a.substr(from_a, end_a - from_a), b.substr(from_b, end_b - from_b), fold);
+        CompareBytes(a.substr(fromA, endA - fromA), b.substr(fromB, endB - fromB), fold);
     if (r != 0) return r;
-    const bool more_a = end_a < a.size();
-    const bool more_b = end_b < b.size();
-    if (!more_a || !more_b) return Sign(static_cast<int>(more_a) - static_cast<int>(more_b));
-    from_a = end_a + separator.size();
-    from_b = end_b + separator.size();
+    const bool moreA = endA < a.size();
+    const bool moreB = endB < b.size();
+    if (!moreA || !moreB) return Sign(static_cast<int>(moreA) - static_cast<int>(moreB));
+    fromA = endA + separator.size();
+    fromB = endB + separator.size();
   }
 }
 
 int32_t FormatTrailingNumeric(std::string_view text, std::string* out) {
-  size_t digits_at = text.size();
-  while (digits_at > 0 && text[digits_at - 1] >= '0' && text[digits_at - 1] <= '9') --digits_at;
-  if (digits_at == text.size()) {
+  size_t digitsAt = text.size();
+  while (digitsAt > 0 && text[digitsAt - 1] >= '0' && text[digitsAt - 1] <= '9') --digitsAt;
+  if (digitsAt == text.size()) {
     out->assign(text);
     return static_cast<int32_t>(out->size());
   }
-  std::string_view number = text.substr(digits_at);
+  std::string_view number = text.substr(digitsAt);
   const size_t significant = number.find_first_not_of('0');
   number = significant == std::string_view::npos ? number.substr(number.size() - 1)
                                                  : number.substr(significant);
-  out->assign(text.substr(0, digits_at));
+  out->assign(text.substr(0, digitsAt));
   if (number.size() <= static_cast<size_t>(kTrailingNumberWidth)) {
     out->append(kTrailingNumberWidth - number.size(), '0');
     out->append(number);
   } else {
-    out->append(text.substr(digits_at));
+    out->append(text.substr(digitsAt));
   }
   return static_cast<int32_t>(out->size());
 }

@@ -27,10 +27,10 @@ inline constexpr int32_t kTrailingNumberWidth = 20;
 int32_t strcText(std::string_view a, std::string_view b);
 /// Compares a and b without regard to the case of A-Z: < 0, 0 or > 0.
 int32_t stricText(std::string_view a, std::string_view b);
-/// Compares a and b part by part between separators, ignoring case when ignore_case is
+/// Compares a and b part by part between separators, ignoring case when ignoreCase is
 /// non-zero: < 0, 0 or > 0. An empty separator compares whole texts.
 int32_t CompareKeys(std::string_view a, std::string_view b, std::string_view separator,
-                    int32_t ignore_case);
+                    int32_t ignoreCase);
 /// Writes into *out the text with its trailing number padded so that stricText orders it by
 /// value; returns the length of *out.
 int32_t FormatTrailingNumeric(std::string_view text, std::string* out);

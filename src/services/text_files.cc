@@ -191,56 +191,63 @@ const FileTableEntry* FileTable(int32_t FileNo) {
   return InRange(FileNo) ? &Table()[static_cast<size_t>(FileNo)] : nullptr;
 }
 
-int32_t OpenFFile(const std::string& FilePath, int32_t FileNo, int32_t Ntype, bool show) {
+OpenFileResult OpenFFile(const std::string& FilePath, int32_t FileNo, FileOpenType Ntype,
+                         bool show) {
+  using enum FileOpenType;
   if (!InRange(FileNo)) {
     ui::ShowMessage("File Type < " + Str(kFirstFileNo) + " or > " + Str(kLastFileNo), "Error",
                     ui::Buttons::kOk);
     ui::EndProgram();
-    return 4;
+    return OpenFileResult::kFailed;
   }
   if (FilePath.empty()) {
     if (show) {
-      ui::ShowMessage(Ntype == 1 ? "Trying to Read from a file with a blank name"
-                                 : "Trying to Write/Append to a file with a blank name",
+      ui::ShowMessage(Ntype == kRead ? "Trying to Read from a file with a blank name"
+                                     : "Trying to Write/Append to a file with a blank name",
                       "Error", ui::Buttons::kOk);
     }
-    return 3;
+    return OpenFileResult::kBlankPath;
   }
   FileTableEntry& entry = Table()[static_cast<size_t>(FileNo)];
   entry.stream.reset();
-  entry.Ntype = 0;
+  entry.Ntype = kFree;
   entry.FilePath.clear();
   entry.unicode = false;
-  if (Ntype != 1 && Ntype != 2 && Ntype != 3 && Ntype != 4 && Ntype != 8) {
-    ui::ShowMessage("FilePath " + FilePath + " FileNo " + Str(FileNo) + " Ntype=" + Str(Ntype),
+  if (Ntype != kRead && Ntype != kWrite && Ntype != kWriteText && Ntype != kWriteUnicode &&
+      Ntype != kAppend) {
+    ui::ShowMessage("FilePath " + FilePath + " FileNo " + Str(FileNo) +
+                        " Ntype=" + Str(static_cast<int32_t>(Ntype)),
                     "Error Invalid Ntype OpenFFile", ui::Buttons::kOk);
     ui::EndProgram();
-    return 4;
+    return OpenFileResult::kFailed;
   }
-  if (Ntype == 1) {
+  if (Ntype == kRead) {
     if (ExistFile(FilePath) != 0) {
       if (show && ui::ShowMessage("File " + FilePath + "\r\nPress YES to End",
                                   "Error - File to be opened for reading does not exist.",
                                   ui::Buttons::kYesNo) == ui::Answer::kYes) {
         ui::EndProgram();
       }
-      return 1;
+      return OpenFileResult::kMissing;
     }
     entry.unicode = IsUnicodeFile(FilePath) != 0;
   }
   std::string folder = FolderPart(FilePath);
   if (!folder.empty() && ExistDir(folder) != 0) MakeFolderPath(folder);
-  if (Ntype == 2 || Ntype == 3 || Ntype == 4) DeleteFileC(FilePath, "0");
-  if (Ntype == 4) entry.unicode = true;
+  if (Ntype == kWrite || Ntype == kWriteText || Ntype == kWriteUnicode) {
+    DeleteFileC(FilePath, "0");
+  }
+  if (Ntype == kWriteUnicode) entry.unicode = true;
   std::string host = HostFormOf(FilePath);
   if (!host.empty()) {
-    entry.stream = Ntype == 1 ? TextStream::OpenForReading(host, entry.unicode)
-                              : TextStream::OpenForWriting(host, Ntype == 8, entry.unicode);
+    entry.stream = Ntype == kRead
+                       ? TextStream::OpenForReading(host, entry.unicode)
+                       : TextStream::OpenForWriting(host, Ntype == kAppend, entry.unicode);
   }
   if (entry.stream) {
     entry.Ntype = Ntype;
     entry.FilePath = FilePath;
-    return 0;
+    return OpenFileResult::kOpened;
   }
   entry.unicode = false;
   if (show &&
@@ -249,47 +256,55 @@ int32_t OpenFFile(const std::string& FilePath, int32_t FileNo, int32_t Ntype, bo
                       ui::Buttons::kYesNo) == ui::Answer::kYes) {
     ui::EndProgram();
   }
-  return 4;
+  return OpenFileResult::kFailed;
 }
 
-int32_t ReadFFileLine(int32_t FileNo, std::string* line) {
+ReadLineResult ReadFFileLine(int32_t FileNo, std::string* line) {
   line->clear();
-  if (!InRange(FileNo)) return 1;
+  if (!InRange(FileNo)) return ReadLineResult::kNotOpen;
   FileTableEntry& entry = Table()[static_cast<size_t>(FileNo)];
-  if (entry.Ntype != 1 || !entry.stream) return 1;
-  if (entry.stream->AtEnd()) return 2;
+  if (entry.Ntype != FileOpenType::kRead || !entry.stream) return ReadLineResult::kNotOpen;
+  if (entry.stream->AtEnd()) return ReadLineResult::kEnd;
   *line = entry.stream->ReadLine();
   if (!line->empty() && (*line)[0] == '\n') line->erase(0, 1);
-  return 0;
+  return ReadLineResult::kRead;
 }
 
 bool EofFFile(int32_t FileNo) {
   const FileTableEntry* entry = FileTable(FileNo);
-  if (entry == nullptr || entry->Ntype != 1 || !entry->stream) return true;
+  if (entry == nullptr || entry->Ntype != FileOpenType::kRead || !entry->stream) return true;
   return entry->stream->AtEnd();
 }
 
-int32_t WriteFFileLine(int32_t FileNo, const std::string& text) {
-  if (!InRange(FileNo)) return 1;
+WriteLineResult WriteFFileLine(int32_t FileNo, const std::string& text) {
+  if (!InRange(FileNo)) return WriteLineResult::kFailed;
   FileTableEntry& entry = Table()[static_cast<size_t>(FileNo)];
-  if (entry.Ntype < 2 || !entry.stream) return 1;
-  return entry.stream->WriteLine(text) ? 0 : 1;
+  const bool writing = entry.Ntype != FileOpenType::kFree && entry.Ntype != FileOpenType::kRead;
+  if (!writing || !entry.stream) return WriteLineResult::kFailed;
+  return entry.stream->WriteLine(text) ? WriteLineResult::kWritten : WriteLineResult::kFailed;
 }
 
-int32_t CloseFFile(int32_t FileNo) {
+CloseFileResult CloseFFile(int32_t FileNo) {
   FileTableEntry* entry = InRange(FileNo) ? &Table()[static_cast<size_t>(FileNo)] : nullptr;
   bool closed = entry != nullptr && entry->stream && entry->stream->Close();
   if (entry != nullptr) {
     entry->stream.reset();
-    entry->Ntype = 0;
+    entry->Ntype = FileOpenType::kFree;
   }
-  if (closed) return 0;
+  if (closed) return CloseFileResult::kClosed;
   if (ui::ShowMessage("Trying to close File " + (entry ? entry->FilePath : std::string()) +
                           " Number" + Str(FileNo) + "\r\nPress YES to End",
                       "Error", ui::Buttons::kYesNo) == ui::Answer::kYes) {
     ui::EndProgram();
   }
-  return 999;
+  return CloseFileResult::kNothingOpen;
+}
+
+void CloseAllFFiles() {
+  for (FileTableEntry& entry : Table()) {
+    if (entry.stream) entry.stream->Close();
+    entry = FileTableEntry();
+  }
 }
 
 }  // namespace qv

@@ -22,33 +22,56 @@ class TextStream;
 constexpr int32_t kFirstFileNo = 0;
 constexpr int32_t kLastFileNo = 100;
 
-/// One numbered file: free while Ntype is 0.
+/// How a numbered file is opened (its Ntype); the numbers are the callers' own.
+enum class FileOpenType : int32_t {
+  kFree = 0,          ///< the entry holds no open file
+  kRead = 1,          ///< read an existing file
+  kWrite = 2,         ///< write a new file (an existing one is deleted first)
+  kWriteText = 3,     ///< the same as kWrite
+  kWriteUnicode = 4,  ///< write a new file as UTF-16LE with a byte-order mark
+  kAppend = 8,        ///< append to a file, created when missing
+};
+
+/// What OpenFFile did.
+enum class OpenFileResult : int32_t { kOpened = 0, kMissing = 1, kBlankPath = 3, kFailed = 4 };
+/// What ReadFFileLine did.
+enum class ReadLineResult : int32_t { kRead = 0, kNotOpen = 1, kEnd = 2 };
+/// What WriteFFileLine did.
+enum class WriteLineResult : int32_t { kWritten = 0, kFailed = 1 };
+/// What CloseFFile did.
+enum class CloseFileResult : int32_t { kClosed = 0, kNothingOpen = 999 };
+
+/// One numbered file: free while Ntype is kFree.
 struct FileTableEntry {
-  std::unique_ptr<TextStream> stream;  ///< the open file, or null
-  int32_t Ntype = 0;                   ///< 1 read, 2/3 write, 4 write Unicode, 8 append
-  std::string FilePath;                ///< as the caller gave it; "" when not open
-  bool unicode = false;                ///< read or written as UTF-16LE
+  std::unique_ptr<TextStream> stream;        ///< the open file, or null
+  FileOpenType Ntype = FileOpenType::kFree;  ///< how it was opened
+  std::string FilePath;                      ///< as the caller gave it; "" when not open
+  bool unicode = false;                      ///< read or written as UTF-16LE
 };
 
 /// The entry of a file number (for inspection); null outside 0..100.
 const FileTableEntry* FileTable(int32_t FileNo);
 
-/// Opens FilePath as number FileNo with type Ntype: 0 opened, 1 file to read does not exist,
-/// 3 empty path, 4 cannot be opened. A number outside 0..100 or an invalid type shows its
-/// message and ends the program (then 4 is returned at once). Messages of the other failures
-/// appear only when show is true; their Yes ends the program.
-int32_t OpenFFile(const std::string& FilePath, int32_t FileNo, int32_t Ntype, bool show);
-/// Reads the next line (a line feed at its start removed): 0 read, 2 end of file (line ""),
-/// 1 the number is not open for reading.
-int32_t ReadFFileLine(int32_t FileNo, std::string* line);
+/// Opens FilePath as number FileNo with type Ntype. kMissing: a file to read does not
+/// exist; kBlankPath: FilePath is empty; kFailed: it cannot be opened. A number outside
+/// 0..100 or an invalid type shows its message and ends the program (then kFailed is
+/// returned at once). Messages of the other failures appear only when show is true; their
+/// Yes ends the program.
+OpenFileResult OpenFFile(const std::string& FilePath, int32_t FileNo, FileOpenType Ntype,
+                         bool show);
+/// Reads the next line (a line feed at its start removed); at the end of the file the line
+/// is "" and the result kEnd.
+ReadLineResult ReadFFileLine(int32_t FileNo, std::string* line);
 /// True at the end of a file open for reading, and for any number not open for reading.
 bool EofFFile(int32_t FileNo);
-/// Writes text and CR LF to a file open for writing: 0 written, 1 not open for writing or
-/// the write failed.
-int32_t WriteFFileLine(int32_t FileNo, const std::string& text);
-/// Closes the file and frees its number: 0 closed; 999 when there was nothing to close
-/// (after a Yes/No question whose Yes ends the program).
-int32_t CloseFFile(int32_t FileNo);
+/// Writes text and CR LF to a file open for writing; kFailed when the number is not open for
+/// writing or the write failed.
+WriteLineResult WriteFFileLine(int32_t FileNo, const std::string& text);
+/// Closes the file and frees its number; kNothingOpen when there was nothing to close (after
+/// a Yes/No question whose Yes ends the program).
+CloseFileResult CloseFFile(int32_t FileNo);
+/// Closes every open numbered file without a question (the end of a program run).
+void CloseAllFFiles();
 
 /// UTF-16LE bytes (a leading byte-order mark skipped) as UTF-8; a dangling last byte is
 /// dropped and unpaired surrogates become U+FFFD.

@@ -16,21 +16,19 @@ using Lines = std::vector<std::string>;
 class TextFilesTest : public test::DriveCTest {
  protected:
   void TearDown() override {
-    for (int32_t n = kFirstFileNo; n <= kLastFileNo; ++n) {
-      if (FileTable(n)->Ntype != 0) CloseFFile(n);
-    }
+    CloseAllFFiles();
     ui::ResetProgramEnded();
     DriveCTest::TearDown();
   }
   // Every line of a file through the numbered-file calls, as the log reader reads them.
   Lines ReadAll(const std::string& path) {
     Lines lines;
-    EXPECT_EQ(OpenFFile(path, 2, 1, true), 0);
+    EXPECT_EQ(OpenFFile(path, 2, FileOpenType::kRead, true), OpenFileResult::kOpened);
     std::string line;
-    while (!EofFFile(2) && ReadFFileLine(2, &line) == 0) lines.push_back(line);
-    EXPECT_EQ(ReadFFileLine(2, &line), 2);
+    while (!EofFFile(2) && ReadFFileLine(2, &line) == ReadLineResult::kRead) lines.push_back(line);
+    EXPECT_EQ(ReadFFileLine(2, &line), ReadLineResult::kEnd);
     EXPECT_EQ(line, "");
-    EXPECT_EQ(CloseFFile(2), 0);
+    EXPECT_EQ(CloseFFile(2), CloseFileResult::kClosed);
     return lines;
   }
   test::ScopedScriptedUi m_ui;
@@ -63,27 +61,30 @@ TEST_F(TextFilesTest, ReadsEveryEncodingBackAsTheSameText) {
 }
 
 TEST_F(TextFilesTest, WritesUnicodeWithAMarkAppendsAndReplacesReadOnlyFiles) {
-  auto write = [](const std::string& path, int32_t FileNo, int32_t Ntype, const char* line) {
-    ASSERT_EQ(OpenFFile(path, FileNo, Ntype, true), 0);
-    EXPECT_EQ(WriteFFileLine(FileNo, line), 0);
-    EXPECT_EQ(CloseFFile(FileNo), 0);
+  using enum FileOpenType;
+  auto write = [](const std::string& path, int32_t FileNo, FileOpenType Ntype, const char* line) {
+    ASSERT_EQ(OpenFFile(path, FileNo, Ntype, true), OpenFileResult::kOpened);
+    EXPECT_EQ(WriteFFileLine(FileNo, line), WriteLineResult::kWritten);
+    EXPECT_EQ(CloseFFile(FileNo), CloseFileResult::kClosed);
   };
-  write("C:\\out\\new\\u.txt", 5, 4, "Caf\xC3\xA9");
+  write("C:\\out\\new\\u.txt", 5, kWriteUnicode, "Caf\xC3\xA9");
   EXPECT_EQ(test::ReadFile(m_dir.Sub("drive_c/out/new/u.txt")),
             std::string("\xFF\xFE"
                         "C\0a\0f\0\xE9\0\r\0\n\0",
                         14));
-  write("C:\\out\\a.txt", 6, 8, "one");
-  write("C:\\out\\a.txt", 6, 8, "two");
+  write("C:\\out\\a.txt", 6, kAppend, "one");
+  write("C:\\out\\a.txt", 6, kAppend, "two");
   EXPECT_EQ(test::ReadFile(m_dir.Sub("drive_c/out/a.txt")), "one\r\ntwo\r\n");
   std::string host = m_dir.Write("drive_c/out/b.txt", "old content");
   ASSERT_EQ(chmod(host.c_str(), 0444), 0);
-  write("C:\\out\\b.txt", 7, 2, "new");
+  write("C:\\out\\b.txt", 7, kWrite, "new");
   EXPECT_EQ(test::ReadFile(host), "new\r\n");
 }
 
 TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
   using enum ui::Buttons;
+  using enum FileOpenType;
+  using R = OpenFileResult;
   const char* kRange = "File Type <  0 or >  100";
   const char* kBlank = "Trying to Write/Append to a file with a blank name";
   const char* kNone = "C:\\logs\\none.log";
@@ -91,29 +92,33 @@ TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
   const char* kMissingTitle = "Error - File to be opened for reading does not exist.";
   const struct {
     const char* path;
-    int32_t FileNo, Ntype;
+    int32_t FileNo;
+    FileOpenType Ntype;
     bool show, yes;  // yes: the user answers Yes
-    int32_t code, ends;
+    R code;
+    int32_t ends;
     const char *text, *title;  // no message box when text is null
     ui::Buttons buttons;
   } cases[] = {
-      {"C:\\a.log", 101, 1, false, false, 4, 1, kRange, "Error", kOk},
-      {"C:\\a.log", -1, 1, false, false, 4, 1, kRange, "Error", kOk},
-      {"", 3, 1, true, false, 3, 0, "Trying to Read from a file with a blank name", "Error", kOk},
-      {"", 3, 2, true, false, 3, 0, kBlank, "Error", kOk},
-      {"", 3, 8, true, false, 3, 0, kBlank, "Error", kOk},
-      {"", 3, 1, false, false, 3, 0, nullptr, nullptr, kOk},
-      {"C:\\a.log", 2, 5, false, false, 4, 1, "FilePath C:\\a.log FileNo  2 Ntype= 5",
-       "Error Invalid Ntype OpenFFile", kOk},
-      {kNone, 2, 1, true, false, 1, 0, kMissing, kMissingTitle, kYesNo},
-      {kNone, 2, 1, true, true, 1, 1, kMissing, kMissingTitle, kYesNo},
-      {kNone, 2, 1, false, true, 1, 0, nullptr, nullptr, kOk},
-      {"C:\\Windows", 3, 2, true, false, 4, 0,  // a folder is in the way
+      {"C:\\a.log", 101, kRead, false, false, R::kFailed, 1, kRange, "Error", kOk},
+      {"C:\\a.log", -1, kRead, false, false, R::kFailed, 1, kRange, "Error", kOk},
+      {"", 3, kRead, true, false, R::kBlankPath, 0, "Trying to Read from a file with a blank name",
+       "Error", kOk},
+      {"", 3, kWrite, true, false, R::kBlankPath, 0, kBlank, "Error", kOk},
+      {"", 3, kAppend, true, false, R::kBlankPath, 0, kBlank, "Error", kOk},
+      {"", 3, kRead, false, false, R::kBlankPath, 0, nullptr, nullptr, kOk},
+      {"C:\\a.log", 2, FileOpenType{5}, false, false, R::kFailed, 1,
+       "FilePath C:\\a.log FileNo  2 Ntype= 5", "Error Invalid Ntype OpenFFile", kOk},
+      {kNone, 2, kRead, true, false, R::kMissing, 0, kMissing, kMissingTitle, kYesNo},
+      {kNone, 2, kRead, true, true, R::kMissing, 1, kMissing, kMissingTitle, kYesNo},
+      {kNone, 2, kRead, false, true, R::kMissing, 0, nullptr, nullptr, kOk},
+      {"C:\\Windows", 3, kWrite, true, false, R::kFailed, 0,  // a folder is in the way
        "Could not open FileObject  3 for Write\r\nPress YES to End",
        "Error when trying to OpenFile C:\\Windows", kYesNo},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.FileNo << " " << c.Ntype << " [" << c.path << "]");
+    SCOPED_TRACE(testing::Message()
+                 << c.FileNo << " " << static_cast<int>(c.Ntype) << " [" << c.path << "]");
     test::ScopedScriptedUi ui;
     ui->Answer(c.yes ? ui::Answer::kYes : ui::Answer::kNo);
     EXPECT_EQ(OpenFFile(c.path, c.FileNo, c.Ntype, c.show), c.code);
@@ -124,34 +129,35 @@ TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
     }
     EXPECT_EQ(ui->endCount, c.ends);
     if (FileTable(c.FileNo)) {
-      EXPECT_EQ(FileTable(c.FileNo)->Ntype, 0);
+      EXPECT_EQ(FileTable(c.FileNo)->Ntype, kFree);
     }
     ui::ResetProgramEnded();
   }
 }
 
 TEST_F(TextFilesTest, NumbersNotOpenAndReopenedNumbers) {
+  using enum FileOpenType;
   std::string line = "x";
-  EXPECT_EQ(ReadFFileLine(9, &line), 1);
+  EXPECT_EQ(ReadFFileLine(9, &line), ReadLineResult::kNotOpen);
   EXPECT_EQ(line, "");
   EXPECT_TRUE(EofFFile(9));
-  ASSERT_EQ(OpenFFile("C:\\out\\w.txt", 9, 3, true), 0);
-  EXPECT_EQ(ReadFFileLine(9, &line), 1);
+  ASSERT_EQ(OpenFFile("C:\\out\\w.txt", 9, kWriteText, true), OpenFileResult::kOpened);
+  EXPECT_EQ(ReadFFileLine(9, &line), ReadLineResult::kNotOpen);
   EXPECT_TRUE(EofFFile(9));
-  EXPECT_EQ(CloseFFile(9), 0);
+  EXPECT_EQ(CloseFFile(9), CloseFileResult::kClosed);
   EXPECT_TRUE(m_ui->messages.empty());
-  ASSERT_EQ(OpenFFile("C:\\out\\c.txt", 99, 2, true), 0);
-  EXPECT_EQ(CloseFFile(99), 0);
+  ASSERT_EQ(OpenFFile("C:\\out\\c.txt", 99, kWrite, true), OpenFileResult::kOpened);
+  EXPECT_EQ(CloseFFile(99), CloseFileResult::kClosed);
   m_ui->Answer(ui::Answer::kYes);
-  EXPECT_EQ(CloseFFile(99), 999);
+  EXPECT_EQ(CloseFFile(99), CloseFileResult::kNothingOpen);
   test::ExpectOneMessage(m_ui.get(),
                          "Trying to close File C:\\out\\c.txt Number 99\r\nPress YES to End",
                          "Error", ui::Buttons::kYesNo);
   EXPECT_EQ(m_ui->endCount, 1);
   m_dir.Write("drive_c/two.log", "2\r\n");  // reopening a number replaces its file
-  ASSERT_EQ(OpenFFile("C:\\Windows\\win.ini", 4, 1, true), 0);
-  ASSERT_EQ(OpenFFile("C:\\two.log", 4, 1, true), 0);
-  EXPECT_EQ(ReadFFileLine(4, &line), 0);
+  ASSERT_EQ(OpenFFile("C:\\Windows\\win.ini", 4, kRead, true), OpenFileResult::kOpened);
+  ASSERT_EQ(OpenFFile("C:\\two.log", 4, kRead, true), OpenFileResult::kOpened);
+  EXPECT_EQ(ReadFFileLine(4, &line), ReadLineResult::kRead);
   EXPECT_EQ(line, "2");
   EXPECT_EQ(FileTable(4)->FilePath, "C:\\two.log");
 }
