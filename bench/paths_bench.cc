@@ -38,7 +38,7 @@ int main() {
   // The text: 1,000 file paths spread over the package, found through the keys-to-paths road.
   std::string keys;
   for (int i = 0; i < 1000; ++i) keys += "[#File" + std::to_string(i * (kFiles / 1000)) + "];";
-  const std::string paths = qv::DecodeRecord(package, keys).value_or("");
+  const std::string paths = qv::DecodeRecord(package, keys).text;
 
   std::string first;
   const Timing build =

@@ -52,7 +52,7 @@ Figures Build(int32_t list, uint32_t records, std::mt19937* rng) {
   for (uint32_t i = 0; i < records; ++i) order[i] = i;
   std::shuffle(order.begin(), order.end(), *rng);
 
-  qv::ListSetup(&figures.list, false);
+  qv::ListSetup(list, false);
   Clock::time_point start = Clock::now();
   for (uint32_t n : order) {
     qv::ListAddItem(list, "|1=" + PackagePath(n) + "|2=File" + std::to_string(n));

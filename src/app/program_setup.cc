@@ -1,24 +1,22 @@
 #include "app/program_setup.h"
 
-#include "app/globals.h"
-#include "msidb/open_database_state.h"
 #include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
+#include "state/program_state.h"
 
 namespace qv {
 
 bool SetUpProgramState() {
-  SettingsKey = kDefaultSettingsKey;
-  HistoryMax = 10;
-  FileKeyMarker = "#";
+  ResetProgramState();
+  ProgramState& program = Program();
+  program.SettingsKey = kDefaultSettingsKey;
   std::string buffer;
   GetWindowsDirectoryA(&buffer, 256);
-  WindowsDir = buffer;
+  program.WindowsDir = buffer;
   GetSystemDirectoryA(&buffer, 256);
-  SystemDir = buffer;
-  OpenDb() = OpenDatabaseState{};
-  InstallerObject = msi::CreateInstallerObject();
-  return InstallerObject != nullptr;
+  program.SystemDir = buffer;
+  program.InstallerObject = msi::CreateInstallerObject();
+  return program.InstallerObject != nullptr;
 }
 
 }  // namespace qv

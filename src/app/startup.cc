@@ -1,14 +1,13 @@
 #include "app/startup.h"
 
-#include "app/globals.h"
 #include "msidb/error_report.h"
-#include "msidb/open_database_state.h"
 #include "platform/base/pending_error.h"
 #include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
 #include "platform/ui/ui.h"
 #include "services/path_text.h"
 #include "services/registry_functions.h"
+#include "state/program_state.h"
 
 namespace qv {
 namespace {
@@ -26,23 +25,24 @@ std::string WindowsDirectory() {
 }  // namespace
 
 bool Main(const StartWindow& window) {
+  ProgramState& program = Program();
   std::string programFolder;
   std::string baseName;
   SetProgramPaths(&programFolder, &baseName);
   std::string buffer;
   GetSystemDirectoryA(&buffer, 256);
-  SystemDir = CutAtNul(buffer);
+  program.SystemDir = CutAtNul(buffer);
 
   if (window.create) window.create();
-  InstallerObject = msi::CreateInstallerObject();
-  OpenDb().oDatabase = nullptr;
-  OpenDb().oSession = nullptr;
-  HistoryMax = 10;
-  FileKeyMarker = "#";
+  program.InstallerObject = msi::CreateInstallerObject();
+  program.database.oDatabase = nullptr;
+  program.database.oSession = nullptr;
+  program.HistoryMax = kDefaultHistoryMax;
+  program.FileKeyMarker = kDefaultFileKeyMarker;
 
   InitCommon();
   // The program cannot work without the installer object: after its report, end in order.
-  if (!InstallerObject) {
+  if (!program.InstallerObject) {
     if (!ui::ProgramEnded()) ui::EndProgram(1);
     return false;
   }
@@ -52,25 +52,26 @@ bool Main(const StartWindow& window) {
 }
 
 void InitCommon() {
-  SettingsKey = kDefaultSettingsKey;
+  ProgramState& program = Program();
+  program.SettingsKey = kDefaultSettingsKey;
 
-  InstallerObject = nullptr;
+  program.InstallerObject = nullptr;
   ClearPendingError();
-  InstallerObject = msi::CreateInstallerObject();
+  program.InstallerObject = msi::CreateInstallerObject();
   CheckErrorTrans("Common", 5750);
 
-  WindowsDir = WindowsDirectory();
+  program.WindowsDir = WindowsDirectory();
 
   std::string buffer;
   SetDUNARDir(&buffer, 256);
   std::string libraryDir = CutAtNul(buffer);
   libraryDir += (!libraryDir.empty() && libraryDir.back() == '\\') ? "sys" : "\\sys";
-  LibrarySysDir = libraryDir;
-  MakeFolderPath(LibrarySysDir);
+  program.LibrarySysDir = libraryDir;
+  MakeFolderPath(program.LibrarySysDir);
 }
 
 void SetProgramPaths(std::string* programFolder, std::string* baseName) {
-  if (WindowsDir.empty()) WindowsDir = WindowsDirectory();
+  if (Program().WindowsDir.empty()) Program().WindowsDir = WindowsDirectory();
 
   std::string buffer;
   GetModuleFileNameA(&buffer, 255);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
 #include "services/registry_functions.h"
+#include "state/program_state.h"
 
 namespace qv {
 namespace {
@@ -39,7 +39,7 @@ int32_t Clamp(int32_t start, int32_t length, int32_t low, int32_t room) {
 }  // namespace
 
 std::string DisplayKeyPath(const std::string& windowName, const std::string& below) {
-  std::string key = SettingsKey.empty() ? kDefaultSettingsKey : SettingsKey;
+  std::string key = SettingsKeyPath();
   key += "\\Display\\" + windowName;
   if (!below.empty()) key += "\\" + below;
   return key;

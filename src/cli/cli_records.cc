@@ -3,17 +3,16 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/program_setup.h"
 #include "cli/command.h"
 #include "msidb/database_open.h"
-#include "msidb/open_database_state.h"
 #include "msidb/views.h"
 #include "paths/record_translation.h"
 #include "platform/base/pending_error.h"
+#include "state/program_state.h"
 
 namespace qv::cli {
 namespace {
@@ -29,9 +28,8 @@ bool OpenWithSession(const std::string& package) {
     Fail("'" + package + "' is not an installer package that can be opened");
     return false;
   }
-  PState state;
   const std::string error =
-      OpenMsiDbVb("quorvex-cli", package, OpenDb().oDatabase, true, true, 0, &state, true);
+      OpenMsiDbVb(package, OpenDb().oDatabase, {.GenSession = true, .bStandardMsi = true});
   if (!error.empty()) {
     Fail(error);
     return false;
@@ -66,9 +64,11 @@ int RunDecode(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("decode");
   const std::string package = PackagePathArgument(args[0]);
   if (!SetUpProgramState()) return Fail("the installer object cannot be created");
-  const std::optional<std::string> formatted = DecodeRecord(package, args[1]);
-  if (!formatted) return Fail("'" + package + "' is not an installer package that can be opened");
-  Print(*formatted);
+  const DecodedRecord decoded = DecodeRecord(package, args[1]);
+  if (decoded.outcome != DecodeOutcome::kDecoded) {
+    return Fail("'" + package + "' is not an installer package that can be opened");
+  }
+  Print(decoded.text);
   return 0;
 }
 

@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/bit_lists.h"
 #include "app/settings.h"
 #include "converter/converter_captions.h"
 #include "converter/focus_watcher.h"
 #include "converter/qt_text.h"
+#include "numbers/bit_lists.h"
 #include "platform/ui/ui.h"
 #include "services/bits.h"
 

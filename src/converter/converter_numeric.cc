@@ -1,15 +1,14 @@
 // The "Numeric Values" tab: A, B and the result in decimal, hex, as set bits and as a sum of
 // bit values, and the ten operators between A and B.
 
-#include <limits>
-
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/bit_lists.h"
 #include "converter/converter_captions.h"
 #include "converter/converter_frm.h"
 #include "converter/qt_text.h"
+#include "numbers/bit_lists.h"
+#include "numbers/operators.h"
 #include "platform/ui/ui.h"
 #include "services/bits.h"
 
@@ -20,41 +19,6 @@ void SetField(QLineEdit* field, const std::string& text) {
   field->setText(QString::fromStdString(text));
 }
 
-// The operator table; false when the result does not fit or cannot be computed.
-bool Apply(int op, int32_t a, int32_t b, int32_t* result) {
-  constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
-  switch (op) {
-    case 0:
-      return !__builtin_add_overflow(a, b, result);
-    case 1:
-      return !__builtin_sub_overflow(a, b, result);
-    case 2:
-      return !__builtin_mul_overflow(a, b, result);
-    case 3:
-      if (b == 0 || (a == kLowest && b == -1)) return false;
-      *result = a / b;
-      return true;
-    case 4:
-      if (b == 0) return false;
-      *result = b == -1 ? 0 : a % b;  // the lowest value % -1 is 0, but traps in hardware
-      return true;
-    case 5:
-      *result = a & b;
-      return true;
-    case 6:
-      *result = a | b;
-      return true;
-    case 7:
-      *result = a ^ b;
-      return true;
-    case 8:
-      return !__builtin_sub_overflow(0, a, result);
-    case 9:
-      return !__builtin_sub_overflow(0, b, result);
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string Converter_Frm::BitsSetVB(int32_t value) const {
@@ -63,13 +27,13 @@ std::string Converter_Frm::BitsSetVB(int32_t value) const {
 
 void Converter_Frm::Calculate() {
   int selected = -1;
-  for (int i = 0; i < 10 && selected < 0; ++i) {
+  for (int i = 0; i < kOperatorCount && selected < 0; ++i) {
     if (Op_Operator[i]->isChecked()) selected = i;
   }
   Values[2] = 0;
   if (selected < 0) return;
   int32_t result = 0;
-  if (!Apply(selected, Values[0], Values[1], &result)) {
+  if (!ApplyOperator(static_cast<Operator>(selected), Values[0], Values[1], &result)) {
     ui::ShowMessage(kCalculationError, kErrorTitle, ui::Buttons::kOk);
     return;
   }

@@ -11,15 +11,12 @@
 #include "converter/installer_file_history.h"
 #include "converter/qt_text.h"
 #include "msidb/database_open.h"
-#include "msidb/open_database_state.h"
-#include "paths/formatted_records.h"
-#include "platform/ui/ui.h"
+#include "paths/record_translation.h"
 
 namespace qv {
 namespace {
 
 constexpr const char* kHistoryPrefix = "Converter";
-constexpr int32_t kFilesThenFolders = 2;
 
 }  // namespace
 
@@ -41,26 +38,17 @@ void Converter_Frm::WatchRecordTab() {
 void Converter_Frm::T_Original_LostFocus() {
   const std::string original = StdText(T_Original->toPlainText());
   if (original.empty()) return;
-  const std::string msiFile = StdText(Cb_ConvMsiFiles->currentText());
-  if (!IsValidPackage(msiFile, true)) return;
-
-  ui::BusyScope busy;
-  PState state;
-  OpenMsiDb("Converter_Frm164", msiFile, OpenDb().oDatabase, true, true, 0, &state, false);
-  std::string formatted = KeysToPaths(OpenDb().oDatabase, msiFile, original);
+  DecodedRecord decoded = DecodeRecord(StdText(Cb_ConvMsiFiles->currentText()), original);
+  if (decoded.outcome == DecodeOutcome::kRefused) return;
+  std::string& formatted = decoded.text;
   if (formatted.empty() || formatted[0] != '"') formatted = "\"" + formatted + "\"";
   T_Formatted->setPlainText(QString::fromStdString(formatted));
-  OpenDb().oSession = nullptr;
-  OpenDb().oDatabase = nullptr;
 }
 
 void Converter_Frm::T_Formatted_LostFocus() {
-  CloseVoDatabase();
-  OpenDb().oSession = nullptr;
   m_msiFile = StdText(Cb_ConvMsiFiles->currentText());
   const std::string formatted = StdText(T_Formatted->toPlainText());
-  T_Original->setPlainText(
-      QString::fromStdString(PathsToKeys(m_msiFile, formatted, kFilesThenFolders)));
+  T_Original->setPlainText(QString::fromStdString(EncodeRecord(m_msiFile, formatted)));
 }
 
 void Converter_Frm::Cb_ConvMsiFiles_DropDown() {

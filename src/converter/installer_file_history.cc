@@ -2,20 +2,16 @@
 
 #include <QComboBox>
 
-#include "app/globals.h"
 #include "app/settings.h"
 #include "converter/qt_text.h"
 #include "services/registry_functions.h"
 #include "services/text_case.h"
+#include "state/program_state.h"
 
 namespace qv {
 namespace {
 
 constexpr int32_t kEntryBufferSize = 1000;
-
-std::string KeyPath() {
-  return SettingsKey.empty() ? kDefaultSettingsKey : SettingsKey;
-}
 
 std::string EntryName(const std::string& prefix, int number) {
   return prefix + std::to_string(number);
@@ -54,10 +50,10 @@ void LoadHistory(const std::string& prefix, std::string* first, QComboBox* combo
   for (int n = 0;; ++n) {
     const std::string name = EntryName(prefix, n);
     std::string buffer;
-    const int32_t read = GetREGString(KeyPath(), name, &buffer, kEntryBufferSize);
+    const int32_t read = GetREGString(SettingsKeyPath(), name, &buffer, kEntryBufferSize);
     if (read <= 0 || buffer.empty() || buffer[0] == '\0') break;
-    if (n > HistoryMax) {
-      DelREGValue(KeyPath(), name);
+    if (n > Program().HistoryMax) {
+      DelREGValue(SettingsKeyPath(), name);
     } else {
       const std::string entry = buffer.substr(0, buffer.find('\0'));
       if (!entry.empty()) combo->addItem(QString::fromStdString(entry));

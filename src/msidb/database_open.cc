@@ -1,8 +1,6 @@
 #include "msidb/database_open.h"
 
-#include "app/globals.h"
 #include "msidb/error_report.h"
-#include "msidb/open_database_state.h"
 #include "platform/base/pending_error.h"
 #include "platform/fs/file_copy.h"
 #include "platform/fs/file_info.h"
@@ -13,6 +11,7 @@
 #include "services/path_text.h"
 #include "services/registry_functions.h"
 #include "services/text_case.h"
+#include "state/program_state.h"
 
 namespace qv {
 namespace {
@@ -63,16 +62,15 @@ std::string MakeWritable(const std::string& openFile, const std::string& msiFile
 
 }  // namespace
 
-std::string OpenMsiDbVb(const std::string& /*callerTag*/, const std::string& MsiFile,
-                        std::shared_ptr<msi::Database>& slot, bool GenSession, bool showErrors,
-                        int32_t nOpenWrite, PState* pState, bool bStandardMsi) {
+std::string OpenMsiDbVb(const std::string& MsiFile, std::shared_ptr<msi::Database>& slot,
+                        const OpenOptions& options, PState* pState) {
   OpenDatabaseState& db = OpenDb();
   db.szRootDrive = "";
   std::string openFile = MsiFile;
   if (MsiFile.size() < 4) return "\"" + MsiFile + " does not have a File Extension";
 
   if (EndsWithNoCase(MsiFile, ".Msi") && !IsValidPackage(MsiFile, true)) {
-    if (!bStandardMsi) return NotAMsiFile(MsiFile);
+    if (!options.bStandardMsi) return NotAMsiFile(MsiFile);
     // Another application may hold the package: work on a copy beside it.
     db.szCopyMsi = MsiFile.substr(0, MsiFile.size() - 3) + "CopyOf.Msi";
     if (!CopyPackage(MsiFile, db.szCopyMsi)) {
@@ -87,21 +85,21 @@ std::string OpenMsiDbVb(const std::string& /*callerTag*/, const std::string& Msi
     }
   }
 
-  const int mode = nOpenWrite != 0 ? 1 : 0;
-  if (bStandardMsi) {
+  const int mode = options.nOpenWrite != 0 ? 1 : 0;
+  if (options.bStandardMsi) {
+    PState previous;
     if (slot) {
-      *pState = std::string(slot->DatabaseState() == 1 ? "2" : "1") + (db.oSession ? "1" : "0") +
-                db.szCurrentMsi;
-      if (SameText(MsiFile, db.szCurrentMsi) && slot->DatabaseState() == mode) {
-        if (!GenSession) {
-          db.oSession = nullptr;
-        } else if (!db.oSession) {
-          GenerateSession();
-        }
-        return "";
+      previous = {slot->DatabaseState() == 1 ? PState::Open::kWriting : PState::Open::kReading,
+                  db.oSession != nullptr, db.szCurrentMsi};
+    }
+    if (pState) *pState = previous;
+    if (slot && SameText(MsiFile, db.szCurrentMsi) && slot->DatabaseState() == mode) {
+      if (!options.GenSession) {
+        db.oSession = nullptr;
+      } else if (!db.oSession) {
+        GenerateSession();
       }
-    } else {
-      *pState = "0";
+      return "";
     }
     db.oSession = nullptr;
     db.szCurrentMsi = "";
@@ -115,24 +113,23 @@ std::string OpenMsiDbVb(const std::string& /*callerTag*/, const std::string& Msi
 
   ClearPendingError();
   slot = nullptr;
-  if (!InstallerObject) return NotAMsiFile(MsiFile);
-  slot = InstallerObject->OpenDatabase(openFile, mode + (EndsWithNoCase(MsiFile, ".Msp") ? 32 : 0));
+  const std::shared_ptr<msi::Installer>& installer = Program().InstallerObject;
+  if (!installer) return NotAMsiFile(MsiFile);
+  slot = installer->OpenDatabase(openFile, mode + (EndsWithNoCase(MsiFile, ".Msp") ? 32 : 0));
   // Both checks run, so a failed open is always reported and cleared.
-  const bool reported = CheckInstallerError(showErrors, 141);
+  const bool reported = CheckInstallerError(options.showErrors, 141);
   if (!slot || reported) return "Error could not open database";
 
-  if (bStandardMsi) {
+  if (options.bStandardMsi) {
     db.szCurrentMsi = MsiFile;
-    if (GenSession) GenerateSession();
+    if (options.GenSession) GenerateSession();
   }
   return "";
 }
 
-std::string OpenMsiDb(const std::string& callerTag, const std::string& MsiFile,
-                      std::shared_ptr<msi::Database>& slot, bool GenSession, bool showErrors,
-                      int32_t nOpenWrite, PState* pState, bool bStandardMsi) {
-  std::string result = OpenMsiDbVb(callerTag, MsiFile, slot, GenSession, showErrors, nOpenWrite,
-                                   pState, bStandardMsi);
+std::string OpenMsiDb(const std::string& MsiFile, std::shared_ptr<msi::Database>& slot,
+                      const OpenOptions& options, PState* pState) {
+  std::string result = OpenMsiDbVb(MsiFile, slot, options, pState);
   if (!result.empty()) {
     ui::ShowMessage("\"" + MsiFile + "\"\rCannot be opened as a Msi File", "ERROR - Not a Msi File",
                     ui::Buttons::kOk);
@@ -170,9 +167,9 @@ void GenerateSession() {
     SuspendLogging(false);
     return;
   }
-  if (InstallerObject) {
-    db.oSession = InstallerObject->OpenPackage(db.oDatabase, 0);
-    if (!db.oSession) db.oSession = InstallerObject->OpenPackage(db.oDatabase, 1);
+  if (const std::shared_ptr<msi::Installer>& installer = Program().InstallerObject) {
+    db.oSession = installer->OpenPackage(db.oDatabase, 0);
+    if (!db.oSession) db.oSession = installer->OpenPackage(db.oDatabase, 1);
   }
   if (!db.oSession) {
     ClearPendingError();
@@ -189,12 +186,13 @@ void GenerateSession() {
   db.szSourceDir = db.oSession->Property("SourceDir");
   db.szTargetDir = db.oSession->Property("TARGETDIR");
   db.szRootDrive = db.oSession->Property("ROOTDRIVE");
+  const std::string& windowsDir = Program().WindowsDir;
   if (db.szTargetDir.empty() && db.szRootDrive.empty()) {
-    db.szTargetDir = WindowsDir.substr(0, 3);
+    db.szTargetDir = windowsDir.substr(0, 3);
     db.szRootDrive = db.szTargetDir;
   } else if (!db.szRootDrive.empty() && !db.szTargetDir.empty() &&
-             db.szRootDrive[0] == db.szTargetDir[0] && !WindowsDir.empty()) {
-    db.szTargetDir[0] = WindowsDir[0];
+             db.szRootDrive[0] == db.szTargetDir[0] && !windowsDir.empty()) {
+    db.szTargetDir[0] = windowsDir[0];
   }
   SuspendLogging(false);
 }
@@ -219,22 +217,20 @@ void CloseVoDatabase() {
 bool ReOpenDatabase(const PState& pState, bool showErrors) {
   OpenDatabaseState& db = OpenDb();
   if (!db.oDatabase) return false;
-  const int recordedState = !pState.empty() && pState[0] == '2' ? 1 : 0;
-  const bool needed = pState.empty() || pState[0] == '0' ||
-                      !SameText(pState.size() > 2 ? pState.substr(2) : "", db.szCurrentMsi) ||
+  const int recordedState = pState.open == PState::Open::kWriting ? 1 : 0;
+  const bool needed = pState.open == PState::Open::kNothing ||
+                      !SameText(pState.szCurrentMsi, db.szCurrentMsi) ||
                       db.oDatabase->DatabaseState() != recordedState;
   if (!needed) return false;
   CloseVoDatabase();
-  if (pState.size() > 3) {
-    const std::string path = pState.substr(2);
-    std::string result;
-    PState ignored;
-    if (pState[0] == '1') {
-      result = OpenMsiDbVb("QuorvexDB_Bas256", path, db.oDatabase, pState[1] == '1', true, 0,
-                           &ignored, true);
-    } else if (pState[0] == '2') {
-      result = OpenMsiDbVb("QuorvexDB_Bas258", path, db.oDatabase, false, true, 1, &ignored, true);
-    }
+  // A recorded path of one character never named a package, so nothing is opened for it.
+  const std::string& path = pState.szCurrentMsi;
+  if (pState.open != PState::Open::kNothing && path.size() > 1) {
+    const bool writing = pState.open == PState::Open::kWriting;
+    const std::string result = OpenMsiDbVb(path, db.oDatabase,
+                                           {.GenSession = !writing && pState.session,
+                                            .nOpenWrite = writing ? 1 : 0,
+                                            .bStandardMsi = true});
     if (!result.empty() && showErrors) {
       ui::ShowMessage(result, "Error ReOpening - \"" + path + "\"", ui::Buttons::kOk);
     }

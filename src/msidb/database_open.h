@@ -10,20 +10,39 @@
 
 namespace qv {
 
-/// The previous-state token an open hands out: "0" when nothing was open, else "1" (read) or
-/// "2" (write), then "1"/"0" for a session, then the package path.
-using PState = std::string;
+/// How OpenMsiDbVb opens a package.
+struct OpenOptions {
+  /// Generate the session on the open database (standard road only).
+  bool GenSession = false;
+  /// Report installer errors of the open through CheckErrorTrans.
+  bool showErrors = true;
+  /// 0 opens for reading; any other value opens for writing (transacted).
+  int32_t nOpenWrite = 0;
+  /// The standard road: the open database's state follows (current package, session, the
+  /// previous state handed back), and a package in use is opened from a copy.
+  bool bStandardMsi = false;
+};
+
+/// What was open before an open on the standard road; ReOpenDatabase puts it back.
+struct PState {
+  /// How the database that was open had been opened.
+  enum class Open { kNothing, kReading, kWriting };
+
+  Open open = Open::kNothing;
+  bool session = false;      ///< a session existed on it
+  std::string szCurrentMsi;  ///< its package path
+
+  bool operator==(const PState&) const = default;
+};
 
 /// Opens MsiFile into slot (normally the open database). "" on success, else the error text.
-/// bStandardMsi: the shared state follows (current package, session, previous-state token).
-std::string OpenMsiDbVb(const std::string& callerTag, const std::string& MsiFile,
-                        std::shared_ptr<msi::Database>& slot, bool GenSession, bool showErrors,
-                        int32_t nOpenWrite, PState* pState, bool bStandardMsi);
+/// On the standard road *pState (when given) receives what was open before.
+std::string OpenMsiDbVb(const std::string& MsiFile, std::shared_ptr<msi::Database>& slot,
+                        const OpenOptions& options, PState* pState = nullptr);
 /// OpenMsiDbVb, showing "ERROR - Not a Msi File" when it fails.
-std::string OpenMsiDb(const std::string& callerTag, const std::string& MsiFile,
-                      std::shared_ptr<msi::Database>& slot, bool GenSession, bool showErrors,
-                      int32_t nOpenWrite, PState* pState, bool bStandardMsi);
-/// Closes the open database and opens the one a token recorded; true when it did.
+std::string OpenMsiDb(const std::string& MsiFile, std::shared_ptr<msi::Database>& slot,
+                      const OpenOptions& options, PState* pState = nullptr);
+/// Closes the open database and opens the one pState recorded; true when it did.
 bool ReOpenDatabase(const PState& pState, bool showErrors);
 /// Releases the session and the open database; the current package name stays.
 void CloseVoDatabase();

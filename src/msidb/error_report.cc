@@ -1,10 +1,9 @@
 #include "msidb/error_report.h"
 
-#include "app/globals.h"
-#include "msidb/open_database_state.h"
 #include "platform/base/pending_error.h"
 #include "platform/ui/ui.h"
 #include "services/number_text.h"
+#include "state/program_state.h"
 
 namespace qv {
 
@@ -34,8 +33,8 @@ std::string DatabaseErrorContext() {
            e.description;
   }
   text += "\rMsiFile :=" + OpenDb().szCurrentMsi + " OpenType :=" + DatabaseStateText();
-  if (InstallerObject) {
-    if (std::shared_ptr<msi::Record> record = InstallerObject->LastErrorRecord()) {
+  if (const std::shared_ptr<msi::Installer>& installer = Program().InstallerObject) {
+    if (std::shared_ptr<msi::Record> record = installer->LastErrorRecord()) {
       text += "\r\n" + record->FormatText();
     }
   }

@@ -1,19 +1,17 @@
 #include "paths/directory_list.h"
 
-#include <map>
-
-#include "app/globals.h"
 #include "msidb/database_open.h"
 #include "msidb/error_report.h"
-#include "msidb/open_database_state.h"
 #include "msidb/views.h"
 #include "platform/base/pending_error.h"
 #include "platform/fs/win32_paths.h"
+#include "records/list_state.h"
 #include "records/named_lists.h"
 #include "records/record_list.h"
 #include "records/record_text.h"
 #include "services/registry_functions.h"
 #include "services/text_case.h"
+#include "state/program_state.h"
 
 namespace qv {
 namespace {
@@ -39,6 +37,7 @@ std::string DropLast(const std::string& text, size_t n) {
 }
 
 void AddSystemFolders() {
+  const ProgramState& program = Program();
   const std::string commonFiles = ReadShellFolder(kCurrentVersion, "CommonFilesDir");
   const std::string programFiles = ReadShellFolder(kCurrentVersion, "ProgramFilesDir");
   AddFolderEntry("AdminToolsFolder", SessionProperty("AdminToolsFolder"));
@@ -58,13 +57,13 @@ void AddSystemFolders() {
   AddFolderEntry("SendToFolder", ReadShellFolder(kUserShellFolders, "SendTo"));
   AddFolderEntry("StartMenuFolder", SessionProperty("StartMenuFolder"));
   AddFolderEntry("StartupFolder", SessionProperty("StartupFolder"));
-  AddFolderEntry("System16Folder", DropLast(SystemDir, 2));
-  AddFolderEntry("System64Folder", DropLast(SystemDir, 2) + "64");
-  AddFolderEntry("SystemFolder", SystemDir);
+  AddFolderEntry("System16Folder", DropLast(program.SystemDir, 2));
+  AddFolderEntry("System64Folder", DropLast(program.SystemDir, 2) + "64");
+  AddFolderEntry("SystemFolder", program.SystemDir);
   AddFolderEntry("TempFolder", TempDir());
   AddFolderEntry("TemplateFolder", SessionProperty("TemplateFolder"));
-  AddFolderEntry("WindowsFolder", WindowsDir);
-  AddFolderEntry("WindowsVolume", WindowsDir.substr(0, 3));
+  AddFolderEntry("WindowsFolder", program.WindowsDir);
+  AddFolderEntry("WindowsVolume", program.WindowsDir.substr(0, 3));
 }
 
 // The key list after key joins it: system folders go first, keys with a "." (and any key
@@ -82,8 +81,8 @@ std::string JoinKey(const std::string& keys, const std::string& key) {
 void MergeEqualPaths() {
   std::string keptKeys;
   std::string keptPath;
-  for (int32_t index = ListCount(DirectoryList) - 1; index >= 0; --index) {
-    const std::string record = ListGetItem(DirectoryList, index);
+  for (int32_t index = ListCount(kDirectoryList) - 1; index >= 0; --index) {
+    const std::string record = ListGetItem(kDirectoryList, index);
     const std::string path = GetFld(record, "|1=");
     const std::string key = GetFld(record, "|2=");
     if (keptKeys.empty() || !SameText(path, keptPath)) {
@@ -91,9 +90,9 @@ void MergeEqualPaths() {
       keptPath = path;
       continue;
     }
-    ListRemoveItem(DirectoryList, index + 1);
+    ListRemoveItem(kDirectoryList, index + 1);
     keptKeys = JoinKey(keptKeys, key);
-    ListModifyItem(DirectoryList, "|1=" + keptPath + "|2=" + keptKeys + "|3=1", index);
+    ListModifyItem(kDirectoryList, "|1=" + keptPath + "|2=" + keptKeys + "|3=1", index);
   }
 }
 
@@ -108,14 +107,11 @@ const char* const kSystemFolderNames =
 
 void ResolveDirectoryTable(std::shared_ptr<msi::Database> database, const std::string& packagePath,
                            int32_t /*secondList*/) {
-  if (ListLoadedFor(packagePath, DirectoryList)) return;
-  ListSetup(&DirectoryList, false);
+  if (ListLoadedFor(packagePath, kDirectoryList)) return;
+  ListSetup(kDirectoryList, false);
 
   const bool ownDatabase = !database;
-  if (ownDatabase) {
-    PState state;
-    OpenMsiDb("Common_MsiFunctions_Bas780", packagePath, database, true, true, 0, &state, false);
-  }
+  if (ownDatabase) OpenMsiDb(packagePath, database, {.GenSession = true});
   if (database) {
     ClearPendingError();
     std::shared_ptr<msi::View> view = database->OpenView("SELECT * FROM `Directory`");
@@ -126,7 +122,7 @@ void ResolveDirectoryTable(std::shared_ptr<msi::Database> database, const std::s
         const std::string key = row->StringData(1);
         const std::string path = DirectoryTargetPath(key);
         if (!path.empty()) {
-          ListAddItem(DirectoryList,
+          ListAddItem(kDirectoryList,
                       "|1=" + LongPathOf(path) + "|2=" + key + "|3=1|filler=" + kFiller);
         }
       }
@@ -140,10 +136,10 @@ void ResolveDirectoryTable(std::shared_ptr<msi::Database> database, const std::s
   }
 
   AddSystemFolders();
-  ListSortFields(DirectoryList, "|1=", "\\", 0);
+  ListSortFields(kDirectoryList, "|1=", "\\", 0);
   MergeEqualPaths();
-  ListSortFields(DirectoryList, "|1=|3=", "\\", 0);
-  MarkListBuiltFor(DirectoryList, packagePath);
+  ListSortFields(kDirectoryList, "|1=|3=", "\\", 0);
+  MarkListBuiltFor(kDirectoryList, packagePath);
 }
 
 std::string DirectoryTargetPath(const std::string& key) {
@@ -164,18 +160,19 @@ std::string DirectoryTargetPath(const std::string& key) {
     }
     ClearPendingError();
   }
-  if (!path.empty() && !db.szRootDrive.empty() && !WindowsDir.empty() &&
+  const std::string& windowsDir = Program().WindowsDir;
+  if (!path.empty() && !db.szRootDrive.empty() && !windowsDir.empty() &&
       SameText(path.substr(0, 1), db.szRootDrive.substr(0, 1))) {
-    path[0] = WindowsDir[0];
+    path[0] = windowsDir[0];
   }
-  if (path.empty()) path = WindowsDir.substr(0, 3);
+  if (path.empty()) path = windowsDir.substr(0, 3);
   return path;
 }
 
 void AddFolderEntry(const std::string& name, const std::string& path) {
   std::string folder = path;
   if (folder.empty() || folder.back() != '\\') folder += '\\';
-  ListAddItem(DirectoryList, "|1=" + folder + "|2=" + name + "|3=0|filler=" + kFiller);
+  ListAddItem(kDirectoryList, "|1=" + folder + "|2=" + name + "|3=0|filler=" + kFiller);
 }
 
 std::string ReadShellFolder(const std::string& keyPath, const std::string& valueName) {
@@ -191,28 +188,22 @@ std::string LongPathOf(const std::string& path) {
   return n != 0 ? buffer.substr(0, n) : path;
 }
 
-// The package each list was built from. A list is used only for the package it was built
-// from: the keys-to-paths road does not make its package the current one, so the current
-// package alone cannot tell whether a list is stale.
-std::map<int32_t, std::string>& BuiltFor() {
-  static std::map<int32_t, std::string> packages;
-  return packages;
-}
-
+// A list is used only for the package it was built from: the keys-to-paths road does not
+// make its package the current one, so the current package alone cannot tell whether a list
+// is stale.
 bool ListLoadedFor(const std::string& packagePath, int32_t list) {
-  auto it = BuiltFor().find(list);
-  return it != BuiltFor().end() && SameText(it->second, packagePath) && ListCount(list) > 0;
+  return SameText(ListStateOf(list).built_for, packagePath) && ListCount(list) > 0;
 }
 
 void MarkListBuiltFor(int32_t list, const std::string& packagePath) {
-  BuiltFor()[list] = packagePath;
+  ListStateOf(list).built_for = packagePath;
 }
 
 void ResetPathLists() {
-  ListRemove(DirectoryList);
-  ListRemove(FileList);
-  MarkListBuiltFor(DirectoryList, "");
-  MarkListBuiltFor(FileList, "");
+  ListRemove(kDirectoryList);
+  ListRemove(kFileList);
+  MarkListBuiltFor(kDirectoryList, "");
+  MarkListBuiltFor(kFileList, "");
 }
 
 std::string TempDir() {

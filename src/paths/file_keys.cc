@@ -2,7 +2,6 @@
 
 #include "msidb/database_open.h"
 #include "msidb/error_report.h"
-#include "msidb/open_database_state.h"
 #include "msidb/views.h"
 #include "paths/directory_list.h"
 #include "paths/short_paths.h"
@@ -11,6 +10,7 @@
 #include "records/record_list.h"
 #include "records/record_text.h"
 #include "services/text_case.h"
+#include "state/program_state.h"
 
 namespace qv {
 namespace {
@@ -45,8 +45,8 @@ std::string WithBackslash(std::string folder) {
 
 void LoadFileList(std::shared_ptr<msi::Database> database, const std::string& packagePath,
                   bool skipConditioned) {
-  if (ListLoadedFor(packagePath, FileList)) return;
-  ListSetup(&FileList, true);
+  if (ListLoadedFor(packagePath, kFileList)) return;
+  ListSetup(kFileList, true);
   std::shared_ptr<msi::View> files;
   QuorvexOpenView(files, database, "SELECT * FROM `File`", "Common_MsiFunctions", 730);
   if (files && files->Execute()) {
@@ -60,7 +60,7 @@ void LoadFileList(std::shared_ptr<msi::Database> database, const std::string& pa
       if (view && view->Execute()) component = view->Fetch();
       if (component && !(skipConditioned && !component->StringData(5).empty())) {
         const std::string folder = DirectoryTargetPath(component->StringData(3));
-        ListAddItem(FileList, "|1=" + WithBackslash(folder) + longName + "|2=" + key);
+        ListAddItem(kFileList, "|1=" + WithBackslash(folder) + longName + "|2=" + key);
       }
       ClearPendingError();
       oViewClose(view);
@@ -68,8 +68,8 @@ void LoadFileList(std::shared_ptr<msi::Database> database, const std::string& pa
   }
   ClearPendingError();
   oViewClose(files);
-  ListSortFields(FileList, "|1=", "\\", 0);
-  MarkListBuiltFor(FileList, packagePath);
+  ListSortFields(kFileList, "|1=", "\\", 0);
+  MarkListBuiltFor(kFileList, packagePath);
 }
 
 std::string ResolveFileKey(const std::shared_ptr<msi::Database>& database, const std::string& key,
@@ -120,10 +120,10 @@ std::string ResolvePlainKey(const std::shared_ptr<msi::Database>& database,
 
 std::string FindDirectoryKey(const std::shared_ptr<msi::Database>& database,
                              const std::string& packagePath, const std::string& key) {
-  if (!ListLoadedFor(packagePath, DirectoryList)) ResolveDirectoryTable(database, packagePath, 0);
-  const int32_t count = ListCount(DirectoryList);
+  if (!ListLoadedFor(packagePath, kDirectoryList)) ResolveDirectoryTable(database, packagePath, 0);
+  const int32_t count = ListCount(kDirectoryList);
   for (int32_t i = 0; i < count; ++i) {
-    const std::string record = ListGetItem(DirectoryList, i);
+    const std::string record = ListGetItem(kDirectoryList, i);
     if (ContainsNoCase(";" + GetFld(record, "|2=") + ";", ";" + key + ";")) {
       return GetFld(record, "|1=");
     }

@@ -1,8 +1,6 @@
 #include "paths/formatted_records.h"
 
-#include "app/globals.h"
 #include "msidb/database_open.h"
-#include "msidb/open_database_state.h"
 #include "paths/directory_list.h"
 #include "paths/file_keys.h"
 #include "paths/short_paths.h"
@@ -12,6 +10,7 @@
 #include "records/record_text.h"
 #include "services/path_scan.h"
 #include "services/text_case.h"
+#include "state/program_state.h"
 
 namespace qv {
 namespace {
@@ -21,8 +20,9 @@ std::string ResolveBracketed(const std::shared_ptr<msi::Database>& database,
                              const std::string& packagePath, const std::string& inner) {
   if (!inner.empty()) {
     const std::string key = inner.substr(1);
-    if (inner.compare(0, FileKeyMarker.size(), FileKeyMarker) == 0 && !FileKeyMarker.empty()) {
-      return ResolveFileKey(database, inner.substr(FileKeyMarker.size()), false);
+    const std::string& marker = Program().FileKeyMarker;
+    if (!marker.empty() && inner.compare(0, marker.size(), marker) == 0) {
+      return ResolveFileKey(database, inner.substr(marker.size()), false);
     }
     if (inner[0] == '!') return ResolveFileKey(database, key, true);
     if (inner[0] == '$') return ResolveComponentKey(database, key);
@@ -52,11 +52,11 @@ std::string FolderPart(const std::string& path) {
 // begins with (text runs on after the file name). -1 when none.
 int32_t FindFile(std::string* candidate, std::string* longPath) {
   int32_t first = 0;
-  const int32_t r = ListSearch(FileList, "|1=", *longPath, true, &first, 0, false);
+  const int32_t r = ListSearch(kFileList, "|1=", *longPath, true, &first, 0, false);
   if (r >= 0) return r;
   if (r <= -3) {
     const int32_t before = -r - 3;
-    const std::string path = ListGetItemField(FileList, before, "|1=");
+    const std::string path = ListGetItemField(kFileList, before, "|1=");
     if (path.size() < longPath->size() && StartsWithNoCase(*longPath, path)) {
       *candidate = path;
       *longPath = path;
@@ -74,12 +74,12 @@ int32_t FindFolder(const std::string& dirLong, const std::string& dirText, std::
   // The record found is the one at or just before the folder; when it does not hold the
   // folder, the folder's parent is looked for instead, up to the drive.
   while (!wanted.empty()) {
-    int32_t r = ListSearch(DirectoryList, "|1=", wanted, true, &first, 0, false);
-    if (r == kSearchAfterAll) r = ListCount(DirectoryList) - 1;
+    int32_t r = ListSearch(kDirectoryList, "|1=", wanted, true, &first, 0, false);
+    if (r == kSearchAfterAll) r = ListCount(kDirectoryList) - 1;
     if (r <= -3) r = -r - 3;
     first = 0;
     if (r >= 0) {
-      std::string path = ListGetItemField(DirectoryList, r, "|1=");
+      std::string path = ListGetItemField(kDirectoryList, r, "|1=");
       if (!SameText(dirLong, dirText)) path = ShortPathOf(path);
       const int32_t m = MatchStrings(path, dirText, -1, "\\");
       if (m == -1 || (m > 0 && static_cast<size_t>(m) == path.size())) {
@@ -117,7 +117,8 @@ std::string KeysToPaths(const std::shared_ptr<msi::Database>& database,
   return out;
 }
 
-std::string PathsToKeys(const std::string& packagePath, const std::string& text, int32_t /*mode*/) {
+std::string PathsToKeys(const std::string& packagePath, const std::string& text,
+                        PathsToKeysMode /*mode*/) {
   size_t colon = text.find(':');
   size_t unc = text.find("\\\\");
   if ((colon == 0 || colon == std::string::npos) && unc == std::string::npos) return text;
@@ -128,12 +129,12 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
   if (otherPackage) {
     ResetPathLists();
     // The package becomes the open database, so its session resolves the folders.
-    OpenMsiDb("Common_MsiFunctions_Bas580", packagePath, db.oDatabase, true, true, 0, &state, true);
+    OpenMsiDb(packagePath, db.oDatabase, {.GenSession = true, .bStandardMsi = true}, &state);
   }
   const std::shared_ptr<msi::Database> database = db.oDatabase;
   const std::string path = db.szCurrentMsi.empty() ? packagePath : db.szCurrentMsi;
-  if (!ListLoadedFor(path, DirectoryList)) ResolveDirectoryTable(database, path, 0);
-  if (!ListLoadedFor(path, FileList) && database) LoadFileList(database, path, true);
+  if (!ListLoadedFor(path, kDirectoryList)) ResolveDirectoryTable(database, path, 0);
+  if (!ListLoadedFor(path, kFileList) && database) LoadFileList(database, path, true);
 
   std::string out = text;
   while (true) {
@@ -154,7 +155,7 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
     size_t replaced = 0;
     const int32_t file = FindFile(&candidate, &longPath);
     if (file >= 0) {
-      const std::string key = ListGetItemField(FileList, file, "|2=");
+      const std::string key = ListGetItemField(kFileList, file, "|2=");
       inserted = (SameText(longPath, candidate) ? "[#" : "[!") + key + "]";
       replaced = candidate.size();
     } else {
@@ -163,7 +164,7 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
       int32_t matched = 0;
       const int32_t dir = FindFolder(FolderPart(longPath), dirText, &folder, &matched);
       if (dir >= 0) {
-        const std::string keys = ListGetItemField(DirectoryList, dir, "|2=");
+        const std::string keys = ListGetItemField(kDirectoryList, dir, "|2=");
         inserted = "[" + keys.substr(0, keys.find(';')) + "]";
         replaced = matched == -1 ? dirText.size() : static_cast<size_t>(matched);
       }
@@ -177,8 +178,8 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
 
   if (!packagePath.empty() && !SameText(db.szCurrentMsi, packagePath)) {
     if (ReOpenDatabase(state, true)) {
-      ListRemove(DirectoryList);
-      ListRemove(FileList);
+      ListRemove(kDirectoryList);
+      ListRemove(kFileList);
     }
   }
   return out;

@@ -14,9 +14,15 @@ namespace qv {
 /// do not resolve keep their brackets, unknown plain keys lose them.
 std::string KeysToPaths(const std::shared_ptr<msi::Database>& database,
                         const std::string& packagePath, const std::string& text);
+/// The order in which PathsToKeys looks a path up.
+enum class PathsToKeysMode : int32_t {
+  kFilesThenFolders = 2,  ///< a file's own key first, else the key of its folder
+};
+
 /// The text with every full path replaced by the key that produces it: a file's long path by
 /// [#File], its short path by [!File], a path inside a listed folder by [Directory] and the
-/// rest of the path. Mode 2 (the only one): files first, then folders.
-std::string PathsToKeys(const std::string& packagePath, const std::string& text, int32_t mode);
+/// rest of the path.
+std::string PathsToKeys(const std::string& packagePath, const std::string& text,
+                        PathsToKeysMode mode);
 
 }  // namespace qv

@@ -1,25 +1,27 @@
 #include "paths/record_translation.h"
 
 #include "msidb/database_open.h"
-#include "msidb/open_database_state.h"
 #include "paths/formatted_records.h"
+#include "platform/ui/ui.h"
+#include "state/open_database_scope.h"
+#include "state/program_state.h"
 
 namespace qv {
 
-std::optional<std::string> DecodeRecord(const std::string& package, const std::string& text) {
-  if (!IsValidPackage(package, true)) return std::nullopt;
-  PState state;
-  OpenMsiDb("Converter_Frm164", package, OpenDb().oDatabase, true, true, 0, &state, false);
-  if (!OpenDb().oDatabase) return std::nullopt;
-  std::string formatted = KeysToPaths(OpenDb().oDatabase, package, text);
-  OpenDb().oSession = nullptr;
-  OpenDb().oDatabase = nullptr;
-  return formatted;
+DecodedRecord DecodeRecord(const std::string& package, const std::string& text) {
+  DecodedRecord decoded;
+  if (!IsValidPackage(package, true)) return decoded;
+  ui::BusyScope busy;
+  OpenDatabaseScope release;
+  OpenMsiDb(package, OpenDb().oDatabase, {.GenSession = true});
+  decoded.outcome = OpenDb().oDatabase ? DecodeOutcome::kDecoded : DecodeOutcome::kNotOpened;
+  decoded.text = KeysToPaths(OpenDb().oDatabase, package, text);
+  return decoded;
 }
 
 std::string EncodeRecord(const std::string& package, const std::string& text) {
   CloseVoDatabase();
-  return PathsToKeys(package, text, 2);
+  return PathsToKeys(package, text, PathsToKeysMode::kFilesThenFolders);
 }
 
 }  // namespace qv

@@ -2,16 +2,28 @@
 // The two roads of the record tab as whole operations: keys to paths (the package opened for
 // the one translation and released after it) and paths to keys (the package's lists kept).
 
-#include <optional>
 #include <string>
 
 namespace qv {
 
-/// Checks the package (its messages shown), opens it for reading with a session into the open
-/// database, replaces the text's keys by paths and values, and releases the database. nullopt
-/// when the package cannot be used.
-std::optional<std::string> DecodeRecord(const std::string& package, const std::string& text);
-/// Closes what is open and replaces the text's full paths by the package's keys (mode 2).
+/// How far DecodeRecord got.
+enum class DecodeOutcome {
+  kRefused,    ///< the package check failed (it showed why); nothing was translated
+  kNotOpened,  ///< the package could not be opened (reported); translated without it
+  kDecoded,    ///< opened, translated and released
+};
+
+/// What DecodeRecord gives back.
+struct DecodedRecord {
+  DecodeOutcome outcome = DecodeOutcome::kRefused;
+  std::string text;  ///< the translated text; "" when refused
+};
+
+/// Checks the package (its messages shown); then, under the busy pointer, opens it for reading
+/// with a session into the open database, replaces the text's keys by paths and values, and
+/// releases the database and its session on every way out.
+DecodedRecord DecodeRecord(const std::string& package, const std::string& text);
+/// Closes what is open and replaces the text's full paths by the package's keys, files first.
 std::string EncodeRecord(const std::string& package, const std::string& text);
 
 }  // namespace qv

@@ -21,8 +21,8 @@ constexpr char kNameJoint[] = "\xC2\xAC";  // U+00AC
 // The sort specification under which any tag may be searched by halves.
 constexpr char kAnyFieldSpecification[] = "|sfield=";
 
-int32_t LibraryCase(bool case_flag) {
-  return case_flag ? -1 : 0;
+int32_t LibraryCase(bool caseFlag) {
+  return caseFlag ? -1 : 0;
 }
 
 std::string JoinNameToFolder(std::string path) {
@@ -50,51 +50,52 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
 
 }  // namespace
 
-int32_t CompareFieldValues(std::string_view a, std::string_view b, int32_t mode, bool case_flag) {
+int32_t CompareFieldValues(std::string_view a, std::string_view b, FieldCompare mode,
+                           bool caseFlag) {
   int32_t r = 0;
-  if (!case_flag) {
+  if (!caseFlag) {
     r = strcText(a, b);
     if (r == 0) return 0;
   }
   if (a.empty()) return -1;
   if (b.empty()) return 1;
   switch (mode) {
-    case 0:
-      return case_flag ? stricText(a, b) : r;
-    case 1:
+    case FieldCompare::kText:
+      return caseFlag ? stricText(a, b) : r;
+    case FieldCompare::kNameInFolder:
       return CompareKeys(JoinNameToFolder(std::string(a)), JoinNameToFolder(std::string(b)),
-                         kPathSeparator, LibraryCase(case_flag));
-    case 3:
-      return CompareKeys(a, b, kPathSeparator, LibraryCase(case_flag));
-    case 2: {
-      if (!case_flag) return r;
-      std::string numeric_a;
-      std::string numeric_b;
-      FormatTrailingNumeric(a, &numeric_a);
-      FormatTrailingNumeric(b, &numeric_b);
-      return stricText(numeric_a, numeric_b);
+                         kPathSeparator, LibraryCase(caseFlag));
+    case FieldCompare::kPathParts:
+      return CompareKeys(a, b, kPathSeparator, LibraryCase(caseFlag));
+    case FieldCompare::kTrailingNumber: {
+      if (!caseFlag) return r;
+      std::string numericA;
+      std::string numericB;
+      FormatTrailingNumeric(a, &numericA);
+      FormatTrailingNumeric(b, &numericB);
+      return stricText(numericA, numericB);
     }
-    default:
-      return case_flag ? stricText(a, b) : r;
   }
+  return caseFlag ? stricText(a, b) : r;
 }
 
-int32_t CompareKeyToItem(const std::string& specification, const std::string& key_record,
-                         int32_t list, int32_t index, bool case_flag) {
+int32_t CompareKeyToItem(const std::string& specification, const std::string& keyRecord,
+                         int32_t list, int32_t index, bool caseFlag) {
   if (specification.find('|') == std::string::npos) {
-    return CompareFieldValues(key_record, ListGetItemField(list, index, specification), 3,
-                              case_flag);
+    return CompareFieldValues(keyRecord, ListGetItemField(list, index, specification),
+                              FieldCompare::kPathParts, caseFlag);
   }
   for (std::string_view piece : SplitFieldTags(specification)) {
     const size_t equals = piece.find('=');
-    const size_t tag_end = equals == std::string_view::npos ? piece.size() : equals + 1;
-    const std::string tag(piece.substr(0, tag_end));
+    const size_t tagEnd = equals == std::string_view::npos ? piece.size() : equals + 1;
+    const std::string tag(piece.substr(0, tagEnd));
     const std::string field = ListGetItemField(list, index, tag);
     int32_t r;
-    if (!key_record.empty()) {
-      r = CompareFieldValues(GetFld(key_record, tag), field, 3, case_flag);
-    } else if (tag_end < piece.size()) {
-      r = CompareFieldValues(std::string(piece.substr(tag_end)), field, 3, case_flag);
+    if (!keyRecord.empty()) {
+      r = CompareFieldValues(GetFld(keyRecord, tag), field, FieldCompare::kPathParts, caseFlag);
+    } else if (tagEnd < piece.size()) {
+      r = CompareFieldValues(std::string(piece.substr(tagEnd)), field, FieldCompare::kPathParts,
+                             caseFlag);
     } else {
       r = field.empty() ? 0 : 1;
     }
@@ -104,12 +105,11 @@ int32_t CompareKeyToItem(const std::string& specification, const std::string& ke
 }
 
 int32_t ListFind(int32_t list, const std::string& tag, int32_t /*position*/, int32_t /*length*/,
-                 const std::string& key_record, int32_t* index, int32_t last_index,
-                 bool case_flag) {
-  const std::string key = KeyRecordFor(tag, key_record);
+                 const std::string& keyRecord, int32_t* index, int32_t lastIndex, bool caseFlag) {
+  const std::string key = KeyRecordFor(tag, keyRecord);
   const int32_t count = ListCount(list);
-  const int32_t limit = (last_index > 0 && last_index < count) ? last_index + 1 : count;
-  return QuorvexListFind(list, 0, 0, tag, key, index, limit, 0, LibraryCase(case_flag));
+  const int32_t limit = (lastIndex > 0 && lastIndex < count) ? lastIndex + 1 : count;
+  return QuorvexListFind(list, 0, 0, tag, key, index, limit, 0, LibraryCase(caseFlag));
 }
 
 namespace {
@@ -124,7 +124,7 @@ constexpr int32_t kFenceMinimum = 4 * kFenceStep;
 struct Fence {
   uint64_t generation = 0;
   std::string tag;
-  bool case_flag = false;
+  bool caseFlag = false;
   // The tag's value of records 0, kFenceStep, 2 * kFenceStep..., one after another in one
   // block (starts[i] to starts[i + 1]), so the narrowing touches few cache lines.
   std::string values;
@@ -143,7 +143,7 @@ std::map<int32_t, Fence>& Fences() {
 
 // The fence of a list for a one-tag search, built when the list changed since; null when
 // the list is too short to need one or the search is not by one tag.
-const Fence* FenceFor(int32_t list, const std::string& specification, bool case_flag,
+const Fence* FenceFor(int32_t list, const std::string& specification, bool caseFlag,
                       int32_t count) {
   if (count < kFenceMinimum || list < 0 || list > kMaxListNumber) return nullptr;
   if (specification.size() < 3 || specification[0] != '|' || specification.back() != '=' ||
@@ -152,11 +152,11 @@ const Fence* FenceFor(int32_t list, const std::string& specification, bool case_
   }
   const uint64_t generation = ListStateOf(list).generation;
   Fence& fence = Fences()[list];
-  if (fence.generation != generation || fence.tag != specification ||
-      fence.case_flag != case_flag || fence.size() == 0) {
+  if (fence.generation != generation || fence.tag != specification || fence.caseFlag != caseFlag ||
+      fence.size() == 0) {
     fence.generation = generation;
     fence.tag = specification;
-    fence.case_flag = case_flag;
+    fence.caseFlag = caseFlag;
     fence.values.clear();
     fence.starts.assign(1, 0);
     for (int32_t i = 0; i < count; i += kFenceStep) {
@@ -176,7 +176,8 @@ int32_t NarrowByFence(const Fence& fence, const std::string& keyValue, int32_t c
   size_t hi = fence.size();
   while (lo < hi) {
     const size_t mid = (lo + hi) / 2;
-    if (CompareFieldValues(keyValue, fence.at(mid), 3, fence.case_flag) >= 0) {
+    if (CompareFieldValues(keyValue, fence.at(mid), FieldCompare::kPathParts, fence.caseFlag) >=
+        0) {
       lo = mid + 1;
     } else {
       hi = mid;
@@ -184,7 +185,7 @@ int32_t NarrowByFence(const Fence& fence, const std::string& keyValue, int32_t c
   }
   if (lo == 0) return -1;  // before every record: the whole-list search says so itself
   const size_t at = lo - 1;
-  if (CompareFieldValues(keyValue, fence.at(at), 3, fence.case_flag) == 0) {
+  if (CompareFieldValues(keyValue, fence.at(at), FieldCompare::kPathParts, fence.caseFlag) == 0) {
     return static_cast<int32_t>(at) * kFenceStep;
   }
   *low = static_cast<int32_t>(at) * kFenceStep;
@@ -195,10 +196,10 @@ int32_t NarrowByFence(const Fence& fence, const std::string& keyValue, int32_t c
 }  // namespace
 
 int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
-                   bool insertion_point, int32_t* first_index, int32_t last_index, bool case_flag) {
+                   bool insertionPoint, int32_t* firstIndex, int32_t lastIndex, bool caseFlag) {
   const int32_t n = ListCount(list);
-  if (n == 0 || key.empty() || (*first_index >= 1 && *first_index > n)) return kSearchBeforeAll;
-  const std::string key_record = KeyRecordFor(specification, key);
+  if (n == 0 || key.empty() || (*firstIndex >= 1 && *firstIndex > n)) return kSearchBeforeAll;
+  const std::string keyRecord = KeyRecordFor(specification, key);
 
   ListState& state = ListStateOf(list);
   if (state.needs_sort) {
@@ -210,31 +211,30 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
   }
   if (state.sort_specification.empty()) {
     int32_t index = 0;
-    return ListFind(list, specification, 0, 0, key_record, &index, 0, case_flag) > 0
+    return ListFind(list, specification, 0, 0, keyRecord, &index, 0, caseFlag) > 0
                ? index
                : kSearchBeforeAll;
   }
   if (!StartsWithNoCase(state.sort_specification, specification) &&
       state.sort_specification != kAnyFieldSpecification) {
-    return ListFind(list, specification, 0, 0, key_record, first_index, last_index, case_flag) > 0
-               ? *first_index
+    return ListFind(list, specification, 0, 0, keyRecord, firstIndex, lastIndex, caseFlag) > 0
+               ? *firstIndex
                : kSearchBeforeAll;
   }
 
-  int32_t low = *first_index;
-  int32_t high = (last_index >= 1 && last_index < n - 1) ? last_index : n - 1;
+  int32_t low = *firstIndex;
+  int32_t high = (lastIndex >= 1 && lastIndex < n - 1) ? lastIndex : n - 1;
   if (low == 0 && high == n - 1) {
-    if (const Fence* fence = FenceFor(list, specification, case_flag, n)) {
-      const int32_t exact =
-          NarrowByFence(*fence, GetFld(key_record, specification), n, &low, &high);
+    if (const Fence* fence = FenceFor(list, specification, caseFlag, n)) {
+      const int32_t exact = NarrowByFence(*fence, GetFld(keyRecord, specification), n, &low, &high);
       if (exact >= 0) return exact;
       QuorvexListPrefetch(list, low, high);
     }
   }
-  int32_t c = CompareKeyToItem(specification, key_record, list, low, case_flag);
+  int32_t c = CompareKeyToItem(specification, keyRecord, list, low, caseFlag);
   if (c < 0) return kSearchBeforeAll;
   if (c == 0) return low;
-  c = CompareKeyToItem(specification, key_record, list, high, case_flag);
+  c = CompareKeyToItem(specification, keyRecord, list, high, caseFlag);
   if (c == 0) return high;
   if (c > 0) return kSearchAfterAll;
 
@@ -248,7 +248,7 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
       mid = high - 1;
       if (mid == low) break;
     }
-    c = CompareKeyToItem(specification, key_record, list, mid, case_flag);
+    c = CompareKeyToItem(specification, keyRecord, list, mid, caseFlag);
     if (c == 0) return mid;
     if (c < 0) {
       if (high == mid) break;
@@ -258,7 +258,7 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
       low = mid;
     }
   }
-  return insertion_point ? -(low + 3) : low;
+  return insertionPoint ? -(low + 3) : low;
 }
 
 }  // namespace qv

@@ -14,28 +14,36 @@ inline constexpr int32_t kSearchBeforeAll = -1;
 /// ListSearch result: the key sorts after the last candidate.
 inline constexpr int32_t kSearchAfterAll = -2;
 
-/// Compares two field values: mode 0 as texts, 1 as paths with the name joined to its
-/// folder, 2 with trailing numbers by value, 3 as paths part by part; case_flag ignores
-/// case. An empty value sorts first. < 0, 0 or > 0.
-int32_t CompareFieldValues(std::string_view a, std::string_view b, int32_t mode, bool case_flag);
-/// Compares key_record with the record at index by the tags of specification, in order
-/// (a specification without "|" compares key_record itself with that field); with an empty
-/// key_record the tag list is a filter ("|3=1" wants field 3 to be 1, a bare "|3="
+/// How CompareFieldValues compares two values.
+enum class FieldCompare : int32_t {
+  kText = 0,            ///< as texts
+  kNameInFolder = 1,    ///< as paths, the name taken as part of its folder's name
+  kTrailingNumber = 2,  ///< trailing numbers by value (when ignoring case; else as texts)
+  kPathParts = 3,       ///< as paths, part by part
+};
+
+/// Compares two field values as mode says; caseFlag ignores case. An empty value sorts
+/// first. < 0, 0 or > 0.
+int32_t CompareFieldValues(std::string_view a, std::string_view b, FieldCompare mode,
+                           bool caseFlag);
+/// Compares keyRecord with the record at index by the tags of specification, in order
+/// (a specification without "|" compares keyRecord itself with that field); with an empty
+/// keyRecord the tag list is a filter ("|3=1" wants field 3 to be 1, a bare "|3="
 /// wants it empty) and 0 means the record passes.
-int32_t CompareKeyToItem(const std::string& specification, const std::string& key_record,
-                         int32_t list, int32_t index, bool case_flag);
-/// Scans from *index up to last_index (the whole list when last_index is 0) for a record
-/// whose tagged fields equal those of key_record; > 0 when found, *index then the match.
+int32_t CompareKeyToItem(const std::string& specification, const std::string& keyRecord,
+                         int32_t list, int32_t index, bool caseFlag);
+/// Scans from *index up to lastIndex (the whole list when lastIndex is 0) for a record
+/// whose tagged fields equal those of keyRecord; > 0 when found, *index then the match.
 /// position and length are not used: whole values are compared.
 int32_t ListFind(int32_t list, const std::string& tag, int32_t position, int32_t length,
-                 const std::string& key_record, int32_t* index, int32_t last_index, bool case_flag);
-/// Finds key (a bare value, or a record) by the tags of specification between *first_index
-/// and last_index (0: the end). Returns the match's index; without one, with
-/// insertion_point: kSearchBeforeAll, kSearchAfterAll, or -(i + 3) where i is the record
-/// just before the key; without insertion_point: the index just before the key. A list not
-/// sorted by these tags is scanned, which may move *first_index to the match. Where several
+                 const std::string& keyRecord, int32_t* index, int32_t lastIndex, bool caseFlag);
+/// Finds key (a bare value, or a record) by the tags of specification between *firstIndex
+/// and lastIndex (0: the end). Returns the match's index; without one, with
+/// insertionPoint: kSearchBeforeAll, kSearchAfterAll, or -(i + 3) where i is the record
+/// just before the key; without insertionPoint: the index just before the key. A list not
+/// sorted by these tags is scanned, which may move *firstIndex to the match. Where several
 /// records hold the key, any one of them may be the match.
 int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
-                   bool insertion_point, int32_t* first_index, int32_t last_index, bool case_flag);
+                   bool insertionPoint, int32_t* firstIndex, int32_t lastIndex, bool caseFlag);
 
 }  // namespace qv

@@ -18,6 +18,7 @@ struct ListState {
   std::string sort_specification;  ///< tags of the last field sort, e.g. "|1=|3="
   std::string sort_option;         ///< option of the last field sort, e.g. "\"
   uint64_t generation = 0;         ///< changes with every change of the records or their order
+  std::string built_for;           ///< the package the records were built from, "" when none
 };
 
 /// The state of list `list`, live for the whole run. Numbers outside 0..kMaxListNumber get
@@ -25,5 +26,8 @@ struct ListState {
 ListState& ListStateOf(int32_t list);
 /// True when list numbers 5 to 99 may keep the auto-sort flag given at setup.
 bool ListMayAutoSort(int32_t list);
+/// Gives every list of the table a blank state; generations keep counting, so nothing cached
+/// for an earlier generation is taken for current.
+void ResetListStates();
 
 }  // namespace qv

@@ -1,7 +1,6 @@
 #include "records/record_list.h"
 
 #include "records/list_state.h"
-#include "records/named_lists.h"
 #include "services/list_store.h"
 #include "services/record_fields.h"
 
@@ -23,13 +22,12 @@ std::string FirstChars(const std::string& buffer, int32_t n) {
 
 }  // namespace
 
-void ListSetup(int32_t* list, bool auto_sort) {
-  if (*list != 0 && ListDefined(*list)) ListRemove(*list);
-  if (!ListNumbersAssigned()) AssignListNumbers();
-  if (*list == 0) return;
-  QuorvexListSetup(*list, kSetupItems, kSetupBytes, kSetupSlack);
-  ++ListStateOf(*list).generation;
-  ListStateOf(*list).auto_sort = ListMayAutoSort(*list) && auto_sort;
+void ListSetup(int32_t list, bool autoSort) {
+  if (list == 0) return;
+  if (ListDefined(list)) ListRemove(list);
+  QuorvexListSetup(list, kSetupItems, kSetupBytes, kSetupSlack);
+  ++ListStateOf(list).generation;
+  ListStateOf(list).auto_sort = ListMayAutoSort(list) && autoSort;
 }
 
 int32_t ListAddItem(int32_t list, const std::string& record) {
@@ -105,6 +103,11 @@ void ListSortFields(int32_t list, const std::string& specification, const std::s
   state.sort_specification = specification;
   state.sort_option = option;
   QuorvexListSortFlds(list, specification, option, number);
+}
+
+void ResetRecordLists() {
+  for (int32_t list = 0; list <= kMaxListNumber; ++list) QuorvexListRemoveList(list);
+  ResetListStates();
 }
 
 }  // namespace qv

@@ -9,10 +9,9 @@
 
 namespace qv {
 
-/// Makes *list a fresh, empty list: numbers the named lists on the first call of the run,
-/// removes a list that still holds records, and stores the auto-sort choice (honoured only
-/// for numbers 5 to 99). A *list still 0 after numbering is left alone.
-void ListSetup(int32_t* list, bool auto_sort);
+/// Makes list a fresh, empty list: removes it when it still holds records, and stores the
+/// auto-sort choice (honoured only for numbers 5 to 99). List 0 (no list) is left alone.
+void ListSetup(int32_t list, bool autoSort);
 /// Appends record and marks the list for sorting; the library's result (the new index).
 int32_t ListAddItem(int32_t list, const std::string& record);
 /// Removes the record at index; the library's result (the count left, -1 for no record).
@@ -40,5 +39,8 @@ void ListSort(int32_t list);
 /// and number non-zero ignoring case, and remembers specification and option for searches.
 void ListSortFields(int32_t list, const std::string& specification, const std::string& option,
                     int32_t number);
+/// Forgets every list the state table numbers (0 to kMaxListNumber) with its records and its
+/// state.
+void ResetRecordLists();
 
 }  // namespace qv

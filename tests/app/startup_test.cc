@@ -4,14 +4,13 @@
 
 #include <filesystem>
 
-#include "app/globals.h"
 #include "app/settings.h"
-#include "msidb/open_database_state.h"
 #include "platform/fs/path_map.h"
 #include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
 #include "services/registry_functions.h"
 #include "support/fake_installer.h"
+#include "support/fresh_program_state.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -21,22 +20,20 @@ namespace {
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TearDown();
-    for (std::string* s : {&SettingsKey, &WindowsDir, &SystemDir, &LibrarySysDir, &FileKeyMarker})
-      s->clear();
-    HistoryMax = 0;
+    // Start-up must set every value, not find it set.
+    Program().FileKeyMarker.clear();
+    Program().HistoryMax = 0;
     OpenDb().oDatabase = std::make_shared<test::FakeDatabase>();
   }
   void TearDown() override {
     msi::SetInstallerFactory(nullptr);
-    InstallerObject = nullptr;
-    OpenDb() = OpenDatabaseState{};
     SetCurrentMachine(nullptr);
   }
   StartWindow Window() {
     return {[this] { ++created; }, [this] { ++displayed; }};
   }
 
+  test::FreshProgramState fresh;
   test::IsolatedHome home;
   test::ScopedScriptedUi ui;
   int created = 0;
@@ -48,19 +45,20 @@ TEST_F(StartupTest, StartsTheConverterRecordingTheExecutableAndKeepingSettings) 
   EXPECT_EQ(std::make_pair(created, displayed), std::make_pair(1, 1));
   EXPECT_TRUE(ui->messages.empty());
   EXPECT_EQ(ui->endCount, 0);
-  EXPECT_NE(InstallerObject, nullptr);
+  const ProgramState& program = Program();
+  EXPECT_NE(program.InstallerObject, nullptr);
   EXPECT_EQ(OpenDb().oDatabase, nullptr);
-  EXPECT_EQ(SettingsKey, "Dunar\\Quorvex");
-  EXPECT_EQ(HistoryMax, 10);
-  EXPECT_EQ(FileKeyMarker, "#");
-  EXPECT_EQ(WindowsDir, CurrentMachine().windowsDir);
-  EXPECT_EQ(SystemDir, CurrentMachine().systemDir);
+  EXPECT_EQ(program.SettingsKey, "Dunar\\Quorvex");
+  EXPECT_EQ(program.HistoryMax, 10);
+  EXPECT_EQ(program.FileKeyMarker, "#");
+  EXPECT_EQ(program.WindowsDir, CurrentMachine().windowsDir);
+  EXPECT_EQ(program.SystemDir, CurrentMachine().systemDir);
 
   // The library folder gets "sys" below it, and it exists on the machine's drive.
   std::string base, host;
   SetDUNARDir(&base, 256);
-  EXPECT_EQ(LibrarySysDir, base + (base.back() == '\\' ? "sys" : "\\sys"));
-  ASSERT_TRUE(fs::HostPathOf(LibrarySysDir, &host).ok());
+  EXPECT_EQ(program.LibrarySysDir, base + (base.back() == '\\' ? "sys" : "\\sys"));
+  ASSERT_TRUE(fs::HostPathOf(program.LibrarySysDir, &host).ok());
   EXPECT_TRUE(std::filesystem::is_directory(host)) << host;
 
   // The executable is recorded under its base name and EXENAME.

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "converter/converter_frm.h"
+#include "support/fresh_program_state.h"
 #include "support/scripted_ui.h"
 #include "support/test_machine.h"
 
@@ -82,6 +83,7 @@ class ConverterTest : public ::testing::Test {
     ASSERT_TRUE(option->isChecked());
   }
 
+  FreshProgramState m_fresh;
   ScopedTestMachine m_machine;
   ScopedScriptedUi m_ui;
   std::unique_ptr<Converter_Frm> m_frm;

@@ -9,13 +9,12 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 
-#include "app/globals.h"
 #include "app/settings.h"
 #include "converter/installer_file_history.h"
 #include "converter_fixture.h"
-#include "msidb/open_database_state.h"
 #include "platform/msi/engine_installer.h"
 #include "services/registry_functions.h"
+#include "state/program_state.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 
@@ -28,9 +27,10 @@ constexpr const char* kMainExePath =
     "C:\\Program Files (x86)\\Quorvex Vendor\\Product Home\\bin\\main program.exe";
 
 std::string Stored(int n) {
-  const std::string key = SettingsKey.empty() ? kDefaultSettingsKey : SettingsKey;
   std::string value;
-  if (GetREGString(key, "Converter" + std::to_string(n), &value, 1000) <= 0) return kAbsent;
+  if (GetREGString(SettingsKeyPath(), "Converter" + std::to_string(n), &value, 1000) <= 0) {
+    return kAbsent;
+  }
   return value;
 }
 
@@ -47,17 +47,11 @@ std::string Earlier(int n) {
 class InstallerFileHistoryTest : public ConverterTest {
  protected:
   InstallerFileHistoryTest() : ConverterTest(2) {
-    OpenDb() = OpenDatabaseState{};
-    InstallerObject = msi::MakeEngineInstaller();
+    Program().InstallerObject = msi::MakeEngineInstaller();
   }
   void SetUp() override {
     ConverterTest::SetUp();
     m_combo = m_frm->Cb_ConvMsiFiles;
-  }
-  ~InstallerFileHistoryTest() override {
-    m_frm.reset();
-    OpenDb() = OpenDatabaseState{};
-    InstallerObject = nullptr;
   }
 
   // Puts the session package on drive C as kPackage; false (test skipped) without msitools.

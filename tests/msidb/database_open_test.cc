@@ -6,13 +6,12 @@
 
 #include <filesystem>
 
-#include "app/globals.h"
 #include "msidb/error_report.h"
-#include "msidb/open_database_state.h"
 #include "platform/base/pending_error.h"
 #include "services/registry_functions.h"
 #include "support/fake_installer.h"
 #include "support/fixture_packages.h"
+#include "support/fresh_program_state.h"
 #include "support/locking_child.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -26,14 +25,8 @@ constexpr const char* kPolicyKey = "HKLM\\Software\\Policies\\Microsoft\\Windows
 class DatabaseOpenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TearDown();
-    InstallerObject = installer;
-    WindowsDir = "C:\\Windows";
-  }
-  void TearDown() override {
-    OpenDb() = OpenDatabaseState{};
-    InstallerObject = nullptr;
-    ClearPendingError();
+    Program().InstallerObject = installer;
+    Program().WindowsDir = "C:\\Windows";
   }
   // Closes what is open, so that the next Open starts afresh.
   void Forget() {
@@ -47,13 +40,15 @@ class DatabaseOpenTest : public ::testing::Test {
   }
   // Opens on the standard road for reading, as the program's callers do.
   std::string Open(const std::string& path, bool session) {
-    return OpenMsiDbVb("Test1", path, OpenDb().oDatabase, session, true, 0, &state, true);
+    return OpenMsiDbVb(path, OpenDb().oDatabase, {.GenSession = session, .bStandardMsi = true},
+                       &state);
   }
   std::string Logging() {
     std::string value;
     return GetREGString(kPolicyKey, "Logging", &value, 100) > 0 ? value : "<absent>";
   }
 
+  test::FreshProgramState fresh;
   test::ScopedTestMachine machine;
   test::ScopedScriptedUi ui;
   test::TempDir dir;
@@ -66,7 +61,7 @@ TEST_F(DatabaseOpenTest, ShortNamesAndMissingOrForeignFilesAreRefused) {
   EXPECT_TRUE(ui->messages.empty());
 
   const std::string missing = dir.Sub("missing.msi");
-  EXPECT_EQ(OpenMsiDbVb("Test2", missing, OpenDb().oDatabase, true, true, 0, &state, false),
+  EXPECT_EQ(OpenMsiDbVb(missing, OpenDb().oDatabase, {.GenSession = true}),
             missing + " is not a Msi File or is in use or does not exist.");
   ExpectMessage(1, "Error", missing + " is not a valid file.");
 
@@ -75,26 +70,26 @@ TEST_F(DatabaseOpenTest, ShortNamesAndMissingOrForeignFilesAreRefused) {
   EXPECT_EQ(ui->messages.back().text, text + " is not a valid Msi Package.");
 
   ui->messages.clear();
-  EXPECT_NE(OpenMsiDb("Test3", missing, OpenDb().oDatabase, true, true, 0, &state, false), "");
+  EXPECT_NE(OpenMsiDb(missing, OpenDb().oDatabase, {.GenSession = true}), "");
   ExpectMessage(2, "ERROR - Not a Msi File", "\"" + missing + "\"\rCannot be opened as a Msi File");
 }
 
 TEST_F(DatabaseOpenTest, OpensWithSessionAndReopensTheSamePackageOnlyAdjustingTheSession) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   ASSERT_EQ(Open(package, true), "");
-  EXPECT_EQ(state, "0");
+  EXPECT_EQ(state, PState{});
   EXPECT_EQ(OpenDb().szCurrentMsi, package);
   ASSERT_NE(OpenDb().oSession, nullptr);
   EXPECT_EQ(DatabaseStateText(), "Opened for Reading - Session generated");
   const auto database = OpenDb().oDatabase;
 
   ASSERT_EQ(Open(package, false), "");
-  EXPECT_EQ(state, "11" + package);
+  EXPECT_EQ(state, (PState{PState::Open::kReading, true, package}));
   EXPECT_EQ(OpenDb().oDatabase, database);
   EXPECT_EQ(OpenDb().oSession, nullptr);
 
   ASSERT_EQ(Open(package, true), "");
-  EXPECT_EQ(state, "10" + package);
+  EXPECT_EQ(state, (PState{PState::Open::kReading, false, package}));
   EXPECT_EQ(OpenDb().oDatabase, database);
   EXPECT_NE(OpenDb().oSession, nullptr);
   EXPECT_EQ(installer->openedPaths.size(), 1u);
@@ -135,13 +130,13 @@ TEST_F(DatabaseOpenTest, WritingAReadOnlyPackageAsksToClearTheAttribute) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   ASSERT_EQ(chmod(package.c_str(), 0444), 0);
   ui->Answer(ui::Answer::kNo);
-  EXPECT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, false, true, 1, &state, true),
+  EXPECT_EQ(OpenMsiDbVb(package, OpenDb().oDatabase, {.nOpenWrite = 1, .bStandardMsi = true}),
             "Cannot open \"" + package + "\" for Writing");
   ExpectMessage(
       1, "Cannot open Msi For Write",
       "Cannot write to \r" + package + "\ras \"Read\" Attribute set\rPress \"YES\" to clear");
   ui->Answer(ui::Answer::kYes);
-  EXPECT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, false, true, 1, &state, true), "");
+  EXPECT_EQ(OpenMsiDbVb(package, OpenDb().oDatabase, {.nOpenWrite = 1, .bStandardMsi = true}), "");
   EXPECT_EQ(installer->openedModes.back(), 1);
   EXPECT_EQ(DatabaseStateText(), "Opened for Writing");
 }
@@ -191,27 +186,28 @@ TEST_F(DatabaseOpenTest, SessionThatCannotBeGeneratedEndsTheProgram) {
 }
 
 TEST_F(DatabaseOpenTest, ReOpenDatabasePutsBackTheRecordedState) {
-  EXPECT_FALSE(ReOpenDatabase("0", true));
-  EXPECT_FALSE(ReOpenDatabase("11C:\\x.msi", true));
+  const PState nothing;
+  EXPECT_FALSE(ReOpenDatabase(nothing, true));
+  EXPECT_FALSE(ReOpenDatabase({PState::Open::kReading, true, "C:\\x.msi"}, true));
 
   QV_FIXTURE_OR_SKIP(first, dir, "session");
   QV_FIXTURE_OR_SKIP(second, dir, "basic");
   ASSERT_EQ(Open(first, true), "");
   ASSERT_EQ(Open(second, false), "");
-  EXPECT_EQ(state, "11" + first);
-  EXPECT_FALSE(ReOpenDatabase("10" + second, true));  // already as recorded
+  EXPECT_EQ(state, (PState{PState::Open::kReading, true, first}));
+  EXPECT_FALSE(ReOpenDatabase({PState::Open::kReading, false, second}, true));  // as recorded
 
   EXPECT_TRUE(ReOpenDatabase(state, true));
   EXPECT_EQ(OpenDb().szCurrentMsi, first);
   EXPECT_NE(OpenDb().oSession, nullptr);
 
-  EXPECT_TRUE(ReOpenDatabase("0", true));
+  EXPECT_TRUE(ReOpenDatabase(nothing, true));
   EXPECT_EQ(OpenDb().oDatabase, nullptr);
   EXPECT_EQ(OpenDb().oSession, nullptr);
 
   ASSERT_EQ(Open(first, false), "");
   const std::string gone = dir.Sub("gone.msi");
-  EXPECT_TRUE(ReOpenDatabase("10" + gone, true));
+  EXPECT_TRUE(ReOpenDatabase({PState::Open::kReading, false, gone}, true));
   ASSERT_FALSE(ui->messages.empty());
   EXPECT_EQ(ui->messages.back().title, "Error ReOpening - \"" + gone + "\"");
   EXPECT_EQ(ui->messages.back().text, gone + " is not a Msi File or is in use or does not exist.");

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
-#include "msidb/open_database_state.h"
 #include "platform/base/pending_error.h"
 #include "support/fake_installer.h"
+#include "support/fresh_program_state.h"
 #include "support/scripted_ui.h"
 
 namespace qv {
@@ -13,12 +12,7 @@ namespace {
 
 class ErrorReportTest : public ::testing::Test {
  protected:
-  void SetUp() override { TearDown(); }
-  void TearDown() override {
-    ClearPendingError();
-    OpenDb() = OpenDatabaseState{};
-    InstallerObject = nullptr;
-  }
+  test::FreshProgramState fresh;
   test::ScopedScriptedUi ui;
 };
 
@@ -37,14 +31,14 @@ TEST_F(ErrorReportTest, ReportNamesModuleLocationErrorPackageAndLastRecord) {
   installer->lastError = std::make_shared<msi::Record>(2);
   installer->lastError->SetIntegerData(1, 2203);
   installer->lastError->SetStringData(2, "C:\\pkgs\\app.msi");
-  InstallerObject = installer;
+  Program().InstallerObject = installer;
   OpenDb().szCurrentMsi = "C:\\pkgs\\app.msi";
   SetMsiApiError("OpenDatabase,DatabasePath,OpenMode");
   EXPECT_TRUE(CheckInstallerError(true, 141));
 
   SetPendingError(5, "Quorvex", "Invalid procedure call");
   OpenDb().szCurrentMsi.clear();
-  InstallerObject = nullptr;
+  Program().InstallerObject = nullptr;
   CheckErrorTrans("Common_MsiFunctions", -12);
 
   ASSERT_EQ(ui->messages.size(), 2u);

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
-#include "msidb/open_database_state.h"
 #include "platform/base/pending_error.h"
 #include "platform/msi/engine_installer.h"
 #include "support/fixture_packages.h"
+#include "support/fresh_program_state.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -16,19 +15,14 @@ namespace {
 class ViewsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TearDown();
-    InstallerObject = msi::MakeEngineInstaller();
+    Program().InstallerObject = msi::MakeEngineInstaller();
     if (!test::MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";
-  }
-  void TearDown() override {
-    ClearPendingError();
-    OpenDb() = OpenDatabaseState{};
-    InstallerObject = nullptr;
   }
   std::shared_ptr<msi::Database> Open(const std::string& fixture) {
     const std::string path = test::BuildFixture(m_dir, fixture);
-    return path.empty() ? nullptr : InstallerObject->OpenDatabase(path, 0);
+    return path.empty() ? nullptr : Program().InstallerObject->OpenDatabase(path, 0);
   }
+  test::FreshProgramState fresh;
   test::ScopedScriptedUi ui;
   test::TempDir m_dir;
   std::shared_ptr<msi::View> view;

@@ -25,14 +25,14 @@ class DirectoryListTest : public test::PackageTest {
  protected:
   // Opens the package as the record tab does and builds its directory list.
   void Build(const std::string& package) {
-    PState state;
-    ASSERT_EQ(OpenMsiDbVb("T", package, OpenDb().oDatabase, true, true, 0, &state, true), "");
+    ASSERT_EQ(OpenMsiDbVb(package, OpenDb().oDatabase, {.GenSession = true, .bStandardMsi = true}),
+              "");
     ResolveDirectoryTable(OpenDb().oDatabase, package, 0);
   }
   static std::vector<std::string> Items() {
     std::vector<std::string> items;
-    for (int32_t i = 0; i < ListCount(DirectoryList); ++i)
-      items.push_back(ListGetItem(DirectoryList, i));
+    for (int32_t i = 0; i < ListCount(kDirectoryList); ++i)
+      items.push_back(ListGetItem(kDirectoryList, i));
     return items;
   }
   std::map<std::string, Entry> Entries() {
@@ -77,9 +77,9 @@ TEST_F(DirectoryListTest, ListsEachPathOnceWithMergedKeysInTheirOrder) {
     EXPECT_EQ(std::tie(got.keys, got.kind, got.filler), std::tie(e.keys, e.kind, e.filler)) << path;
   }
   // Sorted by path part by part, so that a path is found by binary search.
-  for (int32_t i = 0; i + 1 < ListCount(DirectoryList); ++i) {
-    EXPECT_LE(CompareKeys(ListGetItemField(DirectoryList, i, "|1="),
-                          ListGetItemField(DirectoryList, i + 1, "|1="), "\\", 0),
+  for (int32_t i = 0; i + 1 < ListCount(kDirectoryList); ++i) {
+    EXPECT_LE(CompareKeys(ListGetItemField(kDirectoryList, i, "|1="),
+                          ListGetItemField(kDirectoryList, i + 1, "|1="), "\\", 0),
               0);
   }
 
@@ -124,7 +124,7 @@ TEST_F(DirectoryListTest, HelpersReadTheRegistryAndTheFileSystem) {
   std::string shortPath;
   ASSERT_GT(GetShortPathNameA(windowsDir + "\\Some Long Folder\\file.txt", &shortPath, 256), 0u);
   EXPECT_EQ(LongPathOf(shortPath), windowsDir + "\\Some Long Folder\\file.txt");
-  EXPECT_FALSE(ListLoadedFor("C:\\x.msi", DirectoryList));
+  EXPECT_FALSE(ListLoadedFor("C:\\x.msi", kDirectoryList));
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST_F(FormattedRecordsTest, PathsBecomeKeys) {
   for (const Case& c : cases) EXPECT_EQ(EncodeRecord(package, c.text), c.expected) << c.text;
   // The lists were built once and kept for the package.
   EXPECT_EQ(installer->openedPaths.size(), 1u);
-  EXPECT_GT(ListCount(FileList), 0);
+  EXPECT_GT(ListCount(kFileList), 0);
 }
 
 // Every file and folder of a package comes back to its key through its path.
@@ -101,9 +101,9 @@ void ExpectRoundTrips(const std::string& package,
     const std::string path = decode("[" + key + "]");
     // Only folders that no other key shares come back as their own key.
     bool alone = false;
-    for (int32_t i = 0; i < ListCount(DirectoryList); ++i) {
-      if (ListGetItemField(DirectoryList, i, "|1=") == path) {
-        alone = ListGetItemField(DirectoryList, i, "|2=") == key;
+    for (int32_t i = 0; i < ListCount(kDirectoryList); ++i) {
+      if (ListGetItemField(kDirectoryList, i, "|1=") == path) {
+        alone = ListGetItemField(kDirectoryList, i, "|2=") == key;
       }
     }
     if (alone) {

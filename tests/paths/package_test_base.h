@@ -5,16 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "app/globals.h"
-#include "msidb/open_database_state.h"
 #include "paths/directory_list.h"
 #include "paths/record_translation.h"
 #include "platform/base/pending_error.h"
 #include "support/fake_installer.h"
 #include "support/fixture_packages.h"
+#include "support/fresh_program_state.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
@@ -25,25 +23,19 @@ namespace qv::test {
 class PackageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TearDown();
-    InstallerObject = installer;
-    WindowsDir = machine.machine().windowsDir;
-    SystemDir = machine.machine().systemDir;
-    FileKeyMarker = "#";
-  }
-  void TearDown() override {
-    ResetPathLists();
-    OpenDb() = OpenDatabaseState{};
-    InstallerObject = nullptr;
-    ClearPendingError();
+    ProgramState& program = Program();
+    program.InstallerObject = installer;
+    program.WindowsDir = machine.machine().windowsDir;
+    program.SystemDir = machine.machine().systemDir;
   }
   /// The record tab's keys-to-paths road, without the added quotes.
   std::string Decode(const std::string& package, const std::string& text) {
-    std::optional<std::string> formatted = DecodeRecord(package, text);
-    EXPECT_TRUE(formatted.has_value()) << package;
-    return formatted.value_or("");
+    const DecodedRecord decoded = DecodeRecord(package, text);
+    EXPECT_EQ(decoded.outcome, DecodeOutcome::kDecoded) << package;
+    return decoded.text;
   }
 
+  FreshProgramState fresh;
   ScopedTestMachine machine;
   ScopedScriptedUi ui;
   TempDir dir;

@@ -21,45 +21,44 @@ int Sign(int32_t value) {
 }
 
 // Sets up list number `list` without auto-sort holding records, in that order, sorted by
-// the tags `sort_tags` when given.
+// the tags `sortTags` when given.
 int32_t MakeList(int32_t list, const std::vector<std::string>& records,
-                 const char* sort_tags = nullptr, int32_t sort_case = 0) {
-  ListSetup(&list, false);
+                 const char* sortTags = nullptr, int32_t sortCase = 0) {
+  ListSetup(list, false);
   for (const std::string& record : records) ListAddItem(list, record);
-  if (sort_tags != nullptr) ListSortFields(list, sort_tags, "\\", sort_case);
+  if (sortTags != nullptr) ListSortFields(list, sortTags, "\\", sortCase);
   return list;
 }
 
 int32_t Search(int32_t list, const std::string& tags, const std::string& key,
-               bool insertion_point = true, bool case_flag = false, int32_t* first = nullptr,
+               bool insertionPoint = true, bool caseFlag = false, int32_t* first = nullptr,
                int32_t start = 0) {
   int32_t zero = 0;
-  return ListSearch(list, tags, key, insertion_point, first ? first : &zero, start, case_flag);
+  return ListSearch(list, tags, key, insertionPoint, first ? first : &zero, start, caseFlag);
 }
 
 TEST(ListSearchTest, CompareFieldValuesByMode) {
-  // An empty value sorts first even against another; mode 1 joins a name to its folder;
-  // mode 2 without the case flag is the plain byte order.
-  const std::tuple<const char*, const char*, int32_t, bool, int> cases[] = {
-      {"a", "a", 3, false, 0},
-      {"", "", 3, true, -1},
-      {"", "x", 0, false, -1},
-      {"x", "", 0, false, 1},
-      {"A", "a", 0, true, 0},
-      {"A", "a", 0, false, -1},
-      {"C:\\a\\b", "C:\\a b", 3, false, -1},
-      {"C:\\a\\b", "C:\\a b", 0, false, 1},
-      {"C:\\a\\z.txt", "C:\\a b\\a.txt", 1, false, 1},
-      {"C:\\a\\z.txt", "C:\\a b\\a.txt", 3, false, -1},
-      {"C:\\A\\x", "c:\\a\\X", 3, true, 0},
-      {"file9", "FILE10", 2, true, -1},
-      {"file9", "FILE10", 2, false, 1},
-      {"b", "A", 7, true, 1},
-      {"b", "A", 7, false, 1},
+  // An empty value sorts first even against another; kNameInFolder joins a name to its
+  // folder; kTrailingNumber without the case flag is the plain byte order.
+  using enum FieldCompare;
+  const std::tuple<const char*, const char*, FieldCompare, bool, int> cases[] = {
+      {"a", "a", kPathParts, false, 0},
+      {"", "", kPathParts, true, -1},
+      {"", "x", kText, false, -1},
+      {"x", "", kText, false, 1},
+      {"A", "a", kText, true, 0},
+      {"A", "a", kText, false, -1},
+      {"C:\\a\\b", "C:\\a b", kPathParts, false, -1},
+      {"C:\\a\\b", "C:\\a b", kText, false, 1},
+      {"C:\\a\\z.txt", "C:\\a b\\a.txt", kNameInFolder, false, 1},
+      {"C:\\a\\z.txt", "C:\\a b\\a.txt", kPathParts, false, -1},
+      {"C:\\A\\x", "c:\\a\\X", kPathParts, true, 0},
+      {"file9", "FILE10", kTrailingNumber, true, -1},
+      {"file9", "FILE10", kTrailingNumber, false, 1},
   };
-  for (const auto& [a, b, mode, case_flag, expected] : cases) {
-    EXPECT_EQ(Sign(CompareFieldValues(a, b, mode, case_flag)), expected)
-        << a << " vs " << b << " mode " << mode;
+  for (const auto& [a, b, mode, caseFlag, expected] : cases) {
+    EXPECT_EQ(Sign(CompareFieldValues(a, b, mode, caseFlag)), expected)
+        << a << " vs " << b << " mode " << static_cast<int>(mode);
   }
 }
 
@@ -101,8 +100,8 @@ TEST(ListSearchTest, SortedListsGiveEveryResultCode) {
       {no_case, "C:\\B\\", true, true, 1},   {no_case, "C:\\BB\\", true, true, -4},
       {no_case, "C:\\B\\", true, false, -1},
   };
-  for (const auto& [in, key, insertion_point, case_flag, expected] : cases) {
-    EXPECT_EQ(Search(in, "|1=", key, insertion_point, case_flag), expected) << in << " " << key;
+  for (const auto& [in, key, insertionPoint, caseFlag, expected] : cases) {
+    EXPECT_EQ(Search(in, "|1=", key, insertionPoint, caseFlag), expected) << in << " " << key;
   }
   int32_t first = 2;  // a first index past the end
   EXPECT_EQ(Search(list, "|1=", "C:\\A\\", true, false, &first), kSearchBeforeAll);

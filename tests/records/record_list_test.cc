@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "records/list_state.h"
-#include "records/named_lists.h"
 
 namespace qv {
 namespace {
@@ -20,43 +19,32 @@ Records Items(int32_t list) {
   return items;
 }
 
-int32_t FillUnsorted(int32_t list, bool auto_sort) {
-  ListSetup(&list, auto_sort);
+int32_t FillUnsorted(int32_t list, bool autoSort) {
+  ListSetup(list, autoSort);
   for (const char* record : {"|1=c", "|1=a", "|1=b"}) ListAddItem(list, record);
   return list;
 }
 
-TEST(RecordListTest, FirstSetupNumbersTheNamedListsOnce) {
-  int32_t scratch = 0;
-  ListSetup(&scratch, true);
-  EXPECT_TRUE(ListNumbersAssigned());
-  EXPECT_EQ(scratch, 0);
+TEST(RecordListTest, ListZeroIsNoList) {
+  ListSetup(0, true);
   EXPECT_FALSE(ListDefined(0));
-  EXPECT_EQ(std::tuple(ReservedList01, DirectoryList, FileList, ReservedList71),
-            std::tuple(1, 5, 6, kNamedListCount));
-  ListSetup(&FileList, true);
-  ListSetup(&DirectoryList, false);
-  EXPECT_EQ(std::tuple(DirectoryList, FileList), std::tuple(5, 6));
-  EXPECT_TRUE(ListStateOf(FileList).auto_sort);
-  EXPECT_FALSE(ListStateOf(DirectoryList).auto_sort);
-  EXPECT_TRUE(ListDefined(FileList));
 }
 
 TEST(RecordListTest, OnlyListsFiveToNinetyNineAutoSort) {
-  for (const auto& [list, auto_sort] :
+  for (const auto& [list, autoSort] :
        {std::pair{3, false}, {4, false}, {5, true}, {99, true}, {100, false}}) {
     FillUnsorted(list, true);
     EXPECT_EQ(Items(list),
-              (auto_sort ? Records{"|1=a", "|1=b", "|1=c"} : Records{"|1=c", "|1=a", "|1=b"}))
+              (autoSort ? Records{"|1=a", "|1=b", "|1=c"} : Records{"|1=c", "|1=a", "|1=b"}))
         << "list " << list;
-    EXPECT_EQ(ListStateOf(list).auto_sort, auto_sort) << "list " << list;
+    EXPECT_EQ(ListStateOf(list).auto_sort, autoSort) << "list " << list;
     EXPECT_FALSE(ListStateOf(list).needs_sort);
   }
 }
 
 TEST(RecordListTest, PlainSortOfAnAutoSortedListForgetsTheFieldSort) {
   int32_t list = 21;
-  ListSetup(&list, true);
+  ListSetup(list, true);
   for (const char* record : {"|1=x|2=b", "|1=y|2=a"}) ListAddItem(list, record);
   ListSortFields(list, "|2=", "\\", 0);
   EXPECT_EQ(ListStateOf(list).sort_specification, "|2=");
@@ -69,7 +57,7 @@ TEST(RecordListTest, PlainSortOfAnAutoSortedListForgetsTheFieldSort) {
 
 TEST(RecordListTest, SetupClearAndRemove) {
   int32_t list = FillUnsorted(22, false);
-  ListSetup(&list, false);  // empties a list that holds records
+  ListSetup(list, false);  // empties a list that holds records
   EXPECT_TRUE(ListDefined(list));
   EXPECT_EQ(ListCount(list), 0);
   ListClear(list);  // on an empty list: nothing, it is never handed to the library

@@ -20,7 +20,4 @@ struct OpenDatabaseState {
   std::string szCopyMsi;       ///< the copy made by the last copy fallback, or ""
 };
 
-/// The program-wide instance.
-OpenDatabaseState& OpenDb();
-
 }  // namespace qv

@@ -1,4 +1,4 @@
-#include "app/bit_lists.h"
+#include "numbers/bit_lists.h"
 
 #include <string>
 
