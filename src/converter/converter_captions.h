@@ -1,6 +1,8 @@
 #pragma once
 // The texts the converter window shows: captions, labels and its one message.
 
+#include "numbers/operators.h"
+
 namespace qv {
 
 inline constexpr const char* kWindowCaption = "Conversions";
@@ -27,7 +29,7 @@ inline constexpr const char* kBitsHexCaption = "Bits Values in Hex Delimited by 
 inline constexpr const char* kBitsHexOpenCaption =
     "Bits Values in Hex Delimited by \"+(Ampersand Character)H\"";
 /// Op_Operator's option buttons by index.
-inline constexpr const char* kOperatorCaptions[10] = {
+inline constexpr const char* kOperatorCaptions[kOperatorCount] = {
     "Add", "Subtract", "Multiply", "Divide",         "Remainder",
     "AND", "OR",       "XOR",      "Compliment 'A'", "'B'"};
 inline constexpr const char* kMsiFileCaption = "Msi File";

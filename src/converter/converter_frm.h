@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "numbers/operators.h"
 #include "platform/base/status.h"
 
 class QAction;
@@ -81,7 +82,7 @@ class Converter_Frm : public QMainWindow {
   std::array<QLineEdit*, 5> T_BitsHex{};   ///< indices 2 to 4
   std::array<QGroupBox*, 5> Fr_Bits{};     ///< frames around T_Bits, indices 2 to 4
   std::array<QGroupBox*, 5> Fr_BitsHex{};  ///< frames around T_BitsHex, indices 2 to 4
-  std::array<QRadioButton*, 10> Op_Operator{};
+  std::array<QRadioButton*, kOperatorCount> Op_Operator{};
   QLabel* L_GUIDDetails = nullptr;
   QComboBox* Cb_ConvMsiFiles = nullptr;
   QPushButton* Cm_BMsiFile = nullptr;

@@ -118,7 +118,7 @@ QWidget* Converter_Frm::BuildNumericTab() {
   auto* operators = new QGroupBox(tab);
   operators->setObjectName(QStringLiteral("Fr_Operator"));
   auto* column = new QVBoxLayout(operators);
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < kOperatorCount; ++i) {
     Op_Operator[i] = new QRadioButton(QString::fromUtf8(kOperatorCaptions[i]), operators);
     Op_Operator[i]->setObjectName(Indexed("Op_Operator", i));
     column->addWidget(Op_Operator[i]);
@@ -126,7 +126,7 @@ QWidget* Converter_Frm::BuildNumericTab() {
   column->addStretch();
   // "Add" is chosen when the window opens, so the result group shows a result at once.
   Op_Operator[0]->setChecked(true);
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < kOperatorCount; ++i) {
     connect(Op_Operator[i], &QRadioButton::toggled, this, [this, i](bool on) {
       if (on) Op_Operator_Click(static_cast<int16_t>(i));
     });
