@@ -2,14 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "paths/package_test_base.h"
 #include "platform/fs/win32_paths.h"
-#include "platform/msi/engine_installer.h"
 #include "records/named_lists.h"
 #include "records/record_list.h"
-#include "records/record_text.h"
 
 namespace qv {
 namespace {
@@ -68,63 +65,6 @@ TEST_F(FormattedRecordsTest, PathsBecomeKeys) {
   // The lists were built once and kept for the package.
   EXPECT_EQ(installer->openedPaths.size(), 1u);
   EXPECT_GT(ListCount(kFileList), 0);
-}
-
-// Every file and folder of a package comes back to its key through its path.
-void ExpectRoundTrips(const std::string& package,
-                      const std::function<std::string(const std::string&)>& decode,
-                      const std::function<std::string(const std::string&)>& encode) {
-  std::shared_ptr<msi::Database> db = msi::MakeEngineInstaller()->OpenDatabase(package, 0);
-  ASSERT_NE(db, nullptr) << package;
-  auto pairs = [&db](const std::string& sql) {
-    std::map<std::string, std::string> rows;
-    if (std::shared_ptr<msi::View> v = db->OpenView(sql); v && v->Execute()) {
-      while (auto row = v->Fetch()) rows[row->StringData(1)] = row->StringData(2);
-    }
-    return rows;
-  };
-  std::map<std::string, std::string> conditions =
-      pairs("SELECT `Component`, `Condition` FROM `Component`");
-  std::map<std::string, int> pathCounts;
-  std::map<std::string, std::string> filePaths;
-  for (const auto& [file, component] : pairs("SELECT `File`, `Component_` FROM `File`")) {
-    if (!conditions[component].empty()) continue;
-    filePaths[file] = decode("[#" + file + "]");
-    ++pathCounts[filePaths[file]];
-  }
-  for (const auto& [file, path] : filePaths) {
-    if (pathCounts[path] == 1) {
-      EXPECT_EQ(encode(path), "[#" + file + "]") << package << " " << path;
-    }
-  }
-  for (const auto& [key, unused] : pairs("SELECT `Directory`, `DefaultDir` FROM `Directory`")) {
-    const std::string path = decode("[" + key + "]");
-    // Only folders that no other key shares come back as their own key.
-    bool alone = false;
-    for (int32_t i = 0; i < ListCount(kDirectoryList); ++i) {
-      if (ListGetItemField(kDirectoryList, i, "|1=") == path) {
-        alone = ListGetItemField(kDirectoryList, i, "|2=") == key;
-      }
-    }
-    if (alone) {
-      EXPECT_EQ(encode(path), "[" + key + "]") << package << " " << key;
-    }
-  }
-}
-
-TEST_F(FormattedRecordsTest, EveryFixtureRoundTripsItsFilesAndFolders) {
-  if (!test::MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";
-  std::vector<std::string> names = test::FixtureNames();
-  names.push_back("session");
-  for (const std::string& name : names) {
-    if (name == "patch") continue;
-    SCOPED_TRACE(name);
-    const std::string package = test::BuildFixture(dir, name);
-    ASSERT_FALSE(package.empty());
-    ExpectRoundTrips(
-        package, [&](const std::string& t) { return Decode(package, t); },
-        [&](const std::string& t) { return EncodeRecord(package, t); });
-  }
 }
 
 TEST_F(FormattedRecordsTest, ShortPathsOfInstalledFilesRoundTrip) {
