@@ -13,7 +13,6 @@ TEST(RecordTextTest, GetFldReadsTaggedFields) {
       {"", "|1=", ""},
       {"|1=a|2=b", "|3=", ""},
       {"|1=a|2=b", "|2=", "b"},
-      {"|1=a|2=b", "|1=", "a"},
       {"|1=\"C:\\a|b\\\"|2=K", "|1=", "C:\\a|b\\"},
       {"|1=C:\\x\\|2=KEY|filler=    ", "|filler=", "    "},
   };

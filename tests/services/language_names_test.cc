@@ -6,10 +6,10 @@ namespace qv {
 namespace {
 
 TEST(DecodeLanguageCTest, NamesWindowsLanguageIdsInEnglish) {
-  const std::pair<int32_t, const char*> ids[] = {
-      {1033, "English (United States)"},  {1031, "German (Germany)"}, {1041, "Japanese (Japan)"},
-      {2057, "English (United Kingdom)"}, {1036, "French (France)"},  {0, "Language Neutral"},
-      {77777, "Unknown language 77777"}};
+  const std::pair<int32_t, const char*> ids[] = {{1033, "English (United States)"},
+                                                 {1031, "German (Germany)"},
+                                                 {0, "Language Neutral"},
+                                                 {77777, "Unknown language 77777"}};
   for (const auto& [id, name] : ids) {
     std::string buffer;
     const int32_t n = DecodeLanguageC(id, &buffer, 1000);

@@ -105,7 +105,6 @@ TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
       {"", 3, kRead, true, false, R::kBlankPath, 0, "Trying to Read from a file with a blank name",
        "Error", kOk},
       {"", 3, kWrite, true, false, R::kBlankPath, 0, kBlank, "Error", kOk},
-      {"", 3, kAppend, true, false, R::kBlankPath, 0, kBlank, "Error", kOk},
       {"", 3, kRead, false, false, R::kBlankPath, 0, nullptr, nullptr, kOk},
       {"C:\\a.log", 2, FileOpenType{5}, false, false, R::kFailed, 1,
        "FilePath C:\\a.log FileNo  2 Ntype= 5", "Error Invalid Ntype OpenFFile", kOk},

@@ -19,12 +19,6 @@ struct TestMachineOptions {
   std::string userHive;
 };
 
-/// A built-in machine whose drive C is dataHome/quorvex/drive_c and whose store is
-/// configHome/quorvex, with the extra hive content of options merged in. Fails the current
-/// test (and returns the machine without it) when the extra content is not a hive.
-std::shared_ptr<Machine> MakeTestMachine(const std::string& dataHome, const std::string& configHome,
-                                         const TestMachineOptions& options = {});
-
 /// An isolated home with a test machine in it, installed with SetCurrentMachine for the
 /// object's lifetime; afterwards no machine is set (the next use loads one again).
 class ScopedTestMachine {
@@ -35,10 +29,6 @@ class ScopedTestMachine {
   ScopedTestMachine& operator=(const ScopedTestMachine&) = delete;
 
   const Machine& machine() const { return *m_machine; }
-  /// The shared machine, for code that takes one.
-  const std::shared_ptr<Machine>& shared() const { return m_machine; }
-  /// The isolated home (config and data folders) the machine lives in.
-  const IsolatedHome& home() const { return m_home; }
   /// Host folder of drive C.
   std::string DriveC() const { return m_machine->drives.at('C'); }
   /// Host folder of the writable registry store.
