@@ -37,13 +37,10 @@ class CliPathsTest : public ::testing::Test {
   std::string m_shortDir;  // the short host form of the test folder
 };
 
-TEST_F(CliPathsTest, HostAndWindowsPathsGiveTheirOwnForm) {
+// How Windows and host paths map is the platform's; these check what each command prints.
+TEST_F(CliPathsTest, ShortAndLongPrintTheOtherForm) {
   Expect("short", m_pkg, m_shortDir + "/SETUPP~1/SETUP~1.MSI\n");
   Expect("long", m_shortDir + "/SETUPP~1/SETUP~1.MSI", m_pkg + "\n");
-  const std::string shortDir = test::OnDriveZ(m_shortDir);
-  Expect("short", test::OnDriveZ(m_pkg), shortDir + "\\SETUPP~1\\SETUP~1.MSI\n");
-  Expect("long", shortDir + "\\setupp~1\\setup.msi",
-         test::OnDriveZ(m_home.dir().path()) + "\\Setup Packages\\setup.msi\n");
 }
 
 TEST_F(CliPathsTest, MissingPathFailsWithAMessage) {

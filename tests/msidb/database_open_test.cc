@@ -80,7 +80,6 @@ TEST_F(DatabaseOpenTest, OpensWithSessionAndReopensTheSamePackageOnlyAdjustingTh
   EXPECT_EQ(state, PState{});
   EXPECT_EQ(OpenDb().szCurrentMsi, package);
   ASSERT_NE(OpenDb().oSession, nullptr);
-  EXPECT_EQ(DatabaseStateText(), "Opened for Reading - Session generated");
   const auto database = OpenDb().oDatabase;
 
   ASSERT_EQ(Open(package, false), "");
@@ -138,7 +137,7 @@ TEST_F(DatabaseOpenTest, WritingAReadOnlyPackageAsksToClearTheAttribute) {
   ui->Answer(ui::Answer::kYes);
   EXPECT_EQ(OpenMsiDbVb(package, OpenDb().oDatabase, {.nOpenWrite = 1, .bStandardMsi = true}), "");
   EXPECT_EQ(installer->openedModes.back(), 1);
-  EXPECT_EQ(DatabaseStateText(), "Opened for Writing");
+  EXPECT_EQ(OpenDb().oDatabase->DatabaseState(), 1);
 }
 
 TEST_F(DatabaseOpenTest, CostingHoldsTheLoggingPolicyAsideAndRootDriveTargetsMove) {

@@ -5,8 +5,6 @@
 
 #include "msidb/database_open.h"
 #include "paths/package_test_base.h"
-#include "platform/fs/win32_paths.h"
-#include "platform/machine/machine.h"
 #include "records/named_lists.h"
 #include "records/record_list.h"
 #include "records/record_text.h"
@@ -108,21 +106,6 @@ TEST_F(DirectoryListTest, FoldersOnTheRootDriveAreListedOnTheWindowsDrive) {
   EXPECT_EQ(DirectoryTargetPath("DATADIR"), "C:\\Data\\");
   EXPECT_EQ(DirectoryTargetPath("BinDir"), test::kProductHome + "bin\\");
   EXPECT_EQ(DirectoryTargetPath("RootDrive"), "D:\\");
-}
-
-TEST_F(DirectoryListTest, HelpersReadTheRegistryAndTheFileSystem) {
-  EXPECT_EQ(ReadShellFolder(
-                "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\",
-                "AppData"),
-            "C:\\Users\\tester\\AppData\\Roaming");
-  EXPECT_EQ(ReadShellFolder("HKCU\\Software\\Nothing\\", "AppData"), "");
-  EXPECT_EQ(LongPathOf("C:\\NoSuch\\Path"), "C:\\NoSuch\\Path");
-  dir.Write("Some Long Folder/file.txt", "x");
-  const std::string windowsDir = WindowsFormOfHostPath(machine.machine(), dir.path());
-  std::string shortPath;
-  ASSERT_GT(GetShortPathNameA(windowsDir + "\\Some Long Folder\\file.txt", &shortPath, 256), 0u);
-  EXPECT_EQ(LongPathOf(shortPath), windowsDir + "\\Some Long Folder\\file.txt");
-  EXPECT_FALSE(ListLoadedFor("C:\\x.msi", kDirectoryList));
 }
 
 }  // namespace

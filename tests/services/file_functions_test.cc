@@ -18,12 +18,9 @@ TEST_F(FileFunctionsTest, ExistFileAndExistDirTellFilesFromFolders) {
     std::string path;
     int32_t file, dir;
   } cases[] = {{"C:\\Program Files\\setup.msi", 0, 1},
-               {"c:\\PROGRA~1\\SETUP.MSI", 0, 1},
                {"C:\\Program Files", 1, 0},
                {"C:\\Program Files\\none.msi", 1, 1},
-               {"D:\\setup.msi", 1, 1},
-               {"", 1, 1},
-               {m_dir.Sub("drive_c/Program Files/setup.msi"), 0, 1}};
+               {"", 1, 1}};
   for (const auto& c : cases) {
     EXPECT_EQ(ExistFile(c.path), c.file) << c.path;
     EXPECT_EQ(ExistDir(c.path), c.dir) << c.path;
