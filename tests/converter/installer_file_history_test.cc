@@ -96,6 +96,12 @@ TEST_F(InstallerFileHistoryTest, ListStopsAtAGap) {
   EXPECT_EQ(Stored()[5], Earlier(5));  // hidden, not deleted
 }
 
+TEST_F(InstallerFileHistoryTest, AnEmptyHistoryKeepsTheTypedText) {
+  m_combo.setEditText(kPackage);
+  EXPECT_EQ(Load(), "");
+  EXPECT_EQ(m_combo.currentText().toStdString(), kPackage);
+}
+
 TEST_F(InstallerFileHistoryTest, StaleWhenEmptyOrTheTextIsAnotherFile) {
   EXPECT_TRUE(HistoryIsStale(m_combo));
   SaveSettingStr("Converter0", kPackage);

@@ -52,6 +52,7 @@ TEST_F(FormattedRecordsTest, PathsBecomeKeys) {
       {kProductHome + "bin\\helper.dll;" + kProductHome + "Read Me First.txt",
        "[#HelperDll];[#Readme]"},
       {kProductHome + "bin\\", "[BinDir]"},
+      {kProductHome + "bin", "[DocDir]bin"},  // without its '\' a folder is a name in its parent
       // The first key of a folder that several keys share.
       {kProductHome + "sub\\x.txt", "[DocDir]sub\\x.txt"},
       {kProductHome + "zzz\\y.txt", "[DocDir]zzz\\y.txt"},

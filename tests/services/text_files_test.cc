@@ -53,6 +53,8 @@ TEST_F(TextFilesTest, ReadsEveryEncodingBackAsTheSameText) {
     m_dir.Write("drive_c/logs/install.log", bytes);
     EXPECT_EQ(ReadAll("C:\\logs\\install.log"), kLogLines) << bytes;
   }
+  // The lowest code points of two and three bytes are UTF-8, not Windows-1252.
+  EXPECT_EQ(AnsiToUtf8("\xC2\x80\xE0\xA0\x80"), "\xC2\x80\xE0\xA0\x80");
   m_dir.Write("drive_c/a.log", "first\r\n\nsecond\rthird\r\n");  // stray line feeds go
   EXPECT_EQ(ReadAll("C:\\a.log"), (Lines{"first", "second", "third"}));
   m_dir.Write("drive_c/b.log", Utf8ToUtf16Le("one\r\n\ntwo"));

@@ -9,6 +9,7 @@
 #include "services/text_files.h"
 #include "state/open_database_scope.h"
 #include "support/fake_installer.h"
+#include "support/scripted_ui.h"
 #include "support/test_machine.h"
 
 namespace qv {
@@ -16,6 +17,7 @@ namespace {
 
 TEST(ProgramStateTest, ResetForgetsEveryPieceOfState) {
   test::ScopedTestMachine machine;
+  test::ScopedScriptedUi ui;
   ProgramState& program = Program();
   program.SettingsKey = "Other\\Key";
   program.HistoryMax = 3;
@@ -27,6 +29,8 @@ TEST(ProgramStateTest, ResetForgetsEveryPieceOfState) {
   ListSetup(7, true);
   ListAddItem(7, "|1=a");
   ListStateOf(7).built_for = "C:\\pkgs\\app.msi";
+  ListSetup(kMaxListNumber, false);
+  ListAddItem(kMaxListNumber, "|1=b");
   ASSERT_EQ(OpenFFile("C:\\out.txt", 3, FileOpenType::kWrite, false), OpenFileResult::kOpened);
   ui::EndProgram(0);
 
@@ -39,6 +43,7 @@ TEST(ProgramStateTest, ResetForgetsEveryPieceOfState) {
   EXPECT_EQ(OpenDb().szCurrentMsi, "");
   EXPECT_FALSE(ErrorPending());
   EXPECT_FALSE(ListDefined(7));
+  EXPECT_FALSE(ListDefined(kMaxListNumber));
   EXPECT_EQ(ListStateOf(7).built_for, "");
   EXPECT_FALSE(ListStateOf(7).auto_sort);
   EXPECT_EQ(FileTable(3)->Ntype, FileOpenType::kFree);
