@@ -22,9 +22,8 @@ std::shared_ptr<const registry::Hive> Merged(registry::Hive base, const std::str
   return std::make_shared<const registry::Hive>(std::move(base));
 }
 
-// A built-in machine whose drive C is dataHome/quorvex/drive_c and whose store is
-// configHome/quorvex, with the extra hive content of options merged in; the current test
-// fails when that content is not a hive.
+}  // namespace
+
 std::shared_ptr<Machine> MakeTestMachine(const std::string& dataHome, const std::string& configHome,
                                          const TestMachineOptions& options) {
   MachineSettings settings{dataHome, configHome, options.userName};
@@ -35,8 +34,6 @@ std::shared_ptr<Machine> MakeTestMachine(const std::string& dataHome, const std:
   machine->userHive = Merged(BuiltinUserHive(options.userName), options.userHive, "test user hive");
   return machine;
 }
-
-}  // namespace
 
 ScopedTestMachine::ScopedTestMachine(const TestMachineOptions& options)
     : m_machine(MakeTestMachine(m_home.DataHome(), m_home.ConfigHome(), options)) {

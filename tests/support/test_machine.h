@@ -19,6 +19,12 @@ struct TestMachineOptions {
   std::string userHive;
 };
 
+/// A built-in machine whose drive C is dataHome/quorvex/drive_c and whose store is
+/// configHome/quorvex, with the extra hive content of options merged in. Fails the current
+/// test (and returns the machine without it) when the extra content is not a hive.
+std::shared_ptr<Machine> MakeTestMachine(const std::string& dataHome, const std::string& configHome,
+                                         const TestMachineOptions& options = {});
+
 /// An isolated home with a test machine in it, installed with SetCurrentMachine for the
 /// object's lifetime; afterwards no machine is set (the next use loads one again).
 class ScopedTestMachine {
