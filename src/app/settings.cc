@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "services/path_text.h"
 #include "services/registry_functions.h"
 #include "state/program_state.h"
 
@@ -8,7 +9,7 @@ namespace qv {
 std::string GetSettingStr(const std::string& name) {
   std::string buffer;
   if (GetREGString(SettingsKeyPath(), name, &buffer, 1000) == 0) return "";
-  return buffer.substr(0, buffer.find('\0'));
+  return TrimNul(buffer);
 }
 
 int32_t GetSettingDWord(const std::string& name) {

@@ -12,14 +12,10 @@
 namespace qv {
 namespace {
 
-std::string CutAtNul(const std::string& text) {
-  return text.substr(0, text.find('\0'));
-}
-
 std::string WindowsDirectory() {
   std::string buffer;
   GetWindowsDirectoryA(&buffer, 256);
-  return CutAtNul(buffer);
+  return TrimNul(buffer);
 }
 
 }  // namespace
@@ -31,7 +27,7 @@ bool Main(const StartWindow& window) {
   SetProgramPaths(&programFolder, &baseName);
   std::string buffer;
   GetSystemDirectoryA(&buffer, 256);
-  program.SystemDir = CutAtNul(buffer);
+  program.SystemDir = TrimNul(buffer);
 
   if (window.create) window.create();
   program.InstallerObject = msi::CreateInstallerObject();
@@ -64,7 +60,7 @@ void InitCommon() {
 
   std::string buffer;
   SetDUNARDir(&buffer, 256);
-  std::string libraryDir = CutAtNul(buffer);
+  std::string libraryDir = TrimNul(buffer);
   libraryDir += (!libraryDir.empty() && libraryDir.back() == '\\') ? "sys" : "\\sys";
   program.LibrarySysDir = libraryDir;
   MakeFolderPath(program.LibrarySysDir);
@@ -75,7 +71,7 @@ void SetProgramPaths(std::string* programFolder, std::string* baseName) {
 
   std::string buffer;
   GetModuleFileNameA(&buffer, 255);
-  const std::string exePath = CutAtNul(buffer);
+  const std::string exePath = TrimNul(buffer);
   const size_t lastSlash = exePath.rfind('\\');
   *programFolder = lastSlash == std::string::npos ? "" : exePath.substr(0, lastSlash);
   baseName->clear();

@@ -9,6 +9,7 @@
 #include "converter/qt_text.h"
 #include "numbers/bit_lists.h"
 #include "numbers/operators.h"
+#include "platform/base/ascii_case.h"
 #include "platform/ui/ui.h"
 #include "services/bits.h"
 
@@ -71,7 +72,7 @@ void Converter_Frm::ClearGroup(int index, const QLineEdit* except) {
 
 void Converter_Frm::RefuseInput(const std::string& reason) {
   std::string text = reason;
-  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  if (!text.empty()) text[0] = AsciiToUpper(text[0]);
   ui::ShowMessage(text + ".", kErrorTitle, ui::Buttons::kOk);
 }
 

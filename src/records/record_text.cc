@@ -1,5 +1,6 @@
 #include "records/record_text.h"
 
+#include "services/path_text.h"
 #include "services/record_fields.h"
 
 namespace qv {
@@ -10,10 +11,6 @@ std::string TrimBlanks(const std::string& text) {
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return std::string();
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string CutAtNul(const std::string& text) {
-  return text.substr(0, text.find('\0'));
 }
 
 }  // namespace
@@ -35,7 +32,7 @@ std::string ExtractFirstFld(std::string* text, const std::string& delimiter) {
   if ((*text)[0] == '"' || delimiter.empty()) {
     std::string buffer(trimmed.size(), '\0');
     const int32_t n = ExtractFirstFldC(&trimmed, &buffer, delimiter);
-    *text = TrimBlanks(CutAtNul(trimmed));
+    *text = TrimBlanks(TrimNul(trimmed));
     return buffer.substr(0, n > 0 ? static_cast<size_t>(n) : 0);
   }
   const size_t at = text->find(delimiter);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/base/nul_text.h"
 #include "services/file_functions.h"
 
 namespace qv {
@@ -19,8 +20,7 @@ char SeparatorOf(const std::string& path) {
 }
 
 std::string TrimNul(const std::string& text) {
-  size_t nul = text.find('\0');
-  return nul == std::string::npos ? text : text.substr(0, nul);
+  return std::string(CutAtNul(text));
 }
 
 std::string NameOf(const std::string& path) {

@@ -1,16 +1,16 @@
 #include "services/text_case.h"
 
-#include "platform/fs/name_compare.h"
+#include "platform/base/ascii_case.h"
 
 namespace qv {
 
 bool SameText(std::string_view a, std::string_view b) {
-  return fs::EqualsNoCase(a, b);
+  return EqualsNoCase(a, b);
 }
 
 size_t FindNoCase(std::string_view text, std::string_view needle, size_t from) {
   if (from > text.size()) return std::string::npos;
-  return fs::AsciiLower(text).find(fs::AsciiLower(needle), from);
+  return AsciiLower(text).find(AsciiLower(needle), from);
 }
 
 bool ContainsNoCase(std::string_view text, std::string_view needle) {
@@ -27,8 +27,8 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 
 std::string ReplaceNoCase(std::string_view text, std::string_view what, std::string_view with) {
   if (what.empty()) return std::string(text);
-  const std::string lowerText = fs::AsciiLower(text);
-  const std::string lowerWhat = fs::AsciiLower(what);
+  const std::string lowerText = AsciiLower(text);
+  const std::string lowerWhat = AsciiLower(what);
   std::string out;
   size_t pos = 0;
   for (size_t hit = lowerText.find(lowerWhat); hit != std::string::npos;

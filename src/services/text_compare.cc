@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/base/ascii_case.h"
+
 namespace qv {
 
 namespace {
-
-unsigned char FoldAscii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
 
 int32_t Sign(int value) {
   return (value > 0) - (value < 0);
@@ -19,8 +17,8 @@ int32_t CompareChars(char a, char b, bool ignoreCase) {
   unsigned char ca = static_cast<unsigned char>(a);
   unsigned char cb = static_cast<unsigned char>(b);
   if (ignoreCase) {
-    ca = FoldAscii(ca);
-    cb = FoldAscii(cb);
+    ca = static_cast<unsigned char>(AsciiToLower(a));
+    cb = static_cast<unsigned char>(AsciiToLower(b));
   }
   return ca == cb ? 0 : (ca < cb ? -1 : 1);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/base/little_endian.h"
 #include "platform/ui/ui.h"
 #include "services/file_functions.h"
 #include "services/path_text.h"
@@ -159,8 +160,7 @@ std::string Utf16LeToUtf8(const std::string& bytes) {
   std::u16string units;
   units.reserve((bytes.size() - start) / 2);
   for (size_t i = start; i + 1 < bytes.size(); i += 2) {
-    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                          (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    units.push_back(static_cast<char16_t>(ReadLe16(bytes.data() + i)));
   }
   return Utf16ToUtf8(units);
 }

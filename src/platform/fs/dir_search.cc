@@ -6,10 +6,6 @@
 namespace qv::fs {
 namespace {
 
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Length of the UTF-8 character that starts at text[i] (1 for stray bytes).
 size_t CharLength(std::string_view text, size_t i) {
   unsigned char c = static_cast<unsigned char>(text[i]);
@@ -33,7 +29,7 @@ bool GlobMatch(std::string_view mask, std::string_view name) {
     } else if (m < mask.size() && mask[m] == '?') {
       ++m;
       n += CharLength(name, n);
-    } else if (m < mask.size() && Lower(mask[m]) == Lower(name[n])) {
+    } else if (m < mask.size() && AsciiToLower(mask[m]) == AsciiToLower(name[n])) {
       ++m;
       ++n;
     } else if (starMask != std::string_view::npos) {

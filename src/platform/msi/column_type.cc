@@ -1,5 +1,7 @@
 #include "platform/msi/column_type.h"
 
+#include "platform/base/ascii_case.h"
+
 namespace qv::msi {
 
 int ColumnWidth(int type, int stringReferenceSize) {
@@ -13,7 +15,7 @@ std::string IdtTypeText(int type) {
   if (IsBinaryColumn(type)) return nullable ? "V0" : "v0";
   if (IsStringColumn(type)) {
     char letter = (type & kColumnLocalizable) ? 'l' : 's';
-    if (nullable) letter = static_cast<char>(letter - 'a' + 'A');
+    if (nullable) letter = AsciiToUpper(letter);
     std::string text(1, letter);
     text += std::to_string(type & kColumnSizeMask);
     return text;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/little_endian.h"
+
 namespace qv::msi {
 namespace {
 
@@ -11,14 +13,6 @@ constexpr uint32_t kNoStream = 0xFFFFFFFF;
 constexpr size_t kHeaderSize = 512;
 constexpr size_t kEntrySize = 128;
 constexpr unsigned char kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-
-uint16_t Le16(const char* p) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(p[0]) | (static_cast<uint8_t>(p[1]) << 8));
-}
-
-uint32_t Le32(const char* p) {
-  return static_cast<uint32_t>(Le16(p)) | (static_cast<uint32_t>(Le16(p + 2)) << 16);
-}
 
 Status Corrupt(uint64_t offset, const std::string& what) {
   return Status::Corruption("compound file, byte " + std::to_string(offset) + ": " + what);
@@ -33,16 +27,16 @@ Status CompoundFile::Open(std::string_view bytes) {
     return Corrupt(0, "not a compound file");
   }
   const char* h = bytes.data();
-  m_major = Le16(h + 0x1A);
-  const uint16_t shift = Le16(h + 0x1E);
+  m_major = ReadLe16(h + 0x1A);
+  const uint16_t shift = ReadLe16(h + 0x1E);
   if (!((m_major == 3 && shift == 9) || (m_major == 4 && shift == 12))) {
     return Corrupt(0x1A, "unsupported version " + std::to_string(m_major) + " with sector shift " +
                              std::to_string(shift));
   }
-  if (Le16(h + 0x20) != 6) return Corrupt(0x20, "unsupported mini sector shift");
+  if (ReadLe16(h + 0x20) != 6) return Corrupt(0x20, "unsupported mini sector shift");
   m_sectorSize = 1u << shift;
   m_miniSectorSize = 64;
-  m_miniCutoff = Le32(h + 0x38);
+  m_miniCutoff = ReadLe32(h + 0x38);
   // The header fills the first sector (version 4 pads it to 4096 bytes); a partial sector at
   // the end is not counted, so every sector read stays inside the file.
   const uint64_t whole = bytes.size() / m_sectorSize;
@@ -54,14 +48,14 @@ Status CompoundFile::Open(std::string_view bytes) {
 
 Status CompoundFile::LoadFat() {
   const char* h = m_bytes.data();
-  const uint32_t fatSectors = Le32(h + 0x2C);
+  const uint32_t fatSectors = ReadLe32(h + 0x2C);
   const uint32_t perSector = m_sectorSize / 4;
   if (fatSectors > m_sectorCount) return Corrupt(0x2C, "more FAT sectors than the file holds");
   std::vector<uint32_t> fatList;
   for (uint32_t i = 0; i < 109 && fatList.size() < fatSectors; ++i) {
-    fatList.push_back(Le32(h + 0x4C + 4 * i));
+    fatList.push_back(ReadLe32(h + 0x4C + 4 * i));
   }
-  uint32_t difat = Le32(h + 0x44);
+  uint32_t difat = ReadLe32(h + 0x44);
   uint32_t steps = 0;
   while (fatList.size() < fatSectors) {
     if (difat >= m_sectorCount || ++steps > m_sectorCount) {
@@ -70,9 +64,9 @@ Status CompoundFile::LoadFat() {
     const uint64_t off = (static_cast<uint64_t>(difat) + 1) * m_sectorSize;
     const char* p = m_bytes.data() + off;
     for (uint32_t i = 0; i + 1 < perSector && fatList.size() < fatSectors; ++i) {
-      fatList.push_back(Le32(p + 4 * i));
+      fatList.push_back(ReadLe32(p + 4 * i));
     }
-    difat = Le32(p + 4 * (perSector - 1));
+    difat = ReadLe32(p + 4 * (perSector - 1));
   }
   m_fat.clear();
   m_fat.reserve(static_cast<size_t>(fatSectors) * perSector);
@@ -81,7 +75,7 @@ Status CompoundFile::LoadFat() {
       return Corrupt(0x4C, "FAT sector " + std::to_string(sector) + " past the end of the file");
     }
     const char* p = m_bytes.data() + (static_cast<uint64_t>(sector) + 1) * m_sectorSize;
-    for (uint32_t i = 0; i < perSector; ++i) m_fat.push_back(Le32(p + 4 * i));
+    for (uint32_t i = 0; i < perSector; ++i) m_fat.push_back(ReadLe32(p + 4 * i));
   }
   return Status::Ok();
 }
@@ -116,7 +110,7 @@ Status CompoundFile::ReadChain(uint32_t start, uint64_t size, std::string* out,
 }
 
 Status CompoundFile::LoadDirectory() {
-  const uint32_t first = Le32(m_bytes.data() + 0x30);
+  const uint32_t first = ReadLe32(m_bytes.data() + 0x30);
   // The directory has no size of its own: follow its chain to the end, bounded by the file.
   std::string dir;
   uint32_t sector = first;
@@ -136,21 +130,21 @@ Status CompoundFile::LoadDirectory() {
   for (size_t off = 0; off + kEntrySize <= dir.size(); off += kEntrySize) {
     const char* p = dir.data() + off;
     DirectoryEntry e;
-    uint16_t nameBytes = Le16(p + 64);
+    uint16_t nameBytes = ReadLe16(p + 64);
     if (nameBytes > 64) nameBytes = 64;
     for (uint16_t i = 0; i + 1 < nameBytes; i += 2) {
-      char16_t c = static_cast<char16_t>(Le16(p + i));
+      char16_t c = static_cast<char16_t>(ReadLe16(p + i));
       if (c == 0) break;
       e.name.push_back(c);
     }
     e.type = static_cast<EntryType>(static_cast<uint8_t>(p[66]));
-    e.left = Le32(p + 68);
-    e.right = Le32(p + 72);
-    e.child = Le32(p + 76);
+    e.left = ReadLe32(p + 68);
+    e.right = ReadLe32(p + 72);
+    e.child = ReadLe32(p + 76);
     std::memcpy(e.clsid.data(), p + 80, 16);
-    e.startSector = Le32(p + 116);
-    e.size = Le32(p + 120);
-    if (m_major == 4) e.size |= static_cast<uint64_t>(Le32(p + 124)) << 32;
+    e.startSector = ReadLe32(p + 116);
+    e.size = ReadLe32(p + 120);
+    if (m_major == 4) e.size |= static_cast<uint64_t>(ReadLe32(p + 124)) << 32;
     m_entries.push_back(std::move(e));
   }
   if (m_entries[0].type != EntryType::kRoot) return Corrupt(0x30, "first entry is not the root");
@@ -159,8 +153,8 @@ Status CompoundFile::LoadDirectory() {
 
 Status CompoundFile::LoadMiniStream() {
   const char* h = m_bytes.data();
-  const uint32_t miniFatStart = Le32(h + 0x3C);
-  const uint32_t miniFatSectors = Le32(h + 0x40);
+  const uint32_t miniFatStart = ReadLe32(h + 0x3C);
+  const uint32_t miniFatSectors = ReadLe32(h + 0x40);
   m_miniFat.clear();
   if (miniFatSectors > 0 && miniFatStart != kEndOfChain) {
     if (miniFatSectors > m_sectorCount) return Corrupt(0x40, "mini FAT larger than the file");
@@ -169,7 +163,7 @@ Status CompoundFile::LoadMiniStream() {
                          "mini FAT");
     if (!s.ok()) return s;
     m_miniFat.resize(raw.size() / 4);
-    for (size_t i = 0; i < m_miniFat.size(); ++i) m_miniFat[i] = Le32(raw.data() + 4 * i);
+    for (size_t i = 0; i < m_miniFat.size(); ++i) m_miniFat[i] = ReadLe32(raw.data() + 4 * i);
   }
   const DirectoryEntry& root = m_entries[0];
   if (root.size == 0 || root.startSector == kEndOfChain) {

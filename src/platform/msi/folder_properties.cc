@@ -1,5 +1,6 @@
 #include "platform/msi/folder_properties.h"
 
+#include "platform/base/nul_text.h"
 #include "platform/msi/directory_resolution.h"
 #include "platform/registry/hive_source.h"
 
@@ -16,7 +17,7 @@ std::string HiveText(const registry::HiveSource* hive, const char* key, const ch
   if (!hive || !hive->ReadValue(key, name, &value) || value.tombstone || !value.IsText()) {
     return "";
   }
-  return value.data.substr(0, value.data.find('\0'));
+  return std::string(CutAtNul(value.data));
 }
 
 // Shell folder values of the user's hive that become session properties.

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/base/ascii_case.h"
+
 namespace qv::msi {
 namespace {
 
@@ -21,11 +23,7 @@ std::string Where(int line, int column) {
 }  // namespace
 
 bool IsKeyword(const SqlToken& token, std::string_view keyword) {
-  if (token.kind != SqlToken::Kind::kName || token.text.size() != keyword.size()) return false;
-  for (size_t i = 0; i < keyword.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(token.text[i])) != keyword[i]) return false;
-  }
-  return true;
+  return token.kind == SqlToken::Kind::kName && EqualsNoCase(token.text, keyword);
 }
 
 Status TokenizeSql(std::string_view sql, std::vector<SqlToken>* tokens, std::string* badText) {

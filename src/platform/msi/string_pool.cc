@@ -1,16 +1,9 @@
 #include "platform/msi/string_pool.h"
 
+#include "platform/base/little_endian.h"
 #include "platform/msi/codepage.h"
 
 namespace qv::msi {
-namespace {
-
-uint16_t Le16(const char* p) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(p[0]) | (static_cast<uint8_t>(p[1]) << 8));
-}
-
-}  // namespace
-
 Status StringPool::Load(std::string_view pool, std::string_view data) {
   m_converted.clear();
   m_text = std::string_view();
@@ -21,8 +14,7 @@ Status StringPool::Load(std::string_view pool, std::string_view data) {
   if (pool.size() < 4) {
     return Status::Corruption("stream _StringPool, byte 0: header shorter than 4 bytes");
   }
-  const uint32_t header = static_cast<uint32_t>(Le16(pool.data())) |
-                          (static_cast<uint32_t>(Le16(pool.data() + 2)) << 16);
+  const uint32_t header = ReadLe32(pool.data());
   m_codepage = static_cast<int>(header & 0x7FFFFFFF);
   m_referenceSize = (header & 0x80000000u) ? 3 : 2;
 
@@ -43,8 +35,8 @@ Status StringPool::Load(std::string_view pool, std::string_view data) {
   size_t dataPos = 0;
   for (size_t i = 0; i < entries; ++i) {
     const size_t at = 4 + 4 * i;
-    uint64_t length = Le16(pool.data() + at);
-    const uint16_t refs = Le16(pool.data() + at + 2);
+    uint64_t length = ReadLe16(pool.data() + at);
+    const uint16_t refs = ReadLe16(pool.data() + at + 2);
     if (length == 0 && refs != 0) {
       // A long string: the next entry's four bytes hold the length; that entry has no id.
       if (i + 1 >= entries) {
@@ -52,8 +44,7 @@ Status StringPool::Load(std::string_view pool, std::string_view data) {
                                   ": long string without its length entry");
       }
       ++i;
-      length = static_cast<uint64_t>(Le16(pool.data() + at + 4)) |
-               (static_cast<uint64_t>(Le16(pool.data() + at + 6)) << 16);
+      length = ReadLe32(pool.data() + at + 4);
     }
     if (length > data.size() - dataPos) {
       return Status::Corruption("stream _StringPool, byte " + std::to_string(at) + ": string of " +

@@ -1,5 +1,7 @@
 #include "platform/msi/table_reader.h"
 
+#include "platform/base/little_endian.h"
+
 namespace qv::msi {
 
 Status ReadTableStream(std::string_view stream, const StringPool& pool,
@@ -13,7 +15,6 @@ Status ReadTableStream(std::string_view stream, const StringPool& pool,
   }
   const uint32_t rows = static_cast<uint32_t>(stream.size() / rowWidth);
   table->Resize(rows);
-  const auto* bytes = reinterpret_cast<const uint8_t*>(stream.data());
   size_t pos = 0;
   bool hasBinary = false;
   for (size_t col = 0; col < columns.size(); ++col) {
@@ -22,12 +23,8 @@ Status ReadTableStream(std::string_view stream, const StringPool& pool,
     const bool isString = IsStringColumn(type) && !IsBinaryColumn(type);
     hasBinary = hasBinary || IsBinaryColumn(type);
     for (uint32_t row = 0; row < rows; ++row, pos += width) {
-      uint32_t raw = bytes[pos] | (static_cast<uint32_t>(bytes[pos + 1]) << 8);
-      if (width == 3) raw |= static_cast<uint32_t>(bytes[pos + 2]) << 16;
-      if (width == 4) {
-        raw |= (static_cast<uint32_t>(bytes[pos + 2]) << 16) |
-               (static_cast<uint32_t>(bytes[pos + 3]) << 24);
-      }
+      const char* at = stream.data() + pos;
+      const uint32_t raw = width == 2 ? ReadLe16(at) : width == 3 ? ReadLe24(at) : ReadLe32(at);
       if (isString && raw >= pool.Count()) {
         return Status::Corruption("stream " + table->Name() + ", byte " + std::to_string(pos) +
                                   ": string id " + std::to_string(raw) + " is not in the pool");

@@ -1,5 +1,8 @@
 #include "platform/registry/name_compare.h"
 
+#include <algorithm>
+
+#include "platform/base/ascii_case.h"
 #include "platform/registry/text_codec.h"
 
 namespace qv::registry {
@@ -7,8 +10,7 @@ namespace {
 
 // Simple upper-casing of the scripts that show up in key and value names in practice.
 char32_t UpperOf(char32_t c) {
-  if (c >= 'a' && c <= 'z') return c - 32;
-  if (c < 0x80) return c;
+  if (c < 0x80) return static_cast<unsigned char>(AsciiToUpper(static_cast<char>(c)));
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;  // Latin-1
   if (c == 0xFF) return 0x178;
   if (c >= 0x100 && c <= 0x17F) {  // Latin Extended-A pairs
@@ -22,22 +24,16 @@ char32_t UpperOf(char32_t c) {
   return c;
 }
 
+bool IsAscii(char c) {
+  return static_cast<unsigned char>(c) < 0x80;
+}
+
 }  // namespace
 
 std::string FoldName(std::string_view name) {
+  if (std::all_of(name.begin(), name.end(), IsAscii)) return AsciiUpper(name);
   std::string out;
   out.reserve(name.size());
-  bool ascii = true;
-  for (char ch : name) {
-    if (static_cast<unsigned char>(ch) >= 0x80) {
-      ascii = false;
-      break;
-    }
-  }
-  if (ascii) {
-    for (char ch : name) out += (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
-    return out;
-  }
   size_t pos = 0;
   while (pos < name.size()) {
     size_t start = pos;
@@ -55,14 +51,8 @@ bool SameName(std::string_view a, std::string_view b) {
   if (a.size() == b.size()) {
     bool plain = true;
     for (size_t i = 0; i < a.size() && plain; ++i) {
-      unsigned char x = a[i], y = b[i];
-      if (x >= 0x80 || y >= 0x80) {
-        plain = false;
-        break;
-      }
-      if (x >= 'a' && x <= 'z') x -= 32;
-      if (y >= 'a' && y <= 'z') y -= 32;
-      if (x != y) return false;
+      plain = IsAscii(a[i]) && IsAscii(b[i]);
+      if (plain && AsciiToUpper(a[i]) != AsciiToUpper(b[i])) return false;
     }
     if (plain) return true;
   }

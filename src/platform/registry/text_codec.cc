@@ -1,5 +1,7 @@
 #include "platform/registry/text_codec.h"
 
+#include "platform/base/little_endian.h"
+
 namespace qv::registry {
 
 bool DecodeUtf8(std::string_view text, size_t* pos, char32_t* c) {
@@ -69,10 +71,7 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() / 2);
   size_t n = bytes.size() / 2;
-  auto unit = [&](size_t i) {
-    return static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                 (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-  };
+  auto unit = [&](size_t i) { return static_cast<char16_t>(ReadLe16(bytes.data() + 2 * i)); };
   for (size_t i = 0; i < n; ++i) {
     char16_t u = unit(i);
     if (u >= 0xD800 && u <= 0xDBFF && i + 1 < n) {
