@@ -38,7 +38,7 @@ bool CopyPackage(const std::string& from, const std::string& to) {
   std::string hostFrom;
   std::string hostTo;
   if (!fs::HostPathOf(from, &hostFrom).ok() || !fs::HostPathOf(to, &hostTo).ok()) return false;
-  if (IsReadOnly(hostTo)) fs::SetReadOnly(hostTo, false);
+  if (IsReadOnly(hostTo)) fs::SetReadOnly(hostTo, false).IgnoreError();  // the copy tells
   return fs::CopyHostFile(hostFrom, hostTo, false).ok();
 }
 
@@ -52,7 +52,7 @@ std::string MakeWritable(const std::string& openFile, const std::string& msiFile
       ui::Answer::kYes) {
     return "Cannot open \"" + msiFile + "\" for Writing";
   }
-  fs::SetReadOnly(hostPath, false);
+  fs::SetReadOnly(hostPath, false).IgnoreError();  // checked on the next line
   if (IsReadOnly(hostPath)) {
     ui::ShowMessage("Cannot change READ Attribute on \r" + msiFile, "Error", ui::Buttons::kOk);
     return "Cannot change READ Attribute on \"" + msiFile + "\"";
@@ -202,7 +202,7 @@ void SuspendLogging(bool suspend) {
   if (suspend) {
     std::string buffer;
     GetREGString(kPolicyKey, "Logging", &buffer, 100);
-    db.szSavedLogging = Trim(buffer.substr(0, buffer.find('\0')));
+    db.szSavedLogging = Trim(TrimNul(buffer));
     DelREGValue(kPolicyKey, "Logging");
   } else if (!db.szSavedLogging.empty()) {
     SaveREGString(kPolicyKey, "Logging", db.szSavedLogging, 1, 1);

@@ -25,6 +25,9 @@ std::string Status::ToString() const {
     case Code::kBusy:
       category = "Busy";
       break;
+    case Code::kPermissionDenied:
+      category = "Permission denied";
+      break;
   }
   return std::string(category) + ": " + m_message;
 }

@@ -7,10 +7,20 @@
 namespace qv {
 
 /// The result of a platform operation: ok, or a category with a message naming the place
-/// ("stream _StringPool, byte 12: ...", "system.reg:14: expected ']'").
-class Status {
+/// ("stream _StringPool, byte 12: ...", "system.reg:14: expected ']'"). A caller that has no
+/// use for a result says so with IgnoreError(), so that no failure is dropped unnoticed.
+class [[nodiscard]] Status {
  public:
-  enum class Code { kOk, kNotFound, kCorruption, kNotSupported, kInvalidArgument, kIOError, kBusy };
+  enum class Code {
+    kOk,
+    kNotFound,
+    kCorruption,
+    kNotSupported,
+    kInvalidArgument,
+    kIOError,
+    kBusy,
+    kPermissionDenied
+  };
 
   Status() = default;
   /// Success.
@@ -31,12 +41,18 @@ class Status {
   static Status IOError(std::string msg) { return Status(Code::kIOError, std::move(msg)); }
   /// A resource held by another process (a locked file).
   static Status Busy(std::string msg) { return Status(Code::kBusy, std::move(msg)); }
+  /// The host refused access (file permissions).
+  static Status PermissionDenied(std::string msg) {
+    return Status(Code::kPermissionDenied, std::move(msg));
+  }
 
   bool ok() const { return m_code == Code::kOk; }
   Code code() const { return m_code; }
   const std::string& message() const { return m_message; }
   /// Category and message as one line, for logs and command-line errors.
   std::string ToString() const;
+  /// Drops the result on purpose: the caller goes on the same way whether it failed or not.
+  void IgnoreError() const {}
 
  private:
   Status(Code code, std::string msg) : m_code(code), m_message(std::move(msg)) {}

@@ -1,10 +1,12 @@
-#include <dirent.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
-#include <climits>
+#include <filesystem>
+#include <string_view>
 
+#include "platform/base/ascii_case.h"
+#include "platform/host/whole_file.h"
 #include "platform/machine/machine_profiles.h"
 #include "platform/registry/hive_reader.h"
 #include "platform/registry/name_compare.h"
@@ -38,45 +40,40 @@ std::string LexicallyNormal(const std::string& path) {
 
 // The drives of dosdevices/: links named "c:", "z:", ... to their host folders.
 std::map<char, std::string> ReadDrives(const std::string& dosdevices) {
+  namespace fsys = std::filesystem;
   std::map<char, std::string> drives;
-  DIR* dir = opendir(dosdevices.c_str());
-  if (dir == nullptr) return drives;
-  while (const dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
+  std::error_code ec;
+  for (fsys::directory_iterator it(dosdevices, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
     if (name.size() != 2 || name[1] != ':' || !std::isalpha(static_cast<unsigned char>(name[0]))) {
       continue;
     }
-    char target[PATH_MAX];
-    std::string link = dosdevices + "/" + name;
-    ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
-    if (n <= 0) continue;
-    std::string to(target, static_cast<size_t>(n));
+    std::error_code linkError;
+    std::string to = fsys::read_symlink(it->path(), linkError).string();
+    if (linkError || to.empty()) continue;
     if (to[0] != '/') to = dosdevices + "/" + to;
-    drives[static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])))] =
-        LexicallyNormal(to);
+    drives[AsciiToUpper(name[0])] = LexicallyNormal(to);
   }
-  closedir(dir);
   return drives;
 }
 
-// The SID in user.reg's ";; All keys relative to \\User\\S-..." line.
+// The SID in user.reg's ";; All keys relative to \\User\\S-..." line, among its first lines.
 std::string SidOfUserHive(const std::string& path) {
-  FILE* file = fopen(path.c_str(), "rb");
-  if (file == nullptr) return kDefaultUserSid;
-  char line[512];
-  std::string sid = kDefaultUserSid;
-  for (int i = 0; i < 4 && fgets(line, sizeof line, file) != nullptr; ++i) {
-    std::string text = line;
-    const std::string marker = "\\\\User\\\\";
-    size_t at = text.find(marker);
-    if (text.rfind(";;", 0) != 0 || at == std::string::npos) continue;
-    std::string rest = text.substr(at + marker.size());
-    size_t end = rest.find_first_of("\r\n\\ ");
-    if (end != 0) sid = rest.substr(0, end);
-    break;
+  std::string head;
+  if (!host::ReadHostFile(path, 2048, &head, {.headOnly = true}).ok()) return kDefaultUserSid;
+  const std::string marker = "\\\\User\\\\";
+  size_t start = 0;
+  for (int i = 0; i < 4 && start < head.size(); ++i) {
+    const size_t end = std::min(head.find('\n', start), head.size());
+    const std::string_view line = std::string_view(head).substr(start, end - start);
+    start = end + 1;
+    const size_t at = line.find(marker);
+    if (line.substr(0, 2) != ";;" || at == std::string_view::npos) continue;
+    const std::string_view rest = line.substr(at + marker.size());
+    const size_t stop = rest.find_first_of("\r\n\\ ");
+    return stop == 0 ? kDefaultUserSid : std::string(rest.substr(0, stop));
   }
-  fclose(file);
-  return sid;
+  return kDefaultUserSid;
 }
 
 std::string TextValue(const HiveSource& hive, const std::string& key, const std::string& name) {

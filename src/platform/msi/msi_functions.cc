@@ -34,6 +34,7 @@ uint32_t OpenFailureOf(const Status& s) {
     case Status::Code::kIOError:
     case Status::Code::kBusy:
     case Status::Code::kInvalidArgument:
+    case Status::Code::kPermissionDenied:
       return kErrorInstallPackageOpenFailed;
     default:
       return kErrorInstallPackageInvalid;

@@ -2,6 +2,7 @@
 // Reads hive files: Wine's registry files ("WINE REGISTRY Version 2") and regedit exports
 // ("Windows Registry Editor Version 5.00" in UTF-16LE or UTF-8, "REGEDIT4").
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,8 +22,11 @@ namespace qv::registry {
 Status ParseHive(std::string_view bytes, const std::string& fileName, Hive* hive,
                  const ProblemReporter& report, HiveFormat* format = nullptr);
 
-/// Reads and parses a hive file, as ParseHive; IOError when it cannot be read, Corruption
-/// when it is over the size the registry accepts (1 GiB).
+/// The largest hive file the registry reads.
+inline constexpr uint64_t kMaxHiveBytes = uint64_t{1} << 30;
+
+/// Reads and parses a hive file, as ParseHive; when it cannot be read, the status of
+/// host::ReadHostFile (no such file, not a regular file, permission denied, larger than 1 GiB).
 Status ReadHiveFile(const std::string& path, Hive* hive, const ProblemReporter& report);
 
 /// Reads a hive file and indexes it (TextHive): the way to load the large read-only hives of

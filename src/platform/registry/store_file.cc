@@ -1,16 +1,15 @@
 #include "platform/registry/store_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <thread>
 
+#include "platform/host/host_file.h"
+#include "platform/host/whole_file.h"
 #include "platform/registry/hive_writer.h"
 
 namespace qv::registry {
@@ -27,75 +26,28 @@ int64_t NowNs() {
   return int64_t{ts.tv_sec} * 1'000'000'000 + ts.tv_nsec;
 }
 
-std::string ErrorText(const std::string& what) {
-  return what + ": " + std::strerror(errno);
-}
-
-// Holds an exclusive flock on a lock file for its lifetime.
+// Holds an exclusive flock on a lock file for its lifetime (closing releases it).
 class FileLock {
  public:
   explicit FileLock(const std::string& path) {
-    m_fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd < 0) {
-      m_status = Status::IOError(ErrorText(path));
-      return;
-    }
-    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-      if (flock(m_fd, LOCK_EX | LOCK_NB) == 0) return;
-      if (errno != EWOULDBLOCK && errno != EINTR) {
-        m_status = Status::IOError(ErrorText(path));
+    m_status = host::HostFile::Open(path, host::OpenMode::kLock, &m_file);
+    if (!m_status.ok()) return;
+    for (int attempt = 1;; ++attempt) {
+      m_status = m_file.TryLockExclusive();
+      if (m_status.code() != Status::Code::kBusy) return;
+      if (attempt == kLockAttempts) {
+        m_status = Status::Busy(path + ": held by another instance");
         return;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    m_status = Status::Busy(path + ": held by another instance");
   }
-  ~FileLock() {
-    if (m_fd >= 0) close(m_fd);  // closing releases the lock
-  }
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
   const Status& status() const { return m_status; }
 
  private:
-  int m_fd = -1;
+  host::HostFile m_file;
   Status m_status;
 };
-
-Status ReadWhole(const std::string& path, std::string* bytes) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Status::IOError(ErrorText(path));
-  bytes->clear();
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      Status s = Status::IOError(ErrorText(path));
-      close(fd);
-      return s;
-    }
-    if (n == 0) break;
-    bytes->append(buffer, static_cast<size_t>(n));
-    if (bytes->size() > (size_t{1} << 30)) {
-      close(fd);
-      return Status::Corruption(path + ": larger than 1 GiB");
-    }
-  }
-  close(fd);
-  return Status::Ok();
-}
-
-Status WriteAll(int fd, const std::string& bytes, const std::string& path) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return Status::IOError(ErrorText(path));
-    done += static_cast<size_t>(n);
-  }
-  return Status::Ok();
-}
 
 }  // namespace
 
@@ -129,7 +81,7 @@ Status StoreFile::Reload(bool force) {
     return m_readStatus;
   }
   std::string bytes;
-  Status s = ReadWhole(m_path, &bytes);
+  Status s = host::ReadHostFile(m_path, kMaxHiveBytes, &bytes);
   if (!s.ok()) {
     m_readStatus = s;  // keep what was read before
     return s;
@@ -149,7 +101,7 @@ Status StoreFile::Reload(bool force) {
 }
 
 const Hive& StoreFile::Current() {
-  Reload(false);
+  Reload(false).IgnoreError();  // an unreadable file keeps what was read before
   return m_hive;
 }
 
@@ -164,7 +116,7 @@ Status StoreFile::Update(const std::function<void(Hive*)>& change) {
   if (s.code() == Status::Code::kCorruption) {
     // Not a hive at all: keep its bytes aside rather than overwrite them.
     if (rename(m_path.c_str(), (m_path + ".corrupt").c_str()) != 0) {
-      return Status::IOError(ErrorText(m_path));
+      return host::HostError(m_path, errno);
     }
     s = Reload(true);
   }
@@ -172,39 +124,12 @@ Status StoreFile::Update(const std::function<void(Hive*)>& change) {
   Hive hive = m_hive;
   change(&hive);
   std::string bytes = WriteWineHive(hive, m_relativeTo, NowNs() / 1'000'000'000);
-  s = WriteAtomically(bytes);
+  s = host::ReplaceHostFile(m_path, bytes, m_beforeRename);
   if (!s.ok()) return s;
   m_hive = std::move(hive);
   m_bytes = std::move(bytes);
   m_problems.clear();
   m_stamp = StatFile();
-  return Status::Ok();
-}
-
-Status StoreFile::WriteAtomically(const std::string& bytes) {
-  std::string temp = m_path + ".tmp-" + std::to_string(getpid());
-  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) return Status::IOError(ErrorText(temp));
-  Status s = WriteAll(fd, bytes, temp);
-  if (s.ok() && fsync(fd) != 0) s = Status::IOError(ErrorText(temp));
-  if (close(fd) != 0 && s.ok()) s = Status::IOError(ErrorText(temp));
-  if (!s.ok()) {
-    unlink(temp.c_str());
-    return s;
-  }
-  if (m_beforeRename) m_beforeRename();
-  if (rename(temp.c_str(), m_path.c_str()) != 0) {
-    s = Status::IOError(ErrorText(m_path));
-    unlink(temp.c_str());
-    return s;
-  }
-  // The rename itself reaches the disk with the folder.
-  std::string folder = std::filesystem::path(m_path).parent_path().string();
-  int dirFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
-  }
   return Status::Ok();
 }
 

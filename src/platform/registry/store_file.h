@@ -27,7 +27,7 @@ class StoreFile {
   const Hive& Current();
   /// Applies change to the content on disk and writes it back before returning: under the
   /// lock, re-read, change, write "<path>.tmp-<pid>", fsync, rename. A file that is not a
-  /// hive at all is moved aside to "<path>.corrupt" first. IOError or Busy on failure, the
+  /// hive at all is moved aside to "<path>.corrupt" first. A host failure or Busy, the
   /// file then unchanged.
   Status Update(const std::function<void(Hive*)>& change);
   /// Lines skipped on the last read ("file:line: ...").
@@ -51,7 +51,6 @@ class StoreFile {
   };
   Stamp StatFile() const;
   Status Reload(bool force);
-  Status WriteAtomically(const std::string& bytes);
 
   std::string m_path;
   std::string m_relativeTo;

@@ -119,7 +119,7 @@ TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
   // system.reg (null: no prefix folder at all), whether c: is linked, the message around the
   // prefix path.
   const std::tuple<const char*, bool, const char*, const char*> cases[] = {
-      {"", true, "", "/system.reg: No such file or directory"},
+      {"", true, "", "/system.reg: no such file"},
       {"garbage\n", true, "", "/system.reg:1: not a registry file"},
       {kSystemReg, false, "WINEPREFIX ", ": no drive c: in dosdevices"},
       {nullptr, true, "WINEPREFIX ", ": no such folder"},
