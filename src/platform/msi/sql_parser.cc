@@ -54,6 +54,13 @@ class Parser {
     if (t.kind == SqlToken::Kind::kEnd) return Status::InvalidArgument(where + "unexpected end");
     return Status::InvalidArgument(where + "unexpected token '" + t.text + "'");
   }
+  Status TooDeep() {
+    const SqlToken& t = Peek();
+    *m_badToken = t.text;
+    return Status::InvalidArgument("line " + std::to_string(t.line) + ", column " +
+                                   std::to_string(t.column) + ": parentheses nested deeper than " +
+                                   std::to_string(kMaxSqlNesting));
+  }
   static bool IsReserved(const SqlToken& t) {
     for (const char* word :
          {"SELECT", "FROM", "WHERE", "AND", "OR", "IS", "NOT", "NULL", "ORDER", "BY", "DISTINCT"}) {
@@ -107,36 +114,36 @@ class Parser {
   }
 
   // or := and {OR and}
-  Status Or(int* node) {
-    if (Status s = And(node); !s.ok()) return s;
-    while (Keyword("OR")) {
-      SqlCondition c;
-      c.kind = SqlCondition::Kind::kOr;
-      c.lhs = *node;
-      if (Status s = And(&c.rhs); !s.ok()) return s;
-      *node = Add(std::move(c));
-    }
-    return Status::Ok();
-  }
+  Status Or(int* node) { return Chain(SqlCondition::Kind::kOr, "OR", &Parser::And, node); }
 
   // and := primary {AND primary}
-  Status And(int* node) {
-    if (Status s = Primary(node); !s.ok()) return s;
-    while (Keyword("AND")) {
-      SqlCondition c;
-      c.kind = SqlCondition::Kind::kAnd;
-      c.lhs = *node;
-      if (Status s = Primary(&c.rhs); !s.ok()) return s;
-      *node = Add(std::move(c));
+  Status And(int* node) { return Chain(SqlCondition::Kind::kAnd, "AND", &Parser::Primary, node); }
+
+  // term {keyword term}, as one node when there is more than one term.
+  Status Chain(SqlCondition::Kind kind, std::string_view keyword, Status (Parser::*term)(int*),
+               int* node) {
+    if (Status s = (this->*term)(node); !s.ok()) return s;
+    if (!IsKeyword(Peek(), keyword)) return Status::Ok();
+    SqlCondition c;
+    c.kind = kind;
+    c.terms.push_back(*node);
+    while (Keyword(keyword)) {
+      if (Status s = (this->*term)(node); !s.ok()) return s;
+      c.terms.push_back(*node);
     }
+    *node = Add(std::move(c));
     return Status::Ok();
   }
 
   // primary := '(' or ')' | operand IS [NOT] NULL | operand op operand
   Status Primary(int* node) {
-    if (Symbol("(")) {
+    if (Peek().kind == SqlToken::Kind::kSymbol && Peek().text == "(") {
+      if (m_depth == kMaxSqlNesting) return TooDeep();
+      Next();
+      ++m_depth;
       if (Status s = Or(node); !s.ok()) return s;
       if (!Symbol(")")) return Unexpected();
+      --m_depth;
       return Status::Ok();
     }
     SqlCondition c;
@@ -188,6 +195,7 @@ class Parser {
 
   std::vector<SqlToken> m_tokens;
   size_t m_pos = 0;
+  int m_depth = 0;  // parentheses open around the current primary
   SelectStatement* m_out;
   std::string* m_badToken;
 };

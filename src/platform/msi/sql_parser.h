@@ -24,15 +24,20 @@ struct SqlOperand {
   int column = 1;
 };
 
-/// A node of a WHERE condition; children are indexes into SelectStatement::nodes.
+/// The deepest nesting of parentheses a WHERE condition may have; a query nested deeper is
+/// refused at the '(' that goes past it, so that no query can exhaust the stack.
+inline constexpr int kMaxSqlNesting = 100;
+
+/// A node of a WHERE condition. AND and OR hold every term of their chain at once
+/// ("a OR b OR c" is one node of three terms), so the tree is no deeper than the nesting of
+/// parentheses however long the chain.
 struct SqlCondition {
   enum class Kind { kAnd, kOr, kCompare, kIsNull, kIsNotNull };
   Kind kind = Kind::kCompare;
   std::string op;  ///< "=", "<>", "<", ">", "<=", ">=" for comparisons
   SqlOperand left;
   SqlOperand right;
-  int lhs = -1;
-  int rhs = -1;
+  std::vector<int> terms;  ///< kAnd, kOr: indexes into SelectStatement::nodes, in order
 };
 
 /// SELECT [* | columns] FROM table [WHERE condition] [ORDER BY columns].
@@ -47,7 +52,8 @@ struct SelectStatement {
 };
 
 /// Parses one SELECT statement. InvalidArgument names line and column; *badToken gets the
-/// text of the token that was not expected ("" at the end of the query).
+/// text of the token that was not expected ("" at the end of the query, "(" past
+/// kMaxSqlNesting).
 Status ParseSelect(std::string_view sql, SelectStatement* statement, std::string* badToken);
 
 }  // namespace qv::msi

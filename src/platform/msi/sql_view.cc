@@ -152,14 +152,18 @@ class SqlView : public View {
     return v;
   }
 
+  // A chain is walked in a loop, term after term; only parentheses nest calls, and the parser
+  // bounds those.
   bool Matches(int node, uint32_t row) const {
     if (node < 0) return true;
     const SqlCondition& c = m_statement.nodes[node];
     switch (c.kind) {
       case SqlCondition::Kind::kAnd:
-        return Matches(c.lhs, row) && Matches(c.rhs, row);
+        return std::all_of(c.terms.begin(), c.terms.end(),
+                           [&](int term) { return Matches(term, row); });
       case SqlCondition::Kind::kOr:
-        return Matches(c.lhs, row) || Matches(c.rhs, row);
+        return std::any_of(c.terms.begin(), c.terms.end(),
+                           [&](int term) { return Matches(term, row); });
       case SqlCondition::Kind::kIsNull:
         return m_table->IsNull(row, c.left.columnIndex);
       case SqlCondition::Kind::kIsNotNull:
@@ -191,8 +195,7 @@ class SqlView : public View {
       if (node < 0) continue;
       const SqlCondition& c = m_statement.nodes[node];
       if (c.kind == SqlCondition::Kind::kAnd) {
-        pending.push_back(c.lhs);
-        pending.push_back(c.rhs);
+        pending.insert(pending.end(), c.terms.rbegin(), c.terms.rend());
         continue;
       }
       if (c.kind != SqlCondition::Kind::kCompare || c.op != "=") continue;

@@ -8,7 +8,7 @@ namespace {
 // The queries themselves are checked on a package in sql_view_test.cc.
 TEST(SqlParserTest, ReportsWhereAQueryGoesWrong) {
   const struct {
-    const char *sql, *message, *token;
+    std::string sql, message, token;
   } cases[] = {
       {"", "line 1, column 1: unexpected end", ""},
       {"DELETE FROM `File`", "line 1, column 1: unexpected token 'DELETE'", "DELETE"},
@@ -25,6 +25,8 @@ TEST(SqlParserTest, ReportsWhereAQueryGoesWrong) {
       {"SELECT * FROM T WHERE A = 99999999999", "line 1, column 27: unexpected token '99999999999'",
        "99999999999"},
       {"SELECT DISTINCT A FROM T", "line 1, column 8: unexpected token 'DISTINCT'", "DISTINCT"},
+      {"SELECT * FROM T WHERE " + std::string(kMaxSqlNesting + 1, '(') + "A = 1",
+       "line 1, column 123: parentheses nested deeper than 100", "("},
   };
   for (const auto& c : cases) {
     SelectStatement s;

@@ -5,6 +5,7 @@
 #include "platform/base/pending_error.h"
 #include "platform/msi/engine_installer.h"
 #include "platform/msi/query_rows.h"
+#include "platform/msi/sql_parser.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 
@@ -114,6 +115,40 @@ TEST_F(SqlViewTest, BadQueriesGiveTheInstallersErrorRecords) {
     EXPECT_FALSE(m_installer->LastErrorRecord());
   }
   ClearPendingError();
+}
+
+std::string Repeat(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+TEST_F(SqlViewTest, HostileQueriesGiveErrorRecordsOrAnswersWithoutExhaustingTheStack) {
+  const std::string select = "SELECT `Id` FROM `Numbers` WHERE ";
+  const auto nested = [&](int depth) {
+    return select + Repeat("(", depth) + "`Id` = 1" + Repeat(")", depth);
+  };
+  const std::string longName = std::string(100000, 'x');
+  const struct {
+    std::string sql, outcome;  // outcome: the rows, or the error record after "error "
+  } cases[] = {
+      {nested(5000), "error 1: 2232 2:  3: ( 4: " + nested(5000) + " "},
+      {nested(kMaxSqlNesting + 1), "error 1: 2232 2:  3: ( 4: " + nested(kMaxSqlNesting + 1) + " "},
+      {nested(kMaxSqlNesting), "1"},
+      {select + Repeat("1=1 OR ", 17000) + "`Id` = 1", "-5;1;2;3"},
+      {select + Repeat("`Id` = 2 AND ", 17000) + "1=1", "2"},
+      {select + Repeat("`Id` = ? OR ", 40000) + "`Id` = 3", "3"},
+      {select + "`Id` = 1)", "error 1: 2232 2:  3: ) 4: " + select + "`Id` = 1) "},
+      {select + "\x01", "error 1: 2232 2:  3: \x01 4: " + select + "\x01 "},
+      {"SELECT * FROM `" + longName + "`",
+       "error 1: 2228 2:  3: " + longName + " 4: SELECT * FROM `" + longName + "` "},
+  };
+  for (const auto& c : cases) {
+    std::string outcome = QueryRows(*m_db, c.sql);
+    if (outcome == "<no view>") outcome = "error " + m_installer->LastErrorRecord()->FormatText();
+    EXPECT_EQ(outcome, c.outcome) << c.sql.substr(0, 80);
+    ClearPendingError();
+  }
 }
 
 TEST_F(SqlViewTest, FailedOpensReportTheFile) {
