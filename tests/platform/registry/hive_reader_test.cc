@@ -86,34 +86,48 @@ TEST(HiveReaderTest, ReadsEveryWineValueForm) {
   }
 }
 
-TEST(HiveReaderTest, SkipsMalformedLinesAndKeepsTheRest) {
-  Parsed p = Parse(kWineHeader +             // lines 1-3
-                   "\"early\"=dword:1\n"     // 4
-                   "[Good] 0\n"              // 5
-                   "\"a\"=dword:1\n"         // 6
-                   "\"b\"=dword:xyz\n"       // 7
-                   "\"c\"=hex:1,234\n"       // 8
-                   "\"d\"=\"unterminated\n"  // 9
-                   "\"e\" \"x\"\n"           // 10
-                   "junk\n"                  // 11
-                   "\"f\"=weird:1\n"         // 12
-                   "[Broken 0\n"             // 13
-                   "\"g\"=dword:2\n"         // 14
-                   "[Good] 0\n"              // 15
-                   "\"h\"=hex(b):01\n"       // 16
-                   "\"i\"=\"fine\"\n");      // 17
-  ASSERT_TRUE(p.status.ok());
-  const std::vector<std::string> expected = {
-      "test.reg:4: value outside a key",  "test.reg:7: bad dword value",
-      "test.reg:8: bad hex byte",         "test.reg:9: missing closing '\"'",
-      "test.reg:10: expected '='",        "test.reg:11: expected '[', '\"' or '@'",
-      "test.reg:12: unknown value data",  "test.reg:13: missing closing ']'",
-      "test.reg:14: value outside a key", "test.reg:16: wrong size for its type",
+TEST(HiveReaderTest, SkipsEachMalformedLineNamingItAndKeepsTheRest) {
+  const std::string regedit = "Windows Registry Editor Version 5.00\r\n\r\n\r\n";
+  // Each text follows the header and "[K] 0" (line 4) and comes before a good value.
+  const struct {
+    const std::string& header;
+    const char *lines, *problems;
+  } cases[] = {
+      {kWineHeader, "\"b\"=dword:xyz", "5: bad dword value"},
+      {kWineHeader, "\"b\"=dword:123456789", "5: bad dword value"},
+      {kWineHeader, "\"c\"=hex:1,234", "5: bad hex byte"},
+      {kWineHeader, "\"c\"=hex:01,", "5: bad hex byte"},
+      {kWineHeader, "\"c\"=hex:01 02", "5: expected ','"},
+      {kWineHeader, "\"c\"=hex 01", "5: expected ':'"},
+      {kWineHeader, "\"c\"=hex(zz):01", "5: bad type in hex(N)"},
+      {kWineHeader, "\"h\"=hex(b):01", "5: wrong size for its type"},
+      {kWineHeader, "\"d\"=\"unterminated", "5: missing closing '\"'"},
+      {kWineHeader, "\"d\"=\"a\" b", "5: text after the closing '\"'"},
+      {kWineHeader, "\"d\"=\"\\xg\"", "5: bad \\x escape"},
+      {kWineHeader, "\"s\"=str(x):\"a\"", "5: bad type in str(N)"},
+      {kWineHeader, "\"s\"=str(2)\"a\"", "5: expected ':'"},
+      {kWineHeader, "\"s\"=str(2):a", "5: expected '\"'"},
+      {kWineHeader, "\"e\" \"x\"", "5: expected '='"},
+      {kWineHeader, "junk", "5: expected '[', '\"' or '@'"},
+      {kWineHeader, "\"f\"=weird:1", "5: unknown value data"},
+      {kWineHeader, "[\\\\] 0\n\"g\"=dword:2", "5: empty key name|6: value outside a key"},
+      {kWineHeader, "[Broken 0\n\"g\"=dword:2", "5: missing closing ']'|6: value outside a key"},
+      {regedit, "[HKEY_CURRENT_USER\\X\r\n\"g\"=dword:2", "5: expected ']'|6: value outside a key"},
+      {regedit, "[-HKEY_CURRENT_USER\\X]", "5: key deletion is not supported"},
   };
-  EXPECT_EQ(p.problems, expected);
-  EXPECT_EQ(*p.hive.FindValue("Good", "a"), Value::Dword(1));
-  EXPECT_EQ(*p.hive.FindValue("Good", "i"), Value::Text("fine"));
-  EXPECT_EQ(p.hive.FindValue("Good", "b"), nullptr);
+  for (const auto& c : cases) {
+    Parsed p = Parse(c.header + "[K] 0\n" + c.lines + "\n[K] 0\n\"after\"=dword:1\n");
+    ASSERT_TRUE(p.status.ok()) << c.lines;
+    std::string problems;
+    for (const std::string& problem : p.problems) {
+      problems += (problems.empty() ? "" : "|") + problem.substr(std::string("test.reg:").size());
+    }
+    EXPECT_EQ(problems, c.problems) << c.lines;
+    EXPECT_NE(p.hive.FindValue("K", "after"), nullptr) << c.lines;
+  }
+  // A value before any key has none to go to.
+  EXPECT_EQ(Parse(kWineHeader + "\"early\"=dword:1\n").problems,
+            std::vector<std::string>{"test.reg:4: value outside a key"});
 }
 
 TEST(HiveReaderTest, RejectsFilesWithoutARegistryHeader) {
@@ -159,11 +173,6 @@ TEST(HiveReaderTest, ReadsRegeditExportsInUtf16AndUtf8) {
     EXPECT_EQ(*machine.FindValue("Software\\Vendor App", "Count"), Value::Dword(16));
     EXPECT_EQ(machine.keys().size(), 1u);
   }
-}
-
-TEST(HiveReaderTest, RegeditKeyDeletionIsReported) {
-  Parsed p = Parse("Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_CURRENT_USER\\X]\r\n");
-  EXPECT_EQ(p.problems, std::vector<std::string>{"test.reg:3: key deletion is not supported"});
 }
 
 }  // namespace
