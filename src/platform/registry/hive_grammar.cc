@@ -96,9 +96,9 @@ bool ParseHexData(std::string_view data, HiveFormat format, Value* value, std::s
   }
   if (type == kText || type == kExpandText || type == kMultiText) {
     *value = Value::Raw(type, TextOfHexData(bytes, type, format));
-  } else if ((type == kDword && bytes.size() != 4) || (type == kQword && bytes.size() != 8)) {
-    return Fail(error, "wrong size for its type");
   } else {
+    // Any number of bytes, whatever the type, as Wine and regedit keep them: a DWORD read as
+    // str(4):"abc" is written back as hex(4):61,62,63 and must read again.
     *value = Value::Raw(type, std::move(bytes));
   }
   return true;

@@ -49,6 +49,7 @@ TEST(HiveWriterTest, EveryTypeSurvivesWriteAndRead) {
       Value::Raw(kBinary, std::string(100, '\xAB')),
       Value::Dword(0),
       Value::Dword(0xDEADBEEF),
+      Value::Raw(kDword, "abc"),
       Value::MultiText({"one", "two words", "\xC3\xA9"}),
       Value::MultiText({}),
       Value::Qword(0xFFFFFFFFFFFFFFFFULL),

@@ -1,0 +1,1 @@
+SELECT `Id` FROM `Numbers` WHERE `Small` IS NULL

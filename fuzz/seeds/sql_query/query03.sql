@@ -1,0 +1,1 @@
+SELECT `Id` FROM `Numbers` WHERE `Optional` IS NOT NULL AND `Id` > 0

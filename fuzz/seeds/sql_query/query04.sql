@@ -1,0 +1,1 @@
+SELECT `Id` FROM `Numbers` WHERE `Big` < 0 OR `Note` = 'max values'

@@ -1,0 +1,1 @@
+select `Id` from `Numbers` where `Small` = -1 or `Note` = 'max values'

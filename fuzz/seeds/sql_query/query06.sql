@@ -1,0 +1,1 @@
+SELECT `Id` FROM `Numbers` WHERE (`Id` = 1 OR `Id` = 3) AND `Big` >= 0

@@ -1,0 +1,1 @@
+SELECT `Id` FROM `Numbers` WHERE `Id` <> 1 AND `Id` <= 2

@@ -1,0 +1,1 @@
+SELECT `Id`, `Small` FROM `Numbers` ORDER BY `Small`

@@ -1,0 +1,1 @@
+SELECT File, Sequence FROM File WHERE Component_ = 'HelpDoc' ORDER BY Sequence

@@ -1,0 +1,1 @@
+SELECT `File`.`FileName` FROM `File` WHERE `File`.`File` = 'App.exe'

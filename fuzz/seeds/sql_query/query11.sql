@@ -1,0 +1,1 @@
+SELECT `Directory`, `DefaultDir` FROM `Directory` WHERE `Directory_Parent` = 'INSTALLDIR' ORDER BY `Directory`

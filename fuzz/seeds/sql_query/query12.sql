@@ -1,0 +1,1 @@
+SELECT `Component` FROM `Component` WHERE `ComponentId` IS NULL

@@ -1,0 +1,1 @@
+SELECT `Name` FROM `_Tables` WHERE `Name` = 'Media'

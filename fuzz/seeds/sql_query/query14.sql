@@ -1,0 +1,1 @@
+SELECT `Name`, `Type` FROM `_Columns` WHERE `Table` = 'File' AND `Number` = 3

@@ -1,0 +1,1 @@
+SELECT `Name`, `Data` FROM `Binary` WHERE `Name` = ?

@@ -1,0 +1,1 @@
+SELECT `File` FROM `File` WHERE `File`.`Component_` = ? AND `Sequence` < ?

@@ -1,0 +1,1 @@
+SELECT * FROM `File` WHERE `X` = 1

@@ -1,0 +1,1 @@
+SELECT `Media`.`DiskId` FROM `File`
