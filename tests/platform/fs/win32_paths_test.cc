@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "platform/machine/machine.h"
 #include "support/temp_dir.h"
@@ -51,42 +52,35 @@ class Win32PathsTest : public ::testing::Test {
   test::TempDir m_dir;
 };
 
-TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNames) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"C:\\PROGRA~1", "C:\\PROGRA~1"},
-      {"C:\\Program Data", "C:\\PROGRA~2"},
-      {"C:\\Program Files", "C:\\PROGRA~3"},
-      {"C:\\Program Files (x86)\\x.txt", "C:\\PROGRA~4\\x.txt"},
-      {"C:\\Program Files\\Quorvex Converter\\setup.msix", "C:\\PROGRA~3\\QUORVE~1\\SETUP~1.MSI"},
-      {"C:\\Program Files\\Quorvex Converter\\setup.msi", "C:\\PROGRA~3\\QUORVE~1\\setup.msi"},
-      {"c:\\program files\\quorvex converter\\", "c:\\PROGRA~3\\QUORVE~1\\"},
-      {"C:\\", "C:\\"},
+TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNamesThatLeadBack) {
+  const std::string c = m_dir.Sub("drive_c");
+  const std::string setup = "\\Quorvex Converter\\setup.ms";
+  // A path, its short form, and the long form of that.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"C:\\PROGRA~1", "C:\\PROGRA~1", "C:\\PROGRA~1"},
+      {"C:\\Program Data", "C:\\PROGRA~2", "C:\\Program Data"},
+      {"C:\\Program Files (x86)\\x.txt", "C:\\PROGRA~4\\x.txt", "C:\\Program Files (x86)\\x.txt"},
+      {"C:\\Program Files" + setup + "ix", "C:\\PROGRA~3\\QUORVE~1\\SETUP~1.MSI",
+       "C:\\Program Files" + setup + "ix"},
+      {"C:\\Program Files" + setup + "i", "C:\\PROGRA~3\\QUORVE~1\\setup.msi",
+       "C:\\Program Files" + setup + "i"},
+      {"c:\\program files\\quorvex converter\\read me first.txt",
+       "c:\\PROGRA~3\\QUORVE~1\\README~1.TXT",
+       "c:\\Program Files\\Quorvex Converter\\Read Me First.txt"},
+      {"C:\\", "C:\\", "C:\\"},
+      // Host paths keep their slashes; "/tmp/qvXXXXXX/drive_c" is made of valid 8.3 names.
+      {c, c, c},
+      {c + "/Program Files/Quorvex Converter/setup.msix", c + "/PROGRA~3/QUORVE~1/SETUP~1.MSI",
+       c + "/Program Files/Quorvex Converter/setup.msix"},
+      {"/", "/", "/"},
   };
-  for (const auto& [path, shortPath] : cases) EXPECT_EQ(Short(path), shortPath) << path;
-  SetCurrentMachine(MachineOn(m_dir));  // the same short names on another instance
-  EXPECT_EQ(Short("C:\\Program Files\\Quorvex Converter\\Read Me First.txt"),
-            "C:\\PROGRA~3\\QUORVE~1\\README~1.TXT");
-  for (const auto& [path, shortPath] : cases) EXPECT_EQ(Short(path), shortPath) << path;
-}
-
-TEST_F(Win32PathsTest, LongOfShortGivesThePathBack) {
-  for (const char* path : {"C:\\Program Files\\Quorvex Converter\\setup.msix",
-                           "C:\\Program Files\\Quorvex Converter\\Read Me First.txt",
-                           "C:\\Program Files (x86)\\x.txt", "C:\\PROGRA~1\\z.txt"}) {
-    EXPECT_EQ(Long(Short(path)), path);
+  for (int instance = 0; instance < 2; ++instance) {  // every instance gives the same names
+    for (const auto& [path, shortPath, longPath] : cases) {
+      EXPECT_EQ(Short(path), shortPath) << path;
+      EXPECT_EQ(Long(shortPath), longPath) << path;
+    }
+    SetCurrentMachine(MachineOn(m_dir));
   }
-  EXPECT_EQ(Long("c:\\program files\\QUORVE~1\\READ ME FIRST.TXT"),
-            "c:\\Program Files\\Quorvex Converter\\Read Me First.txt");
-}
-
-TEST_F(Win32PathsTest, HostPathsKeepTheirSlashes) {
-  std::string base = m_dir.Sub("drive_c");
-  EXPECT_EQ(Short(base), base);  // "/tmp/qvXXXXXX/drive_c": valid 8.3 names are their own
-  EXPECT_EQ(Short(base + "/Program Files/Quorvex Converter/setup.msix"),
-            base + "/PROGRA~3/QUORVE~1/SETUP~1.MSI");
-  EXPECT_EQ(Long(base + "/PROGRA~3/QUORVE~1/SETUP~1.MSI"),
-            base + "/Program Files/Quorvex Converter/setup.msix");
-  EXPECT_EQ(Short("/"), "/");
 }
 
 TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothing) {

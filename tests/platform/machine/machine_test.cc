@@ -43,38 +43,6 @@ TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
   }
 }
 
-TEST(MachineTest, BuiltinHivesHoldShellFoldersAndProgramFolders) {
-  const registry::Hive user = BuiltinUserHive("ann");
-  const registry::Hive machine = BuiltinMachineHive();
-  const std::string cv = "Software\\Microsoft\\Windows\\CurrentVersion";
-  const std::string sf = cv + "\\Explorer\\Shell Folders";
-  const std::string menu = "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
-  const std::pair<const char*, std::string> folders[] = {
-      {"AppData", "C:\\Users\\ann\\AppData\\Roaming"},
-      {"Local AppData", "C:\\Users\\ann\\AppData\\Local"},
-      {"Desktop", "C:\\Users\\ann\\Desktop"},
-      {"Favorites", "C:\\Users\\ann\\Favorites"},
-      {"Fonts", "C:\\Windows\\Fonts"},
-      {"My Pictures", "C:\\Users\\ann\\Pictures"},
-      {"Personal", "C:\\Users\\ann\\Documents"},
-      {"Programs", menu + "\\Programs"},
-      {"SendTo", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\SendTo"},
-      {"Start Menu", menu},
-      {"Startup", menu + "\\Programs\\Startup"},
-      {"Templates", "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Templates"},
-      {"Administrative Tools", menu + "\\Programs\\Administrative Tools"},
-  };
-  for (const auto& [name, path] : folders) EXPECT_EQ(Text(user, sf, name), path) << name;
-  EXPECT_EQ(Text(machine, cv, "ProgramFilesDir"), "C:\\Program Files");
-  EXPECT_EQ(Text(machine, cv, "ProgramFilesDir (x86)"), "C:\\Program Files (x86)");
-  EXPECT_EQ(Text(machine, cv, "CommonFilesDir"), "C:\\Program Files\\Common Files");
-  EXPECT_EQ(Text(machine, cv, "CommonFilesDir (x86)"), "C:\\Program Files (x86)\\Common Files");
-  EXPECT_EQ(Text(machine, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
-            "C:\\Windows");
-  EXPECT_EQ(Text(machine, sf, "Common AppData"), "C:\\ProgramData");
-  EXPECT_FALSE(machine.KeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Installer"));
-}
-
 const char kSystemReg[] =
     "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
     "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1796478104\n"

@@ -85,6 +85,8 @@ struct Damage {
 
 TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
   const Damage cases[] = {
+      {"cut short", [](TinyCompoundFile* f) { f->bytes.resize(100); }, true,
+       "compound file, byte 100: file shorter than its header"},
       {"bad signature", [](TinyCompoundFile* f) { f->bytes[0] = 'X'; }, true,
        "compound file, byte 0: not a compound file"},
       {"bad version", [](TinyCompoundFile* f) { Put(&f->bytes, 0x1A, 4, 2); }, true,
@@ -131,24 +133,6 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
     if (read.ok()) read = file.ReadStream(2, &data);
     EXPECT_EQ(read.message(), d.message) << d.what;
   }
-}
-
-TEST(CompoundFileTest, TruncatedFilesFailOrReadWithinTheirBytes) {
-  TinyCompoundFile f;
-  for (size_t size = 0; size < f.bytes.size(); size += 97) {
-    const std::string cut = f.bytes.substr(0, size);
-    CompoundFile file;
-    if (!file.Open(cut).ok()) continue;
-    std::string data;
-    for (uint32_t e = 0; e < file.Entries().size(); ++e) {
-      if (file.ReadStream(e, &data).ok()) {
-        EXPECT_LE(data.size(), cut.size());
-      }
-    }
-  }
-  CompoundFile file;
-  EXPECT_EQ(file.Open(f.bytes.substr(0, 100)).message(),
-            "compound file, byte 100: file shorter than its header");
 }
 
 TEST(CompoundFileTest, SiblingLoopsDoNotHang) {

@@ -56,43 +56,6 @@ TEST_F(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsIt) {
   }
 }
 
-TEST_F(PackageDatabaseTest, ConvertsTheDatabaseCodepageToUtf8) {
-  const struct {
-    const char* fixture;
-    int codepage;
-    const char* productName;
-  } cases[] = {{"basic", 1252, "Caf\xc3\xa9 Cr\xc3\xa8me Installer"},
-               {"cyrillic", 1251, "Программа установки"},
-               {"japanese", 932, "日本語のインストーラー"}};
-  for (const auto& c : cases) {
-    auto db = Open(c.fixture);
-    ASSERT_TRUE(db);
-    EXPECT_EQ(db->Strings().Codepage(), c.codepage);
-    EXPECT_EQ(QueryRows(*db, "SELECT `Value` FROM `Property` WHERE `Property` = 'ProductName'"),
-              c.productName);
-  }
-}
-
-TEST_F(PackageDatabaseTest, ReadsThreeByteReferencesAndLongStrings) {
-  auto db = Open("many_strings");
-  ASSERT_TRUE(db);
-  EXPECT_EQ(db->Strings().ReferenceSize(), 3);
-  EXPECT_EQ(QueryRows(*db, "SELECT `Number`, `Label` FROM `Wide` WHERE `Key` = 'key069999'"),
-            "34999|label 489993");
-
-  db = Open("long_string");
-  ASSERT_TRUE(db);
-  auto view = db->OpenView("SELECT `Property`, `Value` FROM `Property` ORDER BY `Property`");
-  ASSERT_TRUE(view && view->Execute());
-  std::vector<std::pair<std::string, size_t>> rows;
-  while (auto r = view->Fetch()) rows.emplace_back(r->StringData(1), r->StringData(2).size());
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(rows[0], std::make_pair(std::string("AfterLong"), size_t{11}));
-  EXPECT_EQ(rows[1].first, "LongValue");
-  EXPECT_GT(rows[1].second, 65535u);
-  EXPECT_EQ(rows[2], std::make_pair(std::string("ZLast"), size_t{4}));
-}
-
 TEST_F(PackageDatabaseTest, ExposesSummaryInformation) {
   auto db = Open("basic");
   ASSERT_TRUE(db);

@@ -1,0 +1,61 @@
+#include "platform/msi/folder_properties.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "platform/registry/hive_reader.h"
+
+namespace qv::msi {
+namespace {
+
+std::shared_ptr<const registry::Hive> HiveOf(const std::string& text) {
+  auto hive = std::make_shared<registry::Hive>();
+  EXPECT_TRUE(
+      registry::ParseHive("WINE REGISTRY Version 2\n" + text, "t.reg", hive.get(), nullptr).ok());
+  return hive;
+}
+
+TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
+  Machine bare;  // no registry values: everything follows from the Windows folder
+  bare.windowsDir = "D:\\Win";
+  bare.systemDir = "D:\\Win\\system32";
+  bare.tempDir = "D:\\Temp";
+  bare.machineHive = HiveOf("");
+  bare.userHive = HiveOf("");
+  Machine wine = bare;  // a Wine prefix with folders of its own
+  wine.winePrefix = "/home/ann/.wine";
+  wine.machineHive = HiveOf(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n\"ProgramFilesDir\"=\"E:\\\\P64\"\n"
+      "\"CommonFilesDir (x86)\"=\"E:\\\\C32\"\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 0\n"
+      "\"Common AppData\"=\"E:\\\\Data\"\n\"AppData\"=\"E:\\\\Not the user's\"\n");
+  wine.userHive = HiveOf(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 0\n"
+      "\"AppData\"=str(2):\"E:\\\\Roaming\\0\"\n");
+  // property, on the bare machine, on the Wine prefix ("-" absent)
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"ProgramFilesFolder", "D:\\Program Files (x86)\\", "E:\\P64 (x86)\\"},
+      {"ProgramFiles64Folder", "D:\\Program Files\\", "E:\\P64\\"},
+      {"CommonFilesFolder", "D:\\Program Files (x86)\\Common Files\\", "E:\\C32\\"},
+      {"CommonFiles64Folder", "D:\\Program Files\\Common Files\\", "E:\\P64\\Common Files\\"},
+      {"SystemFolder", "D:\\Win\\SysWOW64\\", "D:\\Win\\syswow64\\"},
+      {"System64Folder", "D:\\Win\\system32\\", "D:\\Win\\system32\\"},
+      {"ROOTDRIVE", "D:\\", "D:\\"},
+      {"TempFolder", "D:\\Temp\\", "D:\\Temp\\"},
+      {"AppDataFolder", "-", "E:\\Roaming\\"},
+      {"CommonAppDataFolder", "-", "E:\\Data\\"},
+  };
+  const auto bareProperties = MachineProperties(bare);
+  const auto wineProperties = MachineProperties(wine);
+  const auto get = [](const std::map<std::string, std::string>& p, const char* name) {
+    return p.count(name) ? p.at(name) : "-";
+  };
+  for (const auto& [name, onBare, onWine] : cases) {
+    EXPECT_EQ(get(bareProperties, name), onBare) << name;
+    EXPECT_EQ(get(wineProperties, name), onWine) << name;
+  }
+}
+
+}  // namespace
+}  // namespace qv::msi
