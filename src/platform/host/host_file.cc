@@ -93,14 +93,15 @@ Status HostFile::Open(const std::string& path, OpenMode mode, HostFile* file, mo
   if (fd < 0) return HostError(path, errno);
   file->m_fd = fd;
   // What was opened is what counts: the path may have changed since it was looked at.
-  if (::fstat(fd, &st) != 0) return HostError(path, errno);
-  const bool expected = mode == OpenMode::kFolder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
-  if (!expected) {
-    *file = HostFile();
-    return mode == OpenMode::kFolder ? Status::InvalidArgument(path + ": not a folder")
-                                     : NotRegular(path);
+  Status s;
+  if (::fstat(fd, &st) != 0) {
+    s = HostError(path, errno);
+  } else if (mode == OpenMode::kFolder ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode)) {
+    s = mode == OpenMode::kFolder ? Status::InvalidArgument(path + ": not a folder")
+                                  : NotRegular(path);
   }
-  return Status::Ok();
+  if (!s.ok()) *file = HostFile();
+  return s;
 }
 
 Status HostFile::Stat(struct stat* st) const {
@@ -124,20 +125,18 @@ Status HostFile::ReadToEnd(uint64_t maxBytes, std::string* bytes, bool headOnly)
   }
   char buffer[65536];
   for (;;) {
-    const uint64_t held = bytes->size() - start;
-    // Asking for one byte more than allowed tells a file at the limit from a larger one.
-    const size_t want = static_cast<size_t>(
-        std::min<uint64_t>(sizeof buffer, maxBytes - held + (headOnly ? 0 : 1)));
-    if (want == 0) return Status::Ok();
-    const ssize_t n = ::read(m_fd, buffer, want);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return HostError(m_path, errno);
-    if (n == 0) return Status::Ok();
-    if (held + static_cast<uint64_t>(n) > maxBytes) {
+    const uint64_t room = maxBytes - (bytes->size() - start);
+    // Asking for one byte more than there is room for tells a file at the limit from a larger one.
+    const uint64_t ask = headOnly || room == UINT64_MAX ? room : room + 1;
+    if (ask == 0) return Status::Ok();
+    size_t got = 0;
+    if (Status s = Read(buffer, std::min<uint64_t>(sizeof buffer, ask), &got); !s.ok()) return s;
+    if (got == 0) return Status::Ok();
+    if (got > room) {
       bytes->resize(start);
       return Status::Corruption(m_path + ": larger than " + SizeText(maxBytes));
     }
-    bytes->append(buffer, static_cast<size_t>(n));
+    bytes->append(buffer, got);
   }
 }
 
