@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/base/pending_error.h"
+#include "platform/fs/path_map.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/machine_registry.h"
 #include "platform/msi/engine_session.h"
@@ -104,7 +105,7 @@ Status OpenPackageDatabase(const std::string& path, int mode,
                            std::shared_ptr<PackageDatabase>* database) {
   database->reset();
   std::string hostPath;
-  if (Status s = PackageHostPath(path, &hostPath); !s.ok()) return s;
+  if (Status s = fs::HostPathOf(path, &hostPath); !s.ok()) return s;
   std::string bytes;
   if (Status s = ReadPackageFile(hostPath, &bytes); !s.ok()) return s;
   return PackageDatabase::Open(std::move(bytes), path, mode, database);

@@ -1,5 +1,5 @@
 #pragma once
-// Where a package named to the installer lives on the host, and how much of it is read.
+// Reading a package from the host, and how much of it is read.
 
 #include <cstdint>
 #include <string>
@@ -15,9 +15,5 @@ inline constexpr uint64_t kMaxPackageBytes = uint64_t{4} << 30;
 /// Reads the whole package at a host path: Busy when another process holds a write lock
 /// (fcntl) on it, otherwise failing as host::ReadHostFile does.
 Status ReadPackageFile(const std::string& hostPath, std::string* bytes);
-
-/// Maps a path given to the installer (host path starting with '/', or a Windows path through
-/// the machine's drives) to a host path.
-Status PackageHostPath(const std::string& path, std::string* hostPath);
 
 }  // namespace qv::msi

@@ -74,6 +74,28 @@ TEST(CompoundFileTest, ReadsRegularAndMiniStreams) {
   EXPECT_EQ(data.substr(0, 4), "abcd");
   ASSERT_TRUE(file.ReadStream(2, &data).ok());
   EXPECT_EQ(data, "small");
+  // A small stream may fill the mini stream to its last byte.
+  Put(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 120, 64);
+  ASSERT_TRUE(file.Open(f.bytes).ok());
+  ASSERT_TRUE(file.ReadStream(2, &data).ok());
+  EXPECT_EQ(data.size(), 64u);
+}
+
+TEST(CompoundFileTest, FindsFatSectorsBeyondTheHeaderThroughTheDifat) {
+  TinyCompoundFile f;
+  // 110 FAT sectors: the real one (0) and empty ones, 13..120 listed in the header and 122 in
+  // the DIFAT sector 121.
+  f.bytes.resize(512 * 124, '\xFF');
+  Put(&f.bytes, 0x2C, 110);
+  for (uint32_t i = 1; i < 109; ++i) Put(&f.bytes, 0x4C + 4 * i, 12 + i);
+  Put(&f.bytes, 0x44, 121);
+  Put(&f.bytes, TinyCompoundFile::Sector(121), 122);
+  Put(&f.bytes, TinyCompoundFile::Sector(121) + 508, kEnd);
+  CompoundFile file;
+  ASSERT_TRUE(file.Open(f.bytes).ok());
+  std::string data;
+  ASSERT_TRUE(file.ReadStream(1, &data).ok());
+  EXPECT_EQ(data.substr(0, 4), "abcd");
 }
 
 struct Damage {
@@ -103,6 +125,12 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
        "compound file, byte 0: stream: chain loops at sector 3"},
       {"chain past the end", [](TinyCompoundFile* f) { f->SetFat(4, 1000); }, false,
        "compound file, byte 0: stream: chain ends at sector 1000 after 1536 of 4096 bytes"},
+      {"consecutive sectors past the end",
+       [](TinyCompoundFile* f) {
+         Put(&f->bytes, TinyCompoundFile::Sector(1) + 128 + 116, 9);
+         for (uint32_t s = 9; s < 16; ++s) f->SetFat(s, s + 1);
+       },
+       false, "compound file, byte 0: stream: chain ends at sector 12 after 1536 of 4096 bytes"},
       {"size larger than the file",
        [](TinyCompoundFile* f) {
          Put(&f->bytes, TinyCompoundFile::Sector(1) + 128 + 120, 0x7FFFFFFF);
@@ -128,8 +156,11 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
       continue;
     }
     ASSERT_TRUE(open.ok()) << d.what << ": " << open.message();
-    std::string data;
+    std::string data, scratch;
+    std::string_view view;
     Status read = file.ReadStream(1, &data);
+    // Viewing a stream in place fails as reading it does.
+    EXPECT_EQ(file.StreamView(1, &scratch, &view).message(), read.message()) << d.what;
     if (read.ok()) read = file.ReadStream(2, &data);
     EXPECT_EQ(read.message(), d.message) << d.what;
   }

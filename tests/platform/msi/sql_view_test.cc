@@ -43,6 +43,7 @@ TEST_F(SqlViewTest, AnswersTheQueriesOfTheProgram) {
       {"SELECT `Id` FROM `Numbers` WHERE (`Id` = 1 OR `Id` = 3) AND `Big` >= 0", "3"},
       {"SELECT `Id` FROM `Numbers` WHERE `Id` <> 1 AND `Id` <= 2", "-5;2"},
       {"SELECT `Id` FROM `Numbers` WHERE `Id` > 1 AND `Id` >= -5 AND `Id` < 3", "2"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Big` >= -2147483648 AND `Big` <= 2147483647", "-5;1;2;3"},
       {"SELECT `Id`, `Small` FROM `Numbers` ORDER BY `Small`", "3|~;1|-32767;-5|-1;2|32767"},
       {"SELECT File, Sequence FROM File WHERE Component_ = 'HelpDoc' ORDER BY Sequence",
        "Manual.pdf|2;Readme.txt|3"},

@@ -36,6 +36,7 @@ TEST(SummaryInfoTest, ReadsPropertiesAndNamesWhereTheStreamBreaks) {
   const std::string prefix = "Corruption: stream \x05SummaryInformation, byte ";
   const std::pair<std::string, std::string> cases[] = {
       {good, "\xD0\x9F|-2|4886718345"},
+      {PropertySet({}), "|0|0"},
       {good.substr(0, 47), prefix + "47: shorter than a property set header"},
       {with(0, "\xFF\xFE"), prefix + "0: wrong byte order mark"},
       {with(44, Le(good.size() - 4, 4)), prefix + "44: section outside the stream"},
