@@ -5,6 +5,7 @@
 #include "converter/converter_frm.h"
 #include "converter/qt_text.h"
 #include "platform/fs/win32_paths.h"
+#include "services/path_text.h"
 
 namespace qv {
 namespace {
@@ -28,7 +29,7 @@ void Converter_Frm::FileNameFieldLeft(bool shortField) {
   } else {
     GetShortPathNameA(path, &buffer, kPathBufferSize);
   }
-  other->setText(QString::fromStdString(buffer.substr(0, buffer.find('\0'))));
+  other->setText(QString::fromStdString(TrimNul(buffer)));
 }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "converter/qt_text.h"
+#include "services/path_text.h"
 #include "services/registry_functions.h"
 #include "services/text_case.h"
 #include "state/program_state.h"
@@ -55,7 +56,7 @@ void LoadHistory(const std::string& prefix, std::string* first, QComboBox* combo
     if (n > Program().HistoryMax) {
       DelREGValue(SettingsKeyPath(), name);
     } else {
-      const std::string entry = buffer.substr(0, buffer.find('\0'));
+      const std::string entry = TrimNul(buffer);
       if (!entry.empty()) combo->addItem(QString::fromStdString(entry));
     }
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "platform/base/ascii_case.h"
 #include "platform/registry/hive.h"
 #include "platform/registry/name_compare.h"
 #include "platform/registry/text_codec.h"
@@ -20,16 +21,12 @@ bool IsAscii(std::string_view s) {
   return true;
 }
 
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-}
-
 // Case-insensitive order of registry names, as SubkeyNames reports them.
 bool FoldedLess(std::string_view a, std::string_view b) {
   if (IsAscii(a) && IsAscii(b)) {
     std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-      char x = UpperAscii(a[i]), y = UpperAscii(b[i]);
+      char x = AsciiToUpper(a[i]), y = AsciiToUpper(b[i]);
       if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
     }
     return a.size() < b.size();

@@ -101,7 +101,7 @@ TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
   EXPECT_EQ(Get("HKLM\\Software\\Vendor", "only"), "second");
   EXPECT_EQ(Get("HKLM\\Software\\Wine\\Import", "from"), "wine");
   const std::vector<std::string> expected = {
-      missing + ": No such file or directory",
+      missing + ": no such file",
       second + ": 1 line(s) skipped, the first: " + second + ":7: key deletion is not supported",
       second + ": keys under HKEY_CURRENT_CONFIG are not used",
       notes + ":1: not a registry file",
@@ -119,8 +119,7 @@ TEST_F(MachineImportsTest, TheEnvironmentNamesTheImports) {
   std::shared_ptr<const Machine> machine = LoadMachineFromEnvironment(&status);
   EXPECT_TRUE(status.ok()) << status.ToString();
   ASSERT_EQ(machine->importProblems.size(), 1u);
-  EXPECT_EQ(machine->importProblems[0].message(),
-            m_dir.Sub("none.reg") + ": No such file or directory");
+  EXPECT_EQ(machine->importProblems[0].message(), m_dir.Sub("none.reg") + ": no such file");
   SetCurrentMachine(machine);
   EXPECT_EQ(Get("HKCR\\CLSID\\{11111111-2222-3333-4444-555555555555}", ""), "Customer Class");
 }
