@@ -57,21 +57,20 @@ std::map<char, std::string> ReadDrives(const std::string& dosdevices) {
   return drives;
 }
 
-// The SID in user.reg's ";; All keys relative to \\User\\S-..." line, among its first lines.
+// The SID in the ";; All keys relative to \\User\\S-..." line of user.reg's header (the lines
+// before its first key).
 std::string SidOfUserHive(const std::string& path) {
   std::string head;
   if (!host::ReadHostFile(path, 2048, &head, {.headOnly = true}).ok()) return kDefaultUserSid;
-  const std::string marker = "\\\\User\\\\";
-  size_t start = 0;
-  for (int i = 0; i < 4 && start < head.size(); ++i) {
-    const size_t end = std::min(head.find('\n', start), head.size());
-    const std::string_view line = std::string_view(head).substr(start, end - start);
-    start = end + 1;
+  const std::string_view marker = "\\\\User\\\\";
+  for (std::string_view rest = head; !rest.empty() && rest[0] != '[';) {
+    const std::string_view line = rest.substr(0, rest.find('\n'));
+    rest.remove_prefix(std::min(line.size() + 1, rest.size()));
     const size_t at = line.find(marker);
-    if (line.substr(0, 2) != ";;" || at == std::string_view::npos) continue;
-    const std::string_view rest = line.substr(at + marker.size());
-    const size_t stop = rest.find_first_of("\r\n\\ ");
-    return stop == 0 ? kDefaultUserSid : std::string(rest.substr(0, stop));
+    if (!line.starts_with(";;") || at == std::string_view::npos) continue;
+    const std::string_view sid = line.substr(at + marker.size());
+    const size_t stop = sid.find_first_of("\r\\ ");
+    return stop == 0 ? kDefaultUserSid : std::string(sid.substr(0, stop));
   }
   return kDefaultUserSid;
 }

@@ -81,6 +81,7 @@ TEST(MachineTest, WinePrefixWithoutTempUsesTheUsersTempFolder) {
   std::shared_ptr<Machine> m = LoadWinePrefix(prefix, settings, &status);
   ASSERT_NE(m, nullptr) << status.ToString();
   EXPECT_EQ(m->tempDir, "C:\\users\\bob\\Temp\\");
+  EXPECT_EQ(m->userSid, kDefaultUserSid);  // a header without the user's SID
 }
 
 TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
@@ -111,9 +112,10 @@ TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
 
 TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefix) {
   Machine m;
-  m.drives = {{'C', "/home/ann/.wine/drive_c"}, {'H', "/home/ann"}, {'Z', "/"}};
+  // D and H name the same folder: the first letter wins.
+  m.drives = {{'C', "/home/ann/.wine/drive_c"}, {'D', "/home/ann"}, {'H', "/home/ann"}, {'Z', "/"}};
   const std::pair<const char*, const char*> cases[] = {
-      {"/home/ann/pkgs/app.msi", "H:\\pkgs\\app.msi"},
+      {"/home/ann/pkgs/app.msi", "D:\\pkgs\\app.msi"},
       {"/home/ann/.wine/drive_c/Program Files/x", "C:\\Program Files\\x"},
       {"/home/ann/.wine/drive_c", "C:\\"},
       {"/home/annex/a", "Z:\\home\\annex\\a"},
