@@ -17,11 +17,14 @@ set(QV_LAYERS
     "numbers records"
     "state"
     "msidb"
-    "paths"
+    # GUID identification and package values, for the windows and the CLI alike.
+    "paths guids"
+    # File details and log reading, Qt-free, for the selection window and the CLI.
+    "details"
     # Start-up gets its window through callbacks; it holds the settings store and the window
     # layout, which the windows use.
     "app"
-    "listview"
+    "listview help"
     "selection"
     "converter cli"
     "quorvex_main.cc")
