@@ -31,16 +31,8 @@ bool ParseHexNumber(std::string_view digits, std::size_t maxDigits, uint32_t* nu
 
 // Texts in hex data are UTF-16LE (8-bit in REGEDIT4); NULs at the end follow the value's type.
 std::string TextOfHexData(const std::string& bytes, uint32_t type, HiveFormat format) {
-  std::string text = format == HiveFormat::kRegedit4 ? bytes : Utf16LeToUtf8(bytes);
-  if (type == kMultiText) {
-    while (text.size() >= 2 && text[text.size() - 1] == '\0' && text[text.size() - 2] == '\0') {
-      text.pop_back();
-    }
-    if (!text.empty() && text.back() != '\0') text += '\0';
-  } else {
-    while (!text.empty() && text.back() == '\0') text.pop_back();
-  }
-  return text;
+  if (format != HiveFormat::kRegedit4) return Value::FromStoredBytes(type, bytes).data;
+  return Value::FromStoredText(type, bytes).data;
 }
 
 // "text" after a str(N): or as plain string data.

@@ -1,5 +1,7 @@
 #include "platform/registry/value.h"
 
+#include "platform/registry/text_codec.h"
+
 namespace qv::registry {
 
 Value Value::Text(const std::string& text, uint32_t type) {
@@ -33,6 +35,34 @@ Value Value::Raw(uint32_t type, std::string bytes) {
 
 Value Value::Tombstone() {
   return Value{kNone, "", true};
+}
+
+Value Value::FromStoredText(uint32_t type, std::string text) {
+  if (type == kMultiText) {
+    while (text.size() >= 2 && text[text.size() - 1] == '\0' && text[text.size() - 2] == '\0') {
+      text.pop_back();
+    }
+    if (!text.empty() && text.back() != '\0') text += '\0';
+    if (text.size() == 1) text.clear();  // only the empty string that ends the list
+  } else if (type == kText || type == kExpandText) {
+    while (!text.empty() && text.back() == '\0') text.pop_back();
+  }
+  return Value{type, std::move(text), false};
+}
+
+Value Value::FromStoredBytes(uint32_t type, std::string_view bytes) {
+  if (type == kText || type == kExpandText || type == kMultiText) {
+    return FromStoredText(type, Utf16LeToUtf8(bytes));
+  }
+  return Value{type, std::string(bytes), false};
+}
+
+std::string Value::StoredBytes() const {
+  if (!IsText()) return data;
+  std::string text = data;
+  if (type == kMultiText && text.empty()) text += '\0';
+  text += '\0';
+  return Utf8ToUtf16Le(text);
 }
 
 uint64_t Value::Number() const {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv::registry {
@@ -39,6 +40,16 @@ struct Value {
   static Value Raw(uint32_t type, std::string bytes);
   /// The marker that hides a lower layer's value.
   static Value Tombstone();
+  /// A value of a text type from its characters as stored (UTF-8, NULs included): types 1 and
+  /// 2 lose their trailing NULs, type 7 ends in exactly one NUL (an empty list is empty); other
+  /// types are kept as given.
+  static Value FromStoredText(uint32_t type, std::string text);
+  /// A value from the bytes Windows stores for it: texts (types 1, 2 and 7) as UTF-16LE with
+  /// their terminating NULs, numbers little-endian, anything else as it is.
+  static Value FromStoredBytes(uint32_t type, std::string_view bytes);
+  /// The bytes Windows stores for the value (the reverse of FromStoredBytes): texts as UTF-16LE
+  /// with a terminating NUL (type 7 with the empty string that ends the list).
+  std::string StoredBytes() const;
 
   /// True for types 1, 2 and 7.
   bool IsText() const { return type == kText || type == kExpandText || type == kMultiText; }

@@ -1,0 +1,269 @@
+#include "platform/registry/regf_hive.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <hivex.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "platform/registry/hive.h"
+#include "platform/registry/hive_reader.h"
+#include "support/locking_child.h"
+#include "support/regf_writer.h"
+#include "support/temp_dir.h"
+#include "support/windows_installation.h"
+
+namespace qv::registry {
+namespace {
+
+using test::RegfLayout;
+using test::RegfWriter;
+using test::SubkeyList;
+
+// Every kind of value and name the machine's hives hold, written through libhivex.
+const std::string kContent =
+    "WINE REGISTRY Version 2\n"
+    "[Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
+    "@=\"default\"\n"
+    "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
+    "\"Expand\"=str(2):\"%SystemRoot%\\\\system32\"\n"
+    "\"Multi\"=str(7):\"one\\0two\\0\"\n"
+    "\"NoStrings\"=str(7):\"\"\n"
+    "\"Empty\"=\"\"\n"
+    "\"Dword\"=dword:01020304\n"
+    "\"Qword\"=hex(b):01,02,03,04,05,06,07,08\n"
+    "\"Binary\"=hex:de,ad,be,ef,00,11\n"
+    "\"Short\"=hex:7f\n"
+    "\"BigEndian\"=hex(5):00,00,00,2a\n"
+    "\"NoType\"=hex(0):\n"
+    "\"Other\"=hex(100):01,02,03,04,05\n"
+    "\"Имя\"=\"значение\"\n"
+    "[Microsoft\\\\Windows\\\\CurrentVersion\\\\Ключ] 0\n"
+    "\"ü\"=\"Grüße\"\n"
+    "[Microsoft\\\\Windows\\\\CurrentVersion\\\\zeta] 0\n"
+    "[Microsoft\\\\Windows\\\\CurrentVersion\\\\Alpha\\\\Deep\\\\Deeper] 0\n"
+    "\"Long\"=\"" +
+    std::string(5000, 'x') +
+    "\"\n"
+    "[Classes\\\\CLSID\\\\{11111111-2222-3333-4444-555555555555}\\\\InprocServer32] 0\n"
+    "@=\"C:\\\\Windows\\\\a.dll\"\n";
+
+std::shared_ptr<const RegfHive> OpenOrFail(const std::string& path) {
+  std::shared_ptr<const RegfHive> hive;
+  Status s = RegfHive::Open(path, &hive);
+  EXPECT_TRUE(s.ok()) << s.ToString();
+  return hive;
+}
+
+TEST(RegfHiveTest, ReadsWhatLibhivexWrote) {
+  test::TempDir dir;
+  const std::string path = dir.Sub("SOFTWARE");
+  test::WriteHiveThroughHivex(path, kContent);
+  Hive expected;
+  ASSERT_TRUE(ParseHive(kContent, "content", &expected, nullptr).ok());
+  std::shared_ptr<const RegfHive> hive = OpenOrFail(path);
+  ASSERT_TRUE(hive);
+  EXPECT_FALSE(hive->header().dirty());
+  EXPECT_FALSE(hive->recovered());
+  for (const auto& [folded, key] : expected.keys()) {
+    EXPECT_TRUE(hive->KeyExists(folded)) << key.path;
+    EXPECT_EQ(hive->Values(key.path), expected.Values(key.path)) << key.path;
+    EXPECT_EQ(hive->SubkeyNames(folded), expected.SubkeyNames(key.path)) << key.path;
+  }
+  EXPECT_EQ(hive->SubkeyNames(""), (std::vector<std::string>{"Classes", "Microsoft"}));
+  Value v;
+  ASSERT_TRUE(hive->ReadValue("MICROSOFT\\windows\\currentversion\\ключ", "Ü", &v));
+  EXPECT_EQ(v, Value::Text("Grüße"));
+  EXPECT_FALSE(hive->ReadValue("Microsoft\\Windows\\CurrentVersion", "Missing", &v));
+  EXPECT_FALSE(hive->ReadValue("Microsoft\\Missing", "", &v));
+  EXPECT_FALSE(hive->KeyExists("Microsoft\\Windows\\CurrentVersion\\Alpha\\Missing"));
+  EXPECT_TRUE(hive->KeyExists(""));
+  EXPECT_TRUE(hive->KeyExists("\\Microsoft\\\\Windows\\"));
+  EXPECT_EQ(hive->Values("Microsoft\\Missing"), std::vector<NamedValue>{});
+  EXPECT_EQ(hive->SubkeyNames("Microsoft\\Missing"), std::vector<std::string>{});
+}
+
+// Long subkey lists in each list kind, split under ri lists: every key is found, in any case,
+// and listed once; libhivex, reading the same file, sees the same keys.
+TEST(RegfHiveTest, WalksEveryKindOfSubkeyList) {
+  const std::pair<SubkeyList, uint32_t> layouts[] = {
+      {SubkeyList::kLh, 1000}, {SubkeyList::kLh, 7}, {SubkeyList::kLf, 7}, {SubkeyList::kLi, 7}};
+  for (const auto& [kind, perLeaf] : layouts) {
+    test::TempDir dir;
+    RegfWriter writer(RegfLayout{kind, perLeaf});
+    const uint32_t parent = writer.KeyAt("Installer\\Components");
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+      char name[40];
+      std::snprintf(name, sizeof name, "%08X%024d", i * 2654435761u, i);
+      names.push_back(name);
+      const uint32_t key = writer.AddKey(parent, name);
+      writer.AddValue(key, "n", kDword, Value::Dword(static_cast<uint32_t>(i)).data);
+    }
+    writer.AddKey(parent, "Ünïcode");
+    const std::string path = dir.Sub("hive");
+    ASSERT_TRUE(writer.Write(path));
+    std::shared_ptr<const RegfHive> hive = OpenOrFail(path);
+    ASSERT_TRUE(hive);
+    for (size_t i = 0; i < names.size(); ++i) {
+      std::string lower = names[i];
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      Value v;
+      ASSERT_TRUE(hive->ReadValue("installer\\components\\" + lower, "N", &v)) << names[i];
+      EXPECT_EQ(v.Number(), i);
+    }
+    EXPECT_TRUE(hive->KeyExists("Installer\\Components\\üNÏCODE"));
+    EXPECT_FALSE(hive->KeyExists("Installer\\Components\\" + std::string(32, 'F')));
+    const std::vector<std::string> listed = hive->SubkeyNames("Installer\\Components");
+    EXPECT_EQ(listed.size(), names.size() + 1);
+    std::unique_ptr<hive_h, decltype(&hivex_close)> h(hivex_open(path.c_str(), 0), &hivex_close);
+    ASSERT_TRUE(h);
+    hive_node_h node = hivex_node_get_child(h.get(), hivex_root(h.get()), "Installer");
+    node = hivex_node_get_child(h.get(), node, "Components");
+    EXPECT_EQ(hivex_node_nr_children(h.get(), node), listed.size());
+  }
+}
+
+// libhivex refuses keys with more than 70,000 subkeys; a large machine's component list has
+// more, and every one of them is found.
+TEST(RegfHiveTest, FindsKeysBeyondLibhivexsSubkeyLimit) {
+  test::TempDir dir;
+  RegfWriter writer;
+  const uint32_t parent = writer.KeyAt("Components");
+  constexpr int kKeys = 70'500;
+  for (int i = 0; i < kKeys; ++i) writer.AddKey(parent, "K" + std::to_string(i));
+  const std::string path = dir.Sub("hive");
+  ASSERT_TRUE(writer.Write(path));
+  std::shared_ptr<const RegfHive> hive = OpenOrFail(path);
+  ASSERT_TRUE(hive);
+  for (int i : {0, 35'000, kKeys - 1}) {
+    EXPECT_TRUE(hive->KeyExists("Components\\k" + std::to_string(i))) << i;
+  }
+  EXPECT_EQ(hive->SubkeyNames("Components").size(), static_cast<size_t>(kKeys));
+}
+
+TEST(RegfHiveTest, DirtyHiveOpensAndSaysSo) {
+  test::TempDir dir;
+  const std::string path = dir.Sub("NTUSER.DAT");
+  test::WriteHiveThroughHivex(path, "WINE REGISTRY Version 2\n[Environment] 0\n\"TEMP\"=\"x\"\n");
+  ASSERT_TRUE(test::SetHiveSequenceNumbers(path, 8, 7));
+  std::shared_ptr<const RegfHive> hive = OpenOrFail(path);
+  ASSERT_TRUE(hive);
+  EXPECT_TRUE(hive->header().dirty());
+  EXPECT_EQ(hive->header().primarySequence, 8u);
+  EXPECT_EQ(hive->header().secondarySequence, 7u);
+  EXPECT_TRUE(hive->KeyExists("Environment"));
+}
+
+uint32_t Get32(const std::string& bytes, size_t at) {
+  uint32_t word = 0;
+  std::memcpy(&word, bytes.data() + at, 4);
+  return word;
+}
+
+void Set32(std::string* bytes, size_t at, uint32_t word) {
+  std::memcpy(bytes->data() + at, &word, 4);
+}
+
+// Sets the base block's checksum to what its other words give.
+void FixChecksum(std::string* bytes) {
+  uint32_t sum = 0;
+  for (size_t i = 0; i < 0x1FC; i += 4) sum ^= Get32(*bytes, i);
+  Set32(bytes, 0x1FC, sum);
+}
+
+TEST(RegfHiveTest, DamagedBinsAreReadWithRecovery) {
+  test::TempDir dir;
+  RegfWriter writer;
+  writer.KeyAt("Key0");
+  // A page that is no bin, counted among the bins.
+  std::string bytes = writer.Bytes() + std::string(0x1000, 'j');
+  Set32(&bytes, 40, Get32(bytes, 40) + 0x1000);
+  FixChecksum(&bytes);
+  const std::string path = dir.Write("hive", bytes);
+  std::shared_ptr<const RegfHive> hive = OpenOrFail(path);
+  ASSERT_TRUE(hive);
+  EXPECT_TRUE(hive->recovered());
+  EXPECT_TRUE(hive->KeyExists("Key0"));
+}
+
+// Every way a file can fail to be a hive the machine can read, with the message it gets.
+TEST(RegfHiveTest, RefusesWhatIsNoReadableHive) {
+  test::TempDir dir;
+  const std::string good = test::EmptyHiveBytes();
+  auto withHeader = [&](size_t at, const std::string& bytes, bool fixChecksum) {
+    std::string out = good;
+    out.replace(at, bytes.size(), bytes);
+    if (fixChecksum) FixChecksum(&out);
+    return out;
+  };
+  std::string rootless = good;
+  rootless.replace(0x1000 + Get32(good, 36) + 4, 2, "xx");  // the root cell is no key
+  struct Case {
+    const char* name;
+    std::string bytes;
+    Status::Code code;
+    std::string after;  // the message after "<path>: "
+  };
+  const Case cases[] = {
+      {"text.reg", "WINE REGISTRY Version 2\n", Status::Code::kCorruption,
+       "not a registry hive file"},
+      {"empty", "", Status::Code::kCorruption, "not a registry hive file"},
+      {"short", good.substr(0, 0x1000), Status::Code::kCorruption,
+       "a damaged registry hive (cut off after 4096 bytes)"},
+      {"version", withHeader(20, std::string("\x02\0\0\0", 4), true), Status::Code::kNotSupported,
+       "a registry hive of format version 2.5, which is not read"},
+      {"checksum", withHeader(4, "\x09", false), Status::Code::kCorruption,
+       "a damaged registry hive (its header checksum is wrong)"},
+      {"rootless", rootless, Status::Code::kCorruption,
+       "a damaged registry hive (its hive bins cannot be read)"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = dir.Write(c.name, c.bytes);
+    std::shared_ptr<const RegfHive> hive;
+    Status s = RegfHive::Open(path, &hive);
+    EXPECT_EQ(s.code(), c.code) << c.name << ": " << s.ToString();
+    EXPECT_EQ(s.message(), path + ": " + c.after) << c.name;
+    EXPECT_FALSE(hive) << c.name;
+  }
+}
+
+TEST(RegfHiveTest, RefusesMissingLockedAndUnreadableFiles) {
+  test::TempDir dir;
+  const std::string hivePath = dir.Write("SOFTWARE", test::EmptyHiveBytes());
+  std::shared_ptr<const RegfHive> hive;
+  Status s = RegfHive::Open(dir.Sub("missing"), &hive);
+  EXPECT_EQ(s.code(), Status::Code::kNotFound);
+  EXPECT_EQ(s.message(), dir.Sub("missing") + ": no such file");
+  s = RegfHive::Open(dir.path(), &hive);
+  EXPECT_EQ(s.message(), dir.path() + ": not a registry hive file");
+  {
+    test::LockingChild writer(hivePath, F_WRLCK);
+    ASSERT_TRUE(writer.locked());
+    s = RegfHive::Open(hivePath, &hive);
+    EXPECT_EQ(s.code(), Status::Code::kBusy);
+    EXPECT_EQ(s.message(), hivePath + ": locked by another program");
+  }
+  {
+    test::LockingChild reader(hivePath, F_RDLCK);  // a reader does not keep it from being read
+    EXPECT_TRUE(RegfHive::Open(hivePath, &hive).ok());
+  }
+  // A socket cannot be opened as a file, whoever runs the test.
+  const std::string socketPath = dir.Sub("sock");
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  s = RegfHive::Open(socketPath, &hive);
+  close(fd);
+  EXPECT_EQ(s.code(), Status::Code::kIOError);
+  EXPECT_EQ(s.message(), socketPath + ": cannot be read (No such device or address)");
+}
+
+}  // namespace
+}  // namespace qv::registry

@@ -1,0 +1,307 @@
+#include "support/regf_writer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <unordered_map>
+
+#include "platform/registry/name_compare.h"
+#include "platform/registry/text_codec.h"
+
+namespace qv::test {
+namespace {
+
+constexpr uint32_t kBinBase = 0x1000;
+constexpr uint32_t kBinSize = 0x1000;
+constexpr uint32_t kBinHeader = 0x20;
+constexpr uint32_t kNone = 0xFFFFFFFF;
+constexpr uint64_t kWriteTime = 0x01DC6A3F8E3A1B2CULL;  // a day in 2026, as a FILETIME
+// A self-relative security descriptor with no owner, group or lists: a null DACL.
+constexpr unsigned char kDescriptor[20] = {1, 0, 0x04, 0x80};
+
+void Put16(std::string* out, size_t at, uint32_t v) {
+  (*out)[at] = static_cast<char>(v & 0xFF);
+  (*out)[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+}
+
+void Put32(std::string* out, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) (*out)[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+void Put64(std::string* out, size_t at, uint64_t v) {
+  for (int i = 0; i < 8; ++i) (*out)[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+uint32_t Get32(const std::string& in, size_t at) {
+  uint32_t v = 0;
+  for (int i = 0; i < 4; ++i)
+    v |= static_cast<uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
+  return v;
+}
+
+bool IsAscii(const std::string& name) {
+  return std::all_of(name.begin(), name.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A name as a record stores it: 8-bit when it is ASCII (flag set), else UTF-16LE.
+std::string StoredName(const std::string& name, bool* compressed) {
+  *compressed = IsAscii(name);
+  return *compressed ? name : registry::Utf8ToUtf16Le(name);
+}
+
+uint32_t NameHash(const std::string& upper) {
+  const std::string units = registry::Utf8ToUtf16Le(upper);
+  uint32_t h = 0;
+  for (size_t i = 0; i + 1 < units.size(); i += 2) {
+    h = h * 37 + (static_cast<unsigned char>(units[i]) |
+                  static_cast<uint32_t>(static_cast<unsigned char>(units[i + 1])) << 8);
+  }
+  return h;
+}
+
+uint32_t Checksum(const std::string& file) {
+  uint32_t sum = 0;
+  for (size_t at = 0; at < 0x1FC; at += 4) sum ^= Get32(file, at);
+  return sum;
+}
+
+// Cells laid into hive bins one after another.
+class CellSpace {
+ public:
+  explicit CellSpace(std::string* out) : m_out(out) {}
+
+  // A zeroed cell of at least size bytes (size field included) marked in use; returns its file
+  // offset.
+  size_t Allocate(size_t size) {
+    size = (size + 7) & ~size_t{7};
+    if (m_binEnd == 0 || m_next + size > m_binEnd) StartBin(size);
+    const size_t at = m_next;
+    m_next += size;
+    Put32(m_out, at, static_cast<uint32_t>(-static_cast<int32_t>(size)));
+    return at;
+  }
+
+  // Ends the last bin with a free cell over its rest.
+  void Finish() {
+    if (m_binEnd > m_next) Put32(m_out, m_next, static_cast<uint32_t>(m_binEnd - m_next));
+    m_next = m_binEnd;
+  }
+
+ private:
+  void StartBin(size_t cellSize) {
+    Finish();
+    const size_t binSize = (kBinHeader + cellSize + kBinSize - 1) / kBinSize * kBinSize;
+    const size_t at = m_out->size();
+    m_out->resize(at + binSize, '\0');
+    std::memcpy(&(*m_out)[at], "hbin", 4);
+    Put32(m_out, at + 4, static_cast<uint32_t>(at - kBinBase));
+    Put32(m_out, at + 8, static_cast<uint32_t>(binSize));
+    Put64(m_out, at + 20, kWriteTime);
+    m_next = at + kBinHeader;
+    m_binEnd = at + binSize;
+  }
+
+  std::string* m_out;
+  size_t m_next = 0;
+  size_t m_binEnd = 0;
+};
+
+uint32_t Rel(size_t fileOffset) {
+  return static_cast<uint32_t>(fileOffset - kBinBase);
+}
+
+}  // namespace
+
+RegfWriter::RegfWriter(RegfLayout layout) : m_layout(layout) {
+  m_nodes.push_back(Node{0, "ROOT", "ROOT", {}, {}});
+}
+
+uint32_t RegfWriter::AddKey(uint32_t parent, const std::string& name) {
+  const auto index = static_cast<uint32_t>(m_nodes.size());
+  m_nodes.push_back(Node{parent, name, registry::FoldName(name), {}, {}});
+  m_nodes[parent].children.push_back(index);
+  return index;
+}
+
+void RegfWriter::AddValue(uint32_t key, const std::string& name, uint32_t type, std::string bytes) {
+  m_nodes[key].values.push_back(Value{name, type, std::move(bytes)});
+}
+
+uint32_t RegfWriter::Key(uint32_t parent, const std::string& name) {
+  const std::string upper = registry::FoldName(name);
+  for (uint32_t child : m_nodes[parent].children) {
+    if (m_nodes[child].upper == upper) return child;
+  }
+  return AddKey(parent, name);
+}
+
+uint32_t RegfWriter::KeyAt(const std::string& path) {
+  uint32_t key = kRoot;
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) key = Key(key, path.substr(start, end - start));
+    start = end + 1;
+  }
+  return key;
+}
+
+std::string RegfWriter::Bytes() const {
+  std::string out(kBinBase, '\0');
+  CellSpace cells(&out);
+  const size_t sk = cells.Allocate(4 + 20 + sizeof kDescriptor);
+  std::memcpy(&out[sk + 4], "sk", 2);
+  Put32(&out, sk + 8, Rel(sk));
+  Put32(&out, sk + 12, Rel(sk));
+  Put32(&out, sk + 16, static_cast<uint32_t>(m_nodes.size()));
+  Put32(&out, sk + 20, sizeof kDescriptor);
+  std::memcpy(&out[sk + 24], kDescriptor, sizeof kDescriptor);
+
+  // Key cells first, parents before children, so that every parent offset is known.
+  std::vector<size_t> nk(m_nodes.size());
+  for (size_t i = 0; i < m_nodes.size(); ++i) {
+    const Node& node = m_nodes[i];
+    bool compressed = false;
+    const std::string name = StoredName(node.name, &compressed);
+    const size_t at = cells.Allocate(0x50 + name.size());
+    nk[i] = at;
+    std::memcpy(&out[at + 4], "nk", 2);
+    Put16(&out, at + 6, (compressed ? 0x20 : 0) | (i == kRoot ? 0x0C : 0));
+    Put64(&out, at + 8, kWriteTime);
+    Put32(&out, at + 20, i == kRoot ? kNone : Rel(nk[node.parent]));
+    Put32(&out, at + 32, kNone);
+    Put32(&out, at + 36, kNone);
+    Put32(&out, at + 44, kNone);
+    Put32(&out, at + 48, Rel(sk));
+    Put32(&out, at + 52, kNone);
+    Put16(&out, at + 76, static_cast<uint32_t>(name.size()));
+    std::memcpy(&out[at + 80], name.data(), name.size());
+  }
+
+  for (size_t i = 0; i < m_nodes.size(); ++i) {
+    const Node& node = m_nodes[i];
+    uint32_t longestName = 0;
+    uint32_t longestData = 0;
+    if (!node.values.empty()) {
+      std::vector<uint32_t> vks;
+      for (const Value& v : node.values) {
+        bool compressed = false;
+        const std::string name = StoredName(v.name, &compressed);
+        const size_t vk = cells.Allocate(0x18 + name.size());
+        std::memcpy(&out[vk + 4], "vk", 2);
+        Put16(&out, vk + 6, static_cast<uint32_t>(name.size()));
+        const auto size = static_cast<uint32_t>(v.bytes.size());
+        Put32(&out, vk + 16, v.type);
+        Put16(&out, vk + 20, compressed && !name.empty() ? 1 : 0);
+        std::memcpy(&out[vk + 24], name.data(), name.size());
+        if (size <= 4) {
+          Put32(&out, vk + 8, size | 0x80000000u);
+          std::memcpy(&out[vk + 12], v.bytes.data(), size);
+        } else {
+          const size_t data = cells.Allocate(4 + size);
+          std::memcpy(&out[data + 4], v.bytes.data(), size);
+          Put32(&out, vk + 8, size);
+          Put32(&out, vk + 12, Rel(data));
+        }
+        vks.push_back(Rel(vk));
+        longestName = std::max(longestName, static_cast<uint32_t>(v.name.size() * 2));
+        longestData = std::max(longestData, size);
+      }
+      const size_t list = cells.Allocate(4 + 4 * vks.size());
+      for (size_t v = 0; v < vks.size(); ++v) Put32(&out, list + 4 + 4 * v, vks[v]);
+      Put32(&out, nk[i] + 40, static_cast<uint32_t>(vks.size()));
+      Put32(&out, nk[i] + 44, Rel(list));
+      Put32(&out, nk[i] + 64, longestName);
+      Put32(&out, nk[i] + 68, longestData);
+    }
+    if (node.children.empty()) continue;
+    std::vector<uint32_t> sorted = node.children;
+    std::sort(sorted.begin(), sorted.end(),
+              [&](uint32_t a, uint32_t b) { return m_nodes[a].upper < m_nodes[b].upper; });
+    std::vector<size_t> leaves;
+    const size_t perLeaf = std::max<uint32_t>(1, m_layout.maxLeafEntries);
+    for (size_t first = 0; first < sorted.size(); first += perLeaf) {
+      const size_t count = std::min(perLeaf, sorted.size() - first);
+      const bool offsetsOnly = m_layout.leaf == SubkeyList::kLi;
+      const size_t entry = offsetsOnly ? 4 : 8;
+      const size_t leaf = cells.Allocate(8 + entry * count);
+      const char* id = m_layout.leaf == SubkeyList::kLh   ? "lh"
+                       : m_layout.leaf == SubkeyList::kLf ? "lf"
+                                                          : "li";
+      std::memcpy(&out[leaf + 4], id, 2);
+      Put16(&out, leaf + 6, static_cast<uint32_t>(count));
+      for (size_t e = 0; e < count; ++e) {
+        const Node& child = m_nodes[sorted[first + e]];
+        const size_t at = leaf + 8 + entry * e;
+        Put32(&out, at, Rel(nk[sorted[first + e]]));
+        if (m_layout.leaf == SubkeyList::kLh) {
+          Put32(&out, at + 4, NameHash(child.upper));
+        } else if (m_layout.leaf == SubkeyList::kLf) {
+          bool compressed = false;
+          const std::string stored = StoredName(child.name, &compressed);
+          for (size_t c = 0; c < 4 && c < stored.size(); ++c) out[at + 4 + c] = stored[c];
+        }
+      }
+      leaves.push_back(leaf);
+    }
+    size_t list = leaves.front();
+    if (leaves.size() > 1) {
+      list = cells.Allocate(8 + 4 * leaves.size());
+      std::memcpy(&out[list + 4], "ri", 2);
+      Put16(&out, list + 6, static_cast<uint32_t>(leaves.size()));
+      for (size_t l = 0; l < leaves.size(); ++l) Put32(&out, list + 8 + 4 * l, Rel(leaves[l]));
+    }
+    uint32_t longestSubkey = 0;
+    for (uint32_t child : node.children) {
+      longestSubkey =
+          std::max(longestSubkey, static_cast<uint32_t>(m_nodes[child].name.size() * 2));
+    }
+    Put32(&out, nk[i] + 24, static_cast<uint32_t>(node.children.size()));
+    Put32(&out, nk[i] + 32, Rel(list));
+    Put32(&out, nk[i] + 56, longestSubkey);
+  }
+  cells.Finish();
+
+  std::memcpy(&out[0], "regf", 4);
+  Put32(&out, 4, m_layout.primarySequence);
+  Put32(&out, 8, m_layout.secondarySequence);
+  Put64(&out, 12, kWriteTime);
+  Put32(&out, 20, 1);
+  Put32(&out, 24, 5);
+  Put32(&out, 28, 0);
+  Put32(&out, 32, 1);
+  Put32(&out, 36, Rel(nk[kRoot]));
+  Put32(&out, 40, static_cast<uint32_t>(out.size() - kBinBase));
+  Put32(&out, 44, 1);
+  const std::string fileName = registry::Utf8ToUtf16Le("\\REGISTRY\\TEST");
+  std::memcpy(&out[0x30], fileName.data(), std::min<size_t>(fileName.size(), 64));
+  Put32(&out, 0x1FC, Checksum(out));
+  return out;
+}
+
+bool RegfWriter::Write(const std::string& path) const {
+  const std::string bytes = Bytes();
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(file);
+}
+
+std::string EmptyHiveBytes() {
+  return RegfWriter().Bytes();
+}
+
+bool SetHiveSequenceNumbers(const std::string& path, uint32_t primary, uint32_t secondary) {
+  std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+  std::string header(0x200, '\0');
+  if (!file.read(header.data(), static_cast<std::streamsize>(header.size()))) return false;
+  Put32(&header, 4, primary);
+  Put32(&header, 8, secondary);
+  Put32(&header, 0x1FC, Checksum(header));
+  file.seekp(0);
+  file.write(header.data(), static_cast<std::streamsize>(header.size()));
+  return static_cast<bool>(file);
+}
+
+}  // namespace qv::test

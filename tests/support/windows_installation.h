@@ -1,0 +1,68 @@
+#pragma once
+// Windows installations on disk for tests: a folder holding Windows/System32/config with
+// SOFTWARE and SYSTEM hives, user profiles with NTUSER.DAT and UsrClass.dat, and
+// Windows/Installer for cached packages. Every hive starts as an empty hive written by
+// RegfWriter and is filled through libhivex's write API, so the reader is checked against
+// what an independent writer laid out.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace qv::test {
+
+/// A user profile of a test installation.
+struct WindowsProfile {
+  std::string name = "tester";  ///< its folder under Users
+  std::string sid = "S-1-5-21-0-0-0-1000";
+  /// FILETIMEs of its last load and unload (LocalProfileLoadTime*, LocalProfileUnloadTime*);
+  /// 0 leaves the values out.
+  uint64_t loadTime = 0;
+  uint64_t unloadTime = 0;
+  /// NTUSER.DAT content beyond the usual Environment and shell folders, in Wine's format
+  /// (keys relative to HKCU), header included.
+  std::string user;
+  /// UsrClass.dat content (keys relative to HKCU\Software\Classes), header included.
+  std::string classes;
+  bool writeUserHive = true;     ///< false leaves NTUSER.DAT out
+  bool writeClassesHive = true;  ///< false leaves UsrClass.dat out
+};
+
+/// What a test installation holds.
+struct WindowsInstallationOptions {
+  /// HKLM content beyond the usual folders, in Wine's format (keys relative to HKLM, header
+  /// included): keys under Software go to the SOFTWARE hive, keys under System to SYSTEM.
+  std::string machine;
+  std::vector<WindowsProfile> profiles = {WindowsProfile{}};
+  /// SystemRoot as the SOFTWARE hive names it.
+  std::string systemRoot = "C:\\Windows";
+  /// The control set Select\Current names (ControlSet001 and ControlSet002 are written, with
+  /// different TEMP folders: C:\Windows\TEMP and C:\Windows\Temp2).
+  uint32_t currentControlSet = 1;
+};
+
+/// Lays out a Windows installation at dir/relative and returns its host path. The SOFTWARE
+/// hive holds SystemRoot, the program folders, the machine's shell folders and a ProfileList
+/// with the system profiles and options.profiles; each profile gets Users/<name>/NTUSER.DAT
+/// (TEMP "%USERPROFILE%\AppData\Local\Temp" and its Shell Folders and User Shell Folders
+/// under C:\Users\<name>) and AppData/Local/Microsoft/Windows/UsrClass.dat. Fails the current
+/// test when a hive cannot be written.
+std::string WriteWindowsInstallation(const TempDir& dir, const std::string& relative,
+                                     const WindowsInstallationOptions& options = {});
+
+/// Copies the package at hostPath into installation's Windows/Installer folder as name; returns
+/// its Windows path ("C:\Windows\Installer\<name>"), the LocalPackage a registration names.
+std::string CacheInstallerPackage(const std::string& installation, const std::string& hostPath,
+                                  const std::string& name);
+
+/// Writes an empty hive at path and adds the keys and values of text (Wine's format, keys
+/// relative to the hive's root, header included) through libhivex's write API. Fails the
+/// current test when libhivex refuses.
+void WriteHiveThroughHivex(const std::string& path, const std::string& text);
+
+/// The host path of an installation's hive: "SOFTWARE" or "SYSTEM".
+std::string ConfigHivePath(const std::string& installation, const std::string& name);
+
+}  // namespace qv::test
