@@ -64,8 +64,14 @@ std::shared_ptr<const Machine> LoadMachineFromEnvironment(Status* status) {
   Status* s = status != nullptr ? status : &local;
   *s = Status::Ok();
   std::shared_ptr<Machine> machine;
+  const char* windows = std::getenv("QUORVEX_WINDOWS");
   const char* prefix = std::getenv("WINEPREFIX");
-  if (prefix != nullptr && *prefix != '\0') machine = LoadWinePrefix(prefix, settings, s);
+  if (windows != nullptr && *windows != '\0') {
+    const char* user = std::getenv("QUORVEX_WINDOWS_USER");
+    machine = LoadWindowsInstallation(windows, user != nullptr ? user : "", settings, s);
+  } else if (prefix != nullptr && *prefix != '\0') {
+    machine = LoadWinePrefix(prefix, settings, s);
+  }
   if (!machine) {
     Status built;
     machine = BuildBuiltinMachine(settings, &built);
@@ -74,6 +80,20 @@ std::shared_ptr<const Machine> LoadMachineFromEnvironment(Status* status) {
   const char* imports = std::getenv("QUORVEX_REGISTRY_IMPORT");
   if (imports != nullptr) ApplyRegistryImports(imports, machine.get());
   return machine;
+}
+
+std::vector<Status> MachineProblems(const Machine& machine) {
+  std::vector<Status> all = machine.hiveProblems;
+  all.insert(all.end(), machine.importProblems.begin(), machine.importProblems.end());
+  return all;
+}
+
+std::string MachineKindText(const Machine& machine) {
+  if (!machine.windowsInstallation.empty()) {
+    return "Windows installation " + machine.windowsInstallation;
+  }
+  if (!machine.winePrefix.empty()) return "Wine prefix " + machine.winePrefix;
+  return "built-in Windows 10 profile";
 }
 
 std::string WindowsFormOfHostPath(const Machine& machine, const std::string& hostPath) {

@@ -118,6 +118,7 @@ std::shared_ptr<Machine> BuildBuiltinMachine(const MachineSettings& settings, St
   machine->machineHive = std::make_shared<const Hive>(BuiltinMachineHive());
   machine->userHive = std::make_shared<const Hive>(BuiltinUserHive(settings.userName));
   machine->storeDir = settings.configHome + "/quorvex";
+  machine->hiveOrigins = {{"HKLM", "built-in"}, {"HKCU", "built-in"}};
   *status = Status::Ok();
   for (const std::string& sub :
        {std::string("Windows/system32"), "Users/" + settings.userName + "/AppData/Local/Temp"}) {

@@ -19,6 +19,7 @@ struct FileLayers {
   Layers machine;
   Layers user;
   Layers users;
+  std::vector<std::string> keys;  // the parts of the registry the file adds to
 };
 
 bool IsRoot(const std::string& name, const char* shortName, const char* longName) {
@@ -36,19 +37,25 @@ void PlaceExport(const std::string& path, const std::shared_ptr<const registry::
   for (const std::string& root : file->SubkeyNames("")) {
     if (IsRoot(root, "HKLM", "HKEY_LOCAL_MACHINE")) {
       layers->machine.push_back(Mount(file, root, ""));
+      layers->keys.push_back("HKLM");
     } else if (IsRoot(root, "HKCR", "HKEY_CLASSES_ROOT")) {
       layers->machine.push_back(Mount(file, root, "Software\\Classes"));
+      layers->keys.push_back("HKLM\\Software\\Classes");
     } else if (IsRoot(root, "HKCU", "HKEY_CURRENT_USER")) {
       layers->user.push_back(Mount(file, root, ""));
+      layers->keys.push_back("HKCU");
     } else if (IsRoot(root, "HKU", "HKEY_USERS")) {
       for (const std::string& sid : file->SubkeyNames(root)) {
         if (registry::SameName(sid, userSid)) {
           layers->user.push_back(Mount(file, root + "\\" + sid, ""));
+          layers->keys.push_back("HKCU");
         } else if (registry::SameName(sid, userSid + "_Classes")) {
           layers->user.push_back(Mount(file, root + "\\" + sid, "Software\\Classes"));
+          layers->keys.push_back("HKCU\\Software\\Classes");
         }
       }
       layers->users.push_back(Mount(file, root, ""));
+      layers->keys.push_back("HKU");
     } else {
       problems->push_back(Status::NotSupported(path + ": keys under " + root + " are not used"));
     }
@@ -62,13 +69,16 @@ void PlaceWineFile(const std::string& path, const std::shared_ptr<const registry
   const std::string userPrefix = "\\User\\";
   if (registry::SameName(root, "\\Machine")) {
     layers->machine.push_back(file);
+    layers->keys.push_back("HKLM");
   } else if (root.size() > userPrefix.size() &&
              registry::SameName(root.substr(0, userPrefix.size()), userPrefix)) {
     const std::string sid = root.substr(userPrefix.size());
     if (registry::SameName(sid, userSid)) {
       layers->user.push_back(file);
+      layers->keys.push_back("HKCU");
     } else {
       layers->users.push_back(Mount(file, "", sid));
+      layers->keys.push_back("HKU\\" + sid);
     }
   } else {
     problems->push_back(Status::NotSupported(
@@ -120,6 +130,9 @@ void ApplyRegistryImports(const std::string& list, Machine* machine) {
     for (auto& layer : layers.machine) all.machine.push_back(std::move(layer));
     for (auto& layer : layers.user) all.user.push_back(std::move(layer));
     for (auto& layer : layers.users) all.users.push_back(std::move(layer));
+    for (const std::string& key : layers.keys) {
+      machine->hiveOrigins.push_back(HiveOrigin{key, path, true});
+    }
   }
   machine->machineHive = Stacked(std::move(all.machine), machine->machineHive);
   machine->userHive = Stacked(std::move(all.user), machine->userHive);

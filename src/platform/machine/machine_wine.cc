@@ -7,6 +7,7 @@
 
 #include "platform/base/ascii_case.h"
 #include "platform/host/whole_file.h"
+#include "platform/machine/environment_strings.h"
 #include "platform/machine/machine_profiles.h"
 #include "platform/registry/hive_reader.h"
 #include "platform/registry/name_compare.h"
@@ -81,30 +82,6 @@ std::string TextValue(const HiveSource& hive, const std::string& key, const std:
   return v.type == registry::kText || v.type == registry::kExpandText ? v.data : "";
 }
 
-// %NAME% references Wine's environment knows at start; others are left as written.
-std::string Expand(const std::string& text, const std::map<std::string, std::string>& vars) {
-  std::string out;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t open = text.find('%', pos);
-    size_t close = open == std::string::npos ? open : text.find('%', open + 1);
-    if (close == std::string::npos) {
-      out += text.substr(pos);
-      break;
-    }
-    out += text.substr(pos, open - pos);
-    auto it = vars.find(registry::FoldName(text.substr(open + 1, close - open - 1)));
-    if (it != vars.end()) {
-      out += it->second;
-      pos = close + 1;
-    } else {
-      out += text.substr(open, close - open);
-      pos = close;
-    }
-  }
-  return out;
-}
-
 // A prefix's hives are large and read-only: they are indexed, not parsed whole.
 Status LoadHive(const std::string& path, std::shared_ptr<const TextHive>* hive) {
   return registry::LoadHiveFile(path, nullptr, hive);
@@ -143,20 +120,23 @@ std::shared_ptr<Machine> LoadWinePrefix(const std::string& prefix, const Machine
   machine->windowsDir = root;
   machine->systemDir = root + "\\system32";
   std::string profile = "C:\\users\\" + settings.userName;
-  std::map<std::string, std::string> vars = {{"USERPROFILE", profile},
-                                             {"SYSTEMROOT", root},
-                                             {"WINDIR", root},
-                                             {"USERNAME", settings.userName},
-                                             {"ALLUSERSPROFILE", "C:\\ProgramData"},
-                                             {"PROGRAMDATA", "C:\\ProgramData"},
-                                             {"SYSTEMDRIVE", "C:"}};
-  std::string temp = Expand(TextValue(*user, "Environment", "TEMP"), vars);
+  // The %NAME% references Wine's environment knows at start (names folded: upper case).
+  Environment vars = {{"USERPROFILE", profile},
+                      {"SYSTEMROOT", root},
+                      {"WINDIR", root},
+                      {"USERNAME", settings.userName},
+                      {"ALLUSERSPROFILE", "C:\\ProgramData"},
+                      {"PROGRAMDATA", "C:\\ProgramData"},
+                      {"SYSTEMDRIVE", "C:"}};
+  std::string temp = ExpandEnvironmentText(TextValue(*user, "Environment", "TEMP"), vars);
   if (temp.empty()) temp = profile + "\\Temp";
   if (temp.back() != '\\') temp += '\\';
   machine->tempDir = temp;
   machine->machineHive = std::move(system);
   machine->userHive = std::move(user);
   machine->storeDir = settings.configHome + "/quorvex";
+  machine->hiveOrigins = {{"HKLM", machine->winePrefix + "/system.reg"},
+                          {"HKCU", machine->winePrefix + "/user.reg"}};
   *status = Status::Ok();
   return machine;
 }

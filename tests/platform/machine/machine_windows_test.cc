@@ -1,0 +1,376 @@
+// A Windows installation on disk as the machine: hives, folders, the user, and what is wrong
+// with real disks.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <utime.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <tuple>
+
+#include "platform/machine/machine.h"
+#include "platform/machine/machine_profiles.h"
+#include "platform/machine/machine_registry.h"
+#include "platform/msi/folder_properties.h"
+#include "support/locking_child.h"
+#include "support/regf_writer.h"
+#include "support/temp_dir.h"
+#include "support/windows_installation.h"
+
+namespace qv {
+namespace {
+
+using test::WindowsInstallationOptions;
+using test::WindowsProfile;
+
+constexpr uint64_t kDay = 864000000000ULL;  // one day in FILETIME units
+constexpr uint64_t kJan2026 = 134118144000000000ULL;
+
+WindowsProfile Profile(const std::string& name, const std::string& sid, uint64_t load,
+                       uint64_t unload = 0) {
+  WindowsProfile p;
+  p.name = name;
+  p.sid = sid;
+  p.loadTime = load;
+  p.unloadTime = unload;
+  return p;
+}
+
+std::string Get(const std::string& key, const std::string& name) {
+  registry::Value v;
+  Status s = CurrentRegistry().GetValue(key, name, &v);
+  return s.ok() ? v.data : "<absent>";
+}
+
+std::vector<std::string> Messages(const std::vector<Status>& problems) {
+  std::vector<std::string> out;
+  for (const Status& s : problems) out.push_back(s.message());
+  return out;
+}
+
+class MachineWindowsTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetCurrentMachine(nullptr); }
+
+  // Loads the machine the environment names, with QUORVEX_WINDOWS set to installation.
+  std::shared_ptr<const Machine> Load(const std::string& installation, Status* status,
+                                      const std::string& user = "") {
+    test::ScopedEnv env;
+    env.Set("QUORVEX_WINDOWS", installation);
+    env.Set("QUORVEX_WINDOWS_USER", user.empty() ? std::nullopt : std::optional(user));
+    std::shared_ptr<const Machine> machine = LoadMachineFromEnvironment(status);
+    SetCurrentMachine(machine);
+    return machine;
+  }
+
+  test::IsolatedHome m_home;
+  test::TempDir m_dir;
+};
+
+TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
+  WindowsInstallationOptions options;
+  options.profiles = {Profile("ann", "S-1-5-21-1-2-3-1001", kJan2026)};
+  options.profiles[0].classes = "WINE REGISTRY Version 2\n[.quorvex] 0\n@=\"Quorvex.File\"\n";
+  options.machine =
+      "WINE REGISTRY Version 2\n[Software\\\\Classes\\\\.quorvex] 0\n@=\"machine class\"\n"
+      "[Software\\\\Classes\\\\.machineonly] 0\n@=\"machine only\"\n";
+  const std::string root = test::WriteWindowsInstallation(m_dir, "win", options);
+  // QUORVEX_WINDOWS comes before WINEPREFIX.
+  test::ScopedEnv wine;
+  wine.Set("WINEPREFIX", m_dir.Sub("no-such-prefix"));
+  Status status = Status::IOError("unset");
+  std::shared_ptr<const Machine> m = Load(root, &status);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  EXPECT_EQ(m->drives, (std::map<char, std::string>{{'C', root}, {'Z', "/"}}));
+  EXPECT_EQ(std::tuple(m->windowsDir, m->systemDir, m->tempDir, m->userName, m->userSid),
+            std::tuple("C:\\Windows", "C:\\Windows\\system32",
+                       "C:\\Users\\ann\\AppData\\Local\\Temp\\", "ann", "S-1-5-21-1-2-3-1001"));
+  EXPECT_EQ(std::tuple(m->windowsInstallation, m->winePrefix, m->storeDir),
+            std::tuple(root, "", m_home.ConfigHome() + "/quorvex"));
+  EXPECT_EQ(MachineKindText(*m), "Windows installation " + root);
+  EXPECT_EQ(Messages(MachineProblems(*m)), std::vector<std::string>{});
+  const std::string config = root + "/Windows/System32/config/";
+  const std::string profile = root + "/Users/ann/";
+  std::vector<std::tuple<std::string, std::string, bool>> origins;
+  for (const HiveOrigin& o : m->hiveOrigins) origins.emplace_back(o.key, o.source, o.imported);
+  EXPECT_EQ(origins,
+            (std::vector<std::tuple<std::string, std::string, bool>>{
+                {"HKLM\\SOFTWARE", config + "SOFTWARE", false},
+                {"HKLM\\SYSTEM", config + "SYSTEM", false},
+                {"HKLM\\SYSTEM\\CurrentControlSet", config + "SYSTEM (ControlSet001)", false},
+                {"HKCU", profile + "NTUSER.DAT", false},
+                {"HKCU\\Software\\Classes",
+                 profile + "AppData/Local/Microsoft/Windows/UsrClass.dat", false}}));
+
+  EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
+            "C:\\Windows");
+  EXPECT_EQ(Get("HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", "TEMP"),
+            "%SystemRoot%\\TEMP");
+  EXPECT_EQ(Get("HKEY_CURRENT_USER\\Environment", "TEMP"), "%USERPROFILE%\\AppData\\Local\\Temp");
+  EXPECT_EQ(Get("HKCU\\Software\\Classes\\.quorvex", ""), "Quorvex.File");
+  EXPECT_EQ(Get("HKCR\\.quorvex", ""), "Quorvex.File");  // the user's class over the machine's
+  EXPECT_EQ(Get("HKCR\\.machineonly", ""), "machine only");
+  EXPECT_EQ(CurrentRegistry().SubkeyNames("HKLM"),
+            (std::vector<std::string>{"SOFTWARE", "SYSTEM"}));
+
+  // The shell folders a session gets, the missing Favorites from User Shell Folders.
+  const std::map<std::string, std::string> p = msi::MachineProperties(*m);
+  const std::pair<const char*, const char*> folders[] = {
+      {"AppDataFolder", "C:\\Users\\ann\\AppData\\Roaming\\"},
+      {"PersonalFolder", "C:\\Users\\ann\\Documents\\"},
+      {"FavoritesFolder", "C:\\Users\\ann\\Favorites\\"},
+      {"CommonAppDataFolder", "C:\\ProgramData\\"},
+      {"TempFolder", "C:\\Users\\ann\\AppData\\Local\\Temp\\"},
+      {"WindowsFolder", "C:\\Windows\\"},
+      {"ProgramFilesFolder", "C:\\Program Files (x86)\\"},
+      {"UserSID", "S-1-5-21-1-2-3-1001"},
+      {"LogonUser", "ann"},
+  };
+  for (const auto& [name, value] : folders) EXPECT_EQ(p.at(name), value) << name;
+}
+
+TEST_F(MachineWindowsTest, SettingsGoToTheStoreNeverIntoTheHives) {
+  const std::string root = test::WriteWindowsInstallation(m_dir, "win");
+  const std::string user = root + "/Users/tester/NTUSER.DAT";
+  const std::string before = test::ReadFile(user);
+  Status status;
+  Load(root, &status);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  ASSERT_TRUE(CurrentRegistry()
+                  .SetValue("HKCU\\Software\\Dunar\\Quorvex", "Last", registry::Value::Text("x"))
+                  .ok());
+  EXPECT_EQ(Get("HKCU\\Software\\Dunar\\Quorvex", "Last"), "x");
+  EXPECT_EQ(test::ReadFile(user), before);
+  EXPECT_NE(test::ReadFile(m_home.ConfigHome() + "/quorvex/user.reg").find("Quorvex"),
+            std::string::npos);
+}
+
+TEST_F(MachineWindowsTest, CurrentControlSetIsTheOneSelectNames) {
+  // Select\Current, the TEMP of HKLM\SYSTEM\CurrentControlSet, the machine's temp folder when
+  // the user names none, the problem.
+  const std::tuple<uint32_t, const char*, const char*, const char*> cases[] = {
+      {1, "%SystemRoot%\\TEMP", "C:\\Windows\\TEMP\\", ""},
+      {2, "%SystemRoot%\\Temp2", "C:\\Windows\\Temp2\\", ""},
+      {3, "<absent>", "C:\\Users\\tester\\AppData\\Local\\Temp\\",
+       ": Select\\Current names ControlSet003, which it does not hold; "
+       "HKLM\\SYSTEM\\CurrentControlSet is left out"},
+  };
+  for (const auto& [set, temp, tempDir, problem] : cases) {
+    test::TempDir dir;
+    WindowsInstallationOptions options;
+    options.currentControlSet = set;
+    options.profiles[0].user =
+        "WINE REGISTRY Version 2\n[Environment] 0\n\"TEMP\"=-\n";  // no TEMP of its own
+    const std::string root = test::WriteWindowsInstallation(dir, "win", options);
+    Status status;
+    std::shared_ptr<const Machine> m = Load(root, &status);
+    ASSERT_TRUE(status.ok()) << status.ToString();
+    EXPECT_EQ(Get("HKLM\\System\\CurrentControlSet\\Control\\Session Manager\\Environment", "TEMP"),
+              temp);
+    EXPECT_EQ(m->tempDir, tempDir) << set;
+    const std::string system = root + "/Windows/System32/config/SYSTEM";
+    EXPECT_EQ(Messages(m->hiveProblems),
+              *problem ? std::vector<std::string>{system + problem} : std::vector<std::string>{});
+  }
+}
+
+TEST_F(MachineWindowsTest, TheUserIsTheOneNamedElseTheOneWhoUsedItLast) {
+  const WindowsProfile ann = Profile("ann", "S-1-5-21-9-9-9-1001", kJan2026, kJan2026 + 5 * kDay);
+  const WindowsProfile bob = Profile("bob", "S-1-5-21-9-9-9-1002", kJan2026 + 3 * kDay);
+  WindowsProfile gone = Profile("gone", "S-1-5-21-9-9-9-1003", kJan2026 + 9 * kDay);
+  gone.writeUserHive = false;  // a profile whose folder was deleted
+  const WindowsProfile azure = Profile("cloud", "S-1-12-1-1-2-3-4", kJan2026 + 4 * kDay);
+  const WindowsProfile old1 = Profile("old1", "S-1-5-21-9-9-9-1004", 0);
+  const WindowsProfile old2 = Profile("old2", "S-1-5-21-9-9-9-1005", 0);
+  struct Case {
+    std::vector<WindowsProfile> profiles;
+    std::string user;
+    std::string chosen;
+  };
+  const Case cases[] = {
+      {{ann, bob, gone}, "", "ann"},  // ann logged off after bob logged on
+      {{bob, azure}, "", "cloud"},
+      {{ann, bob}, "BOB", "bob"},
+      {{ann, bob}, "s-1-5-21-9-9-9-1002", "bob"},
+      {{old1, old2}, "", "old2"},  // no times: the user hive written last
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    WindowsInstallationOptions options;
+    options.profiles = c.profiles;
+    const std::string root = test::WriteWindowsInstallation(dir, "win", options);
+    if (c.chosen == "old2") {
+      struct utimbuf older {
+        1600000000, 1600000000
+      };
+      ASSERT_EQ(utime((root + "/Users/old1/NTUSER.DAT").c_str(), &older), 0);
+    }
+    Status status;
+    std::shared_ptr<const Machine> m = Load(root, &status, c.user);
+    ASSERT_TRUE(status.ok()) << status.ToString();
+    EXPECT_EQ(m->userName, c.chosen) << c.user;
+    EXPECT_EQ(Get("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                  "Desktop"),
+              "C:\\Users\\" + c.chosen + "\\Desktop");
+  }
+}
+
+TEST_F(MachineWindowsTest, FoldersAreFoundWithoutRegardToCase) {
+  WindowsInstallationOptions options;
+  options.systemRoot = "C:\\WINDOWS";
+  const std::string root = test::WriteWindowsInstallation(m_dir, "win", options);
+  std::filesystem::rename(root + "/Windows", root + "/WINDOWS");
+  std::filesystem::rename(root + "/WINDOWS/System32/config/SOFTWARE",
+                          root + "/WINDOWS/System32/config/software");
+  std::filesystem::rename(root + "/Users/tester/NTUSER.DAT", root + "/Users/tester/ntuser.dat");
+  Status status;
+  std::shared_ptr<const Machine> m = Load(root, &status);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  EXPECT_EQ(m->windowsDir, "C:\\WINDOWS");
+  EXPECT_EQ(m->systemDir, "C:\\WINDOWS\\system32");
+  EXPECT_EQ(m->hiveOrigins[0].source, root + "/WINDOWS/System32/config/software");
+  EXPECT_EQ(m->hiveOrigins[3].source, root + "/Users/tester/ntuser.dat");
+}
+
+// What keeps a folder from being used as the machine: the status says it, and the machine is
+// the built-in profile.
+TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::string& root)> damage;
+    std::string user;
+    std::string message;  // "<root>" stands for the installation's folder
+  };
+  const std::string config = "<root>/Windows/System32/config/";
+  const Case cases[] = {
+      {"no folder", [](const std::string& root) { std::filesystem::remove_all(root); }, "",
+       "QUORVEX_WINDOWS <root>: no such folder"},
+      {"no Windows",
+       [](const std::string& root) { std::filesystem::remove_all(root + "/Windows"); }, "",
+       "QUORVEX_WINDOWS <root>: not a Windows installation (it holds no "
+       "Windows\\System32\\config\\SOFTWARE)"},
+      {"SOFTWARE is text",
+       [](const std::string& root) {
+         std::ofstream(test::ConfigHivePath(root, "SOFTWARE")) << "WINE REGISTRY Version 2\n";
+       },
+       "", config + "SOFTWARE: not a registry hive file"},
+      {"no SYSTEM",
+       [](const std::string& root) {
+         std::filesystem::remove(test::ConfigHivePath(root, "SYSTEM"));
+       },
+       "", config + "SYSTEM: no such file"},
+      {"unknown user", [](const std::string&) {}, "zed",
+       "QUORVEX_WINDOWS_USER zed: no user profile of that name in <root> (profiles: tester)"},
+      {"no user hive",
+       [](const std::string& root) { std::filesystem::remove(root + "/Users/tester/NTUSER.DAT"); },
+       "",
+       "QUORVEX_WINDOWS <root>: no user profile with a user hive (NTUSER.DAT) in it "
+       "(profiles: tester)"},
+      {"named user without hive",
+       [](const std::string& root) { std::filesystem::remove(root + "/Users/tester/NTUSER.DAT"); },
+       "tester", "<root>/Users/tester/NTUSER.DAT: no such file"},
+      {"user hive damaged",
+       [](const std::string& root) { std::ofstream(root + "/Users/tester/NTUSER.DAT") << "regf"; },
+       "", "<root>/Users/tester/NTUSER.DAT: a damaged registry hive (cut off after 4 bytes)"},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    const std::string root = test::WriteWindowsInstallation(dir, "win");
+    c.damage(root);
+    Status status;
+    std::shared_ptr<const Machine> m = Load(root, &status, c.user);
+    std::string expected = c.message;
+    for (size_t at; (at = expected.find("<root>")) != std::string::npos;) {
+      expected.replace(at, 6, root);
+    }
+    EXPECT_EQ(status.message(), expected) << c.what;
+    EXPECT_EQ(m->windowsInstallation, "") << c.what;
+    EXPECT_EQ(m->windowsDir, "C:\\Windows") << c.what;
+  }
+}
+
+TEST_F(MachineWindowsTest, LockedHiveIsRefused) {
+  const std::string root = test::WriteWindowsInstallation(m_dir, "win");
+  const std::string software = test::ConfigHivePath(root, "SOFTWARE");
+  test::LockingChild windows(software, F_WRLCK);
+  ASSERT_TRUE(windows.locked());
+  Status status;
+  Load(root, &status);
+  EXPECT_EQ(status.code(), Status::Code::kBusy);
+  EXPECT_EQ(status.message(), software + ": locked by another program");
+}
+
+// What is read around, each with the problem start-up reports.
+TEST_F(MachineWindowsTest, ReadsAroundWhatItCanAndSaysWhat) {
+  const std::string classes = "<root>/Users/tester/AppData/Local/Microsoft/Windows/UsrClass.dat";
+  const std::string without = "; HKCU\\Software\\Classes holds only what NTUSER.DAT holds";
+  struct Case {
+    const char* what;
+    std::function<void(const std::string& root)> damage;
+    std::string problem;
+  };
+  const Case cases[] = {
+      {"dirty SOFTWARE with its logs",
+       [](const std::string& root) {
+         const std::string hive = test::ConfigHivePath(root, "SOFTWARE");
+         ASSERT_TRUE(test::SetHiveSequenceNumbers(hive, 12, 11));
+         std::ofstream(hive + ".LOG1") << "log";
+         std::ofstream(hive + ".LOG2") << "log";
+       },
+       "<root>/Windows/System32/config/SOFTWARE: the hive is dirty (Windows did not finish "
+       "writing it; its last changes are in SOFTWARE.LOG1 and SOFTWARE.LOG2, which are not "
+       "replayed here): it is read as it is, and its data may be stale"},
+      {"dirty NTUSER.DAT without logs",
+       [](const std::string& root) {
+         ASSERT_TRUE(test::SetHiveSequenceNumbers(root + "/Users/tester/NTUSER.DAT", 3, 2));
+       },
+       "<root>/Users/tester/NTUSER.DAT: the hive is dirty (Windows did not finish writing it; "
+       "its transaction logs are missing): it is read as it is, and its data may be stale"},
+      {"no UsrClass.dat",
+       [&](const std::string& root) { std::filesystem::remove(root + classes.substr(6)); },
+       classes + ": no such file" + without},
+      {"UsrClass.dat is no hive",
+       [&](const std::string& root) { std::ofstream(root + classes.substr(6)) << "text"; },
+       classes + ": not a registry hive file" + without},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    const std::string root = test::WriteWindowsInstallation(dir, "win");
+    c.damage(root);
+    Status status;
+    std::shared_ptr<const Machine> m = Load(root, &status);
+    ASSERT_TRUE(status.ok()) << c.what << ": " << status.ToString();
+    std::string expected = c.problem;
+    expected.replace(expected.find("<root>"), 6, root);
+    EXPECT_EQ(Messages(MachineProblems(*m)), std::vector<std::string>{expected}) << c.what;
+    EXPECT_EQ(m->userName, "tester") << c.what;
+    EXPECT_EQ(Get("HKCU\\Environment", "TEMP"), "%USERPROFILE%\\AppData\\Local\\Temp") << c.what;
+  }
+}
+
+TEST_F(MachineWindowsTest, ImportsLieOverTheInstallationsHives) {
+  const std::string root = test::WriteWindowsInstallation(m_dir, "win");
+  const std::string file = m_dir.Write(
+      "customer.reg",
+      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Customer]\r\n"
+      "\"Who\"=\"customer\"\r\n");
+  test::ScopedEnv env;
+  env.Set("QUORVEX_REGISTRY_IMPORT", file + ":" + m_dir.Sub("missing.reg"));
+  Status status;
+  std::shared_ptr<const Machine> m = Load(root, &status);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  EXPECT_EQ(Get("HKLM\\Software\\Customer", "Who"), "customer");
+  EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
+            "C:\\Windows");
+  const HiveOrigin& last = m->hiveOrigins.back();
+  EXPECT_EQ(std::tuple(last.key, last.source, last.imported), std::tuple("HKLM", file, true));
+  EXPECT_EQ(Messages(MachineProblems(*m)),
+            std::vector<std::string>{m_dir.Sub("missing.reg") + ": No such file or directory"});
+}
+
+}  // namespace
+}  // namespace qv
