@@ -36,10 +36,18 @@ int main(int argc, char** argv) {
   qv::ui::Install(std::make_shared<qv::QtUi>());
 
   qv::Status status;
-  qv::SetCurrentMachine(qv::LoadMachineFromEnvironment(&status));
+  std::shared_ptr<const qv::Machine> machine = qv::LoadMachineFromEnvironment(&status);
+  qv::SetCurrentMachine(machine);
   if (!status.ok()) {
     qv::ui::ShowMessage(status.message(), "Error", qv::ui::Buttons::kOk);
   }
+  // What was read around (a dirty hive, an export that could not be read), once, lines
+  // separated by CR as the program's messages are.
+  std::string problems;
+  for (const qv::Status& problem : qv::MachineProblems(*machine)) {
+    problems += (problems.empty() ? "" : "\r") + problem.message();
+  }
+  if (!problems.empty()) qv::ui::ShowMessage(problems, "Error", qv::ui::Buttons::kOk);
 
   std::unique_ptr<qv::Converter_Frm> converter;
   qv::StartWindow window;

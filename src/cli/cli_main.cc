@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
   Status status;
   std::shared_ptr<const Machine> machine = LoadMachineFromEnvironment(&status);
   if (!status.ok()) return cli::Fail(status.message());
+  for (const Status& problem : MachineProblems(*machine)) cli::Fail(problem.message());
   SetCurrentMachine(machine);
   return it->run(std::vector<std::string>(args.begin() + 1, args.end()));
 }
