@@ -65,6 +65,9 @@ class RegfWriter {
   /// The key at a path of names separated by '\' below the root, added where absent.
   uint32_t KeyAt(const std::string& path);
 
+  /// About the size the file will have, for callers that fill a hive up to a size.
+  size_t ApproximateSize() const { return m_approximateSize; }
+
   /// The file's bytes.
   std::string Bytes() const;
   /// Writes the file; false when it cannot be written.
@@ -85,6 +88,7 @@ class RegfWriter {
   };
   RegfLayout m_layout;
   std::vector<Node> m_nodes;
+  size_t m_approximateSize = 0x2000;
 };
 
 /// The bytes of an empty hive: one bin holding the root key (named "ROOT") and its security
