@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <time.h>
 
 #include <algorithm>
@@ -53,6 +54,25 @@ bool EntryIsDirectory(const std::string& folder, const dirent* entry) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// The short names an NTFS volume keeps for the entries, as ntfs-3g shows them in the
+// "system.ntfs_dos_name" attribute, so that a Windows installation's files keep theirs; empty
+// when the file system keeps none.
+std::vector<std::string> RecordedShortNames(const std::string& hostFolder,
+                                            const std::vector<std::string>& names) {
+  std::vector<std::string> recorded;
+  bool any = false;
+  for (const std::string& name : names) {
+    char value[16];
+    const std::string path = (hostFolder == "/" ? "" : hostFolder) + "/" + name;
+    const ssize_t n = lgetxattr(path.c_str(), "system.ntfs_dos_name", value, sizeof value);
+    if (n < 0 && (errno == ENOTSUP || errno == EOPNOTSUPP) && recorded.empty()) return {};
+    recorded.emplace_back(n > 0 && n <= 12 ? std::string(value, static_cast<size_t>(n)) : "");
+    any = any || !recorded.back().empty();
+  }
+  if (!any) recorded.clear();
+  return recorded;
+}
+
 Status ReadFolder(const std::string& hostFolder, std::shared_ptr<const FolderListing>* listing) {
   DIR* dir = opendir(hostFolder.c_str());
   if (dir == nullptr) {
@@ -66,13 +86,15 @@ Status ReadFolder(const std::string& hostFolder, std::shared_ptr<const FolderLis
     isDirectory.push_back(EntryIsDirectory(hostFolder, entry));
   }
   closedir(dir);
-  *listing = std::make_shared<FolderListing>(std::move(names), isDirectory);
+  std::vector<std::string> recorded = RecordedShortNames(hostFolder, names);
+  *listing = std::make_shared<FolderListing>(std::move(names), isDirectory, recorded);
   return Status::Ok();
 }
 
 }  // namespace
 
-FolderListing::FolderListing(std::vector<std::string> names, const std::vector<bool>& isDirectory) {
+FolderListing::FolderListing(std::vector<std::string> names, const std::vector<bool>& isDirectory,
+                             const std::vector<std::string>& recorded) {
   std::vector<size_t> order(names.size());
   std::iota(order.begin(), order.end(), 0);
   std::sort(order.begin(), order.end(),
@@ -80,7 +102,11 @@ FolderListing::FolderListing(std::vector<std::string> names, const std::vector<b
   std::vector<std::string> sorted;
   sorted.reserve(names.size());
   for (size_t i : order) sorted.push_back(names[i]);
-  std::vector<std::string> shortNames = AssignShortNames(sorted);
+  std::vector<std::string> sortedRecorded;
+  if (!recorded.empty()) {
+    for (size_t i : order) sortedRecorded.push_back(i < recorded.size() ? recorded[i] : "");
+  }
+  std::vector<std::string> shortNames = AssignShortNames(sorted, sortedRecorded);
   m_entries.reserve(sorted.size());
   for (size_t i = 0; i < sorted.size(); ++i) {
     m_entries.push_back({sorted[i], shortNames[i], isDirectory[order[i]]});

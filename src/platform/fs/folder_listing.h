@@ -22,8 +22,10 @@ struct FolderEntry {
 /// The entries of one folder in NameLess order, with lookups by the names Windows accepts.
 class FolderListing {
  public:
-  /// Builds a listing of the given names (any order) and whether each is a folder.
-  FolderListing(std::vector<std::string> names, const std::vector<bool>& isDirectory);
+  /// Builds a listing of the given names (any order), whether each is a folder, and the short
+  /// name the file system keeps for each ("" for none; recorded may be empty).
+  FolderListing(std::vector<std::string> names, const std::vector<bool>& isDirectory,
+                const std::vector<std::string>& recorded = {});
 
   /// Every entry, sorted without regard to case.
   const std::vector<FolderEntry>& entries() const { return m_entries; }

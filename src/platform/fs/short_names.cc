@@ -74,10 +74,17 @@ std::string ShortNameCandidate(std::string_view longName, int n) {
   return name;
 }
 
-std::vector<std::string> AssignShortNames(const std::vector<std::string>& sortedNames) {
+std::vector<std::string> AssignShortNames(const std::vector<std::string>& sortedNames,
+                                          const std::vector<std::string>& recorded) {
   std::vector<std::string> shortNames(sortedNames.size());
   std::unordered_set<std::string> taken;
+  for (size_t i = 0; i < recorded.size() && i < sortedNames.size(); ++i) {
+    if (recorded[i].empty()) continue;
+    shortNames[i] = recorded[i];
+    taken.insert(AsciiUpper(recorded[i]));
+  }
   for (size_t i = 0; i < sortedNames.size(); ++i) {
+    if (!shortNames[i].empty()) continue;
     if (IsValidShortName(sortedNames[i])) {
       shortNames[i] = sortedNames[i];
       taken.insert(AsciiUpper(sortedNames[i]));

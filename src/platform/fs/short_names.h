@@ -14,9 +14,11 @@ namespace qv::fs {
 bool IsValidShortName(std::string_view name);
 
 /// Short names for the entries of one folder, in the order given (the caller sorts them with
-/// NameLess): names that are valid 8.3 names keep themselves; every other name gets base~n.ext
-/// with the smallest free n, as ShortNameCandidate describes.
-std::vector<std::string> AssignShortNames(const std::vector<std::string>& sortedNames);
+/// NameLess): an entry whose file system keeps a short name (recorded[i] not empty; recorded
+/// may be empty) has that one; names that are valid 8.3 names keep themselves; every other
+/// name gets base~n.ext with the smallest n free, as ShortNameCandidate describes.
+std::vector<std::string> AssignShortNames(const std::vector<std::string>& sortedNames,
+                                          const std::vector<std::string>& recorded = {});
 
 /// The n-th candidate short name of a long name that is not a valid 8.3 name: blanks and all
 /// dots but the last dropped, +,;=[] (and characters Windows forbids or that are not ASCII)

@@ -4,6 +4,8 @@
 
 #include <tuple>
 
+#include "platform/fs/folder_listing.h"
+
 namespace qv::fs {
 namespace {
 
@@ -43,6 +45,20 @@ TEST(ShortNamesTest, TenthCollisionUsesFiveCharactersAndTwoDigits) {
   ASSERT_EQ(got.size(), 11u);
   EXPECT_EQ(std::tuple(got[0], got[8], got[9], got[10]),
             std::tuple("LONGFI~1.TXT", "LONGFI~9.TXT", "LONGF~10.TXT", "LONGF~11.TXT"));
+}
+
+// On a Windows installation the file system keeps each file's short name, given when the file
+// was made; those are kept, and the other names avoid them.
+TEST(ShortNamesTest, ShortNamesTheFileSystemKeepsAreKept) {
+  const std::vector<std::string> names = {"Program Files", "Program Files (x86)", "ProgramData",
+                                          "README.TXT"};
+  const std::vector<std::string> recorded = {"PROGRA~2", "", "PROGRA~1", ""};
+  EXPECT_EQ(AssignShortNames(names, recorded),
+            (std::vector<std::string>{"PROGRA~2", "PROGRA~3", "PROGRA~1", "README.TXT"}));
+  FolderListing listing({"ProgramData", "Program Files"}, {true, true}, {"PROGRA~1", "PROGRA~2"});
+  ASSERT_NE(listing.Find("progra~2"), nullptr);
+  EXPECT_EQ(listing.Find("progra~2")->name, "Program Files");
+  EXPECT_EQ(listing.Find("ProgramData")->shortName, "PROGRA~1");
 }
 
 }  // namespace
