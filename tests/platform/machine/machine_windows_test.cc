@@ -1,7 +1,6 @@
 // A Windows installation on disk as the machine: hives, folders, the user, and what is wrong
 // with real disks.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <utime.h>
 
@@ -16,7 +15,6 @@
 #include "platform/machine/machine_profiles.h"
 #include "platform/machine/machine_registry.h"
 #include "platform/msi/folder_properties.h"
-#include "support/locking_child.h"
 #include "support/regf_writer.h"
 #include "support/temp_dir.h"
 #include "support/windows_installation.h"
@@ -293,17 +291,6 @@ TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
   }
 }
 
-TEST_F(MachineWindowsTest, LockedHiveIsRefused) {
-  const std::string root = test::WriteWindowsInstallation(m_dir, "win");
-  const std::string software = test::ConfigHivePath(root, "SOFTWARE");
-  test::LockingChild windows(software, F_WRLCK);
-  ASSERT_TRUE(windows.locked());
-  Status status;
-  Load(root, &status);
-  EXPECT_EQ(status.code(), Status::Code::kBusy);
-  EXPECT_EQ(status.message(), software + ": locked by another program");
-}
-
 // What is read around, each with the problem start-up reports.
 TEST_F(MachineWindowsTest, ReadsAroundWhatItCanAndSaysWhat) {
   const std::string classes = "<root>/Users/tester/AppData/Local/Microsoft/Windows/UsrClass.dat";
@@ -350,26 +337,6 @@ TEST_F(MachineWindowsTest, ReadsAroundWhatItCanAndSaysWhat) {
     EXPECT_EQ(m->userName, "tester") << c.what;
     EXPECT_EQ(Get("HKCU\\Environment", "TEMP"), "%USERPROFILE%\\AppData\\Local\\Temp") << c.what;
   }
-}
-
-TEST_F(MachineWindowsTest, ImportsLieOverTheInstallationsHives) {
-  const std::string root = test::WriteWindowsInstallation(m_dir, "win");
-  const std::string file = m_dir.Write(
-      "customer.reg",
-      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Customer]\r\n"
-      "\"Who\"=\"customer\"\r\n");
-  test::ScopedEnv env;
-  env.Set("QUORVEX_REGISTRY_IMPORT", file + ":" + m_dir.Sub("missing.reg"));
-  Status status;
-  std::shared_ptr<const Machine> m = Load(root, &status);
-  ASSERT_TRUE(status.ok()) << status.ToString();
-  EXPECT_EQ(Get("HKLM\\Software\\Customer", "Who"), "customer");
-  EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
-            "C:\\Windows");
-  const HiveOrigin& last = m->hiveOrigins.back();
-  EXPECT_EQ(std::tuple(last.key, last.source, last.imported), std::tuple("HKLM", file, true));
-  EXPECT_EQ(Messages(MachineProblems(*m)),
-            std::vector<std::string>{m_dir.Sub("missing.reg") + ": No such file or directory"});
 }
 
 }  // namespace
