@@ -373,8 +373,10 @@ std::shared_ptr<Machine> LoadWindowsInstallation(const std::string& folder, cons
   machine->userSid = profile.sid;
   SetVariable(&env, "USERPROFILE", profile.folder);
   SetVariable(&env, "USERNAME", machine->userName);
-  SetVariable(&env, "HOMEDRIVE", profile.folder.substr(0, 2));
-  SetVariable(&env, "HOMEPATH", profile.folder.substr(2));
+  if (profile.folder.size() > 2 && profile.folder[1] == ':') {
+    SetVariable(&env, "HOMEDRIVE", profile.folder.substr(0, 2));
+    SetVariable(&env, "HOMEPATH", profile.folder.substr(2));
+  }
   SetVariable(&env, "APPDATA", profile.folder + "\\AppData\\Roaming");
   SetVariable(&env, "LOCALAPPDATA", profile.folder + "\\AppData\\Local");
   AddEnvironment(*ntuser, "Environment", &env);

@@ -112,6 +112,10 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
   EXPECT_EQ(Get("HKCU\\Software\\Classes\\.quorvex", ""), "Quorvex.File");
   EXPECT_EQ(Get("HKCR\\.quorvex", ""), "Quorvex.File");  // the user's class over the machine's
   EXPECT_EQ(Get("HKCR\\.machineonly", ""), "machine only");
+  // The machine's shell folders Windows derives from User Shell Folders, where it kept none.
+  EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                "Common Desktop"),
+            "C:\\Users\\Public\\Desktop");
   EXPECT_EQ(CurrentRegistry().SubkeyNames("HKLM"),
             (std::vector<std::string>{"SOFTWARE", "SYSTEM"}));
 
@@ -221,16 +225,17 @@ TEST_F(MachineWindowsTest, FoldersAreFoundWithoutRegardToCase) {
   WindowsInstallationOptions options;
   options.systemRoot = "C:\\WINDOWS";
   const std::string root = test::WriteWindowsInstallation(m_dir, "win", options);
-  std::filesystem::rename(root + "/Windows", root + "/WINDOWS");
-  std::filesystem::rename(root + "/WINDOWS/System32/config/SOFTWARE",
-                          root + "/WINDOWS/System32/config/software");
+  // The folder's own spelling differs from the one SystemRoot gives, which Windows answers.
+  std::filesystem::rename(root + "/Windows", root + "/windows");
+  std::filesystem::rename(root + "/windows/System32/config/SOFTWARE",
+                          root + "/windows/System32/config/software");
   std::filesystem::rename(root + "/Users/tester/NTUSER.DAT", root + "/Users/tester/ntuser.dat");
   Status status;
   std::shared_ptr<const Machine> m = Load(root, &status);
   ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(m->windowsDir, "C:\\WINDOWS");
   EXPECT_EQ(m->systemDir, "C:\\WINDOWS\\system32");
-  EXPECT_EQ(m->hiveOrigins[0].source, root + "/WINDOWS/System32/config/software");
+  EXPECT_EQ(m->hiveOrigins[0].source, root + "/windows/System32/config/software");
   EXPECT_EQ(m->hiveOrigins[3].source, root + "/Users/tester/ntuser.dat");
 }
 
