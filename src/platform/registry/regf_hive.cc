@@ -12,6 +12,9 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/base/ascii_case.h"
+#include "platform/base/little_endian.h"
+#include "platform/host/host_file.h"
 #include "platform/registry/name_compare.h"
 
 // The format facts this file relies on, beyond what libhivex reads for it:
@@ -42,8 +45,7 @@ constexpr size_t kKeyCellSize = 0x50;    // an nk cell up to its name
 using CString = std::unique_ptr<char, decltype(&std::free)>;
 
 uint32_t Le32(const unsigned char* p) {
-  return p[0] | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
+  return ReadLe32(reinterpret_cast<const char*>(p));
 }
 
 bool IsAscii(std::string_view name) {
@@ -55,39 +57,16 @@ bool IsAscii(std::string_view name) {
 uint32_t AsciiNameHash(std::string_view name) {
   uint32_t h = 0;
   for (char c : name) {
-    const auto u = static_cast<unsigned char>(c);
-    h = h * 37 + (u >= 'a' && u <= 'z' ? u - 'a' + 'A' : u);
+    h = h * 37 + static_cast<unsigned char>(AsciiToUpper(c));
   }
   return h;
-}
-
-Status OpenError(const std::string& path, int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      return Status::NotFound(path + ": no such file");
-    case EBUSY:
-    case ETXTBSY:
-    case EAGAIN:
-      return Status::Busy(path + ": locked by another program");
-    default:
-      return Status::IOError(path + ": cannot be read (" + std::strerror(error) + ")");
-  }
-}
-
-// True when another process holds a write lock on the open file.
-bool WriteLockedByOther(int fd) {
-  struct flock query = {};
-  query.l_type = F_RDLCK;
-  query.l_whence = SEEK_SET;
-  return fcntl(fd, F_GETLK, &query) == 0 && query.l_type == F_WRLCK;
 }
 
 // The base block's facts; a status naming what is wrong with it.
 Status ReadHeader(const std::string& path, int fd, size_t size, RegfHeader* header) {
   unsigned char block[0x200] = {};
   const ssize_t n = pread(fd, block, sizeof block, 0);
-  if (n < 0) return OpenError(path, errno);
+  if (n < 0) return host::HostError(path, errno);
   if (n < 4 || std::memcmp(block, "regf", 4) != 0) {
     return Status::Corruption(path + ": not a registry hive file");
   }
@@ -112,27 +91,25 @@ Status ReadHeader(const std::string& path, int fd, size_t size, RegfHeader* head
   return Status::Ok();
 }
 
-// Closes a file descriptor on every way out.
-struct FileCloser {
-  int fd;
-  ~FileCloser() {
-    if (fd >= 0) close(fd);
-  }
-};
-
 }  // namespace
 
 Status RegfHive::Open(const std::string& path, std::shared_ptr<const RegfHive>* out) {
-  FileCloser file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (file.fd < 0) return OpenError(path, errno);
+  host::HostFile file;
+  Status opened = host::HostFile::Open(path, host::OpenMode::kRead, &file);
+  if (!opened.ok()) {
+    // A folder named as a hive file is worded as a file that is not a hive.
+    return opened.code() == Status::Code::kInvalidArgument
+               ? Status::Corruption(path + ": not a registry hive file")
+               : opened;
+  }
   struct stat st {};
-  if (fstat(file.fd, &st) != 0) return OpenError(path, errno);
-  if (S_ISDIR(st.st_mode)) return Status::Corruption(path + ": not a registry hive file");
-  if (WriteLockedByOther(file.fd)) return Status::Busy(path + ": locked by another program");
+  Status s = file.Stat(&st);
+  if (!s.ok()) return s;
+  if (file.InUseByAnotherProcess()) return Status::Busy(path + ": locked by another program");
   std::shared_ptr<RegfHive> hive(new RegfHive());
   hive->m_path = path;
   hive->m_size = static_cast<size_t>(st.st_size);
-  Status s = ReadHeader(path, file.fd, hive->m_size, &hive->m_header);
+  s = ReadHeader(path, file.fd(), hive->m_size, &hive->m_header);
   if (!s.ok()) return s;
   hive->m_hive = hivex_open(path.c_str(), 0);
   if (hive->m_hive == nullptr && errno != ENOENT && errno != EACCES) {
@@ -140,15 +117,15 @@ Status RegfHive::Open(const std::string& path, std::shared_ptr<const RegfHive>* 
     hive->m_recovered = hive->m_hive != nullptr;
   }
   if (hive->m_hive == nullptr) {
-    if (errno == ENOENT || errno == EACCES) return OpenError(path, errno);
+    if (errno == ENOENT || errno == EACCES) return host::HostError(path, errno);
     return Status::Corruption(path + ": a damaged registry hive (its hive bins cannot be read)");
   }
   hive->m_root = hivex_root(hive->m_hive);
   if (hive->m_root == 0) {
     return Status::Corruption(path + ": a damaged registry hive (it has no root key)");
   }
-  void* bytes = mmap(nullptr, hive->m_size, PROT_READ, MAP_SHARED, file.fd, 0);
-  if (bytes == MAP_FAILED) return OpenError(path, errno);
+  void* bytes = mmap(nullptr, hive->m_size, PROT_READ, MAP_SHARED, file.fd(), 0);
+  if (bytes == MAP_FAILED) return host::HostError(path, errno);
   hive->m_bytes = static_cast<const unsigned char*>(bytes);
   *out = std::move(hive);
   return Status::Ok();

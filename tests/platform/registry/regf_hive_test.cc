@@ -261,8 +261,8 @@ TEST(RegfHiveTest, RefusesMissingLockedAndUnreadableFiles) {
   ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   s = RegfHive::Open(socketPath, &hive);
   close(fd);
-  EXPECT_EQ(s.code(), Status::Code::kIOError);
-  EXPECT_EQ(s.message(), socketPath + ": cannot be read (No such device or address)");
+  EXPECT_EQ(s.code(), Status::Code::kCorruption);
+  EXPECT_EQ(s.message(), socketPath + ": not a registry hive file");
 }
 
 }  // namespace
