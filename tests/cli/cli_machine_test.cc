@@ -82,7 +82,7 @@ TEST_F(CliMachineTest, ShowsAWindowsInstallationWithItsProductsImportsAndProblem
                             ": the hive is dirty (Windows did not finish writing it; its "
                             "transaction logs are missing): it is read as it is, and its data "
                             "may be stale";
-  const std::string lost = m_dir.Sub("lost.reg") + ": No such file or directory";
+  const std::string lost = m_dir.Sub("lost.reg") + ": no such file";
   const std::string profile = root + "/Users/tester/";
   std::string err;
   std::vector<std::string> expected = {

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 #include "platform/base/ascii_case.h"
@@ -261,12 +262,15 @@ std::vector<NamedValue> RegfHive::ReadValues(size_t node, const std::string_view
     const std::string valueName(key.get(),
                                 std::min(hivex_value_key_len(m_hive, *v), std::strlen(key.get())));
     if (name != nullptr && !SameName(valueName, *name)) continue;
-    hive_type type = hive_t_none;
+    // Stored types go beyond the names hive_type gives (str(4) and other custom types occur
+    // in real hives), so the type is received as its underlying integer.
+    std::underlying_type_t<hive_type> type = hive_t_none;
+    auto* typeOut = reinterpret_cast<hive_type*>(&type);
     size_t length = 0;
-    if (hivex_value_type(m_hive, *v, &type, &length) != 0) continue;
+    if (hivex_value_type(m_hive, *v, typeOut, &length) != 0) continue;
     std::string bytes;
     if (length > 0) {
-      CString data(hivex_value_value(m_hive, *v, &type, &length), &std::free);
+      CString data(hivex_value_value(m_hive, *v, typeOut, &length), &std::free);
       if (!data) continue;
       bytes.assign(data.get(), length);
     }
