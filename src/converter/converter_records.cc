@@ -12,6 +12,8 @@
 #include "converter/qt_text.h"
 #include "msidb/database_open.h"
 #include "paths/record_translation.h"
+#include "platform/machine/machine.h"
+#include "state/open_database_scope.h"
 
 namespace qv {
 namespace {
@@ -31,6 +33,9 @@ void Converter_Frm::WatchRecordTab() {
     QComboBox* combo = Cb_ConvMsiFiles;
     QTimer::singleShot(0, combo, [combo] { combo->setFocus(Qt::OtherFocusReason); });
   }));
+  // Tab leaves a record field, as it leaves every other field; records hold no tabs.
+  T_Original->setTabChangesFocus(true);
+  T_Formatted->setTabChangesFocus(true);
   // BuildRecordTab makes the combo a HistoryCombo.
   static_cast<HistoryCombo*>(Cb_ConvMsiFiles)->OnDropDown([this] { Cb_ConvMsiFiles_DropDown(); });
 }
@@ -39,7 +44,7 @@ void Converter_Frm::T_Original_LostFocus() {
   const std::string original = StdText(T_Original->toPlainText());
   if (original.empty()) return;
   DecodedRecord decoded = DecodeRecord(StdText(Cb_ConvMsiFiles->currentText()), original);
-  if (decoded.outcome == DecodeOutcome::kRefused) return;
+  if (decoded.outcome != DecodeOutcome::kDecoded) return;
   std::string& formatted = decoded.text;
   if (formatted.empty() || formatted[0] != '"') formatted = "\"" + formatted + "\"";
   T_Formatted->setPlainText(QString::fromStdString(formatted));
@@ -60,8 +65,12 @@ void Converter_Frm::Cb_ConvMsiFiles_DropDown() {
 void Converter_Frm::Cb_ConvMsiFiles_Validate(bool* cancel) {
   std::string text = StdText(Cb_ConvMsiFiles->currentText());
   text.erase(text.find_last_not_of(' ') + 1);
+  // A host path is kept in the Windows form the rest of the program uses, so one file has one
+  // history entry however it was typed.
+  if (!text.empty() && text[0] == '/') text = WindowsFormOfHostPath(CurrentMachine(), text);
   Cb_ConvMsiFiles->setEditText(QString::fromStdString(text));
   if (text.empty()) return;
+  OpenDatabaseScope release;  // the package is checked with nothing open
   if (!IsValidPackage(text, true)) {
     *cancel = true;
     return;

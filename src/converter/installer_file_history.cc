@@ -18,6 +18,16 @@ std::string EntryName(const std::string& prefix, int number) {
   return prefix + std::to_string(number);
 }
 
+// The number of entries the list shows: those up to the first missing or empty one, at most
+// HistoryMax + 1.
+int StoredEntryCount(const std::string& prefix) {
+  int count = 0;
+  while (count <= Program().HistoryMax && !GetSettingStr(EntryName(prefix, count)).empty()) {
+    ++count;
+  }
+  return count;
+}
+
 }  // namespace
 
 bool HistoryIsStale(const QComboBox& combo) {
@@ -27,7 +37,9 @@ bool HistoryIsStale(const QComboBox& combo) {
 
 void AddToHistory(QComboBox* combo, const std::string& prefix) {
   const std::string text = StdText(combo->currentText());
-  const int count = combo->count();
+  // The stored history is the truth: the combo's list may not be loaded yet (it is filled
+  // on the first drop-down after a restart), so the entries are counted where they are kept.
+  const int count = StoredEntryCount(prefix);
   int found = -1;
   for (int i = 0; i < count; ++i) {
     if (SameText(GetSettingStr(EntryName(prefix, i)), text)) {

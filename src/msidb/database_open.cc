@@ -1,6 +1,7 @@
 #include "msidb/database_open.h"
 
 #include "msidb/error_report.h"
+#include "platform/base/ascii_case.h"
 #include "platform/base/pending_error.h"
 #include "platform/fs/file_copy.h"
 #include "platform/fs/file_info.h"
@@ -191,7 +192,8 @@ void GenerateSession() {
     db.szTargetDir = windowsDir.substr(0, 3);
     db.szRootDrive = db.szTargetDir;
   } else if (!db.szRootDrive.empty() && !db.szTargetDir.empty() &&
-             db.szRootDrive[0] == db.szTargetDir[0] && !windowsDir.empty()) {
+             AsciiToLower(db.szRootDrive[0]) == AsciiToLower(db.szTargetDir[0]) &&
+             !windowsDir.empty()) {
     db.szTargetDir[0] = windowsDir[0];
   }
   SuspendLogging(false);

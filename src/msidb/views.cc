@@ -40,10 +40,14 @@ void QuorvexOpenView(std::shared_ptr<msi::View>& view,
   if (database) {
     view = database->OpenView(szSQL);
   } else {
-    // What Visual Basic raises for a call on an object variable that holds nothing.
-    SetPendingError(91, "QuorvexConverter", "Object variable or With block variable not set");
+    SetNoDatabaseError();
   }
   CheckErrorTrans(moduleName, location);
+}
+
+void SetNoDatabaseError() {
+  // What Visual Basic raises for a call on an object variable that holds nothing.
+  SetPendingError(91, "QuorvexConverter", "Object variable or With block variable not set");
 }
 
 void oViewClose(std::shared_ptr<msi::View>& view) {

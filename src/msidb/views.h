@@ -17,6 +17,10 @@ void QuorvexOpenView(std::shared_ptr<msi::View>& view,
                      const std::shared_ptr<msi::Database>& database, const std::string& szSQL,
                      const std::string& moduleName, int32_t location);
 
+/// Leaves the pending error that a query on a database that is not open gives, so the caller's
+/// report says so as every other query does.
+void SetNoDatabaseError();
+
 /// Closes the view, if any, and makes the reference null.
 void oViewClose(std::shared_ptr<msi::View>& view);
 

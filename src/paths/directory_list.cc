@@ -110,36 +110,48 @@ void ResolveDirectoryTable(std::shared_ptr<msi::Database> database, const std::s
   if (ListLoadedFor(packagePath, kDirectoryList)) return;
   ListSetup(kDirectoryList, false);
 
+  // The folders are read through the open database's session, so a package that is not open
+  // yet becomes the open database for the build (a database of this procedure alone would
+  // have no session, and every folder would fall back to the Windows volume); what was open
+  // before is put back afterwards.
+  PState previous;
   const bool ownDatabase = !database;
-  if (ownDatabase) OpenMsiDb(packagePath, database, {.GenSession = true});
+  if (ownDatabase) {
+    OpenMsiDb(packagePath, OpenDb().oDatabase, {.GenSession = true, .bStandardMsi = true},
+              &previous);
+    database = OpenDb().oDatabase;
+  }
+  ClearPendingError();
+  std::shared_ptr<msi::View> view;
   if (database) {
-    ClearPendingError();
-    std::shared_ptr<msi::View> view = database->OpenView("SELECT * FROM `Directory`");
-    CheckErrorTrans("Common_MsiFunctions", 618);
-    ClearPendingError();
-    if (view && view->Execute()) {
-      while (std::shared_ptr<msi::Record> row = view->Fetch()) {
-        const std::string key = row->StringData(1);
-        const std::string path = DirectoryTargetPath(key);
-        if (!path.empty()) {
-          ListAddItem(kDirectoryList,
-                      "|1=" + LongPathOf(path) + "|2=" + key + "|3=1|filler=" + kFiller);
-        }
+    view = database->OpenView("SELECT * FROM `Directory`");
+  } else {
+    SetNoDatabaseError();
+  }
+  CheckErrorTrans("Common_MsiFunctions", 618);
+  ClearPendingError();
+  if (view && view->Execute()) {
+    while (std::shared_ptr<msi::Record> row = view->Fetch()) {
+      const std::string key = row->StringData(1);
+      const std::string path = DirectoryTargetPath(key);
+      if (!path.empty()) {
+        ListAddItem(kDirectoryList,
+                    "|1=" + LongPathOf(path) + "|2=" + key + "|3=1|filler=" + kFiller);
       }
     }
-    ClearPendingError();
-    oViewClose(view);
   }
-  if (ownDatabase) {
-    OpenDb().oSession = nullptr;
-    database = nullptr;
-  }
+  ClearPendingError();
+  oViewClose(view);
 
   AddSystemFolders();
   ListSortFields(kDirectoryList, "|1=", "\\", 0);
   MergeEqualPaths();
   ListSortFields(kDirectoryList, "|1=|3=", "\\", 0);
   MarkListBuiltFor(kDirectoryList, packagePath);
+  if (ownDatabase) {
+    database = nullptr;
+    ReOpenDatabase(previous, true);
+  }
 }
 
 std::string DirectoryTargetPath(const std::string& key) {
@@ -188,11 +200,11 @@ std::string LongPathOf(const std::string& path) {
   return n != 0 ? buffer.substr(0, n) : path;
 }
 
-// A list is used only for the package it was built from: the keys-to-paths road does not
-// make its package the current one, so the current package alone cannot tell whether a list
-// is stale.
+// A list belongs to the current package. Its own record of the package it was built from
+// stays as a guard: the keys-to-paths road may have rebuilt it for another package.
 bool ListLoadedFor(const std::string& packagePath, int32_t list) {
-  return SameText(ListStateOf(list).built_for, packagePath) && ListCount(list) > 0;
+  return SameText(OpenDb().szCurrentMsi, packagePath) &&
+         SameText(ListStateOf(list).built_for, packagePath) && ListCount(list) > 0;
 }
 
 void MarkListBuiltFor(int32_t list, const std::string& packagePath) {

@@ -90,15 +90,21 @@ std::string ResolveFileKey(const std::shared_ptr<msi::Database>& database, const
 
 std::string ResolveComponentKey(const std::shared_ptr<msi::Database>& database,
                                 const std::string& key) {
-  if (!database) return "";
   ClearPendingError();
-  std::shared_ptr<msi::View> view = database->OpenView(ComponentQuery(key));
+  std::shared_ptr<msi::View> view;
+  if (database) {
+    view = database->OpenView(ComponentQuery(key));
+  } else {
+    SetNoDatabaseError();
+  }
   CheckErrorTrans("Common", 6853);
   std::string folder;
   if (view && view->Execute()) {
     if (std::shared_ptr<msi::Record> row = view->Fetch()) {
       folder = DirectoryTargetPath(row->StringData(3));
-      // A component stands for its folder itself, written without the closing '\'.
+      // Deliberately not the session's folder as it comes: that ends with '\', and "[$Comp]"
+      // stands for the component's folder itself, written without the closing '\' (a drive
+      // root such as "C:\" keeps it, or it would name the drive's current folder).
       if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     }
   }

@@ -10,6 +10,7 @@
 #include "records/record_text.h"
 #include "services/path_scan.h"
 #include "services/text_case.h"
+#include "state/open_database_scope.h"
 #include "state/program_state.h"
 
 namespace qv {
@@ -67,6 +68,10 @@ int32_t FindFile(std::string* candidate, std::string* longPath) {
 }
 
 // The directory-list record of the deepest listed folder that holds dirLong, or -1.
+// Deliberately more than one search: the record at or just before a folder in path order is
+// not always its parent ("C:\A\B\x\" sorts after "C:\A\B\C\", which does not hold it),
+// and taking that record as it is would put a sibling's key in front of the path. The nearest
+// listed parent folder is looked for instead.
 int32_t FindFolder(const std::string& dirLong, const std::string& dirText, std::string* folder,
                    int32_t* matched) {
   int32_t first = 0;
@@ -123,18 +128,29 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
   size_t unc = text.find("\\\\");
   if ((colon == 0 || colon == std::string::npos) && unc == std::string::npos) return text;
 
+  // Without a package there is nothing to translate against.
+  if (packagePath.empty()) return text;
+
+  // The lists are reused only while they belong to this package; otherwise the package is
+  // opened with its session, so every folder resolves through it, and the lists are rebuilt.
   OpenDatabaseState& db = OpenDb();
   PState state;
-  const bool otherPackage = !packagePath.empty() && !SameText(packagePath, db.szCurrentMsi);
-  if (otherPackage) {
+  const bool listsReady = SameText(packagePath, db.szCurrentMsi) &&
+                          ListLoadedFor(packagePath, kDirectoryList) &&
+                          ListLoadedFor(packagePath, kFileList);
+  if (!listsReady) {
     ResetPathLists();
-    // The package becomes the open database, so its session resolves the folders.
     OpenMsiDb(packagePath, db.oDatabase, {.GenSession = true, .bStandardMsi = true}, &state);
+    if (!db.oDatabase) {
+      // A package that cannot be opened translates nothing and leaves nothing behind.
+      ResetPathLists();
+      ForgetCurrentPackage();
+      ReOpenDatabase(state, true);
+      return text;
+    }
+    ResolveDirectoryTable(db.oDatabase, packagePath, 0);
+    LoadFileList(db.oDatabase, packagePath, true);
   }
-  const std::shared_ptr<msi::Database> database = db.oDatabase;
-  const std::string path = db.szCurrentMsi.empty() ? packagePath : db.szCurrentMsi;
-  if (!ListLoadedFor(path, kDirectoryList)) ResolveDirectoryTable(database, path, 0);
-  if (!ListLoadedFor(path, kFileList) && database) LoadFileList(database, path, true);
 
   std::string out = text;
   while (true) {
@@ -176,7 +192,7 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
     if (colon == std::string::npos && unc == std::string::npos) break;
   }
 
-  if (!packagePath.empty() && !SameText(db.szCurrentMsi, packagePath)) {
+  if (!SameText(db.szCurrentMsi, packagePath)) {
     if (ReOpenDatabase(state, true)) {
       ListRemove(kDirectoryList);
       ListRemove(kFileList);

@@ -9,7 +9,7 @@ namespace qv {
 /// How far DecodeRecord got.
 enum class DecodeOutcome {
   kRefused,    ///< the package check failed (it showed why); nothing was translated
-  kNotOpened,  ///< the package could not be opened (reported); translated without it
+  kNotOpened,  ///< the package could not be opened (reported); nothing was translated
   kDecoded,    ///< opened, translated and released
 };
 
@@ -20,10 +20,13 @@ struct DecodedRecord {
 };
 
 /// Checks the package (its messages shown); then, under the busy pointer, opens it for reading
-/// with a session into the open database, replaces the text's keys by paths and values, and
-/// releases the database and its session on every way out.
+/// with a session as the current package, replaces the text's keys by paths and values, and
+/// releases the database and its session on every way out. Another package than the current
+/// one forgets the current one's path lists first; one that fails leaves nothing behind.
 DecodedRecord DecodeRecord(const std::string& package, const std::string& text);
-/// Closes what is open and replaces the text's full paths by the package's keys, files first.
+/// Closes what is open and replaces the text's full paths by the package's keys, files first;
+/// releases the package on every way out (its path lists stay for the next event on it). An
+/// empty package or one that cannot be opened gives the text back unchanged.
 std::string EncodeRecord(const std::string& package, const std::string& text);
 
 }  // namespace qv

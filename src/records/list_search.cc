@@ -193,6 +193,21 @@ int32_t NarrowByFence(const Fence& fence, const std::string& keyValue, int32_t c
   return -1;
 }
 
+// The first of the records from low to match that equal the key, match being one of them: in
+// a sorted list the equal records stand together, so the first is found by halves.
+int32_t FirstEqual(const std::string& specification, const std::string& keyRecord, int32_t list,
+                   int32_t low, int32_t match, bool caseFlag) {
+  while (low < match) {
+    const int32_t mid = low + (match - low) / 2;
+    if (CompareKeyToItem(specification, keyRecord, list, mid, caseFlag) > 0) {
+      low = mid + 1;
+    } else {
+      match = mid;
+    }
+  }
+  return match;
+}
+
 }  // namespace
 
 int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
@@ -227,15 +242,16 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
   if (low == 0 && high == n - 1) {
     if (const Fence* fence = FenceFor(list, specification, caseFlag, n)) {
       const int32_t exact = NarrowByFence(*fence, GetFld(keyRecord, specification), n, &low, &high);
-      if (exact >= 0) return exact;
+      if (exact >= 0) return FirstEqual(specification, keyRecord, list, 0, exact, caseFlag);
       QuorvexListPrefetch(list, low, high);
     }
   }
   int32_t c = CompareKeyToItem(specification, keyRecord, list, low, caseFlag);
   if (c < 0) return kSearchBeforeAll;
   if (c == 0) return low;
+  const int32_t first = low;
   c = CompareKeyToItem(specification, keyRecord, list, high, caseFlag);
-  if (c == 0) return high;
+  if (c == 0) return FirstEqual(specification, keyRecord, list, first, high, caseFlag);
   if (c > 0) return kSearchAfterAll;
 
   for (;;) {
@@ -249,7 +265,7 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
       if (mid == low) break;
     }
     c = CompareKeyToItem(specification, keyRecord, list, mid, caseFlag);
-    if (c == 0) return mid;
+    if (c == 0) return FirstEqual(specification, keyRecord, list, first, mid, caseFlag);
     if (c < 0) {
       if (high == mid) break;
       high = mid;

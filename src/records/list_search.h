@@ -42,7 +42,7 @@ int32_t ListFind(int32_t list, const std::string& tag, int32_t position, int32_t
 /// insertionPoint: kSearchBeforeAll, kSearchAfterAll, or -(i + 3) where i is the record
 /// just before the key; without insertionPoint: the index just before the key. A list not
 /// sorted by these tags is scanned, which may move *firstIndex to the match. Where several
-/// records hold the key, any one of them may be the match.
+/// records hold the key, the first of them is the match, whatever the list's length.
 int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
                    bool insertionPoint, int32_t* firstIndex, int32_t lastIndex, bool caseFlag);
 

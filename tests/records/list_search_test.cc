@@ -206,5 +206,17 @@ TEST(ListSearchTest, LongListsSeeEveryChangeBeforeTheNextSearch) {
   EXPECT_EQ(Search(list, "|1=", "C:\\Data\\Folder 1000a\\"), -(0 + 3));
 }
 
+TEST(ListSearchTest, EqualKeysGiveTheFirstWhateverTheLength) {
+  // Short lists are searched by halves alone, long ones through the fence first.
+  for (const int count : {2, 3, 7, 40, 300, 1000}) {
+    std::vector<std::string> records{"|1=C:\\a\\|2=before"};
+    for (int i = 0; i < count; ++i) records.push_back("|1=C:\\m\\|2=k" + std::to_string(i));
+    records.push_back("|1=C:\\z\\|2=after");
+    MakeList(9, records, "|1=");
+    const int32_t found = Search(9, "|1=", "C:\\m\\");
+    EXPECT_EQ(found, 1) << count << " equal keys";
+  }
+}
+
 }  // namespace
 }  // namespace qv

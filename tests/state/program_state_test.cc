@@ -65,5 +65,30 @@ TEST(ProgramStateTest, ScopeReleasesTheOpenDatabaseButKeepsThePackageName) {
   ResetProgramState();
 }
 
+TEST(ProgramStateTest, ScopeStartsFromNothingOpenAndForgetsAFailedPackage) {
+  const struct {
+    const char* what;
+    bool forget;
+    std::string packageAfter;
+  } cases[] = {{"kept", false, "C:\\pkgs\\app.msi"}, {"forgotten", true, ""}};
+  for (const auto& c : cases) {
+    auto earlier = std::make_shared<test::FakeDatabase>();
+    OpenDb().oDatabase = earlier;  // left open by an earlier event
+    OpenDb().oSession = std::make_shared<test::FakeSession>(earlier);
+    OpenDb().szCurrentMsi = "C:\\pkgs\\app.msi";
+    OpenDb().szTargetDir = "C:\\";
+    {
+      OpenDatabaseScope release;
+      EXPECT_EQ(OpenDb().oDatabase, nullptr) << c.what;
+      EXPECT_EQ(OpenDb().oSession, nullptr) << c.what;
+      EXPECT_EQ(earlier.use_count(), 1) << c.what;
+      if (c.forget) release.ForgetPackage();
+    }
+    EXPECT_EQ(OpenDb().szCurrentMsi, c.packageAfter) << c.what;
+    EXPECT_EQ(OpenDb().szTargetDir, c.forget ? "" : "C:\\") << c.what;
+  }
+  ResetProgramState();
+}
+
 }  // namespace
 }  // namespace qv
