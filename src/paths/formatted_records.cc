@@ -8,6 +8,7 @@
 #include "records/named_lists.h"
 #include "records/record_list.h"
 #include "records/record_text.h"
+#include "services/file_functions.h"
 #include "services/path_scan.h"
 #include "services/text_case.h"
 #include "state/open_database_scope.h"
@@ -135,7 +136,7 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
   // opened with its session, so every folder resolves through it, and the lists are rebuilt.
   OpenDatabaseState& db = OpenDb();
   PState state;
-  const bool listsReady = SameText(packagePath, db.szCurrentMsi) &&
+  const bool listsReady = SameText(packagePath, db.szCurrentMsi) && ExistFile(packagePath) == 0 &&
                           ListLoadedFor(packagePath, kDirectoryList) &&
                           ListLoadedFor(packagePath, kFileList);
   if (!listsReady) {

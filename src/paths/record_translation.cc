@@ -26,7 +26,11 @@ DecodedRecord DecodeRecord(const std::string& package, const std::string& text) 
   OpenDatabaseScope release;
   TurnToPackage(package);
   DecodedRecord decoded;
-  if (!IsValidPackage(package, true)) return decoded;
+  if (!IsValidPackage(package, true)) {
+    ResetPathLists();
+    release.ForgetPackage();
+    return decoded;
+  }
   ui::BusyScope busy;
   // Opened as the current package, so the error report names it and the lists built while
   // translating are known to be its own.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/settings.h"
@@ -55,20 +56,20 @@ TEST_F(StartupTest, StartsTheConverterRecordingTheExecutableAndKeepingSettings) 
   EXPECT_EQ(program.SystemDir, CurrentMachine().systemDir);
 
   // The library folder gets "sys" below it, and it exists on the machine's drive.
-  std::string base, host;
-  SetDUNARDir(&base, 256);
-  EXPECT_EQ(program.LibrarySysDir, base + (base.back() == '\\' ? "sys" : "\\sys"));
+  std::string host;
+  EXPECT_EQ(program.LibrarySysDir, "C:\\ProgramData\\Dunar\\sys");
   ASSERT_TRUE(fs::HostPathOf(program.LibrarySysDir, &host).ok());
   EXPECT_TRUE(std::filesystem::is_directory(host)) << host;
 
-  // The executable is recorded under its base name and EXENAME.
-  std::string folder, baseName, exe;
+  // The executable (this test program, whose name has no ".") is recorded under its whole
+  // name and EXENAME, in the form drive Z: gives its host path.
+  std::string exe = "Z:" + std::filesystem::read_symlink("/proc/self/exe").string();
+  std::replace(exe.begin(), exe.end(), '/', '\\');
+  ASSERT_TRUE(exe.ends_with("\\app_tests")) << exe;
+  std::string folder, baseName;
   SetProgramPaths(&folder, &baseName);
-  GetModuleFileNameA(&exe, 255);
-  const size_t slash = exe.rfind('\\');
-  ASSERT_NE(slash, std::string::npos);
-  EXPECT_EQ(folder, exe.substr(0, slash));
-  EXPECT_EQ(baseName, exe.substr(slash + 1, exe.rfind('.') - slash - 1));
+  EXPECT_EQ(baseName, "app_tests");
+  EXPECT_EQ(folder, exe.substr(0, exe.size() - std::string("\\app_tests").size()));
   for (const std::string& valueName : {std::string("EXENAME"), baseName}) {
     std::string stored;
     EXPECT_GT(GetREGString("", valueName, &stored, 1000), 0) << valueName;

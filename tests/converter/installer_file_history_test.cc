@@ -117,5 +117,29 @@ TEST_F(InstallerFileHistoryTest, StaleWhenEmptyOrTheTextIsAnotherFile) {
   }
 }
 
+TEST_F(InstallerFileHistoryTest, AcceptingAfterARestartKeepsEveryStoredEntry) {
+  // After a restart the list is filled only on the first drop-down: the stored entries count.
+  const auto e = Earlier;
+  const std::string a = kAbsent;
+  const struct {
+    const char* what;
+    const char* accepted;
+    Entries after;
+  } cases[] = {
+      {"new", kPackage, {kPackage, e(0), e(1), e(2), "", a, a, a, a, a, a, a, a}},
+      {"known at 1",
+       "C:\\Earlier\\P1.msi",
+       {"C:\\Earlier\\P1.msi", e(0), e(2), a, a, a, a, a, a, a, a, a, a}},
+  };
+  for (const auto& c : cases) {
+    for (int n = 0; n <= 12; ++n) DelREGValue(kDefaultSettingsKey, "Converter" + std::to_string(n));
+    for (int n = 0; n < 3; ++n) SaveSettingStr("Converter" + std::to_string(n), e(n));
+    m_combo.clear();
+    m_combo.setEditText(c.accepted);
+    AddToHistory(&m_combo, "Converter");
+    EXPECT_EQ(Stored(), c.after) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace qv::test

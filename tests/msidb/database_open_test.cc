@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
 
 #include "msidb/error_report.h"
 #include "platform/base/pending_error.h"
@@ -110,6 +112,17 @@ TEST_F(DatabaseOpenTest, PackageHeldByAnotherApplicationOpensFromItsCopy) {
   EXPECT_EQ(installer->openedPaths.back(), copy);
 }
 
+TEST_F(DatabaseOpenTest, ACopyThatIsNoPackageEitherIsRemoved) {
+  const std::string text = dir.Write("notes.msi", "just some text, not a package\n");
+  const std::string copy = dir.Sub("notes.CopyOf.Msi");
+  EXPECT_EQ(Open(text, true), text + " is not a Msi File or is in use or does not exist.");
+  ExpectMessage(1, "Error", text + " is not a valid Msi Package.");  // the copy's check is silent
+  EXPECT_FALSE(std::filesystem::exists(copy));
+  EXPECT_EQ(OpenDb().szCopyMsi, "");
+  EXPECT_EQ(OpenDb().oDatabase, nullptr);
+  EXPECT_TRUE(installer->openedPaths.empty());
+}
+
 TEST_F(DatabaseOpenTest, PatchesOpenInPatchModeAndModulesWithoutTheCheck) {
   QV_FIXTURE_OR_SKIP(patch, dir, "patch");
   EXPECT_EQ(Open(patch, false), "");
@@ -140,27 +153,51 @@ TEST_F(DatabaseOpenTest, WritingAReadOnlyPackageAsksToClearTheAttribute) {
   EXPECT_EQ(OpenDb().oDatabase->DatabaseState(), 1);
 }
 
+// Every file of the machine's writable registry store with its bytes.
+std::map<std::string, std::string> StoreFiles(const std::string& storeDir) {
+  std::map<std::string, std::string> files;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(storeDir, ec)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    files[entry.path().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  return files;
+}
+
 TEST_F(DatabaseOpenTest, CostingHoldsTheLoggingPolicyAsideAndRootDriveTargetsMove) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   installer->fakeSession = std::make_shared<test::FakeSession>(nullptr);
-  std::vector<std::string> seen;
-  installer->fakeSession->onAction = [&](const std::string&) { seen.push_back(Logging()); };
-  ASSERT_EQ(Open(package, true), "");
-  EXPECT_EQ(Logging(), "<absent>");
-  EXPECT_EQ(seen, std::vector<std::string>(4, "<absent>"));
-
-  Forget();
-  SaveREGString(kPolicyKey, "Logging", "voicewarmupx", 1, 1);
-  seen.clear();
-  ASSERT_EQ(Open(package, true), "");
-  EXPECT_EQ(seen, std::vector<std::string>(4, "<absent>"));
-  EXPECT_EQ(Logging(), "voicewarmupx");
+  std::vector<std::string> onDisk;
+  installer->fakeSession->onAction = [&](const std::string&) {
+    // What a program killed at this moment leaves: the store as it is on disk.
+    std::string all;
+    for (const auto& [path, bytes] : StoreFiles(machine.StoreDir())) all += bytes;
+    onDisk.push_back(all.find("voicewarmupx") != std::string::npos ? "kept" : "lost");
+  };
+  const struct {
+    const char* what;
+    const char* policy;  // nullptr: none stored
+    const char* held;
+  } policies[] = {{"no policy", nullptr, ""}, {"a policy", "voicewarmupx", "voicewarmupx"}};
+  for (const auto& p : policies) {
+    Forget();
+    if (p.policy) SaveREGString(kPolicyKey, "Logging", p.policy, 1, 1);
+    const std::map<std::string, std::string> before = StoreFiles(machine.StoreDir());
+    onDisk.clear();
+    ASSERT_EQ(Open(package, true), "") << p.what;
+    EXPECT_EQ(onDisk, std::vector<std::string>(4, p.policy ? "kept" : "lost")) << p.what;
+    EXPECT_EQ(OpenDb().szSavedLogging, p.held) << p.what;
+    EXPECT_EQ(Logging(), p.policy ? p.policy : "<absent>") << p.what;
+    EXPECT_EQ(StoreFiles(machine.StoreDir()), before) << p.what << ": the store was written";
+  }
 
   // A target on the root drive moves to the Windows drive.
   const struct {
     const char *targetDir, *rootDrive, *expectedTarget, *expectedRoot;
   } cases[] = {
       {"D:\\Apps\\", "D:\\", "C:\\Apps\\", "D:\\"},
+      {"d:\\Apps\\", "D:\\", "C:\\Apps\\", "D:\\"},  // drive letters ignore case
       {"E:\\Apps\\", "D:\\", "E:\\Apps\\", "D:\\"},
       {"", "", "C:\\", "C:\\"},
   };

@@ -1,9 +1,11 @@
 #include "paths/directory_list.h"
 
+#include <functional>
 #include <map>
 #include <tuple>
 
 #include "msidb/database_open.h"
+#include "paths/file_keys.h"
 #include "paths/package_test_base.h"
 #include "records/named_lists.h"
 #include "records/record_list.h"
@@ -106,6 +108,36 @@ TEST_F(DirectoryListTest, FoldersOnTheRootDriveAreListedOnTheWindowsDrive) {
   EXPECT_EQ(DirectoryTargetPath("DATADIR"), "C:\\Data\\");
   EXPECT_EQ(DirectoryTargetPath("BinDir"), test::kProductHome + "bin\\");
   EXPECT_EQ(DirectoryTargetPath("RootDrive"), "D:\\");
+}
+
+TEST_F(DirectoryListTest, WithoutADatabaseThePackageIsOpenedWithItsSessionAndPutBack) {
+  QV_FIXTURE_OR_SKIP(package, dir, "session");
+  ResolveDirectoryTable(nullptr, package, 0);
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(FindDirectoryKey(nullptr, package, "BinDir"), test::kProductHome + "bin\\");
+  EXPECT_EQ(OpenDb().oDatabase, nullptr);  // nothing was open before
+  EXPECT_EQ(OpenDb().oSession, nullptr);
+}
+
+TEST_F(DirectoryListTest, AMissingDatabaseIsReportedAsEveryQueryReportsIt) {
+  const struct {
+    const char* what;
+    std::function<void()> query;
+    std::string location;
+  } cases[] = {
+      {"directory list", [] { ResolveDirectoryTable(nullptr, "", 0); },
+       "CheckErrorTrans Common_MsiFunctions - Line no  618"},
+      {"component key", [] { EXPECT_EQ(ResolveComponentKey(nullptr, "DocComp"), ""); },
+       "CheckErrorTrans Common - Line no  6853"},
+  };
+  for (const auto& c : cases) {
+    ui->messages.clear();
+    c.query();
+    ASSERT_FALSE(ui->messages.empty()) << c.what;
+    EXPECT_EQ(ui->messages.back().title, "Msi Access Error") << c.what;
+    EXPECT_EQ(ui->messages.back().text.rfind(c.location, 0), 0u) << ui->messages.back().text;
+    EXPECT_NE(ui->messages.back().text.find("Err Number= 91"), std::string::npos) << c.what;
+  }
 }
 
 }  // namespace
