@@ -92,7 +92,8 @@ void MergeEqualPaths() {
     }
     ListRemoveItem(kDirectoryList, index + 1);
     keptKeys = JoinKey(keptKeys, key);
-    ListModifyItem(kDirectoryList, "|1=" + keptPath + "|2=" + keptKeys + "|3=1", index);
+    ListModifyItem(kDirectoryList, FieldText("|1=", keptPath) + FieldText("|2=", keptKeys) + "|3=1",
+                   index);
   }
 }
 
@@ -135,8 +136,8 @@ void ResolveDirectoryTable(std::shared_ptr<msi::Database> database, const std::s
       const std::string key = row->StringData(1);
       const std::string path = DirectoryTargetPath(key);
       if (!path.empty()) {
-        ListAddItem(kDirectoryList,
-                    "|1=" + LongPathOf(path) + "|2=" + key + "|3=1|filler=" + kFiller);
+        ListAddItem(kDirectoryList, FieldText("|1=", LongPathOf(path)) + FieldText("|2=", key) +
+                                        "|3=1|filler=" + kFiller);
       }
     }
   }
@@ -184,7 +185,8 @@ std::string DirectoryTargetPath(const std::string& key) {
 void AddFolderEntry(const std::string& name, const std::string& path) {
   std::string folder = path;
   if (folder.empty() || folder.back() != '\\') folder += '\\';
-  ListAddItem(kDirectoryList, "|1=" + folder + "|2=" + name + "|3=0|filler=" + kFiller);
+  ListAddItem(kDirectoryList,
+              FieldText("|1=", folder) + FieldText("|2=", name) + "|3=0|filler=" + kFiller);
 }
 
 std::string ReadShellFolder(const std::string& keyPath, const std::string& valueName) {

@@ -60,7 +60,8 @@ void LoadFileList(std::shared_ptr<msi::Database> database, const std::string& pa
       if (view && view->Execute()) component = view->Fetch();
       if (component && !(skipConditioned && !component->StringData(5).empty())) {
         const std::string folder = DirectoryTargetPath(component->StringData(3));
-        ListAddItem(kFileList, "|1=" + WithBackslash(folder) + longName + "|2=" + key);
+        ListAddItem(kFileList,
+                    FieldText("|1=", WithBackslash(folder) + longName) + FieldText("|2=", key));
       }
       ClearPendingError();
       oViewClose(view);

@@ -54,7 +54,8 @@ std::string FolderPart(const std::string& path) {
 // begins with (text runs on after the file name). -1 when none.
 int32_t FindFile(std::string* candidate, std::string* longPath) {
   int32_t first = 0;
-  const int32_t r = ListSearch(kFileList, "|1=", *longPath, true, &first, 0, false);
+  const int32_t r =
+      ListSearch(kFileList, "|1=", FieldText("|1=", *longPath), true, &first, 0, false);
   if (r >= 0) return r;
   if (r <= -3) {
     const int32_t before = -r - 3;
@@ -80,7 +81,7 @@ int32_t FindFolder(const std::string& dirLong, const std::string& dirText, std::
   // The record found is the one at or just before the folder; when it does not hold the
   // folder, the folder's parent is looked for instead, up to the drive.
   while (!wanted.empty()) {
-    int32_t r = ListSearch(kDirectoryList, "|1=", wanted, true, &first, 0, false);
+    int32_t r = ListSearch(kDirectoryList, "|1=", FieldText("|1=", wanted), true, &first, 0, false);
     if (r == kSearchAfterAll) r = ListCount(kDirectoryList) - 1;
     if (r <= -3) r = -r - 3;
     first = 0;

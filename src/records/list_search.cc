@@ -40,7 +40,7 @@ std::string LeadingTag(const std::string& specification) {
 std::string KeyRecordFor(const std::string& specification, const std::string& key) {
   if (specification.empty() || specification[0] != '|') return key;
   const std::string leading = LeadingTag(specification);
-  return key.find(leading) == std::string::npos ? leading + key : key;
+  return key.find(leading) == std::string::npos ? FieldText(leading, key) : key;
 }
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {

@@ -15,6 +15,19 @@ std::string TrimBlanks(const std::string& text) {
 
 }  // namespace
 
+std::string FieldText(const std::string& tag, const std::string& value) {
+  if (value.find('|') == std::string::npos && (value.empty() || value[0] != '"')) {
+    return tag + value;
+  }
+  std::string field = tag + '"';
+  for (const char c : value) {
+    field.push_back(c);
+    if (c == '"') field.push_back('"');
+  }
+  field.push_back('"');
+  return field;
+}
+
 std::string GetFld(const std::string& record, const std::string& tag) {
   if (record.empty()) return std::string();
   std::string buffer(record.size(), '\0');

@@ -5,6 +5,10 @@
 
 namespace qv {
 
+/// One field of a record: tag ("|1=") followed by value. A value holding a "|" or beginning with
+/// a double quote is written in double quotes (its own quotes doubled), so GetFld gives back
+/// any text and no value can add fields to the record.
+std::string FieldText(const std::string& tag, const std::string& value);
 /// The value of the field tag ("|2=") of record; empty when the record or the field is.
 std::string GetFld(const std::string& record, const std::string& tag);
 /// Cuts the first token off *text and returns it; *text keeps what follows the delimiter.

@@ -90,5 +90,25 @@ TEST_F(FormattedRecordsTest, ShortPathsOfInstalledFilesRoundTrip) {
   EXPECT_EQ(Decode(package, "[!MainExe]"), "C:\\PROGRA~2\\QUORVE~1\\PRODUC~1\\bin\\MAINPR~1.EXE");
 }
 
+TEST_F(FormattedRecordsTest, BarsAndQuotesInKeysAndFoldersCannotAddFields) {
+  QV_FIXTURE_OR_SKIP(package, dir, "hostile");
+  const std::string evil = "C:\\Program Files (x86)\\ev|il|x\\";
+  const std::string inner = evil + "in\"ner\\";
+  const Case decoded[] = {
+      {"[#F|2=k]", evil + "evil.txt"},
+      {"[EvilDir]", evil},
+      {"[EVIL|3=0]", inner},
+      {"[#\"q|1=x]", inner + "inner.txt"},
+  };
+  for (const Case& c : decoded) EXPECT_EQ(Decode(package, c.text), c.expected) << c.text;
+  // Paths holding a "|" are written in quotes, as every path with blanks is.
+  const Case encoded[] = {
+      {"\"" + evil + "evil.txt\"", "\"[#F|2=k]\""},
+      {"\"" + evil + "other.txt\" /x", "\"[EvilDir]other.txt\" /x"},
+  };
+  for (const Case& c : encoded) EXPECT_EQ(EncodeRecord(package, c.text), c.expected) << c.text;
+  EXPECT_TRUE(ui->messages.empty());
+}
+
 }  // namespace
 }  // namespace qv

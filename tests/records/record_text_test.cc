@@ -53,5 +53,23 @@ TEST(RecordTextTest, BarsSplitShortAndLongNames) {
   }
 }
 
+TEST(RecordTextTest, FieldTextCarriesAnyValue) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "|1="},
+      {"C:\\plain\\", "|1=C:\\plain\\"},
+      {"in\"side", "|1=in\"side"},
+      {"F|2=k", "|1=\"F|2=k\""},
+      {"\"quoted\"", "|1=\"\"\"quoted\"\"\""},
+      {"ev|il|\"x", "|1=\"ev|il|\"\"x\""},
+  };
+  for (const auto& [value, field] : cases) {
+    EXPECT_EQ(FieldText("|1=", value), field) << value;
+    const std::string record = FieldText("|1=", value) + FieldText("|2=", value) + "|3=1";
+    EXPECT_EQ(GetFld(record, "|1="), value) << record;
+    EXPECT_EQ(GetFld(record, "|2="), value) << record;
+    EXPECT_EQ(GetFld(record, "|3="), "1") << record;
+  }
+}
+
 }  // namespace
 }  // namespace qv
