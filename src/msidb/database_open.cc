@@ -1,11 +1,14 @@
 #include "msidb/database_open.h"
 
+#include <cerrno>
+
 #include "msidb/error_report.h"
 #include "platform/base/ascii_case.h"
 #include "platform/base/pending_error.h"
 #include "platform/fs/file_copy.h"
 #include "platform/fs/file_info.h"
 #include "platform/fs/path_map.h"
+#include "platform/host/host_file.h"
 #include "platform/msi/msi_functions.h"
 #include "platform/ui/ui.h"
 #include "services/file_functions.h"
@@ -140,9 +143,27 @@ std::string OpenMsiDb(const std::string& MsiFile, std::shared_ptr<msi::Database>
 
 bool IsValidPackage(const std::string& path, bool show) {
   int outcome = 0;
+  std::string refusal;  // what is wrong with a file that exists but cannot be read as one
   if (ExistFile(path) != 0) {
     outcome = 1;
-  } else if (!OpenDb().oDatabase) {
+  }
+  // A file of another kind, or one behind a folder that may not be read, is named for what it
+  // is, in the words the host layer gives every such case, rather than as a package in use or
+  // a file that does not exist.
+  std::string hostPath;
+  host::HostFile file;
+  const Status opened = fs::HostPathOf(path, &hostPath).ok()
+                            ? host::HostFile::Open(hostPath, host::OpenMode::kRead, &file)
+                            : Status::NotFound(path);
+  if (opened.code() == Status::Code::kInvalidArgument) {
+    refusal = host::HostError(path, EISDIR).message();
+  } else if (opened.code() == Status::Code::kPermissionDenied) {
+    refusal = host::HostError(path, EACCES).message();
+  }
+  file.Close().IgnoreError();  // only read from
+  if (!refusal.empty()) {
+    outcome = 4;
+  } else if (outcome == 0 && !OpenDb().oDatabase) {
     const uint32_t verified = msi::MsiVerifyPackageA(path);
     outcome = verified == 0 ? 0 : verified == 1619 ? 3 : 2;
   }
@@ -154,6 +175,7 @@ bool IsValidPackage(const std::string& path, bool show) {
     if (outcome == 3) {
       text = "Could not open Msi Database " + path + "\rSee if another Application is using it";
     }
+    if (outcome == 4) text = refusal;
     ui::ShowMessage(text, "Error", ui::Buttons::kOk);
   }
   return false;

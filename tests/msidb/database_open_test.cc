@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -74,6 +75,33 @@ TEST_F(DatabaseOpenTest, ShortNamesAndMissingOrForeignFilesAreRefused) {
   ui->messages.clear();
   EXPECT_NE(OpenMsiDb(missing, OpenDb().oDatabase, {.GenSession = true}), "");
   ExpectMessage(2, "ERROR - Not a Msi File", "\"" + missing + "\"\rCannot be opened as a Msi File");
+}
+
+TEST_F(DatabaseOpenTest, FilesThatAreNoPackagesAreNamedForWhatTheyAre) {
+  const std::string fifo = dir.Sub("pipe.msi");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string folder = dir.Sub("folder.msi");
+  std::filesystem::create_directories(folder);
+  const std::string locked = dir.Sub("locked");
+  const std::string behind = dir.Write("locked/inside.msi", "x");
+  ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+  const bool root = geteuid() == 0;  // root reads any folder
+  const struct {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {"/dev/zero", "/dev/zero: not a regular file"},
+      {fifo, fifo + ": not a regular file"},  // refused without waiting for a writer
+      {folder, folder + ": not a regular file"},
+      {behind, root ? behind + " is not a valid Msi Package." : behind + ": permission denied"},
+      {dir.Sub("missing.msi"), dir.Sub("missing.msi") + " is not a valid file."},
+  };
+  for (const auto& c : cases) {
+    ui->messages.clear();
+    EXPECT_FALSE(IsValidPackage(c.path, true)) << c.path;
+    ExpectMessage(1, "Error", c.message);
+  }
+  chmod(locked.c_str(), 0700);
 }
 
 TEST_F(DatabaseOpenTest, OpensWithSessionAndReopensTheSamePackageOnlyAdjustingTheSession) {
