@@ -1,8 +1,14 @@
 #include "paths/directory_list.h"
 
+#include <deque>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
 #include "msidb/database_open.h"
 #include "msidb/error_report.h"
 #include "msidb/views.h"
+#include "platform/base/ascii_case.h"
 #include "platform/base/pending_error.h"
 #include "platform/fs/win32_paths.h"
 #include "records/list_state.h"
@@ -66,35 +72,76 @@ void AddSystemFolders() {
   AddFolderEntry("WindowsVolume", program.WindowsDir.substr(0, 3));
 }
 
-// The key list after key joins it: system folders go first, keys with a "." (and any key
-// joining a list headed by WindowsFolder) go last, others first.
-std::string JoinKey(const std::string& keys, const std::string& key) {
-  if (ContainsNoCase(";" + keys + ";", ";" + key + ";")) return keys;
-  if (ContainsNoCase(kSystemFolderNames, "|" + key + "|")) return key + ";" + keys;
-  if (key.find('.') != std::string::npos || SameText(keys.substr(0, 13), "WindowsFolder")) {
-    return keys + ";" + key;
+// The keys of one folder in the order they are listed: system folders go first, keys with a
+// "." (and any key joining a list headed by WindowsFolder) go last, others first. Each key is
+// kept once (compared without regard to case), and joining costs the same however long the
+// list has grown.
+class KeyList {
+ public:
+  explicit KeyList(const std::string& key) { Join(key); }
+  void Join(const std::string& key) {
+    if (!m_seen.insert(AsciiLower(key)).second) return;
+    if (m_keys.empty()) {
+      m_keys.push_back(key);
+    } else if (ContainsNoCase(kSystemFolderNames, "|" + key + "|")) {
+      m_keys.push_front(key);
+    } else if (key.find('.') != std::string::npos || SameText(Head(13), "WindowsFolder")) {
+      m_keys.push_back(key);
+    } else {
+      m_keys.push_front(key);
+    }
   }
-  return key + ";" + keys;
-}
+  std::string Text() const { return Head(std::string::npos); }
+  bool Empty() const { return Head(1).empty(); }
 
-// Folds records with the same path into one, visiting from the end of the sorted list.
+ private:
+  // The first n characters of the keys joined by ";".
+  std::string Head(size_t n) const {
+    std::string text;
+    for (const std::string& key : m_keys) {
+      if (text.size() >= n) break;
+      if (!text.empty()) text += ';';
+      text += key;
+    }
+    return text.substr(0, n);
+  }
+
+  std::deque<std::string> m_keys;
+  std::unordered_set<std::string> m_seen;
+};
+
+// Folds records with the same path into one. The list is sorted by path, so the records of one
+// path stand together; they are visited from the end, as the order of the keys depends on it,
+// and the list is written once afterwards.
 void MergeEqualPaths() {
-  std::string keptKeys;
+  const int32_t count = ListCount(kDirectoryList);
+  std::vector<std::string> kept;  // from the end of the list
+  std::optional<KeyList> keys;
   std::string keptPath;
-  for (int32_t index = ListCount(kDirectoryList) - 1; index >= 0; --index) {
-    const std::string record = ListGetItem(kDirectoryList, index);
+  bool merged = false;
+  auto closeRun = [&] {
+    if (merged) {
+      kept.back() = FieldText("|1=", keptPath) + FieldText("|2=", keys->Text()) + "|3=1";
+    }
+    merged = false;
+  };
+  for (int32_t index = count - 1; index >= 0; --index) {
+    std::string record = ListGetItem(kDirectoryList, index);
     const std::string path = GetFld(record, "|1=");
     const std::string key = GetFld(record, "|2=");
-    if (keptKeys.empty() || !SameText(path, keptPath)) {
-      keptKeys = key;
+    if (!keys || keys->Empty() || !SameText(path, keptPath)) {
+      closeRun();
+      keys.emplace(key);
       keptPath = path;
+      kept.push_back(std::move(record));
       continue;
     }
-    ListRemoveItem(kDirectoryList, index + 1);
-    keptKeys = JoinKey(keptKeys, key);
-    ListModifyItem(kDirectoryList, FieldText("|1=", keptPath) + FieldText("|2=", keptKeys) + "|3=1",
-                   index);
+    keys->Join(key);
+    merged = true;
   }
+  closeRun();
+  ListSetup(kDirectoryList, false);
+  for (auto it = kept.rbegin(); it != kept.rend(); ++it) ListAddItem(kDirectoryList, *it);
 }
 
 }  // namespace

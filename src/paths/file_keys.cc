@@ -1,11 +1,16 @@
 #include "paths/file_keys.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "msidb/database_open.h"
 #include "msidb/error_report.h"
 #include "msidb/views.h"
 #include "paths/directory_list.h"
 #include "paths/short_paths.h"
+#include "platform/base/ascii_case.h"
 #include "platform/base/pending_error.h"
+#include "records/list_state.h"
 #include "records/named_lists.h"
 #include "records/record_list.h"
 #include "records/record_text.h"
@@ -39,6 +44,47 @@ std::string ComponentQuery(const std::string& component) {
 std::string WithBackslash(std::string folder) {
   if (folder.empty() || folder.back() != '\\') folder += '\\';
   return folder;
+}
+
+// The index of the first directory-list record whose keys hold key (without regard to case),
+// or -1. The keys of every record are indexed once per state of the list: a record may hold
+// thousands of keys, and a text may ask for thousands of them.
+int32_t FirstRecordWithKey(const std::string& key) {
+  const int32_t count = ListCount(kDirectoryList);
+  if (key.find(';') != std::string::npos) {
+    // Not a single key: it is looked for in each record's joined keys, as written.
+    for (int32_t i = 0; i < count; ++i) {
+      if (ContainsNoCase(";" + GetFld(ListGetItem(kDirectoryList, i), "|2=") + ";",
+                         ";" + key + ";")) {
+        return i;
+      }
+    }
+    return -1;
+  }
+  struct KeyIndex {
+    uint64_t generation = 0;
+    bool built = false;
+    std::unordered_map<std::string, int32_t> first;
+  };
+  static KeyIndex index;
+  if (ListStateOf(kDirectoryList).needs_sort) ListGetItem(kDirectoryList, 0);  // sorts it
+  const uint64_t generation = ListStateOf(kDirectoryList).generation;
+  if (!index.built || index.generation != generation) {
+    index.first.clear();
+    for (int32_t i = 0; i < count; ++i) {
+      const std::string keys = GetFld(ListGetItem(kDirectoryList, i), "|2=");
+      size_t start = 0;
+      while (start <= keys.size()) {
+        const size_t end = std::min(keys.find(';', start), keys.size());
+        index.first.emplace(AsciiLower(std::string_view(keys).substr(start, end - start)), i);
+        start = end + 1;
+      }
+    }
+    index.generation = generation;
+    index.built = true;
+  }
+  const auto found = index.first.find(AsciiLower(key));
+  return found == index.first.end() ? -1 : found->second;
 }
 
 }  // namespace
@@ -128,14 +174,8 @@ std::string ResolvePlainKey(const std::shared_ptr<msi::Database>& database,
 std::string FindDirectoryKey(const std::shared_ptr<msi::Database>& database,
                              const std::string& packagePath, const std::string& key) {
   if (!ListLoadedFor(packagePath, kDirectoryList)) ResolveDirectoryTable(database, packagePath, 0);
-  const int32_t count = ListCount(kDirectoryList);
-  for (int32_t i = 0; i < count; ++i) {
-    const std::string record = ListGetItem(kDirectoryList, i);
-    if (ContainsNoCase(";" + GetFld(record, "|2=") + ";", ";" + key + ";")) {
-      return GetFld(record, "|1=");
-    }
-  }
-  return key;
+  const int32_t index = FirstRecordWithKey(key);
+  return index >= 0 ? GetFld(ListGetItem(kDirectoryList, index), "|1=") : key;
 }
 
 }  // namespace qv

@@ -1,9 +1,12 @@
 #include "paths/formatted_records.h"
 
+#include <algorithm>
+
 #include "msidb/database_open.h"
 #include "paths/directory_list.h"
 #include "paths/file_keys.h"
 #include "paths/short_paths.h"
+#include "platform/base/ascii_case.h"
 #include "records/list_search.h"
 #include "records/named_lists.h"
 #include "records/record_list.h"
@@ -69,33 +72,46 @@ int32_t FindFile(std::string* candidate, std::string* longPath) {
   return -1;
 }
 
+// The folder part two paths share, in whole parts compared without regard to case, as written
+// in path.
+std::string SharedFolder(const std::string& listed, const std::string& path) {
+  size_t shared = 0;  // up to and including the last '\' of the shared parts
+  const size_t n = std::min(listed.size(), path.size());
+  for (size_t i = 0; i < n && AsciiToLower(listed[i]) == AsciiToLower(path[i]); ++i) {
+    if (path[i] == '\\') shared = i + 1;
+  }
+  return path.substr(0, shared);
+}
+
 // The directory-list record of the deepest listed folder that holds dirLong, or -1.
 // Deliberately more than one search: the record at or just before a folder in path order is
 // not always its parent ("C:\A\B\x\" sorts after "C:\A\B\C\", which does not hold it),
 // and taking that record as it is would put a sibling's key in front of the path. The nearest
-// listed parent folder is looked for instead.
+// listed parent folder is looked for instead. In path order a folder's subfolders follow it
+// directly, so that parent also holds the record found, and the search goes on with the folder
+// both share rather than one part up at a time (a path of thousands of parts costs a few
+// searches, not one per part).
 int32_t FindFolder(const std::string& dirLong, const std::string& dirText, std::string* folder,
                    int32_t* matched) {
   int32_t first = 0;
   std::string wanted = dirLong;
-  // The record found is the one at or just before the folder; when it does not hold the
-  // folder, the folder's parent is looked for instead, up to the drive.
   while (!wanted.empty()) {
     int32_t r = ListSearch(kDirectoryList, "|1=", FieldText("|1=", wanted), true, &first, 0, false);
     if (r == kSearchAfterAll) r = ListCount(kDirectoryList) - 1;
     if (r <= -3) r = -r - 3;
     first = 0;
-    if (r >= 0) {
-      std::string path = ListGetItemField(kDirectoryList, r, "|1=");
-      if (!SameText(dirLong, dirText)) path = ShortPathOf(path);
-      const int32_t m = MatchStrings(path, dirText, -1, "\\");
-      if (m == -1 || (m > 0 && static_cast<size_t>(m) == path.size())) {
-        *folder = path;
-        *matched = m;
-        return r;
-      }
+    if (r < 0) break;  // nothing sorts at or before the folder, so nothing listed holds it
+    const std::string listed = ListGetItemField(kDirectoryList, r, "|1=");
+    const std::string path = SameText(dirLong, dirText) ? listed : ShortPathOf(listed);
+    const int32_t m = MatchStrings(path, dirText, -1, "\\");
+    if (m == -1 || (m > 0 && static_cast<size_t>(m) == path.size())) {
+      *folder = path;
+      *matched = m;
+      return r;
     }
-    wanted = FolderPart(wanted.substr(0, wanted.size() - 1));
+    std::string next = SharedFolder(listed, wanted);
+    if (next.size() >= wanted.size()) next = FolderPart(wanted.substr(0, wanted.size() - 1));
+    wanted = next;
     if (wanted.size() < 3) break;
   }
   return -1;
@@ -105,22 +121,26 @@ int32_t FindFolder(const std::string& dirLong, const std::string& dirText, std::
 
 std::string KeysToPaths(const std::shared_ptr<msi::Database>& database,
                         const std::string& packagePath, const std::string& text) {
-  std::string out = text;
+  // A value put in is never searched again, so the result is built in one pass over the text.
+  std::string out;
+  out.reserve(text.size());
   size_t pos = 0;
-  while (pos < out.size()) {
-    const size_t open = out.find('[', pos);
+  while (pos < text.size()) {
+    const size_t open = text.find('[', pos);
     if (open == std::string::npos) break;
-    const size_t close = out.find(']', open);
+    const size_t close = text.find(']', open);
     if (close == std::string::npos) break;
     const std::string value =
-        ResolveBracketed(database, packagePath, out.substr(open + 1, close - open - 1));
+        ResolveBracketed(database, packagePath, text.substr(open + 1, close - open - 1));
     if (value.empty()) {
-      pos = close + 1;
-      continue;
+      out.append(text, pos, close + 1 - pos);
+    } else {
+      out.append(text, pos, open - pos);
+      out += value;
     }
-    out = out.substr(0, open) + value + out.substr(close + 1);
-    pos = open + value.size();
+    pos = close + 1;
   }
+  out.append(text, std::min(pos, text.size()));
   return out;
 }
 

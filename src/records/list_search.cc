@@ -243,7 +243,8 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
     if (const Fence* fence = FenceFor(list, specification, caseFlag, n)) {
       const int32_t exact = NarrowByFence(*fence, GetFld(keyRecord, specification), n, &low, &high);
       if (exact >= 0) return FirstEqual(specification, keyRecord, list, 0, exact, caseFlag);
-      QuorvexListPrefetch(list, low, high);
+      // Only a narrowed stretch is worth asking for; a key before every record is not.
+      if (high - low <= kFenceStep) QuorvexListPrefetch(list, low, high);
     }
   }
   int32_t c = CompareKeyToItem(specification, keyRecord, list, low, caseFlag);
