@@ -137,11 +137,12 @@ TEST_F(RecordTabTest, KeysBecomeQuotedFullPathsAndBack) {
   EXPECT_EQ(Text(m_frm->T_Formatted), quoted);
   Type(m_frm->T_Original, "\"[#MainExe]\" /run");  // begins with a quote: left as it is
   EXPECT_EQ(Text(m_frm->T_Formatted), quoted + " /run");
-  EXPECT_EQ(OpenDb().oDatabase, nullptr);
+  ExpectNothingOpen("after keys to paths");
 
   Type(m_frm->T_Original, "");
   Type(m_frm->T_Formatted, quoted);
   EXPECT_EQ(Text(m_frm->T_Original), "\"[#MainExe]\"");
+  ExpectNothingOpen("after paths to keys");
   EXPECT_TRUE(m_ui->messages.empty());
 }
 
