@@ -53,7 +53,10 @@ void Converter_Frm::T_Original_LostFocus() {
 void Converter_Frm::T_Formatted_LostFocus() {
   m_msiFile = StdText(Cb_ConvMsiFiles->currentText());
   const std::string formatted = StdText(T_Formatted->toPlainText());
-  T_Original->setPlainText(QString::fromStdString(EncodeRecord(m_msiFile, formatted)));
+  bool translated = false;
+  const std::string original = EncodeRecord(m_msiFile, formatted, &translated);
+  // Without a package to translate against, the record the user has is not overwritten.
+  if (translated) T_Original->setPlainText(QString::fromStdString(original));
 }
 
 void Converter_Frm::Cb_ConvMsiFiles_DropDown() {

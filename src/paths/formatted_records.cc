@@ -145,13 +145,17 @@ std::string KeysToPaths(const std::shared_ptr<msi::Database>& database,
 }
 
 std::string PathsToKeys(const std::string& packagePath, const std::string& text,
-                        PathsToKeysMode /*mode*/) {
+                        PathsToKeysMode /*mode*/, bool* translated) {
+  if (translated) *translated = true;
   size_t colon = text.find(':');
   size_t unc = text.find("\\\\");
   if ((colon == 0 || colon == std::string::npos) && unc == std::string::npos) return text;
 
   // Without a package there is nothing to translate against.
-  if (packagePath.empty()) return text;
+  if (packagePath.empty()) {
+    if (translated) *translated = false;
+    return text;
+  }
 
   // The lists are reused only while they belong to this package; otherwise the package is
   // opened with its session, so every folder resolves through it, and the lists are rebuilt.
@@ -168,6 +172,7 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
       ResetPathLists();
       ForgetCurrentPackage();
       ReOpenDatabase(state, true);
+      if (translated) *translated = false;
       return text;
     }
     ResolveDirectoryTable(db.oDatabase, packagePath, 0);

@@ -21,8 +21,9 @@ enum class PathsToKeysMode : int32_t {
 
 /// The text with every full path replaced by the key that produces it: a file's long path by
 /// [#File], its short path by [!File], a path inside a listed folder by [Directory] and the
-/// rest of the path.
+/// rest of the path. A text with paths comes back unchanged, and *translated (when given)
+/// becomes false, when the package is empty or cannot be opened.
 std::string PathsToKeys(const std::string& packagePath, const std::string& text,
-                        PathsToKeysMode mode);
+                        PathsToKeysMode mode, bool* translated = nullptr);
 
 }  // namespace qv

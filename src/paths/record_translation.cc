@@ -46,10 +46,10 @@ DecodedRecord DecodeRecord(const std::string& package, const std::string& text) 
   return decoded;
 }
 
-std::string EncodeRecord(const std::string& package, const std::string& text) {
+std::string EncodeRecord(const std::string& package, const std::string& text, bool* translated) {
   OpenDatabaseScope release;  // what is open is closed first; the package is released after
   TurnToPackage(package);
-  return PathsToKeys(package, text, PathsToKeysMode::kFilesThenFolders);
+  return PathsToKeys(package, text, PathsToKeysMode::kFilesThenFolders, translated);
 }
 
 }  // namespace qv

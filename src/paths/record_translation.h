@@ -26,7 +26,9 @@ struct DecodedRecord {
 DecodedRecord DecodeRecord(const std::string& package, const std::string& text);
 /// Closes what is open and replaces the text's full paths by the package's keys, files first;
 /// releases the package on every way out (its path lists stay for the next event on it). An
-/// empty package or one that cannot be opened gives the text back unchanged.
-std::string EncodeRecord(const std::string& package, const std::string& text);
+/// empty package or one that cannot be opened gives the text back unchanged and makes
+/// *translated (when given) false.
+std::string EncodeRecord(const std::string& package, const std::string& text,
+                         bool* translated = nullptr);
 
 }  // namespace qv
