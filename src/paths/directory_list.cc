@@ -250,7 +250,8 @@ std::string LongPathOf(const std::string& path) {
 }
 
 // A list belongs to the current package. Its own record of the package it was built from
-// stays as a guard: the keys-to-paths road may have rebuilt it for another package.
+// stays as a guard: a build that opened its own package puts back the package open before,
+// and then the current package is not the one the list was built from.
 bool ListLoadedFor(const std::string& packagePath, int32_t list) {
   return SameText(OpenDb().szCurrentMsi, packagePath) &&
          SameText(ListStateOf(list).built_for, packagePath) && ListCount(list) > 0;
