@@ -5,11 +5,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
+#include <QTabWidget>
 
 #include "app/settings.h"
 #include "converter/converter_captions.h"
 #include "converter/focus_watcher.h"
 #include "converter/qt_text.h"
+#include "help/help_window.h"
 #include "numbers/bit_lists.h"
 #include "platform/ui/ui.h"
 #include "services/bits.h"
@@ -20,6 +23,14 @@ Converter_Frm::Converter_Frm(QWidget* parent) : QMainWindow(parent) {
   BuildWindow();
   WatchFocus();
   WatchRecordTab();
+  // F1 opens the help at the tab on show, in SSTab1's order.
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this, [this] {
+    constexpr HelpTopic kTabTopics[] = {HelpTopic::kGuids, HelpTopic::kNumbers, HelpTopic::kRecords,
+                                        HelpTopic::kFileNames};
+    const int tab = SSTab1->currentIndex();
+    ShowHelpWindow(this, tab >= 0 && tab < 4 ? kTabTopics[tab] : HelpTopic::kContents);
+  });
 }
 
 Converter_Frm::~Converter_Frm() {
