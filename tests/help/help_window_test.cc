@@ -20,6 +20,7 @@
 
 #include "converter/converter_captions.h"
 #include "help/help_window.h"
+#include "services/installer_helpers.h"
 
 namespace qv::test {
 namespace {
@@ -123,6 +124,17 @@ TEST_F(HelpWindowTest, NamesEachTabAsTheWindowCaptionsItAndEachSetting) {
   for (const std::string& words : expected) {
     EXPECT_NE(text.find(words), std::string::npos) << words;
   }
+}
+
+TEST_F(HelpWindowTest, ThePackedGuidExampleIsWhatTheProgramComputes) {
+  ShowHelpWindow(nullptr, HelpTopic::kGuids);
+  ASSERT_NE(Browser(), nullptr);
+  const std::string text = Browser()->toPlainText().toStdString();
+  const std::string guid = "{12345678-ABCD-EF01-2345-6789ABCDEF01}";
+  std::string packed;
+  ASSERT_EQ(GUIDFormattedToPacked(guid, &packed), 1);
+  EXPECT_NE(text.find(guid), std::string::npos);
+  EXPECT_NE(text.find(packed), std::string::npos) << packed;
 }
 
 TEST_F(HelpWindowTest, ASecondCallShowsTheOpenWindowAtTheNewTopic) {
