@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  // The desktop names the window after its entry, quorvex.desktop, and shows its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("quorvex"));
   qv::ui::Install(std::make_shared<qv::QtUi>());
 
   qv::Status status;
