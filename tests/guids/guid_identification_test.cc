@@ -1,0 +1,147 @@
+#include "guids/guid_identification.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "guids/guid_fixture.h"
+#include "platform/base/pending_error.h"
+#include "platform/machine/machine_imports.h"
+#include "platform/registry/text_codec.h"
+
+namespace qv {
+namespace {
+
+using namespace test::guid;
+
+std::string Identify(const std::string& guid) {
+  std::string description = "left over";
+  IdentifyGUID(guid, &description);
+  return description;
+}
+
+class GuidIdentificationTest : public test::GuidMachineTest {
+ protected:
+  void TearDown() override {
+    // Every identification puts the pointer back and leaves nothing open or pending.
+    EXPECT_EQ(m_ui->busyDepth, 0);
+    EXPECT_FALSE(OpenDb().oDatabase);
+    EXPECT_FALSE(ErrorPending());
+    test::GuidMachineTest::TearDown();
+  }
+};
+
+const std::string kInstalledLine = "\rName Installed App (display) - Version 2.5.1";
+const std::string kAdvertisedLine = "\rComponent  Name Advertised App Version 33554432";
+const std::string kAbsentLine =
+    "\rProduct with GUID " + kAbsent + " which is not installed or advertised";
+const std::string kComponentHeader = "Component - GUID\r Installed by the Following Products";
+
+TEST_F(GuidIdentificationTest, ProductsByTheirState) {
+  const std::pair<std::string, std::string> cases[] = {
+      {kInstalled, "Installed Product - Name Installed App\r Version 2.5.1"},
+      {"{1a000000-0000-0000-0000-000000000001}",
+       "Installed Product - Name Installed App\r Version 2.5.1"},
+      // The installer has no attribute "ProductVersion": its version is empty.
+      {kAdvertised, "Advertised Product - Name Advertised App\r Version "},
+      {kAbsent, ""},  // a client some component names, never registered
+      {kUnknown, ""},
+      {"", ""},
+      {"not a guid", ""},
+  };
+  for (const auto& [guid, description] : cases) {
+    EXPECT_EQ(Identify(guid), description) << guid;
+  }
+  EXPECT_EQ(m_ui->busyMaxDepth, 1);
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(GuidIdentificationTest, AComponentListsEveryClientInOrder) {
+  EXPECT_EQ(Identify(kComponent), kComponentHeader + kInstalledLine + "\rComponent Name MainExe" +
+                                      kAdvertisedLine + kAbsentLine);
+  EXPECT_EQ(Identify("{a1b2c3d4-1111-2222-3333-444455556666}"), kComponentHeader + kInstalledLine +
+                                                                    "\rComponent Name MainExe" +
+                                                                    kAdvertisedLine + kAbsentLine);
+  EXPECT_EQ(Identify(kLoneComponent), kComponentHeader + kAbsentLine);
+}
+
+TEST_F(GuidIdentificationTest, AComponentWhosePackageIsGoneHasNoName) {
+  std::filesystem::remove(m_machine.DriveC() + "/Windows/Installer/inst.msi");
+  EXPECT_EQ(Identify(kComponent), kComponentHeader + kInstalledLine + "\rComponent Name " +
+                                      kAdvertisedLine + kAbsentLine);
+}
+
+TEST_F(GuidIdentificationTest, AFeatureOfTwoProducts) {
+  EXPECT_EQ(Identify(kFeature),
+            "\rProduct Name Installed App Version  Feature \rProduct Name Advertised App Version "
+            " Feature ");
+}
+
+TEST_F(GuidIdentificationTest, ComClassesWithATextDefault) {
+  const std::string registry = "Defined on PC as\r\"Registry HKEY_CLASSES_ROOT\\CLSID\\";
+  const std::pair<std::string, std::string> cases[] = {
+      {kFullClass, registry + kFullClass + "\r\".Default\" = Full Class" +
+                       "\r\"ProgID\"  = Full.Class.1\r\"InprocServer32\"  = C:\\Windows\\full.dll"
+                       "\r\"InprocServer\"  = C:\\Windows\\full16.dll"
+                       "\r\"LocalServer32\"  = C:\\Windows\\full.exe"
+                       "\r\"LocalServer\"  = C:\\Windows\\full16.exe\r\"Version\"  = 1.0"},
+      // A subkey without a default value is left out; a number shows in decimal.
+      {kSparseClass, registry + kSparseClass + "\r\".Default\" = " +
+                         "\r\"LocalServer32\"  = C:\\Windows\\sparse.exe\r\"Version\"  = 2"},
+      {kUserClass,
+       registry + kUserClass + "\r\".Default\" = User Class" + "\r\"ProgID\"  = User.Class.1"},
+      {"{c1a55000-0000-0000-0000-000000000005}",
+       registry + "{c1a55000-0000-0000-0000-000000000005}\r\".Default\" = User Class" +
+           "\r\"ProgID\"  = User.Class.1"},
+      // Without a text default value a class is not shown, whatever its subkeys.
+      {kNoDefaultClass, ""},
+      {kNumberDefaultClass, ""},
+  };
+  for (const auto& [guid, description] : cases) {
+    EXPECT_EQ(Identify(guid), description) << guid;
+  }
+}
+
+// A customer's registrations reach this machine as a regedit export (UTF-16 with its
+// byte-order mark), laid over the built-in profile.
+TEST(GuidIdentificationImportTest, IdentifiesWhatAnExportRegisters) {
+  test::FreshProgramState state;
+  test::ScopedScriptedUi ui;
+  test::IsolatedHome home;
+  const std::string product = "{5A000000-0000-0000-0000-000000000005}";
+  const std::string packed = test::PackedForTest(product);
+  const std::string exported =
+      "Windows Registry Editor Version 5.00\r\n\r\n"
+      "[HKEY_CLASSES_ROOT\\Installer\\Products\\" +
+      packed +
+      "]\r\n"
+      "\"ProductName\"=\"Customer App\"\r\n\r\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\"
+      "S-1-5-18\\Products\\" +
+      packed +
+      "\\InstallProperties]\r\n"
+      "\"DisplayVersion\"=\"7.0.1\"\r\n\"WindowsInstaller\"=dword:00000001\r\n\r\n"
+      "[HKEY_CLASSES_ROOT\\CLSID\\" +
+      kFullClass +
+      "]\r\n@=\"Customer Class\"\r\n\r\n"
+      "[HKEY_CLASSES_ROOT\\CLSID\\" +
+      kFullClass +
+      "\\LocalServer32]\r\n"
+      "@=\"C:\\\\Customer\\\\server.exe\"\r\n";
+  const std::string file =
+      home.dir().Write("customer.reg", "\xFF\xFE" + registry::Utf8ToUtf16Le(exported));
+  std::shared_ptr<Machine> machine = test::MakeTestMachine(home.DataHome(), home.ConfigHome());
+  ApplyRegistryImports(file, machine.get());
+  ASSERT_TRUE(machine->importProblems.empty());
+  SetCurrentMachine(machine);
+  Program().InstallerObject = msi::CreateInstallerObject();
+
+  EXPECT_EQ(Identify(product), "Installed Product - Name Customer App\r Version 7.0.1");
+  EXPECT_EQ(Identify(kFullClass), "Defined on PC as\r\"Registry HKEY_CLASSES_ROOT\\CLSID\\" +
+                                      kFullClass + "\r\".Default\" = Customer Class" +
+                                      "\r\"LocalServer32\"  = C:\\Customer\\server.exe");
+  SetCurrentMachine(nullptr);
+}
+
+}  // namespace
+}  // namespace qv
