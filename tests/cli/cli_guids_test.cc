@@ -4,6 +4,7 @@
 
 #include "cli/cli_runner.h"
 #include "guids/guid_machine.h"
+#include "platform/machine/machine_imports.h"
 #include "support/test_machine.h"
 
 namespace qv {
@@ -91,6 +92,20 @@ TEST_F(CliGuidsTest, BadArgumentsAreUsageErrors) {
     EXPECT_EQ(run.out, "") << err;
     EXPECT_EQ(run.err, err);
   }
+}
+
+// A registry export that cannot be read is said once, on standard error, and the command
+// runs on without it.
+TEST_F(CliGuidsTest, AnUnreadableImportIsReportedOnce) {
+  const std::string missing = m_home.dir().Sub("customer.reg");
+  std::shared_ptr<Machine> machine = test::MakeTestMachine(m_home.DataHome(), m_home.ConfigHome());
+  ApplyRegistryImports(missing, machine.get());
+  ASSERT_EQ(machine->importProblems.size(), 1u);
+  m_env.Set("QUORVEX_REGISTRY_IMPORT", missing);
+  const test::CliResult run = Run({"identify", kInstalled});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "Installed Product - Name Installed App\n Version 2.5.1\n");
+  EXPECT_EQ(run.err, "quorvex-cli: " + machine->importProblems[0].message() + "\n");
 }
 
 }  // namespace
