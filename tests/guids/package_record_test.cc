@@ -34,10 +34,6 @@ TEST_F(PackageRecordTest, RowsOfTheCachedPackage) {
   const Case cases[] = {
       {"ComponentId", kComponent, "", "", 6,
        "|0=|1=MainExe|2=" + kComponent + "|3=BinDir|4=0|5=", PackageRecordStatus::kFound},
-      {"ComponentId", kComponent, "", "", 2, "|0=|1=MainExe", PackageRecordStatus::kFound},
-      {"Component", "HelpDoc", "", "", 7,
-       "|0=|1=HelpDoc|2=" + kLoneComponent + "|3=DocDir|4=0|5=VersionNT >= 600|6=Manual.pdf",
-       PackageRecordStatus::kFound},
       {"Directory_", "INSTALLDIR", "Component", "EmptyKey", 2, "|0=|1=EmptyKey",
        PackageRecordStatus::kFound},
       {"Directory_", "BinDir", "Component", "EmptyKey", 2, "", PackageRecordStatus::kNoRow},

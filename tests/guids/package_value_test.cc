@@ -25,7 +25,7 @@ TEST_F(PackageValueTest, ReadsPropertiesAndResolvedFolders) {
       {"NoSuchProperty", ""},
       {"INSTALLDIR", "C:\\Program Files (x86)\\Wix Sample\\"},
       {"TARGETDIR", "C:\\"},
-      {"SOURCEDIR", ""},  // a property the installer sets, no Directory key
+      {"SOURCEDIR", ""},   // a property the installer sets, no Directory key
       {"installdir", ""},  // a folder name of another case is no Directory key
   };
   for (const auto& [name, value] : cases) {
