@@ -61,22 +61,20 @@ std::string ComponentName(const std::string& product, const std::string& compone
   return GetFld(row, "|1=");
 }
 
+// The client's line; only an advertised or installed client names the component, and only an
+// installed one has a cached package to read the name from.
 std::string ClientLine(msi::Installer* installer, const std::string& product,
                        const std::string& component) {
   const int state = ProductState(installer, product);
-  std::string name;
-  if (state == msi::kStateAdvertised || state > msi::kStateAbsent) {
-    name = ComponentName(product, component);
-  }
   if (state == msi::kStateAdvertised) {
-    return std::string(1, kCR) + "Component " + name + " Name " +
+    return std::string(1, kCR) + "Component " + ComponentName(product, component) + " Name " +
            GetProductInfoValue(product, "ProductName") + " Version " +
            GetProductInfoValue(product, "Version");
   }
   if (state > msi::kStateAbsent) {
     return std::string(1, kCR) + "Name " + GetProductInfoValue(product, "InstalledProductName") +
            " - " + "Version " + GetProductInfoValue(product, "VersionString") + kCR +
-           "Component Name " + name;
+           "Component Name " + ComponentName(product, component);
   }
   return std::string(1, kCR) + "Product with GUID " + product +
          " which is not installed or advertised";
