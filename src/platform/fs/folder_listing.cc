@@ -1,6 +1,7 @@
 #include "platform/fs/folder_listing.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <time.h>
@@ -73,19 +74,56 @@ std::vector<std::string> RecordedShortNames(const std::string& hostFolder,
   return recorded;
 }
 
+// When an entry came into being, as far as the file system tells: its birth time where it
+// keeps one (0 where it does not), then its inode number, then its name.
+struct BirthKey {
+  int64_t birthNs = 0;
+  uint64_t inode = 0;
+  std::string name;
+  bool isDirectory = false;
+
+  bool operator<(const BirthKey& other) const {
+    if (birthNs != other.birthNs) return birthNs < other.birthNs;
+    if (inode != other.inode) return inode < other.inode;
+    return name < other.name;
+  }
+};
+
+BirthKey BirthOf(int folderFd, const std::string& folder, const dirent* entry) {
+  BirthKey key{0, entry->d_ino, entry->d_name, EntryIsDirectory(folder, entry)};
+  struct statx sx {};
+  if (statx(folderFd, entry->d_name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC,
+            STATX_BTIME | STATX_INO, &sx) == 0) {
+    if (sx.stx_mask & STATX_INO) key.inode = sx.stx_ino;
+    if (sx.stx_mask & STATX_BTIME) {
+      key.birthNs =
+          static_cast<int64_t>(sx.stx_btime.tv_sec) * 1'000'000'000 + sx.stx_btime.tv_nsec;
+    }
+  }
+  return key;
+}
+
 Status ReadFolder(const std::string& hostFolder, std::shared_ptr<const FolderListing>* listing) {
   DIR* dir = opendir(hostFolder.c_str());
   if (dir == nullptr) {
     return Status::NotFound(hostFolder + ": " + std::strerror(errno));
   }
-  std::vector<std::string> names;
-  std::vector<bool> isDirectory;
+  std::vector<BirthKey> born;
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    names.emplace_back(entry->d_name);
-    isDirectory.push_back(EntryIsDirectory(hostFolder, entry));
+    born.push_back(BirthOf(dirfd(dir), hostFolder, entry));
   }
   closedir(dir);
+  // Short names are given out in the order the entries came into being, so that a new file
+  // never moves the short name of an older one, as Windows never renames a short name.
+  std::sort(born.begin(), born.end());
+  std::vector<std::string> names;
+  std::vector<bool> isDirectory;
+  names.reserve(born.size());
+  for (BirthKey& key : born) {
+    names.push_back(std::move(key.name));
+    isDirectory.push_back(key.isDirectory);
+  }
   std::vector<std::string> recorded = RecordedShortNames(hostFolder, names);
   *listing = std::make_shared<FolderListing>(std::move(names), isDirectory, recorded);
   return Status::Ok();
@@ -95,24 +133,19 @@ Status ReadFolder(const std::string& hostFolder, std::shared_ptr<const FolderLis
 
 FolderListing::FolderListing(std::vector<std::string> names, const std::vector<bool>& isDirectory,
                              const std::vector<std::string>& recorded) {
+  std::vector<std::string> shortNames = AssignShortNames(names, recorded);
   std::vector<size_t> order(names.size());
   std::iota(order.begin(), order.end(), 0);
   std::sort(order.begin(), order.end(),
             [&](size_t a, size_t b) { return NameLess(names[a], names[b]); });
-  std::vector<std::string> sorted;
-  sorted.reserve(names.size());
-  for (size_t i : order) sorted.push_back(names[i]);
-  std::vector<std::string> sortedRecorded;
-  if (!recorded.empty()) {
-    for (size_t i : order) sortedRecorded.push_back(i < recorded.size() ? recorded[i] : "");
-  }
-  std::vector<std::string> shortNames = AssignShortNames(sorted, sortedRecorded);
-  m_entries.reserve(sorted.size());
-  for (size_t i = 0; i < sorted.size(); ++i) {
-    m_entries.push_back({sorted[i], shortNames[i], isDirectory[order[i]]});
-    m_exact.emplace(sorted[i], i);
-    m_folded.emplace(AsciiLower(sorted[i]), i);  // keeps the first in sorted order
-    m_short.emplace(AsciiUpper(shortNames[i]), i);
+  m_entries.reserve(names.size());
+  for (size_t i : order) {
+    const size_t at = m_entries.size();
+    m_entries.push_back({std::move(names[i]), std::move(shortNames[i]), isDirectory[i]});
+    const FolderEntry& entry = m_entries.back();
+    m_exact.emplace(entry.name, at);
+    m_folded.emplace(AsciiLower(entry.name), at);  // keeps the first in sorted order
+    m_short.emplace(AsciiUpper(entry.shortName), at);
   }
 }
 

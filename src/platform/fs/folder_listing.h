@@ -1,6 +1,7 @@
 #pragma once
 // The entries of one host folder with their short names, sorted the way the file-system view
-// lists folders. Listings are cached per folder and rebuilt when the folder changes.
+// lists folders; the short names are given in the order the entries came into being. Listings are
+// cached per folder and rebuilt when the folder changes.
 
 #include <memory>
 #include <string>
@@ -22,8 +23,9 @@ struct FolderEntry {
 /// The entries of one folder in NameLess order, with lookups by the names Windows accepts.
 class FolderListing {
  public:
-  /// Builds a listing of the given names (any order), whether each is a folder, and the short
-  /// name the file system keeps for each ("" for none; recorded may be empty).
+  /// Builds a listing of the given names, whether each is a folder, and the short name the
+  /// file system keeps for each ("" for none; recorded may be empty). The names come in the
+  /// order their files came into being, which is the order short names are given out in.
   FolderListing(std::vector<std::string> names, const std::vector<bool>& isDirectory,
                 const std::vector<std::string>& recorded = {});
 

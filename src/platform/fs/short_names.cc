@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/fs/name_compare.h"
@@ -28,6 +30,40 @@ std::string CleanPart(std::string_view part) {
     out += IsForbiddenInShortName(c) ? '_' : c;
   }
   return AsciiUpper(out);
+}
+
+// A long name's cleaned base and its short extension (".TXT", or "" when it has none).
+struct ShortNameParts {
+  std::string base;
+  std::string extension;
+};
+
+ShortNameParts SplitForShortName(std::string_view longName) {
+  const size_t lastDot = longName.rfind('.');
+  ShortNameParts parts;
+  std::string ext;
+  if (lastDot == std::string_view::npos) {
+    parts.base = CleanPart(longName);
+  } else {
+    parts.base = CleanPart(longName.substr(0, lastDot));
+    ext = CleanPart(longName.substr(lastDot + 1));
+  }
+  if (parts.base.empty()) parts.base.swap(ext);
+  if (parts.base.empty()) parts.base = "_";
+  if (!ext.empty()) parts.extension = "." + ext.substr(0, 3);
+  return parts;
+}
+
+// What every candidate with a number of this many digits starts with: "ANOTHE~" for 1.
+std::string Stem(const ShortNameParts& parts, int digits) {
+  const size_t baseLength = static_cast<size_t>(std::max(1, 7 - digits));
+  return parts.base.substr(0, baseLength) + "~";
+}
+
+int PowerOfTen(int exponent) {
+  int value = 1;
+  for (int i = 0; i < exponent && value <= std::numeric_limits<int>::max() / 10; ++i) value *= 10;
+  return value;
 }
 
 int DigitCount(int n) {
@@ -58,45 +94,46 @@ bool IsValidShortName(std::string_view name) {
 }
 
 std::string ShortNameCandidate(std::string_view longName, int n) {
-  size_t lastDot = longName.rfind('.');
-  std::string base, ext;
-  if (lastDot == std::string_view::npos) {
-    base = CleanPart(longName);
-  } else {
-    base = CleanPart(longName.substr(0, lastDot));
-    ext = CleanPart(longName.substr(lastDot + 1));
-  }
-  if (base.empty()) base.swap(ext);
-  if (base.empty()) base = "_";
-  size_t baseLength = static_cast<size_t>(std::max(1, 7 - DigitCount(n)));
-  std::string name = base.substr(0, baseLength) + "~" + std::to_string(n);
-  if (!ext.empty()) name += "." + ext.substr(0, 3);
-  return name;
+  const ShortNameParts parts = SplitForShortName(longName);
+  return Stem(parts, DigitCount(n)) + std::to_string(n) + parts.extension;
 }
 
-std::vector<std::string> AssignShortNames(const std::vector<std::string>& sortedNames,
+std::vector<std::string> AssignShortNames(const std::vector<std::string>& names,
                                           const std::vector<std::string>& recorded) {
-  std::vector<std::string> shortNames(sortedNames.size());
+  std::vector<std::string> shortNames(names.size());
   std::unordered_set<std::string> taken;
-  for (size_t i = 0; i < recorded.size() && i < sortedNames.size(); ++i) {
+  // The short names an NTFS volume keeps come first: they are the files' names on Windows.
+  for (size_t i = 0; i < recorded.size() && i < names.size(); ++i) {
     if (recorded[i].empty()) continue;
     shortNames[i] = recorded[i];
     taken.insert(AsciiUpper(recorded[i]));
   }
-  for (size_t i = 0; i < sortedNames.size(); ++i) {
+  for (size_t i = 0; i < names.size(); ++i) {
     if (!shortNames[i].empty()) continue;
-    if (IsValidShortName(sortedNames[i])) {
-      shortNames[i] = sortedNames[i];
-      taken.insert(AsciiUpper(sortedNames[i]));
+    if (IsValidShortName(names[i])) {
+      shortNames[i] = names[i];
+      taken.insert(AsciiUpper(names[i]));
     }
   }
-  for (size_t i = 0; i < sortedNames.size(); ++i) {
+  // For each stem ("ANOTHE~" with ".TXT"), every number below the one kept here is taken, so
+  // each name's search resumes where the previous one of its stem stopped: the names of a
+  // folder are given out in time linear in their count.
+  std::unordered_map<std::string, int> nextFree;
+  for (size_t i = 0; i < names.size(); ++i) {
     if (!shortNames[i].empty()) continue;
-    for (int n = 1;; ++n) {
-      std::string candidate = ShortNameCandidate(sortedNames[i], n);
-      if (taken.insert(candidate).second) {
-        shortNames[i] = std::move(candidate);
-        break;
+    const ShortNameParts parts = SplitForShortName(names[i]);
+    for (int digits = 1; shortNames[i].empty(); ++digits) {
+      const std::string stem = Stem(parts, digits);
+      int& next = nextFree[stem + parts.extension];
+      if (next == 0) next = digits == 1 ? 1 : PowerOfTen(digits - 1);
+      const int last = PowerOfTen(digits) - 1;
+      for (; next <= last; ++next) {
+        std::string candidate = stem + std::to_string(next) + parts.extension;
+        if (taken.insert(candidate).second) {
+          shortNames[i] = std::move(candidate);
+          ++next;
+          break;
+        }
       }
     }
   }

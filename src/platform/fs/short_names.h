@@ -1,6 +1,6 @@
 #pragma once
-// 8.3 names, given out the way the file-system view promises: deterministic for a folder's
-// content, whatever the order the host lists it in.
+// 8.3 names, given out the way the file-system view promises: in the order the files of a
+// folder came into being, so that a new file never changes the short name of an older one.
 
 #include <string>
 #include <string_view>
@@ -13,11 +13,12 @@ namespace qv::fs {
 /// own short name, in the case it is written in.
 bool IsValidShortName(std::string_view name);
 
-/// Short names for the entries of one folder, in the order given (the caller sorts them with
-/// NameLess): an entry whose file system keeps a short name (recorded[i] not empty; recorded
-/// may be empty) has that one; names that are valid 8.3 names keep themselves; every other
-/// name gets base~n.ext with the smallest n free, as ShortNameCandidate describes.
-std::vector<std::string> AssignShortNames(const std::vector<std::string>& sortedNames,
+/// Short names for the entries of one folder, given in the order their files came into being:
+/// an entry whose file system keeps a short name (recorded[i] not empty; recorded may be empty)
+/// has that one; names that are valid 8.3 names keep themselves; every other name gets
+/// base~n.ext with the smallest n that no earlier entry holds, as ShortNameCandidate
+/// describes. Linear in the number of names.
+std::vector<std::string> AssignShortNames(const std::vector<std::string>& names,
                                           const std::vector<std::string>& recorded = {});
 
 /// The n-th candidate short name of a long name that is not a valid 8.3 name: blanks and all

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <map>
 #include <tuple>
 
 #include "platform/fs/folder_listing.h"
+#include "support/temp_dir.h"
 
 namespace qv::fs {
 namespace {
@@ -59,6 +63,46 @@ TEST(ShortNamesTest, ShortNamesTheFileSystemKeepsAreKept) {
   ASSERT_NE(listing.Find("progra~2"), nullptr);
   EXPECT_EQ(listing.Find("progra~2")->name, "Program Files");
   EXPECT_EQ(listing.Find("ProgramData")->shortName, "PROGRA~1");
+}
+
+// Names come in the order their files came into being: a later name never takes an earlier
+// one's number, whatever the name order, and a literal "~n" name keeps its own.
+TEST(ShortNamesTest, EarlierNamesKeepTheirNumbers) {
+  const std::vector<std::string> names = {"Another Long File.txt", "ANOTHE~2.TXT",
+                                          "Another Long Aardvark.txt", "another long zebra.TXT"};
+  EXPECT_EQ(AssignShortNames(names), (std::vector<std::string>{"ANOTHE~1.TXT", "ANOTHE~2.TXT",
+                                                               "ANOTHE~3.TXT", "ANOTHE~4.TXT"}));
+}
+
+// Creating a file whose name sorts first leaves the short names of the older files alone.
+TEST(ShortNamesTest, ANewFileNeverMovesAnOlderFilesShortName) {
+  test::TempDir dir;
+  auto shortNames = [&] {
+    std::shared_ptr<const FolderListing> listing;
+    EXPECT_TRUE(ListFolder(dir.path(), &listing).ok());
+    std::map<std::string, std::string> names;
+    for (const FolderEntry& e : listing->entries()) names[e.name] = e.shortName;
+    return names;
+  };
+  // created in this order, the short name each has once it exists
+  const std::pair<const char*, const char*> files[] = {
+      {"Another Long File.txt", "ANOTHE~1.TXT"},
+      {"Another Long Aardvark.txt", "ANOTHE~2.TXT"},
+      {"Another Long Zebra.txt", "ANOTHE~3.TXT"},
+      {"Another Long Ant.txt", "ANOTHE~4.TXT"},
+  };
+  std::map<std::string, std::string> expected;
+  for (const auto& [name, shortName] : files) {
+    dir.Write(name, "x");
+    expected[name] = shortName;
+    EXPECT_EQ(shortNames(), expected) << "after creating " << name;
+    usleep(20'000);  // a later birth time on file systems with coarse timestamps
+  }
+  // The listing itself stays in name order.
+  std::shared_ptr<const FolderListing> listing;
+  ASSERT_TRUE(ListFolder(dir.path(), &listing).ok());
+  EXPECT_EQ(listing->entries().front().name, "Another Long Aardvark.txt");
+  EXPECT_EQ(listing->Find("ANOTHE~1.TXT")->name, "Another Long File.txt");
 }
 
 }  // namespace

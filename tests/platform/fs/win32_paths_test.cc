@@ -25,11 +25,14 @@ std::shared_ptr<Machine> MachineOn(const test::TempDir& dir) {
 class Win32PathsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Created in this order, each after the one before on a clock of coarse ticks: the order
+    // short names are given out in.
     for (const char* file :
          {"Program Files/Quorvex Converter/setup.msi", "Program Files/Quorvex Converter/setup.msix",
           "Program Files/Quorvex Converter/Read Me First.txt", "Program Files (x86)/x.txt",
           "Program Data/y.txt", "PROGRA~1/z.txt"}) {
       m_dir.Write(std::string("drive_c/") + file, "x");
+      usleep(20'000);
     }
     SetCurrentMachine(MachineOn(m_dir));
   }
@@ -57,20 +60,22 @@ TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNamesThatLeadBack) {
   const std::string setup = "\\Quorvex Converter\\setup.ms";
   // A path, its short form, and the long form of that.
   const std::tuple<std::string, std::string, std::string> cases[] = {
+      // A valid 8.3 name is its own short name; the others are numbered in the order their
+      // folders were made.
       {"C:\\PROGRA~1", "C:\\PROGRA~1", "C:\\PROGRA~1"},
-      {"C:\\Program Data", "C:\\PROGRA~2", "C:\\Program Data"},
-      {"C:\\Program Files (x86)\\x.txt", "C:\\PROGRA~4\\x.txt", "C:\\Program Files (x86)\\x.txt"},
-      {"C:\\Program Files" + setup + "ix", "C:\\PROGRA~3\\QUORVE~1\\SETUP~1.MSI",
+      {"C:\\Program Data", "C:\\PROGRA~4", "C:\\Program Data"},
+      {"C:\\Program Files (x86)\\x.txt", "C:\\PROGRA~3\\x.txt", "C:\\Program Files (x86)\\x.txt"},
+      {"C:\\Program Files" + setup + "ix", "C:\\PROGRA~2\\QUORVE~1\\SETUP~1.MSI",
        "C:\\Program Files" + setup + "ix"},
-      {"C:\\Program Files" + setup + "i", "C:\\PROGRA~3\\QUORVE~1\\setup.msi",
+      {"C:\\Program Files" + setup + "i", "C:\\PROGRA~2\\QUORVE~1\\setup.msi",
        "C:\\Program Files" + setup + "i"},
       {"c:\\program files\\quorvex converter\\read me first.txt",
-       "c:\\PROGRA~3\\QUORVE~1\\README~1.TXT",
+       "c:\\PROGRA~2\\QUORVE~1\\README~1.TXT",
        "c:\\Program Files\\Quorvex Converter\\Read Me First.txt"},
       {"C:\\", "C:\\", "C:\\"},
       // Host paths keep their slashes; "/tmp/qvXXXXXX/drive_c" is made of valid 8.3 names.
       {c, c, c},
-      {c + "/Program Files/Quorvex Converter/setup.msix", c + "/PROGRA~3/QUORVE~1/SETUP~1.MSI",
+      {c + "/Program Files/Quorvex Converter/setup.msix", c + "/PROGRA~2/QUORVE~1/SETUP~1.MSI",
        c + "/Program Files/Quorvex Converter/setup.msix"},
       {"/", "/", "/"},
   };
@@ -97,15 +102,19 @@ TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothing) {
   EXPECT_EQ(Short("C:\\" + name, 11), "");
 }
 
-TEST_F(Win32PathsTest, ShortNamesFollowChangesOfTheFolder) {
-  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~4");
+// A folder made later, whatever its name, takes the next number; renaming it changes the
+// short names of no other folder.
+TEST_F(Win32PathsTest, ShortNamesStayWhenTheFolderChanges) {
+  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~3");
   m_dir.Write("drive_c/Program Archive/a.txt", "x");  // sorts before every other Program...
-  EXPECT_EQ(Short("C:\\Program Archive"), "C:\\PROGRA~2");
-  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~5");
+  EXPECT_EQ(Short("C:\\Program Archive"), "C:\\PROGRA~5");
+  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~3");
   ASSERT_EQ(rename(m_dir.Sub("drive_c/Program Archive").c_str(),
                    m_dir.Sub("drive_c/Zed Archive").c_str()),
             0);
-  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~4");
+  EXPECT_EQ(Short("C:\\Zed Archive"), "C:\\ZEDARC~1");
+  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~3");
+  EXPECT_EQ(Short("C:\\Program Data"), "C:\\PROGRA~4");
 }
 
 TEST_F(Win32PathsTest, TempPathIsCreatedOnUse) {
