@@ -70,6 +70,37 @@ TEST_F(CliRecordsTest, DecodeAndEncodeTranslateRecords) {
   EXPECT_EQ(encoded.out, "\"[#MainExe]\" /log [DocDir]x.log\n");
 }
 
+// A 32-bit package's [ProgramFilesFolder] decodes to the folder its session gives it, and a
+// path in that folder encodes back to the key: on the built-in machine and on a 64-bit Wine
+// prefix, whose 32-bit view names its own folders.
+TEST_F(CliRecordsTest, ProgramFilesFolderDecodesAndEncodesToTheSessionsFolder) {
+  const std::string wine = test::WriteWinePrefix(
+      dir, "prefix64",
+      "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Programs\"\n"
+      "\"ProgramFilesDir (x86)\"=\"C:\\\\Programs (x86)\"\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Programs (x86)\"\n",
+      "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n");
+  QV_FIXTURE_OR_SKIP(package, dir, "basic");
+  // machine (WINEPREFIX, "" for the built-in one), the 32-bit program folder
+  const std::pair<std::string, std::string> machines[] = {{"", "C:\\Program Files (x86)\\"},
+                                                          {wine, "C:\\Programs (x86)\\"}};
+  for (const auto& [prefix, folder] : machines) {
+    test::ScopedEnv env;
+    if (!prefix.empty()) env.Set("WINEPREFIX", prefix);
+    const test::CliResult decoded = RunCli(dir, {"decode", package, "[ProgramFilesFolder]a.txt"});
+    EXPECT_EQ(decoded.out, folder + "a.txt\n") << decoded.err;
+    const test::CliResult encoded = RunCli(dir, {"encode", package, folder + "a.txt"});
+    EXPECT_EQ(encoded.out, "[ProgramFilesFolder]a.txt\n") << encoded.err;
+    const std::vector<std::string> dirs = Lines(RunCli(dir, {"dirs", package}).out);
+    EXPECT_TRUE(std::any_of(dirs.begin(), dirs.end(), [&](const std::string& line) {
+      return line.rfind("ProgramFilesFolder\t" + folder + "\t", 0) == 0;
+    })) << folder;
+  }
+}
+
 TEST_F(CliRecordsTest, BadPackagesAndWrongUsage) {
   const std::string text = dir.Write("notes.msi", "plain text\n");
   for (const char* command : {"dirs", "decode", "encode"}) {

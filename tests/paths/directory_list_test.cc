@@ -57,10 +57,11 @@ TEST_F(DirectoryListTest, ListsEachPathOnceWithMergedKeysInTheirOrder) {
       {test::kProductHome, {"DocDir;INSTALLDIR;Docs.Copy", "1", false}},
       {test::kProductHome + "bin\\", {"BinDir", "1", true}},
       {"C:\\", {"TARGETDIR;SelfRoot;WindowsVolume", "1", false}},
-      // A system-folder name joining a list goes in front of it.
-      {"C:\\Program Files\\", {"ProgramFiles64Folder;ProgramFilesFolder", "1", false}},
-      {"C:\\Program Files (x86)\\", {"ProgramFilesFolder", "1", true}},
-      {"C:\\Program Files64\\", {"ProgramFiles64Folder", "0", true}},
+      // The program-files values come from the machine's 32-bit view, as the session's
+      // ProgramFilesFolder does: the key's two entries are one.
+      {"C:\\Program Files (x86)\\", {"ProgramFilesFolder", "1", false}},
+      {"C:\\Program Files\\", {"ProgramFiles64Folder", "1", true}},
+      {"C:\\Program Files (x86)64\\", {"ProgramFiles64Folder", "0", true}},
       {"C:\\Users\\tester\\AppData\\Roaming\\", {"AppDataFolder", "1", false}},
       {"C:\\Users\\tester\\AppData\\Roaming\\Quorvex\\", {"CompanyData", "1", true}},
       {"C:\\Windows\\SysWOW64\\", {"SystemFolder", "1", true}},
@@ -68,7 +69,7 @@ TEST_F(DirectoryListTest, ListsEachPathOnceWithMergedKeysInTheirOrder) {
       {"C:\\Windows\\system\\", {"System16Folder", "0", true}},
       {"C:\\Windows\\system64\\", {"System64Folder", "0", true}},
       {"C:\\Windows\\", {"WindowsFolder", "0", true}},
-      {"C:\\Program Files\\Common Files64\\", {"CommonFiles64Folder", "0", true}},
+      {"C:\\Program Files (x86)\\Common Files64\\", {"CommonFiles64Folder", "0", true}},
       {"D:\\Data\\", {"DATADIR", "1", true}},
   };
   for (const auto& [path, e] : expected) {

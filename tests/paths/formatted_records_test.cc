@@ -32,7 +32,9 @@ TEST_F(FormattedRecordsTest, KeysBecomePathsAndValues) {
       {"[TARGETDIR][BinDir]", "C:\\" + kProductHome + "bin\\"},
       {"[#Nope] [!Nope] [$Nope] [Nope]", "[#Nope] [!Nope] [$Nope] Nope"},
       {"[] [#] [unclosed", "[] [#] [unclosed"},
-      {"[!Readme]", "C:\\PROGRA~1\\QUORVE~1\\PRODUC~1\\README~1.TXT"},
+      // Drive C holds "Program Files (x86)" as Windows does; what is not installed is named
+      // as it would be.
+      {"[!Readme]", "C:\\PROGRA~2\\QUORVE~1\\PRODUC~1\\README~1.TXT"},
   };
   for (const Case& c : cases) EXPECT_EQ(Decode(package, c.text), c.expected) << c.text;
   EXPECT_TRUE(ui->messages.empty());
@@ -73,7 +75,6 @@ TEST_F(FormattedRecordsTest, ShortPathsOfInstalledFilesRoundTrip) {
   // Lay the files out on drive C as an installation would.
   const std::string home = machine.DriveC() + "/Program Files (x86)/Quorvex Vendor/Product Home";
   std::filesystem::create_directories(home + "/bin");
-  std::filesystem::create_directories(machine.DriveC() + "/Program Files");
   for (const char* file : {"/bin/main program.exe", "/bin/helper.dll", "/Read Me First.txt"}) {
     std::ofstream(home + file) << "x";
   }
@@ -86,7 +87,7 @@ TEST_F(FormattedRecordsTest, ShortPathsOfInstalledFilesRoundTrip) {
     EXPECT_EQ(EncodeRecord(package, shortPath), std::string("[!") + key + "]");
     EXPECT_EQ(EncodeRecord(package, longPath), std::string("[#") + key + "]");
   }
-  // "Program Files" sorts first, so the (x86) folder has the second short name.
+  // Drive C was made in Windows' order: the (x86) folder has the second short name.
   EXPECT_EQ(Decode(package, "[!MainExe]"), "C:\\PROGRA~2\\QUORVE~1\\PRODUC~1\\bin\\MAINPR~1.EXE");
 }
 

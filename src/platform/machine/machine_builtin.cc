@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/machine/builtin_drive_c.h"
 #include "platform/machine/machine_profiles.h"
 
 namespace qv {
@@ -13,6 +14,8 @@ using registry::Hive;
 using registry::Value;
 
 constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kCurrentVersion32 =
+    "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
@@ -52,6 +55,13 @@ Hive BuiltinMachineHive() {
   text(kCurrentVersion, "CommonFilesDir", "C:\\Program Files\\Common Files");
   text(kCurrentVersion, "CommonFilesDir (x86)", "C:\\Program Files (x86)\\Common Files");
   text(kCurrentVersion, "CommonW6432Dir", "C:\\Program Files\\Common Files");
+  // The 32-bit view: what a 32-bit program reads under Software on a 64-bit Windows.
+  text(kCurrentVersion32, "ProgramFilesDir", "C:\\Program Files (x86)");
+  text(kCurrentVersion32, "ProgramFilesDir (x86)", "C:\\Program Files (x86)");
+  text(kCurrentVersion32, "ProgramW6432Dir", "C:\\Program Files");
+  text(kCurrentVersion32, "CommonFilesDir", "C:\\Program Files (x86)\\Common Files");
+  text(kCurrentVersion32, "CommonFilesDir (x86)", "C:\\Program Files (x86)\\Common Files");
+  text(kCurrentVersion32, "CommonW6432Dir", "C:\\Program Files\\Common Files");
   const std::string nt = "Software\\Microsoft\\Windows NT\\CurrentVersion";
   text(nt, "SystemRoot", "C:\\Windows");
   text(nt, "ProductName", "Windows 10 Pro");
@@ -119,13 +129,7 @@ std::shared_ptr<Machine> BuildBuiltinMachine(const MachineSettings& settings, St
   machine->userHive = std::make_shared<const Hive>(BuiltinUserHive(settings.userName));
   machine->storeDir = settings.configHome + "/quorvex";
   machine->hiveOrigins = {{"HKLM", "built-in"}, {"HKCU", "built-in"}};
-  *status = Status::Ok();
-  for (const std::string& sub :
-       {std::string("Windows/system32"), "Users/" + settings.userName + "/AppData/Local/Temp"}) {
-    std::error_code ec;
-    std::filesystem::create_directories(driveC + "/" + sub, ec);
-    if (ec && status->ok()) *status = Status::IOError(driveC + "/" + sub + ": " + ec.message());
-  }
+  *status = CreateFoldersInOrder(driveC, BuiltinDriveCFolders(settings.userName));
   return machine;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/base/nul_text.h"
 #include "platform/msi/directory_resolution.h"
 #include "platform/registry/hive_source.h"
+#include "platform/registry/thirty_two_bit_view.h"
 
 namespace qv::msi {
 namespace {
@@ -18,6 +19,13 @@ std::string HiveText(const registry::HiveSource* hive, const char* key, const ch
     return "";
   }
   return std::string(CutAtNul(value.data));
+}
+
+// A folder value as the machine's 32-bit view holds it; "" when the machine has none.
+std::string ThirtyTwoBitText(const registry::HiveSource* hive, const char* name) {
+  if (!hive) return "";
+  const std::string path = registry::ViewPathOf(*hive, kCurrentVersion, name);
+  return path == kCurrentVersion ? "" : HiveText(hive, path.c_str(), name);
 }
 
 // Shell folder values of the user's hive that become session properties.
@@ -54,9 +62,17 @@ std::map<std::string, std::string> MachineProperties(const Machine& machine) {
   const std::string volume = windows.substr(0, 3);
 
   std::string programFiles = HiveText(hklm, kCurrentVersion, "ProgramFilesDir");
-  std::string programFilesX86 = HiveText(hklm, kCurrentVersion, "ProgramFilesDir (x86)");
   std::string commonFiles = HiveText(hklm, kCurrentVersion, "CommonFilesDir");
-  std::string commonFilesX86 = HiveText(hklm, kCurrentVersion, "CommonFilesDir (x86)");
+  // The 32-bit folders are those the 32-bit view names, as the directory list reads them, so
+  // that a key and the folder a session resolves for it agree.
+  std::string programFilesX86 = ThirtyTwoBitText(hklm, "ProgramFilesDir");
+  std::string commonFilesX86 = ThirtyTwoBitText(hklm, "CommonFilesDir");
+  if (programFilesX86.empty()) {
+    programFilesX86 = HiveText(hklm, kCurrentVersion, "ProgramFilesDir (x86)");
+  }
+  if (commonFilesX86.empty()) {
+    commonFilesX86 = HiveText(hklm, kCurrentVersion, "CommonFilesDir (x86)");
+  }
   if (programFiles.empty()) programFiles = volume + "Program Files";
   if (programFilesX86.empty()) programFilesX86 = programFiles + " (x86)";
   if (commonFiles.empty()) commonFiles = programFiles + "\\Common Files";

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/registry/name_compare.h"
+#include "platform/registry/thirty_two_bit_view.h"
 
 namespace qv::registry {
 
@@ -59,7 +60,10 @@ bool Registry::Visible(Layer& layer, const std::string& path, const std::string&
 
 Status Registry::GetValue(const std::string& key, const std::string& name, Value* value) {
   for (const Location& loc : Locate(key)) {
-    if (Visible(*loc.layer, loc.path, name, value)) return Status::Ok();
+    // The folder values a 32-bit program reads come from the machine's 32-bit view.
+    const std::string path =
+        loc.layer == &m_machine ? ViewPathOf(*m_machine.base, loc.path, name) : loc.path;
+    if (Visible(*loc.layer, path, name, value)) return Status::Ok();
   }
   return Status::NotFound(key + ": no value \"" + name + "\"");
 }

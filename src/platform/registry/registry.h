@@ -30,6 +30,8 @@ class Registry {
   Registry& operator=(const Registry&) = delete;
 
   /// Reads a value ("" names the default value); NotFound when the key or value is absent.
+  /// The folder values of HKLM that ReadInThirtyTwoBitView names come from the machine's
+  /// 32-bit view where it has one.
   Status GetValue(const std::string& key, const std::string& name, Value* value);
   /// Writes a value into the store (creating the key); on disk before it returns.
   Status SetValue(const std::string& key, const std::string& name, const Value& value);

@@ -57,5 +57,25 @@ TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
   }
 }
 
+// A session's 32-bit folders are the ones the machine's 32-bit view names, as the directory
+// list reads them; other folders stay native.
+TEST(FolderPropertiesTest, ThirtyTwoBitFoldersComeFromTheThirtyTwoBitView) {
+  Machine machine;
+  machine.windowsDir = "C:\\Windows";
+  machine.systemDir = "C:\\Windows\\system32";
+  machine.userHive = HiveOf("");
+  machine.machineHive = HiveOf(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Native\"\n\"ProgramFilesDir (x86)\"=\"C:\\\\Not used\"\n"
+      "\"CommonFilesDir\"=\"C:\\\\Native\\\\Common\"\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Apps32\"\n\"CommonFilesDir\"=\"C:\\\\Apps32\\\\Common\"\n");
+  const auto p = MachineProperties(machine);
+  EXPECT_EQ(p.at("ProgramFilesFolder"), "C:\\Apps32\\");
+  EXPECT_EQ(p.at("CommonFilesFolder"), "C:\\Apps32\\Common\\");
+  EXPECT_EQ(p.at("ProgramFiles64Folder"), "C:\\Native\\");
+  EXPECT_EQ(p.at("CommonFiles64Folder"), "C:\\Native\\Common\\");
+}
+
 }  // namespace
 }  // namespace qv::msi

@@ -1,0 +1,89 @@
+#include "platform/registry/thirty_two_bit_view.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "platform/registry/hive_reader.h"
+#include "platform/registry/registry.h"
+#include "support/temp_dir.h"
+
+namespace qv::registry {
+namespace {
+
+// A 64-bit machine: the native folders, their 32-bit twins, and a class key in both views.
+constexpr const char* kMachine64 =
+    "WINE REGISTRY Version 2\n"
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
+    "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
+    "\"CommonFilesDir\"=\"C:\\\\Program Files\\\\Common Files\"\n"
+    "\"ProgramFilesDir (x86)\"=\"C:\\\\Program Files (x86)\"\n"
+    "\"DevicePath\"=\"native\"\n"
+    "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
+    "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n"
+    "\"CommonFilesDir\"=\"C:\\\\Program Files (x86)\\\\Common Files\"\n"
+    "\"DevicePath\"=\"32-bit\"\n"
+    "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"native class\"\n"
+    "[Software\\\\Wow6432Node\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"32-bit class\"\n";
+
+std::shared_ptr<const Hive> HiveOf(const std::string& text) {
+  auto hive = std::make_shared<Hive>();
+  EXPECT_TRUE(ParseHive(text, "fixture.reg", hive.get(), nullptr).ok());
+  return hive;
+}
+
+TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftware) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Software\\Microsoft\\Windows\\CurrentVersion",
+       "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion"},
+      {"SOFTWARE\\Vendor", "Software\\Wow6432Node\\Vendor"},
+      {"Software", ""},
+      {"Software\\Wow6432Node\\Vendor", ""},
+      {"Software\\WOW6432NODE", ""},
+      {"System\\CurrentControlSet", ""},
+      {"", ""},
+  };
+  for (const auto& [path, twin] : cases) EXPECT_EQ(ThirtyTwoBitTwin(path), twin) << path;
+}
+
+TEST(ThirtyTwoBitViewTest, OnlyTheFolderValuesReadInTheView) {
+  const std::string cv = "software\\microsoft\\windows\\currentversion";
+  EXPECT_TRUE(ReadInThirtyTwoBitView(cv, "PROGRAMFILESDIR"));
+  EXPECT_TRUE(ReadInThirtyTwoBitView(cv, "CommonFilesDir"));
+  EXPECT_FALSE(ReadInThirtyTwoBitView(cv, "ProgramFilesDir (x86)"));
+  EXPECT_FALSE(ReadInThirtyTwoBitView(cv, "DevicePath"));
+  EXPECT_FALSE(ReadInThirtyTwoBitView(cv + "\\Explorer", "ProgramFilesDir"));
+}
+
+TEST(ThirtyTwoBitViewTest, RegistryReadsFolderValuesInTheViewWhereTheMachineHasOne) {
+  test::TempDir dir;
+  const auto empty = std::make_shared<const Hive>();
+  const std::string cv = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion";
+  // machine, value, what a read gives
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"64", "ProgramFilesDir", "C:\\Program Files (x86)"},
+      {"64", "CommonFilesDir", "C:\\Program Files (x86)\\Common Files"},
+      {"64", "ProgramFilesDir (x86)", "C:\\Program Files (x86)"},
+      {"64", "DevicePath", "native"},
+      // A machine without a 32-bit view (a 32-bit Wine prefix) reads its own values.
+      {"32", "ProgramFilesDir", "C:\\Program Files"},
+      {"32", "DevicePath", "native"},
+  };
+  const std::string native32 =
+      std::string(kMachine64).substr(0, std::string(kMachine64).find("[Software\\\\Wow6432Node"));
+  Registry machine64(dir.Sub("s64"), HiveOf(kMachine64), empty, "S-1-5-21-7");
+  Registry machine32(dir.Sub("s32"), HiveOf(native32), empty, "S-1-5-21-7");
+  for (const auto& [bits, name, expected] : cases) {
+    Registry& r = std::string(bits) == "64" ? machine64 : machine32;
+    Value v;
+    ASSERT_TRUE(r.GetValue(cv, name, &v).ok()) << bits << " " << name;
+    EXPECT_EQ(v.data, expected) << bits << " " << name;
+  }
+  // Classes stay in the native view.
+  Value v;
+  ASSERT_TRUE(machine64.GetValue("HKCR\\CLSID\\{A}", "", &v).ok());
+  EXPECT_EQ(v.data, "native class");
+}
+
+}  // namespace
+}  // namespace qv::registry
