@@ -25,7 +25,9 @@ class CliPackageTest : public ::testing::Test {
 TEST_F(CliPackageTest, TablesExportAndQueryPrintTheirRows) {
   const CliResult tables = RunCli(m_dir, {"tables", m_path});
   ASSERT_EQ(tables.status, 0) << tables.err;
-  EXPECT_EQ(tables.out, "Binary\nComponent\nDirectory\nFile\nMedia\nNumbers\nProperty\n");
+  EXPECT_EQ(tables.out,
+            "_SummaryInformation\n_ForceCodepage\nBinary\nComponent\nDirectory\nFile\nMedia\n"
+            "Numbers\nProperty\n");
   const CliResult exported = RunCli(m_dir, {"export", m_path, "Media"});
   EXPECT_EQ(exported.status, 0) << exported.err;
   EXPECT_EQ(exported.out,
@@ -54,7 +56,20 @@ TEST_F(CliPackageTest, FailuresAndWrongUsage) {
       {{"export", m_path, "Registry"}, 1, "quorvex-cli: no table 'Registry' in " + m_path + "\n"},
       {{"query", m_path, "SELECT FROM `File`"},
        1,
-       "quorvex-cli: query failed: 1: 2232 2:  3: FROM 4: SELECT FROM `File`\n"},
+       "quorvex-cli: query failed: unexpected 'FROM' in the query (error record 1: 2232 2:  3: "
+       "FROM 4: SELECT FROM `File`)\n"},
+      {{"query", m_path, "SELECT * FROM `Nothing`"},
+       1,
+       "quorvex-cli: query failed: no table 'Nothing' in the package (error record 1: 2228 2:  "
+       "3: Nothing 4: SELECT * FROM `Nothing`)\n"},
+      {{"query", m_path, "SELECT `Size` FROM `File`"},
+       1,
+       "quorvex-cli: query failed: no column 'Size' in the query's table (error record 1: 2235 "
+       "2:  3: Size 4: SELECT `Size` FROM `File`)\n"},
+      {{"query", m_path, "SELECT * FROM"},
+       1,
+       "quorvex-cli: query failed: the query ends where more was expected (error record 1: 2232 "
+       "2:  3:  4: SELECT * FROM)\n"},
   };
   for (const auto& c : cases) {
     const CliResult r = RunCli(m_dir, c.args);

@@ -111,8 +111,9 @@ std::string LongStringIdt() {
          value + "\r\nZLast\tlast\r\n";
 }
 
-// Replaces the root entry's CLSID with the patch package's.
-bool MakePatch(const std::string& from, const std::string& to) {
+// Copies a package, giving its root entry the CLSID of another kind of installer file (its
+// first byte tells them apart): 0x86 a patch, 0x82 a transform.
+bool CopyAsKind(const std::string& from, const std::string& to, unsigned char kindByte) {
   std::error_code ec;
   fsys::copy_file(from, to, fsys::copy_options::overwrite_existing, ec);
   if (ec) return false;
@@ -124,9 +125,23 @@ bool MakePatch(const std::string& from, const std::string& to) {
                                   (static_cast<unsigned long>(header[0x33]) << 24);
   const unsigned long rootClsid = (dirSector + 1) * (1ul << shift) + 80;
   f.seekp(static_cast<std::streamoff>(rootClsid));
-  const char patchFirstByte = static_cast<char>(0x86);
-  f.write(&patchFirstByte, 1);
+  const char first = static_cast<char>(kindByte);
+  f.write(&first, 1);
   return static_cast<bool>(f);
+}
+
+// Builds the package of source and copies it as another kind of installer file to out.
+std::string BuildAsKind(const TempDir& dir, const std::string& source, const std::string& out,
+                        unsigned char kindByte) {
+  const std::string base = source == kPatchSource ? BuildFixture(dir, source)
+                                                  : BuildFromFolder(dir, source, SourceDir(source));
+  if (base.empty()) return "";
+  const std::string path = dir.Sub(out);
+  if (!CopyAsKind(base, path, kindByte)) {
+    ADD_FAILURE() << "cannot write the root CLSID into " << path;
+    return "";
+  }
+  return path;
 }
 
 }  // namespace
@@ -167,23 +182,15 @@ bool MsiToolsAvailable() {
 }
 
 std::vector<std::string> FixtureNames() {
-  return {"basic",       "cyrillic",     "japanese",    "module",
-          "wix_product", "many_strings", "long_string", "patch"};
+  return {"basic",        "cyrillic",    "japanese", "module",   "wix_product",
+          "many_strings", "long_string", "patch",    "transform"};
 }
 
 std::string BuildFixture(const TempDir& dir, const std::string& name) {
   if (name == "many_strings") return BuildGenerated(dir, name, "Wide.idt", ManyStringsIdt());
   if (name == "long_string") return BuildGenerated(dir, name, "Property.idt", LongStringIdt());
-  if (name == "patch") {
-    const std::string base = BuildFixture(dir, kPatchSource);
-    if (base.empty()) return "";
-    const std::string out = dir.Sub("patch.msp");
-    if (!MakePatch(base, out)) {
-      ADD_FAILURE() << "cannot write the patch CLSID into " << out;
-      return "";
-    }
-    return out;
-  }
+  if (name == "patch") return BuildAsKind(dir, kPatchSource, "patch.msp", 0x86);
+  if (name == "transform") return BuildAsKind(dir, "transform", "transform.mst", 0x82);
   if (!fsys::is_directory(SourceDir(name))) {
     ADD_FAILURE() << "no fixture named " << name;
     return "";

@@ -17,8 +17,10 @@ bool MsiToolsAvailable();
 /// Builds a named fixture into dir and returns the package's path; "" (with a test failure
 /// recorded) when the build fails. Names: the folders of tests/data/msi ("basic", "cyrillic",
 /// "japanese", "module", "wix_product") and the generated "many_strings" (over 65,535
-/// strings), "long_string" (a value over 65,535 bytes) and "patch" (basic with the patch
-/// root CLSID, as .msp).
+/// strings), "long_string" (a value over 65,535 bytes), "patch" (basic with the patch
+/// root CLSID, as .msp) and "transform" (the tables of tests/data/msi/transform with the
+/// transform root CLSID, as .mst; msitools make no transforms, and read this one as msiinfo
+/// reads any transform: its tables as they are stored).
 std::string BuildFixture(const TempDir& dir, const std::string& name);
 
 /// Every fixture name BuildFixture knows.

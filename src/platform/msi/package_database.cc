@@ -45,13 +45,19 @@ Status PackageDatabase::Open(std::string bytes, std::string path, int mode,
 }
 
 Status PackageDatabase::Load(int mode) {
-  if ((mode & ~kOpenPatchFile) != kOpenReadOnly && (mode & ~kOpenPatchFile) != kOpenTransact) {
+  const int access = mode & ~(kOpenPatchFile | kOpenAnyKind);
+  if ((access != kOpenReadOnly && access != kOpenTransact) ||
+      ((mode & kOpenAnyKind) && mode != kOpenAnyKind)) {
     return Status::InvalidArgument("open mode " + std::to_string(mode) + " is not supported");
   }
-  m_state = (mode & ~kOpenPatchFile) == kOpenTransact ? 1 : 0;
+  m_state = access == kOpenTransact ? 1 : 0;
   if (Status s = m_file.Open(m_bytes); !s.ok()) return s;
-  const auto& wanted = (mode & kOpenPatchFile) ? kPatchClsid : kPackageClsid;
-  if (m_file.Entries()[0].clsid != wanted) {
+  const auto& clsid = m_file.Entries()[0].clsid;
+  if (mode & kOpenAnyKind) {
+    if (clsid != kPackageClsid && clsid != kPatchClsid && clsid != kTransformClsid) {
+      return Status::NotSupported("not an installer package, patch or transform");
+    }
+  } else if (clsid != ((mode & kOpenPatchFile) ? kPatchClsid : kPackageClsid)) {
     return Status::NotSupported((mode & kOpenPatchFile) ? "not a patch package"
                                                         : "not an installer package");
   }

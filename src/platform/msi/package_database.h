@@ -23,12 +23,17 @@ namespace qv::msi {
 inline constexpr int kOpenReadOnly = 0;
 inline constexpr int kOpenTransact = 1;
 inline constexpr int kOpenPatchFile = 32;
+/// Not one of the installer's modes: opens a package, a patch or a transform read-only, its
+/// tables read as they are stored, the way msiinfo reads any of them.
+inline constexpr int kOpenAnyKind = 1 << 16;
 
 /// Root CLSIDs of installer compound files.
 inline constexpr std::array<uint8_t, 16> kPackageClsid = {
     0x84, 0x10, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 inline constexpr std::array<uint8_t, 16> kPatchClsid = {
     0x86, 0x10, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+inline constexpr std::array<uint8_t, 16> kTransformClsid = {
+    0x82, 0x10, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
 /// An open package. Tables are decoded on first use and kept until the database closes.
 class PackageDatabase : public Database, public std::enable_shared_from_this<PackageDatabase> {

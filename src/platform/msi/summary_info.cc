@@ -66,6 +66,7 @@ Status SummaryInfo::Parse(std::string_view b) {
       if (length > b.size() - r.at - 8) return Bad(r.at + 4, "text runs past the end");
       const std::string_view bytes = CutAtNul(b.substr(r.at + 8, length));
       v.kind = SummaryValue::Kind::kText;
+      v.storedText = std::string(bytes);
       converter.AppendUtf8(bytes, &v.text);
     } else if (type == kTypeFileTime) {
       if (r.at + 12 > b.size()) return Bad(r.at, "time runs past the end");

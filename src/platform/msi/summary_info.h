@@ -35,6 +35,7 @@ struct SummaryValue {
   Kind kind = Kind::kInteger;
   int32_t integer = 0;
   std::string text;
+  std::string storedText;  ///< a text's bytes as stored, before conversion (up to its NUL)
   uint64_t fileTime = 0;
 };
 

@@ -33,17 +33,16 @@ class PackageDatabaseTest : public ::testing::Test {
   std::string m_path;
 };
 
+// Packages, merge modules, patches and transforms alike: the tables listed and every table
+// exported, the summary information and the codepage included, as msiinfo writes them.
 TEST_F(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsIt) {
   for (const std::string& name : test::FixtureNames()) {
-    if (name == "patch") continue;  // msiinfo opens packages only
-    auto db = Open(name);
+    auto db = Open(name, kOpenAnyKind);
     ASSERT_TRUE(db) << name;
     std::vector<std::string> expected;
     std::stringstream tables(RunCommand("msiinfo tables " + ShellQuote(m_path)));
-    for (std::string t; std::getline(tables, t);) {
-      if (t != "_SummaryInformation" && t != "_ForceCodepage") expected.push_back(t);
-    }
-    EXPECT_EQ(db->TableNames(), expected) << name;
+    for (std::string t; std::getline(tables, t);) expected.push_back(t);
+    EXPECT_EQ(ExportableTables(*db), expected) << name;
     for (const std::string& table : expected) {
       // msiinfo writes binary streams into the current folder: run it in the temp folder.
       const std::string reference =
@@ -54,6 +53,23 @@ TEST_F(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsIt) {
       EXPECT_EQ(ours, reference) << name << " " << table;
     }
   }
+}
+
+// Times are written in local time, as msiinfo writes them.
+TEST_F(PackageDatabaseTest, SummaryTimesFollowTheLocalTimeZone) {
+  auto db = Open("wix_product");
+  ASSERT_TRUE(db);
+  test::ScopedEnv env;
+  for (const char* zone : {"UTC", "America/New_York", "Asia/Kolkata"}) {
+    env.Set("TZ", zone);
+    tzset();
+    std::string ours;
+    ASSERT_TRUE(ExportTableIdt(*db, "_SummaryInformation", &ours).ok());
+    EXPECT_EQ(ours, RunCommand("msiinfo export " + ShellQuote(m_path) + " _SummaryInformation"))
+        << zone;
+  }
+  env.Set("TZ", std::nullopt);
+  tzset();
 }
 
 TEST_F(PackageDatabaseTest, ExposesSummaryInformation) {
@@ -82,6 +98,20 @@ TEST_F(PackageDatabaseTest, OpenModesAndPatchPackages) {
   ASSERT_TRUE(patchDb);
   EXPECT_EQ(patchDb->TableNames().size(), readOnly->TableNames().size());
   EXPECT_EQ(OpenPackageDatabase(m_path, kOpenReadOnly, &db).message(), "not an installer package");
+  // Reading any kind: packages, patches and transforms, read-only; nothing else.
+  EXPECT_TRUE(OpenPackageDatabase(m_path, kOpenAnyKind, &db).ok());
+  EXPECT_EQ(db->DatabaseState(), 0);
+  EXPECT_EQ(OpenPackageDatabase(m_path, kOpenAnyKind + kOpenTransact, &db).message(),
+            "open mode " + std::to_string(kOpenAnyKind + kOpenTransact) + " is not supported");
+  const std::string transform = test::BuildFixture(m_dir, "transform");
+  EXPECT_EQ(OpenPackageDatabase(transform, kOpenReadOnly, &db).message(),
+            "not an installer package");
+  EXPECT_EQ(OpenPackageDatabase(transform, kOpenPatchFile, &db).message(), "not a patch package");
+  ASSERT_TRUE(OpenPackageDatabase(transform, kOpenAnyKind, &db).ok());
+  EXPECT_EQ(QueryRows(*db, "SELECT `Value` FROM `Property` WHERE `Property` = 'ProductVersion'"),
+            "1.0.1");
+  const std::string compound = m_dir.Write("other.bin", std::string(8, '\0'));
+  EXPECT_FALSE(OpenPackageDatabase(compound, kOpenAnyKind, &db).ok());
 }
 
 TEST_F(PackageDatabaseTest, ReadsBinaryStreamsAndPseudoTables) {
