@@ -8,6 +8,7 @@
 
 #include "app/program_setup.h"
 #include "cli/command.h"
+#include "cli/held_package.h"
 #include "msidb/database_open.h"
 #include "msidb/views.h"
 #include "paths/record_translation.h"
@@ -62,9 +63,12 @@ int RunDirs(const std::vector<std::string>& args) {
 
 int RunDecode(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("decode");
+  std::string text;
+  if (!TextArgument(args[1], &text)) return Fail("standard input cannot be read");
   const std::string package = PackagePathArgument(args[0]);
   if (!SetUpProgramState()) return Fail("the installer object cannot be created");
-  const DecodedRecord decoded = DecodeRecord(package, args[1]);
+  const HeldPackageCopy readable(package);
+  const DecodedRecord decoded = DecodeRecord(readable.path(), text);
   if (decoded.outcome != DecodeOutcome::kDecoded) {
     return Fail("'" + package + "' is not an installer package that can be opened");
   }
@@ -74,12 +78,17 @@ int RunDecode(const std::vector<std::string>& args) {
 
 int RunEncode(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("encode");
+  std::string text;
+  if (!TextArgument(args[1], &text)) return Fail("standard input cannot be read");
   const std::string package = PackagePathArgument(args[0]);
   if (!SetUpProgramState()) return Fail("the installer object cannot be created");
-  if (!IsValidPackage(package, true)) {
+  const HeldPackageCopy readable(package);
+  if (!IsValidPackage(readable.path(), true)) {
     return Fail("'" + package + "' is not an installer package that can be opened");
   }
-  Print(EncodeRecord(package, args[1]));
+  const std::string encoded = EncodeRecord(readable.path(), text);
+  CloseVoDatabase();  // the copy is removed after this, and nothing may hold it then
+  Print(encoded);
   return 0;
 }
 
@@ -89,10 +98,12 @@ const CommandRegistration kDirs({"dirs", "PKG",
                                  &RunDirs});
 const CommandRegistration kDecode({"decode", "PKG TEXT",
                                    "TEXT with [#File], [!File], [$Component], [Directory] and "
-                                   "[Property] keys replaced by paths and values",
+                                   "[Property] keys replaced by paths and values (TEXT - reads "
+                                   "standard input)",
                                    &RunDecode});
 const CommandRegistration kEncode({"encode", "PKG TEXT",
-                                   "TEXT with full paths replaced by the package's keys",
+                                   "TEXT with full paths replaced by the package's keys (TEXT - "
+                                   "reads standard input)",
                                    &RunEncode});
 
 }  // namespace
