@@ -96,9 +96,11 @@ void EngineSession::CostFinalize() {
     rows.push_back({row[0], row[1], row[2]});
   }
   const bool shortSource = (m_database->SummaryInteger(15) & 1) != 0;
-  m_directories = ResolveDirectories(
+  std::map<std::string, ResolvedDirectory> resolved = ResolveDirectories(
       rows, [this](const std::string& name) { return Property(name); }, shortSource);
-  for (const auto& [key, folder] : m_directories) m_properties[key] = folder.target;
+  for (const auto& [key, folder] : resolved) m_properties[key] = folder.target;
+  m_directories = std::unordered_map<std::string, ResolvedDirectory>(
+      std::make_move_iterator(resolved.begin()), std::make_move_iterator(resolved.end()));
   m_costed = true;
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
@@ -38,7 +39,8 @@ class EngineSession : public Session {
   std::string m_packagePath;  // Windows form
   std::map<std::string, std::string> m_properties;
   std::map<std::string, std::string> m_packageProperties;
-  std::map<std::string, ResolvedDirectory> m_directories;
+  // Looked up once per file of a package while its file list is built: hashed.
+  std::unordered_map<std::string, ResolvedDirectory> m_directories;
   bool m_costed = false;
 };
 

@@ -28,6 +28,7 @@ bool IsKeyword(const SqlToken& token, std::string_view keyword) {
 
 Status TokenizeSql(std::string_view sql, std::vector<SqlToken>* tokens, std::string* badText) {
   tokens->clear();
+  tokens->reserve(sql.size() / 4 + 2);  // a token per four characters at most, as queries go
   int line = 1;
   size_t lineStart = 0;
   size_t i = 0;

@@ -8,6 +8,7 @@
 #include "platform/msi/error_records.h"
 #include "platform/msi/package_database.h"
 #include "platform/msi/sql_parser.h"
+#include "platform/msi/sql_statement_cache.h"
 
 namespace qv::msi {
 namespace {
@@ -105,7 +106,7 @@ class SqlView : public View {
         }
         record->SetStreamData(field, std::move(bytes));
       } else if (IsStringColumn(type)) {
-        record->SetStringData(field, std::string(m_table->Value(row, column).text));
+        record->SetStringData(field, std::string(m_table->TextOf(raw)));
       } else {
         record->SetIntegerData(field, m_table->Value(row, column).integer);
       }
@@ -246,7 +247,7 @@ std::shared_ptr<View> OpenSqlView(std::shared_ptr<PackageDatabase> database,
                                   const std::string& sql) {
   SelectStatement statement;
   std::string badToken;
-  if (!ParseSelect(sql, &statement, &badToken).ok()) {
+  if (!ParseSelectShared(sql, &statement, &badToken).ok()) {
     return Fail(kErrorUnexpectedToken, badToken, sql);
   }
   const std::vector<Column>* columns = database->Schema(statement.table);

@@ -48,12 +48,14 @@ class Table {
   std::string Text(uint32_t row, int column) const;
   /// A cell as a query value.
   CellValue Value(uint32_t row, int column) const;
+  /// The text of a string cell's raw value (a string pool reference or a local text); the
+  /// view lives as long as the table.
+  std::string_view TextOf(uint32_t raw) const;
   /// Rows whose column equals the value, through a hash index built on the first call.
   const std::vector<uint32_t>& RowsEqual(int column, const CellValue& value) const;
 
  private:
   size_t Slot(uint32_t row, int column) const { return static_cast<size_t>(column) * m_rows + row; }
-  std::string_view TextOf(uint32_t raw) const;
   struct ColumnIndexMaps {
     std::unordered_map<std::string_view, std::vector<uint32_t>> byText;
     std::unordered_map<int32_t, std::vector<uint32_t>> byInteger;
