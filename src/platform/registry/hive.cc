@@ -29,10 +29,12 @@ const Value* Key::Find(std::string_view name) const {
 void Key::Set(const std::string& name, Value value) {
   std::size_t i = IndexOf(name);
   if (i < m_values.size()) {
+    if (!(m_values[i].second == value)) m_written[i].clear();
     m_values[i].second = std::move(value);
     return;
   }
   m_values.emplace_back(name, std::move(value));
+  m_written.emplace_back();
   if (m_values.size() == kIndexFrom + 1) {
     for (std::size_t k = 0; k < m_values.size(); ++k) m_index[FoldName(m_values[k].first)] = k;
   } else if (m_values.size() > kIndexFrom) {
@@ -40,10 +42,28 @@ void Key::Set(const std::string& name, Value value) {
   }
 }
 
+void Key::SetRead(const std::string& name, Value value, std::string written) {
+  Set(name, std::move(value));
+  m_written[IndexOf(name)] = std::move(written);
+}
+
+const std::string& Key::WrittenLine(std::size_t index) const {
+  return m_written[index];
+}
+
+void Key::Keep(std::string text, bool atEnd) {
+  m_kept.push_back(KeptLine{atEnd ? KeptLine::kAtEnd : m_values.size(), std::move(text)});
+}
+
 bool Key::Remove(std::string_view name) {
   std::size_t i = IndexOf(name);
   if (i == m_values.size()) return false;
   m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(i));
+  m_written.erase(m_written.begin() + static_cast<std::ptrdiff_t>(i));
+  // Lines kept before a later value move up with it.
+  for (KeptLine& line : m_kept) {
+    if (line.before != KeptLine::kAtEnd && line.before > i) --line.before;
+  }
   m_index.clear();
   if (m_values.size() > kIndexFrom) {
     for (std::size_t k = 0; k < m_values.size(); ++k) m_index[FoldName(m_values[k].first)] = k;

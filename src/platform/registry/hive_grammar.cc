@@ -47,6 +47,10 @@ bool ParseStringData(std::string_view data, std::size_t pos, uint32_t type, Hive
     if (!text.empty() && text.back() != '\0') text += '\0';
   } else if (type == kText || type == kExpandText) {
     while (!text.empty() && text.back() == '\0') text.pop_back();
+  } else {
+    // Any other type holds the text as Windows stores a string: UTF-16LE with its NUL, as
+    // Wine reads str(4):"abc" (a DWORD written as a string, which real files contain).
+    text = Utf8ToUtf16Le(text) + std::string(2, '\0');
   }
   *value = Value::Raw(type, std::move(text));
   return true;
@@ -89,8 +93,8 @@ bool ParseHexData(std::string_view data, HiveFormat format, Value* value, std::s
   if (type == kText || type == kExpandText || type == kMultiText) {
     *value = Value::Raw(type, TextOfHexData(bytes, type, format));
   } else {
-    // Any number of bytes, whatever the type, as Wine and regedit keep them: a DWORD read as
-    // str(4):"abc" is written back as hex(4):61,62,63 and must read again.
+    // Any number of bytes, whatever the type, as Wine and regedit keep them: a DWORD of
+    // three bytes is hex(4):61,62,63 and must read again.
     *value = Value::Raw(type, std::move(bytes));
   }
   return true;

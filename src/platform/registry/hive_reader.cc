@@ -18,6 +18,23 @@ size_t LineOf(const Status& problem, const std::string& fileName) {
   return line;
 }
 
+// A line as written, its line ends made '\n' as the writer writes them.
+std::string WrittenText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) continue;
+    out += text[i];
+  }
+  return out;
+}
+
+// The lines before the first key that the writer writes itself.
+bool WrittenByTheWriter(std::string_view line) {
+  line = TrimLine(line);
+  return line.starts_with(";; All keys relative to ") || line.starts_with("#arch=");
+}
+
 }  // namespace
 
 Status ParseHive(std::string_view bytes, const std::string& fileName, Hive* hive,
@@ -28,10 +45,40 @@ Status ParseHive(std::string_view bytes, const std::string& fileName, Hive* hive
       std::string(bytes), fileName, [&](const Status& p) { problems.push_back(p); }, &text);
   if (!s.ok()) return s;
   if (format != nullptr) *format = text->format();
+  // Values keep the lines they were read from, and every other line is kept at its place, so
+  // that a hive written back holds what it was read from. Only Wine's own lines are kept:
+  // other formats are read, not written.
+  const bool keepLines = text->format() == HiveFormat::kWine;
+  Key* last = nullptr;  // the key of the section before
   text->ReadSections(
-      [&](const std::string& path, std::vector<NamedValue>& values) {
-        Key* key = hive->CreateKey(path);
-        for (NamedValue& v : values) key->Set(v.first, std::move(v.second));
+      [&](const std::string* path, std::vector<SectionLine>& lines) {
+        if (path == nullptr) {
+          for (const SectionLine& line : lines) {
+            if (!keepLines) break;
+            if (last != nullptr) {
+              last->Keep(WrittenText(line.text), true);
+            } else if (!WrittenByTheWriter(line.text)) {
+              hive->KeepPreamble(WrittenText(line.text));
+            }
+          }
+          return;
+        }
+        Key* key = last = hive->CreateKey(*path);
+        std::vector<std::string_view> pending;  // kept lines before the next value
+        for (SectionLine& line : lines) {
+          if (!line.isValue) {
+            if (keepLines) pending.push_back(line.text);
+            continue;
+          }
+          for (std::string_view kept : pending) key->Keep(WrittenText(kept), false);
+          pending.clear();
+          if (keepLines) {
+            key->SetRead(line.name, std::move(line.value), WrittenText(line.text));
+          } else {
+            key->Set(line.name, std::move(line.value));
+          }
+        }
+        for (std::string_view kept : pending) key->Keep(WrittenText(kept), true);
       },
       fileName, [&](const Status& p) { problems.push_back(p); });
   // Key lines are checked when the file is indexed, values afterwards: report in line order.

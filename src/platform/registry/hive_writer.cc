@@ -121,13 +121,32 @@ std::string EscapeWineText(const std::string& text, char delimiter) {
 std::string WriteWineHive(const Hive& hive, const std::string& relativeTo, int64_t unixTime) {
   std::string out = "WINE REGISTRY Version 2\n;; All keys relative to " +
                     EscapeWineText(relativeTo, '\0') + "\n\n#arch=win64\n";
+  for (const std::string& line : hive.preamble()) out += line + "\n";
   std::string stamp = " " + std::to_string(unixTime) + "\n";
   for (const auto& [folded, key] : hive.keys()) {
     out += "\n[" + EscapeWineText(key.path, ']') + "]" + stamp;
-    for (const auto& [name, value] : key.values()) {
+    const std::vector<KeptLine>& kept = key.kept();
+    std::size_t nextKept = 0;
+    // Kept lines are in file order; those before a value come before the value's line.
+    auto keptUpTo = [&](std::size_t index) {
+      while (nextKept < kept.size() && kept[nextKept].before <= index) {
+        out += kept[nextKept++].text + "\n";
+      }
+    };
+    const std::vector<NamedValue>& values = key.values();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      keptUpTo(i);
+      // A value read from a line and not changed since is written as that line.
+      const std::string& written = key.WrittenLine(i);
+      if (!written.empty()) {
+        out += written + "\n";
+        continue;
+      }
+      const auto& [name, value] = values[i];
       std::string prefix = name.empty() ? "@=" : "\"" + EscapeWineText(name, '"') + "\"=";
       out += prefix + ValueData(value, prefix.size()) + "\n";
     }
+    keptUpTo(KeptLine::kAtEnd);
   }
   return out;
 }

@@ -77,7 +77,9 @@ class TextHive::Indexer {
     std::string_view text = h.m_text;
     const std::size_t size = text.size();
     uint32_t line = 1;  // the header
-    uint32_t section = kNone;
+    // The lines before the first key, and those from a bad key line to the next good one, are
+    // sections of no key: only a writer that keeps every line reads them.
+    uint32_t section = AddSection(kNone, pos, line + 1);
     bool inKey = false;
     while (pos < size) {
       const std::size_t lineStart = pos;
@@ -91,11 +93,11 @@ class TextHive::Indexer {
         continue;
       }
       if (content[0] == '[') {
-        if (section != kNone) h.m_sections[section].end = static_cast<uint32_t>(lineStart);
-        section = kNone;
+        h.m_sections[section].end = static_cast<uint32_t>(lineStart);
         inKey = SplitKeyLine(content);
         if (!inKey) {
           Report(m_report, m_fileName, line, m_error);
+          section = AddSection(kNone, lineStart, line);
           continue;
         }
         section = AddSection(InsertPath(), std::min(pos, size), line + 1);
@@ -103,7 +105,7 @@ class TextHive::Indexer {
       }
       if (!inKey || content.back() == '\\') SkipValueLine(content, &pos, &line, inKey);
     }
-    if (section != kNone) h.m_sections[section].end = static_cast<uint32_t>(size);
+    h.m_sections[section].end = static_cast<uint32_t>(size);
   }
 
  private:
@@ -238,6 +240,7 @@ class TextHive::Indexer {
     s.end = static_cast<uint32_t>(begin);
     s.line = line;
     h.m_sections.push_back(s);
+    if (node == kNone) return id;
     Node& n = h.m_nodes[node];
     if (n.lastSection == kNone) {
       n.firstSection = id;
@@ -372,30 +375,40 @@ uint32_t TextHive::FindNode(std::string_view path) const {
   return node;
 }
 
-template <typename Visit, typename Bad>
-void TextHive::ScanSection(const Section& section, Visit&& visit, Bad&& bad) const {
+template <typename Visit, typename Other>
+void TextHive::ScanSection(const Section& section, Visit&& visit, Other&& other) const {
   std::string_view text = m_text;
   std::size_t pos = section.begin;
   uint32_t line = section.line;
   std::string name;
   std::string error;
   while (pos < section.end) {
+    const std::size_t lineStart = pos;
     const std::size_t lineEnd = LineEnd(text, pos, section.end);
     std::string_view content = TrimLine(text.substr(pos, lineEnd - pos));
     const uint32_t at = line;
     pos = lineEnd + 1;
     ++line;
-    if (content.empty() || content[0] == ';' || content[0] == '#') continue;
+    if (content.empty()) continue;
+    // The line as written, through its continuation lines, without the last line end.
+    auto written = [&] {
+      const std::size_t end = section.end;
+      return text.substr(lineStart, std::min(pos, end) - lineStart - (pos <= end));
+    };
+    if (content[0] == ';' || content[0] == '#') {
+      other(at, written(), std::string());
+      continue;
+    }
     std::string_view data;
     if (!ParseValueName(content, m_format, &name, &data, &error)) {
-      bad(at, error);
+      other(at, written(), error);
       continue;
     }
     if (DataContinues(data)) {
       std::string joined = JoinContinuation(text, &pos, section.end, &line, data);
-      visit(at, name, std::string_view(joined));
+      visit(at, name, std::string_view(joined), written());
     } else {
-      visit(at, name, data);
+      visit(at, name, data, written());
     }
   }
 }
@@ -412,7 +425,7 @@ bool TextHive::ReadValue(std::string_view path, std::string_view name, Value* va
   for (uint32_t s = m_nodes[node].firstSection; s != kNone; s = m_sections[s].next) {
     ScanSection(
         m_sections[s],
-        [&](uint32_t, const std::string& lineName, std::string_view data) {
+        [&](uint32_t, const std::string& lineName, std::string_view data, std::string_view) {
           if (!SameName(lineName, name)) return;
           Value v;
           if (ParseValueData(data, m_format, &v, &error)) {
@@ -420,7 +433,7 @@ bool TextHive::ReadValue(std::string_view path, std::string_view name, Value* va
             found = true;
           }
         },
-        [](uint32_t, const std::string&) {});
+        [](uint32_t, std::string_view, const std::string&) {});
   }
   return found;
 }
@@ -433,11 +446,11 @@ std::vector<NamedValue> TextHive::Values(std::string_view path) const {
   for (uint32_t s = m_nodes[node].firstSection; s != kNone; s = m_sections[s].next) {
     ScanSection(
         m_sections[s],
-        [&](uint32_t, const std::string& lineName, std::string_view data) {
+        [&](uint32_t, const std::string& lineName, std::string_view data, std::string_view) {
           Value v;
           if (ParseValueData(data, m_format, &v, &error)) key.Set(lineName, std::move(v));
         },
-        [](uint32_t, const std::string&) {});
+        [](uint32_t, std::string_view, const std::string&) {});
   }
   return key.values();
 }
@@ -453,25 +466,44 @@ std::vector<std::string> TextHive::SubkeyNames(std::string_view path) const {
   return names;
 }
 
-void TextHive::ReadSections(
-    const std::function<void(const std::string& path, std::vector<NamedValue>& values)>& visit,
-    const std::string& fileName, const ProblemReporter& report) const {
-  std::vector<NamedValue> values;
+void TextHive::ReadSections(const SectionVisitor& visit, const std::string& fileName,
+                            const ProblemReporter& report) const {
+  std::vector<SectionLine> lines;
   std::string error;
   for (const Section& section : m_sections) {
-    values.clear();
+    lines.clear();
+    const bool inKey = section.node != kNone;
+    auto keep = [&](std::string_view written) {
+      SectionLine kept;
+      kept.text = written;
+      lines.push_back(std::move(kept));
+    };
     ScanSection(
         section,
-        [&](uint32_t line, const std::string& name, std::string_view data) {
-          Value v;
-          if (ParseValueData(data, m_format, &v, &error)) {
-            values.emplace_back(name, std::move(v));
-          } else {
-            Report(report, fileName, line, error);
+        [&](uint32_t line, const std::string& name, std::string_view data,
+            std::string_view written) {
+          SectionLine read;
+          // Lines outside any key were reported when the file was indexed.
+          if (inKey && ParseValueData(data, m_format, &read.value, &error)) {
+            read.isValue = true;
+            read.name = name;
+            read.text = written;
+            lines.push_back(std::move(read));
+            return;
           }
+          if (inKey) Report(report, fileName, line, error);
+          keep(written);
         },
-        [&](uint32_t line, const std::string& what) { Report(report, fileName, line, what); });
-    visit(PathOf(section.node), values);
+        [&](uint32_t line, std::string_view written, const std::string& what) {
+          if (inKey && !what.empty()) Report(report, fileName, line, what);
+          keep(written);
+        });
+    if (inKey) {
+      const std::string path = PathOf(section.node);
+      visit(&path, lines);
+    } else if (!lines.empty()) {
+      visit(nullptr, lines);
+    }
   }
 }
 

@@ -19,6 +19,21 @@ namespace qv::registry {
 /// Receives each skipped line as a Corruption status "file:line: what is wrong".
 using ProblemReporter = std::function<void(const Status&)>;
 
+/// A line of a section as TextHive::ReadSections gives it: a value line read into its name
+/// and value, or a line kept as written (a comment, or one that breaks the grammar).
+struct SectionLine {
+  bool isValue = false;
+  std::string name;
+  Value value;
+  /// The line as the file writes it, with its continuation lines, without the last line end.
+  std::string_view text;
+};
+
+/// Receives a section's lines: path is the key's path, or null for lines that belong to no
+/// key (those before the first key line, and a bad key line with the lines after it).
+using SectionVisitor =
+    std::function<void(const std::string* path, std::vector<SectionLine>& lines)>;
+
 /// The keys of one hive file (Wine's format or a regedit export), read-only.
 class TextHive : public HiveSource {
  public:
@@ -42,11 +57,11 @@ class TextHive : public HiveSource {
   std::vector<NamedValue> Values(std::string_view path) const override;
   std::vector<std::string> SubkeyNames(std::string_view path) const override;
 
-  /// Every key line of the file in file order: visit gets the key's path and the values of
-  /// that section in line order (a name may repeat); bad value lines go to report.
-  void ReadSections(
-      const std::function<void(const std::string& path, std::vector<NamedValue>& values)>& visit,
-      const std::string& fileName, const ProblemReporter& report) const;
+  /// Every line of the file but the header and blank lines, in file order, section by
+  /// section: the lines after each key line (a value name may repeat) and the lines of no key.
+  /// Bad value lines go to report as well; the texts stay valid while the hive lives.
+  void ReadSections(const SectionVisitor& visit, const std::string& fileName,
+                    const ProblemReporter& report) const;
 
  private:
   static constexpr uint32_t kNone = UINT32_MAX;
@@ -83,10 +98,11 @@ class TextHive : public HiveSource {
   // Lays each key's children out one after another, in case-insensitive order; those of the
   // keys in unordered were added out of order and are sorted.
   void BuildChildren(const std::unordered_set<uint32_t>& unordered);
-  // Calls visit(line, name, data) for each value line of a section; data has its
-  // continuation lines joined. Lines that break the grammar go to bad(line, what).
-  template <typename Visit, typename Bad>
-  void ScanSection(const Section& section, Visit&& visit, Bad&& bad) const;
+  // Calls visit(line, name, data, written) for each value line of a section; data has its
+  // continuation lines joined, written is the text as the file has it. Comment lines go to
+  // other(line, written, ""), lines that break the grammar to other(line, written, what).
+  template <typename Visit, typename Other>
+  void ScanSection(const Section& section, Visit&& visit, Other&& other) const;
 
   std::string m_text;
   HiveFormat m_format = HiveFormat::kWine;

@@ -70,7 +70,7 @@ TEST(HiveReaderTest, ReadsEveryWineValueForm) {
       {"\"v\"=hex(7):61,00,00,00,62,00,00,00,00,00", Value::MultiText({"a", "b"})},
       {"\"v\"=hex(100000):01,02", Value::Raw(0x100000, "\x01\x02")},
       {"\"v\"=hex(4):61,62,63", Value::Raw(kDword, "abc")},
-      {"\"v\"=str(4):\"abc\"", Value::Raw(kDword, "abc")},
+      {"\"v\"=str(4):\"abc\"", Value::Raw(kDword, std::string("a\0b\0c\0\0\0", 8))},
       {"\"v\"=-", Value::Tombstone()},
   };
   for (const auto& [line, expected] : cases) {

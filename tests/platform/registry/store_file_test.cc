@@ -1,0 +1,166 @@
+#include "platform/registry/store_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "platform/registry/registry.h"
+#include "platform/registry/text_codec.h"
+#include "support/hostile_files.h"
+#include "support/temp_dir.h"
+
+namespace qv::registry {
+namespace {
+
+const std::string kHeader =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1\n\n#arch=win64\n";
+const std::string kKey = "Software\\Dunar\\Quorvex";
+
+// The file's text with every key line's time stamp as "T", which each write renews.
+std::string Unstamped(const std::string& text) {
+  return std::regex_replace(text, std::regex("\\] [0-9]+\n"), "] T\n");
+}
+
+// Every value form the reader takes is written back as it was read, through two writes of
+// other values; and it reads as the value it stands for.
+TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
+  const std::string utf16Abc("a\0b\0c\0\0\0", 8);
+  const struct {
+    const char* line;
+    Value value;
+  } cases[] = {
+      {"\"v\"=\"text \\\\ \\\"q\\\" \\x00e9\"", Value::Text("text \\ \"q\" \xC3\xA9")},
+      {"\"v\"=\"\"", Value::Text("")},
+      {"@=\"default\"", Value::Text("default")},
+      {"\"v\"=str(4):\"abc\"", Value::Raw(kDword, utf16Abc)},
+      {"\"v\"=str(3):\"\"", Value::Raw(kBinary, std::string(2, '\0'))},
+      {"\"v\"=str(2):\"%SystemRoot%\\\\x\"", Value::Text("%SystemRoot%\\x", kExpandText)},
+      {"\"v\"=str(2):\"\"", Value::Text("", kExpandText)},
+      {"\"v\"=str(7):\"one\\0two\\0\"", Value::MultiText({"one", "two"})},
+      {"\"v\"=str(7):\"\"", Value::MultiText({})},
+      {"\"v\"=dword:0000002a", Value::Dword(42)},
+      {"\"v\"=dword:2A", Value::Dword(42)},
+      {"\"v\"=hex:01,02,ff", Value::Raw(kBinary, "\x01\x02\xff")},
+      {"\"v\"=hex:", Value::Raw(kBinary, "")},
+      {"\"v\"=hex(4):61,62,63", Value::Raw(kDword, "abc")},
+      {"\"v\"=hex(4):2a,00,00,00", Value::Dword(42)},
+      {"\"v\"=hex(2):25,00,41,00,00,00", Value::Text("%A", kExpandText)},
+      {"\"v\"=hex(1):", Value::Text("")},
+      {"\"v\"=hex(7):61,00,00,00,\\\n  62,00,00,00,00,00", Value::MultiText({"a", "b"})},
+      {"\"v\"=hex(b):01,00,00,00,00,00,00,00", Value::Qword(1)},
+      {"\"v\"=hex(0):", Value::Raw(kNone, "")},
+      {"\"v\"=hex(100):05", Value::Raw(0x100, "\x05")},
+      {"  \"v\" = dword:00000001", Value::Dword(1)},
+      {"\"v\"=-", Value::Tombstone()},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    const std::string path =
+        dir.Write("user.reg", kHeader + "\n[Software\\\\Dunar\\\\Quorvex] 5\n" + c.line + "\n");
+    StoreFile store(path, "\\User\\S-1");
+    const std::string name = c.line[0] == '@' ? "" : "v";
+    std::vector<std::string> writes;
+    for (uint32_t n : {1u, 2u}) {
+      ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "n", Value::Dword(n)); }).ok());
+      writes.push_back(Unstamped(test::ReadFile(path)));
+      StoreFile fresh(path, "\\User\\S-1");
+      const Value* read = fresh.Current().FindValue(kKey, name);
+      ASSERT_NE(read, nullptr) << c.line;
+      EXPECT_EQ(*read, c.value) << c.line;
+      EXPECT_EQ(fresh.problems().size(), 0u) << c.line;
+    }
+    EXPECT_EQ(writes[0], kHeader + "\n[Software\\\\Dunar\\\\Quorvex] T\n" + c.line +
+                             "\n\"n\"=dword:00000001\n")
+        << c.line;
+    EXPECT_EQ(writes[1], kHeader + "\n[Software\\\\Dunar\\\\Quorvex] T\n" + c.line +
+                             "\n\"n\"=dword:00000002\n")
+        << c.line;
+  }
+}
+
+// A value that changes is written in the writer's own form; one set to what it holds keeps
+// its line.
+TEST(StoreFileTest, ChangedValuesAreWrittenAfresh) {
+  test::TempDir dir;
+  const std::string path = dir.Write("user.reg", kHeader +
+                                                     "\n[Software\\\\Dunar\\\\Quorvex] 5\n"
+                                                     "\"same\"=hex(4):2a,00,00,00\n"
+                                                     "\"changed\"=str(4):\"abc\"\n");
+  StoreFile store(path, "\\User\\S-1");
+  ASSERT_TRUE(store
+                  .Update([&](Hive* h) {
+                    h->SetValue(kKey, "SAME", Value::Dword(42));
+                    h->SetValue(kKey, "changed", Value::Dword(7));
+                  })
+                  .ok());
+  EXPECT_EQ(Unstamped(test::ReadFile(path)), kHeader +
+                                                 "\n[Software\\\\Dunar\\\\Quorvex] T\n"
+                                                 "\"same\"=hex(4):2a,00,00,00\n"
+                                                 "\"changed\"=dword:00000007\n");
+}
+
+// Lines the reader cannot read, comments and lines of no key stay in the file where they were,
+// through writes that add and remove values around them.
+TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
+  test::TempDir dir;
+  const std::string path = dir.Write("user.reg", kHeader +
+                                                     "stray before any key\n"
+                                                     "\n[Software\\\\Dunar\\\\Quorvex] 5\n"
+                                                     "#time=1d8c5e3a2b4c6d0\n"
+                                                     "\"a\"=\"one\"\n"
+                                                     "\"b\"=dword:zz\n"
+                                                     "\"c\"=\"three\"\r\n"
+                                                     "junk\n"
+                                                     "[Broken 0\n"
+                                                     "\"g\"=dword:2\n"
+                                                     "\n[Software\\\\Other] 5\n"
+                                                     "; a comment\n"
+                                                     "\"x\"=hex:01,\\\n  02\n");
+  StoreFile store(path, "\\User\\S-1");
+  ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "d", Value::Text("four")); }).ok());
+  ASSERT_TRUE(store.Update([&](Hive* h) { h->RemoveValue(kKey, "a"); }).ok());
+  EXPECT_EQ(Unstamped(test::ReadFile(path)), kHeader +
+                                                 "stray before any key\n"
+                                                 "\n[Software\\\\Dunar\\\\Quorvex] T\n"
+                                                 "#time=1d8c5e3a2b4c6d0\n"
+                                                 "\"b\"=dword:zz\n"
+                                                 "\"c\"=\"three\"\n"
+                                                 "\"d\"=\"four\"\n"
+                                                 "junk\n"
+                                                 "[Broken 0\n"
+                                                 "\"g\"=dword:2\n"
+                                                 "\n[Software\\\\Other] T\n"
+                                                 "; a comment\n"
+                                                 "\"x\"=hex:01,\\\n  02\n");
+  StoreFile fresh(path, "\\User\\S-1");
+  EXPECT_EQ(*fresh.Current().FindValue(kKey, "c"), Value::Text("three"));
+  EXPECT_EQ(*fresh.Current().FindValue("Software\\Other", "x"), Value::Raw(kBinary, "\x01\x02"));
+  EXPECT_EQ(fresh.problems().size(), 5u);  // stray, b, junk, [Broken, g
+}
+
+// A store file, or its lock, that is a FIFO, folder, socket or device is refused with what it
+// is: reads keep an empty store, writes fail, and nothing waits on it.
+TEST(StoreFileTest, NonRegularStoreFilesAreRefusedWithoutWaiting) {
+  for (const char* suffix : {"", ".lock"}) {
+    for (test::HostileKind kind : test::AllHostileKinds()) {
+      test::TempDir dir;
+      const std::string path = dir.Sub("user.reg");
+      ASSERT_TRUE(test::MakeHostileFile(kind, path + suffix));
+      const std::string outcome = test::CallBounded([&] {
+        StoreFile store(path, "\\User\\S-1");
+        const bool empty = store.Current().empty();
+        const Status write = store.Update([](Hive* h) { h->SetValue("K", "v", Value::Dword(1)); });
+        return std::string(empty ? "empty" : "not empty") + "|" + store.readStatus().ToString() +
+               "|" + write.ToString();
+      });
+      const std::string refused = "Invalid argument: " + path + suffix + ": not a regular file";
+      EXPECT_EQ(outcome,
+                *suffix == '\0' ? "empty|" + refused + "|" + refused : "empty|OK|" + refused)
+          << test::NameOf(kind) << suffix;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qv::registry
