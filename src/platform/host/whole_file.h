@@ -29,7 +29,8 @@ Status ReadHostFile(const std::string& path, uint64_t maxBytes, std::string* byt
 
 /// Replaces the file at path by bytes: writes "<path>.tmp-<pid>", syncs it, runs beforeRename
 /// (tests stop a process there), renames it over path and syncs the folder. On failure the
-/// temporary file is removed and path is unchanged.
+/// temporary file is removed and path is unchanged. Temporary files of path that writers
+/// killed before their rename left behind are removed first, when their process is gone.
 Status ReplaceHostFile(const std::string& path, std::string_view bytes,
                        const std::function<void()>& beforeRename = {});
 

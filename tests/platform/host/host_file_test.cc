@@ -1,13 +1,16 @@
 #include "platform/host/host_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <set>
 
 #include "platform/host/whole_file.h"
 #include "support/locking_child.h"
@@ -107,6 +110,94 @@ TEST(HostFileTest, ReplaceLeavesTheNewFileOrTheOldOne) {
   // Nothing but the file itself is left in the folder.
   const std::filesystem::directory_iterator entries(dir.path());
   EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
+}
+
+// A writer process stopped just before its rename: it wrote "<path>.tmp-<pid>" and waits to
+// be killed, as a writer that is killed there leaves its temporary file.
+pid_t StoppedWriter(const std::string& path) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(ready[0]);
+    ReplaceHostFile(path, "from the child", [&] {
+      if (write(ready[1], "w", 1) != 1) _exit(1);
+      for (;;) pause();
+    }).IgnoreError();
+    _exit(2);
+  }
+  close(ready[1]);
+  char any = 0;
+  if (pid < 0 || read(ready[0], &any, 1) != 1) any = 0;
+  close(ready[0]);
+  return any == 'w' ? pid : -1;
+}
+
+// A stopped writer, killed (and waited for, so that its number names no process) at the
+// latest when the object goes.
+struct Writer {
+  pid_t pid = -1;
+  void Kill() {
+    if (pid <= 0) return;
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+  }
+  ~Writer() { Kill(); }
+};
+
+std::set<std::string> Entries(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(HostFileTest, TemporariesOfGoneWritersAreRemovedByTheNextWriter) {
+  test::TempDir dir;
+  const std::string path = dir.Write("user.reg", "old");
+  Writer goneWriter{StoppedWriter(path)}, aliveWriter{StoppedWriter(path)};
+  const pid_t gone = goneWriter.pid, alive = aliveWriter.pid;
+  ASSERT_GT(gone, 0);
+  ASSERT_GT(alive, 0);
+  goneWriter.Kill();
+  const std::string goneTemp = "user.reg.tmp-" + std::to_string(gone);
+  const std::string aliveTemp = "user.reg.tmp-" + std::to_string(alive);
+  // Names that only look alike belong to other files or are no writer's.
+  dir.Write("system.reg.tmp-" + std::to_string(gone), "another file's");
+  dir.Write("user.reg.tmp-x1", "no process number");
+  EXPECT_EQ(Entries(dir.path()),
+            (std::set<std::string>{"user.reg", goneTemp, aliveTemp,
+                                   "system.reg.tmp-" + std::to_string(gone), "user.reg.tmp-x1"}));
+
+  ASSERT_TRUE(ReplaceHostFile(path, "new").ok());
+  EXPECT_EQ(Entries(dir.path()),
+            (std::set<std::string>{"user.reg", aliveTemp, "system.reg.tmp-" + std::to_string(gone),
+                                   "user.reg.tmp-x1"}));
+  EXPECT_EQ(test::ReadFile(dir.Sub(aliveTemp)), "from the child");
+  EXPECT_EQ(test::ReadFile(path), "new");
+
+  aliveWriter.Kill();
+  ASSERT_TRUE(ReplaceHostFile(path, "newer").ok());
+  EXPECT_EQ(Entries(dir.path()).count(aliveTemp), 0u);
+  EXPECT_EQ(test::ReadFile(path), "newer");
+}
+
+// A leftover under the writer's own temporary name, even a FIFO or a link, is replaced by a
+// new regular file; what the link pointed to is untouched.
+TEST(HostFileTest, ReplaceCreatesItsTemporaryAfresh) {
+  test::TempDir dir;
+  const std::string path = dir.Write("user.reg", "old");
+  const std::string temp = path + ".tmp-" + std::to_string(getpid());
+  const std::string target = dir.Write("target", "must stay");
+  ASSERT_EQ(symlink(target.c_str(), temp.c_str()), 0);
+  ASSERT_TRUE(ReplaceHostFile(path, "new").ok());
+  ASSERT_EQ(mkfifo(temp.c_str(), 0600), 0);
+  ASSERT_TRUE(ReplaceHostFile(path, "newer").ok());
+  EXPECT_EQ(test::ReadFile(path), "newer");
+  EXPECT_EQ(test::ReadFile(target), "must stay");
+  EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"user.reg", "target"}));
 }
 
 }  // namespace
