@@ -5,6 +5,7 @@
 #include "platform/machine/machine_registry.h"
 #include "platform/msi/engine_installer.h"
 #include "platform/registry/text_codec.h"
+#include "support/hostile_files.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
 
@@ -109,6 +110,26 @@ TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
       m_dir.path() + ": not a regular file",
   };
   EXPECT_EQ(Problems(*machine), expected);
+}
+
+// An import that is a FIFO, folder, socket or device is reported with what it is; the files
+// after it are still read, and nothing waits on it.
+TEST_F(MachineImportsTest, ImportsThatAreNotRegularFilesAreReportedWithoutWaiting) {
+  const std::string good =
+      m_dir.Write("good.reg",
+                  "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
+                  "[Software\\\\Good] 0\n\"Read\"=\"yes\"\n");
+  for (test::HostileKind kind : test::AllHostileKinds()) {
+    const std::string path = m_dir.Sub("hostile-" + std::to_string(static_cast<int>(kind)));
+    ASSERT_TRUE(test::MakeHostileFile(kind, path));
+    const std::string outcome = test::CallBounded([&] {
+      std::shared_ptr<Machine> machine = Import(path + ":" + good);
+      std::string out = Get("HKLM\\Software\\Good", "Read");
+      for (const std::string& problem : Problems(*machine)) out += "|" + problem;
+      return out;
+    });
+    EXPECT_EQ(outcome, "yes|" + path + ": not a regular file") << test::NameOf(kind);
+  }
 }
 
 TEST_F(MachineImportsTest, TheEnvironmentNamesTheImports) {

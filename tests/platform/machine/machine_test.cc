@@ -9,6 +9,7 @@
 
 #include "platform/machine/machine_profiles.h"
 #include "platform/machine/machine_registry.h"
+#include "support/hostile_files.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
 
@@ -107,6 +108,28 @@ TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
     EXPECT_EQ(status.message(), before + prefix + after);
     EXPECT_EQ(m->winePrefix, "") << after;
     EXPECT_EQ(m->windowsDir, "C:\\Windows") << after;
+  }
+}
+
+// A prefix hive that is a FIFO, folder, socket or device is refused with what it is; loading
+// the prefix never waits on it.
+TEST(MachineTest, PrefixHivesThatAreNotRegularFilesAreRefusedWithoutWaiting) {
+  for (const char* hive : {"system.reg", "user.reg"}) {
+    for (test::HostileKind kind : test::AllHostileKinds()) {
+      test::IsolatedHome home;
+      const std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
+      const std::string path = prefix + "/" + hive;
+      std::filesystem::remove(path);
+      ASSERT_TRUE(test::MakeHostileFile(kind, path));
+      const std::string outcome = test::CallBounded([&] {
+        Status status;
+        const MachineSettings settings{home.DataHome(), home.ConfigHome(), "bob"};
+        const bool loaded = LoadWinePrefix(prefix, settings, &status) != nullptr;
+        return (loaded ? "loaded: " : "") + status.ToString();
+      });
+      EXPECT_EQ(outcome, "Invalid argument: " + path + ": not a regular file")
+          << test::NameOf(kind);
+    }
   }
 }
 
