@@ -4,6 +4,16 @@
 // must give the same text: nothing is lost or changed by a write, lines the reader could not
 // read included.
 
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "platform/registry/hive_reader.h"
+#include "platform/registry/hive_writer.h"
+#include "platform/registry/name_compare.h"
+#include "platform/registry/text_codec.h"
+
 namespace {
 
 bool SameValues(const qv::registry::Hive& a, const qv::registry::Hive& b) {

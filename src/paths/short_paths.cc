@@ -1,10 +1,9 @@
 #include "paths/short_paths.h"
 
-#include <fstream>
-
 #include "paths/directory_list.h"
 #include "platform/fs/path_map.h"
 #include "platform/fs/win32_paths.h"
+#include "platform/host/host_file.h"
 #include "services/file_functions.h"
 #include "services/path_text.h"
 
@@ -22,10 +21,10 @@ std::string ExistingShortPath(const std::string& path) {
 bool CreateTempFile(const std::string& path) {
   std::string hostPath;
   if (!fs::HostPathOf(path, &hostPath).ok()) return false;
-  std::ofstream out(hostPath, std::ios::binary | std::ios::trunc);
-  out << "This is a temp file\r\n";
-  out.close();
-  return static_cast<bool>(out);
+  // Through the host layer: a FIFO put in its place is refused, never waited on.
+  host::HostFile out;
+  if (!host::HostFile::Open(hostPath, host::OpenMode::kWrite, &out, 0666).ok()) return false;
+  return out.WriteAll("This is a temp file\r\n").ok() && out.Close().ok();
 }
 
 }  // namespace

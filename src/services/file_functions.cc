@@ -4,11 +4,10 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <vector>
 
 #include "platform/fs/file_info.h"
 #include "platform/fs/path_map.h"
+#include "platform/host/whole_file.h"
 
 namespace qv {
 namespace {
@@ -42,11 +41,9 @@ int32_t ExistDir(const std::string& path) {
 int32_t IsUnicodeFile(const std::string& path) {
   std::string host = HostFormOf(path);
   if (host.empty()) return 0;
-  std::ifstream in(host, std::ios::binary);
-  if (!in) return 0;
-  std::vector<char> bytes(kSniffBytes);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(in.gcount()));
+  // Through the host layer: a FIFO or device is refused, never waited on.
+  std::string bytes;
+  if (!host::ReadHostFile(host, kSniffBytes, &bytes, {.headOnly = true}).ok()) return 0;
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
       static_cast<unsigned char>(bytes[1]) == 0xFE) {
     return 1;

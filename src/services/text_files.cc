@@ -3,16 +3,22 @@
 #include <unicode/unistr.h>
 
 #include <array>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 
 #include "platform/base/little_endian.h"
+#include "platform/host/host_file.h"
+#include "platform/host/whole_file.h"
 #include "platform/ui/ui.h"
 #include "services/file_functions.h"
 #include "services/path_text.h"
 
 namespace qv {
+namespace {
+
+// The largest text file read at once (installer logs run to a few hundred MiB at most).
+constexpr uint64_t kMaxTextFileBytes = uint64_t{1} << 30;
+
+}  // namespace
 
 /// An open numbered file: the decoded text of a file being read, or the handle of one being
 /// written.
@@ -20,10 +26,9 @@ class TextStream {
  public:
   /// Opens for reading; the whole file is decoded at once (logs are read start to end).
   static std::unique_ptr<TextStream> OpenForReading(const std::string& hostPath, bool unicode) {
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in) return nullptr;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return nullptr;
+    // Through the host layer: a FIFO or device named as a log is refused, never waited on.
+    std::string bytes;
+    if (!host::ReadHostFile(hostPath, kMaxTextFileBytes, &bytes).ok()) return nullptr;
     auto stream = std::unique_ptr<TextStream>(new TextStream());
     stream->m_text = unicode ? Utf16LeToUtf8(bytes) : AnsiToUtf8(bytes);
     stream->m_endsAtCr = stream->m_text.find('\r') != std::string::npos;
@@ -33,17 +38,12 @@ class TextStream {
   /// Opens for writing (append keeps the content); a Unicode file starts with its mark.
   static std::unique_ptr<TextStream> OpenForWriting(const std::string& hostPath, bool append,
                                                     bool unicode) {
-    FILE* file = std::fopen(hostPath.c_str(), append ? "ab" : "wb");
-    if (file == nullptr) return nullptr;
     auto stream = std::unique_ptr<TextStream>(new TextStream());
-    stream->m_file = file;
+    const host::OpenMode mode = append ? host::OpenMode::kAppend : host::OpenMode::kWrite;
+    if (!host::HostFile::Open(hostPath, mode, &stream->m_file, 0666).ok()) return nullptr;
     stream->m_unicode = unicode;
-    if (unicode && std::fputs("\xFF\xFE", file) < 0) return nullptr;
+    if (unicode && !stream->m_file.WriteAll("\xFF\xFE").ok()) return nullptr;
     return stream;
-  }
-
-  ~TextStream() {
-    if (m_file != nullptr) std::fclose(m_file);
   }
 
   bool AtEnd() const { return m_position >= m_text.size(); }
@@ -62,25 +62,20 @@ class TextStream {
   }
 
   bool WriteLine(const std::string& text) {
-    if (m_file == nullptr) return false;
+    if (!m_file.IsOpen()) return false;
     std::string bytes = m_unicode ? Utf8ToUtf16Le(text + "\r\n") : text + "\r\n";
-    return std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
+    return m_file.WriteAll(bytes).ok();
   }
 
   /// Closes a written file; false when its data could not be written.
-  bool Close() {
-    if (m_file == nullptr) return true;
-    bool ok = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    return ok;
-  }
+  bool Close() { return m_file.Close().ok(); }
 
  private:
   TextStream() = default;
   std::string m_text;
   size_t m_position = 0;
   bool m_endsAtCr = false;
-  FILE* m_file = nullptr;
+  host::HostFile m_file;
   bool m_unicode = false;
 };
 

@@ -23,6 +23,8 @@ int FlagsOf(OpenMode mode) {
       return always | O_WRONLY | O_CREAT | O_EXCL;
     case OpenMode::kWrite:
       return always | O_WRONLY | O_CREAT | O_TRUNC;
+    case OpenMode::kAppend:
+      return always | O_WRONLY | O_CREAT | O_APPEND;
     case OpenMode::kLock:
       return always | O_RDWR | O_CREAT;
     case OpenMode::kFolder:

@@ -25,6 +25,7 @@ enum class OpenMode {
   kRead,      ///< an existing file, read-only
   kWriteNew,  ///< a new file, write-only; one that exists already is an IOError
   kWrite,     ///< a file, write-only, created or emptied
+  kAppend,    ///< a file, write-only, created when missing, every write at its end
   kLock,      ///< a lock file: read-write, created when missing, never emptied
   kFolder,    ///< an existing folder, read-only, to sync it after a rename
 };

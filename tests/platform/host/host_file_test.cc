@@ -13,6 +13,7 @@
 #include <set>
 
 #include "platform/host/whole_file.h"
+#include "support/hostile_files.h"
 #include "support/locking_child.h"
 #include "support/temp_dir.h"
 
@@ -48,6 +49,22 @@ TEST(HostFileTest, ReadNamesWhatIsWrongWithoutWaitingOnAFifo) {
     EXPECT_EQ(Outcome(ReadHostFile(c.path, c.maxBytes, &bytes, c.options)), c.outcome) << c.path;
     EXPECT_EQ(bytes, c.bytes) << c.path;
   }
+}
+
+// What the hostile-file tests rely on: a call that waits on a FIFO is ended and reported as
+// hung, not waited for.
+TEST(HostFileTest, ABoundedCallThatWaitsOnAFifoIsReportedAsHung) {
+  test::TempDir dir;
+  const std::string fifo = dir.Sub("fifo");
+  ASSERT_TRUE(test::MakeHostileFile(test::HostileKind::kFifo, fifo));
+  EXPECT_EQ(test::CallBounded(
+                [&] {
+                  const int fd = open(fifo.c_str(), O_RDONLY);  // blocks: no writer
+                  return std::to_string(fd);
+                },
+                1),
+            "<hung>");
+  EXPECT_EQ(test::CallBounded([] { return std::string("answer"); }), "answer");
 }
 
 TEST(HostFileTest, SystemErrorsAreWordedByTheirCase) {
