@@ -75,7 +75,12 @@ std::string EscapeWineText(const std::string& text, char delimiter) {
     if (b >= 0x80) {
       char32_t c = 0;
       size_t start = pos;
-      if (!DecodeUtf8(text, &pos, &c)) c = static_cast<unsigned char>(text[start]);
+      if (!DecodeUtf8(text, &pos, &c)) {
+        // A byte that is no UTF-8 (a name read from a file that holds one) stays that byte,
+        // which reads back as it was; an escape would read back as another character.
+        out += text[start];
+        continue;
+      }
       if (c >= 0x10000) {
         AppendHexUnit(0xD800 + ((c - 0x10000) >> 10), &out);
         AppendHexUnit(0xDC00 + ((c - 0x10000) & 0x3FF), &out);

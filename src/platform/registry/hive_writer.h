@@ -15,7 +15,8 @@ namespace qv::registry {
 std::string WriteWineHive(const Hive& hive, const std::string& relativeTo, int64_t unixTime);
 
 /// A name or text in Wine's escaped form (without the quotes): backslash, quote, the control
-/// characters and everything outside ASCII escaped.
+/// characters and everything outside ASCII escaped; bytes that are no UTF-8 are kept as they
+/// are, so that they read back unchanged.
 std::string EscapeWineText(const std::string& text, char delimiter);
 
 }  // namespace qv::registry

@@ -30,6 +30,8 @@ TEST(HiveWriterTest, EscapesControlAndNonAsciiCharacters) {
             "t\\tn\\nr\\rz\\0e\\x0001\\x007f");
   EXPECT_EQ(EscapeWineText("\xC3\xA9\xF0\x9F\x98\x80", '"'), "\\x00e9\\xd83d\\xde00");
   EXPECT_EQ(EscapeWineText("a]b", ']'), "a\\]b");
+  // Bytes that are no UTF-8 stay as they are: an escape would read back as another character.
+  EXPECT_EQ(EscapeWineText("W\xff\x93\xC3\xA9", ']'), "W\xff\x93\\x00e9");
   // A NUL before an octal digit takes three digits, so the digit is not read into it.
   EXPECT_EQ(EscapeWineText(std::string("\0"
                                        "7\0"
