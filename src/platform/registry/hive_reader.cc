@@ -18,12 +18,20 @@ size_t LineOf(const Status& problem, const std::string& fileName) {
   return line;
 }
 
-// A line as written, its line ends made '\n' as the writer writes them.
+// A line as written, without the carriage returns that end its lines (the reader trims them
+// all), so that a line written back reads and writes as it did.
 std::string WrittenText(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) continue;
+    if (text[i] == '\r') {
+      std::size_t run = i;
+      while (run < text.size() && text[run] == '\r') ++run;
+      if (run == text.size() || text[run] == '\n') {
+        i = run - 1;
+        continue;
+      }
+    }
     out += text[i];
   }
   return out;

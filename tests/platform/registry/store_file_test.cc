@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
 #include "platform/registry/registry.h"
 #include "platform/registry/text_codec.h"
@@ -19,7 +18,16 @@ const std::string kKey = "Software\\Dunar\\Quorvex";
 
 // The file's text with every key line's time stamp as "T", which each write renews.
 std::string Unstamped(const std::string& text) {
-  return std::regex_replace(text, std::regex("\\] [0-9]+\n"), "] T\n");
+  std::string out;
+  std::size_t pos = 0;
+  for (std::size_t at; (at = text.find("] ", pos)) != std::string::npos;) {
+    std::size_t end = at + 2;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    const bool stamp = end > at + 2 && end < text.size() && text[end] == '\n';
+    out += text.substr(pos, at + 2 - pos) + (stamp ? "T" : "");
+    pos = stamp ? end : at + 2;
+  }
+  return out + text.substr(pos);
 }
 
 // Every value form the reader takes is written back as it was read, through two writes of
@@ -110,7 +118,7 @@ TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
                                                      "#time=1d8c5e3a2b4c6d0\n"
                                                      "\"a\"=\"one\"\n"
                                                      "\"b\"=dword:zz\n"
-                                                     "\"c\"=\"three\"\r\n"
+                                                     "\"c\"=\"three\"\r\r\n"
                                                      "junk\n"
                                                      "[Broken 0\n"
                                                      "\"g\"=dword:2\n"
