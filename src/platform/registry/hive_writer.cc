@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/registry/hive_grammar.h"
 #include "platform/registry/text_codec.h"
 
 namespace qv::registry {
@@ -62,6 +63,18 @@ std::string ValueData(const Value& value, size_t prefixWidth) {
       break;
   }
   return HexData(value.type, value.data, prefixWidth);
+}
+
+// Appends a line as a file wrote it. A kept value line whose hex data ends with '\' went on
+// over nothing where it was read (it ended the file), so it could not be read; here it would
+// take in the line after it. A ';' line after it keeps it unreadable and that line apart.
+void AppendWritten(const std::string& text, std::string* out) {
+  *out += text;
+  *out += '\n';
+  const std::size_t last = text.rfind('\n');
+  const std::string_view line =
+      TrimLine(std::string_view(text).substr(last == std::string::npos ? 0 : last + 1));
+  if (!line.empty() && line.back() == '\\') *out += ";\n";
 }
 
 }  // namespace
@@ -126,7 +139,7 @@ std::string EscapeWineText(const std::string& text, char delimiter) {
 std::string WriteWineHive(const Hive& hive, const std::string& relativeTo, int64_t unixTime) {
   std::string out = "WINE REGISTRY Version 2\n;; All keys relative to " +
                     EscapeWineText(relativeTo, '\0') + "\n\n#arch=win64\n";
-  for (const std::string& line : hive.preamble()) out += line + "\n";
+  for (const std::string& line : hive.preamble()) AppendWritten(line, &out);
   std::string stamp = " " + std::to_string(unixTime) + "\n";
   for (const auto& [folded, key] : hive.keys()) {
     out += "\n[" + EscapeWineText(key.path, ']') + "]" + stamp;
@@ -135,7 +148,7 @@ std::string WriteWineHive(const Hive& hive, const std::string& relativeTo, int64
     // Kept lines are in file order; those before a value come before the value's line.
     auto keptUpTo = [&](std::size_t index) {
       while (nextKept < kept.size() && kept[nextKept].before <= index) {
-        out += kept[nextKept++].text + "\n";
+        AppendWritten(kept[nextKept++].text, &out);
       }
     };
     const std::vector<NamedValue>& values = key.values();
@@ -144,7 +157,7 @@ std::string WriteWineHive(const Hive& hive, const std::string& relativeTo, int64
       // A value read from a line and not changed since is written as that line.
       const std::string& written = key.WrittenLine(i);
       if (!written.empty()) {
-        out += written + "\n";
+        AppendWritten(written, &out);
         continue;
       }
       const auto& [name, value] = values[i];

@@ -124,7 +124,8 @@ TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
                                                      "\"g\"=dword:2\n"
                                                      "\n[Software\\\\Other] 5\n"
                                                      "; a comment\n"
-                                                     "\"x\"=hex:01,\\\n  02\n");
+                                                     "\"x\"=hex:01,\\\n  02\n"
+                                                     "\"y\"=hex:03\\");
   StoreFile store(path, "\\User\\S-1");
   ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "d", Value::Text("four")); }).ok());
   ASSERT_TRUE(store.Update([&](Hive* h) { h->RemoveValue(kKey, "a"); }).ok());
@@ -140,11 +141,15 @@ TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
                                                  "\"g\"=dword:2\n"
                                                  "\n[Software\\\\Other] T\n"
                                                  "; a comment\n"
-                                                 "\"x\"=hex:01,\\\n  02\n");
+                                                 "\"x\"=hex:01,\\\n  02\n"
+                                                 "\"y\"=hex:03\\\n;\n");
   StoreFile fresh(path, "\\User\\S-1");
   EXPECT_EQ(*fresh.Current().FindValue(kKey, "c"), Value::Text("three"));
   EXPECT_EQ(*fresh.Current().FindValue("Software\\Other", "x"), Value::Raw(kBinary, "\x01\x02"));
-  EXPECT_EQ(fresh.problems().size(), 5u);  // stray, b, junk, [Broken, g
+  // The last line goes on over nothing, so it cannot be read; written back, a ';' line keeps
+  // it so.
+  EXPECT_EQ(fresh.Current().FindValue("Software\\Other", "y"), nullptr);
+  EXPECT_EQ(fresh.problems().size(), 6u);  // stray, b, junk, [Broken, g, y
 }
 
 // A store file, or its lock, that is a FIFO, folder, socket or device is refused with what it
