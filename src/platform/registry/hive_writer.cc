@@ -74,7 +74,15 @@ void AppendWritten(const std::string& text, std::string* out) {
   const std::size_t last = text.rfind('\n');
   const std::string_view line =
       TrimLine(std::string_view(text).substr(last == std::string::npos ? 0 : last + 1));
-  if (!line.empty() && line.back() == '\\') *out += ";\n";
+  if (line.empty() || line.back() != '\\') return;
+  // Only a value line with hex data goes on over the next line.
+  std::string name, error;
+  std::string_view data;
+  if (ParseValueName(TrimLine(std::string_view(text).substr(0, text.find('\n'))), HiveFormat::kWine,
+                     &name, &data, &error) &&
+      data.substr(0, 3) == "hex") {
+    *out += ";\n";
+  }
 }
 
 }  // namespace

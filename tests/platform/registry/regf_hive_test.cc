@@ -12,6 +12,7 @@
 
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_reader.h"
+#include "support/hostile_files.h"
 #include "support/locking_child.h"
 #include "support/regf_writer.h"
 #include "support/temp_dir.h"
@@ -263,6 +264,21 @@ TEST(RegfHiveTest, RefusesMissingLockedAndUnreadableFiles) {
   close(fd);
   EXPECT_EQ(s.code(), Status::Code::kCorruption);
   EXPECT_EQ(s.message(), socketPath + ": not a registry hive file");
+}
+
+// A Windows hive file that is a FIFO, folder, socket or device is no hive file, and opening it
+// never waits for a writer.
+TEST(RegfHiveTest, NonRegularFilesAreRefusedWithoutWaiting) {
+  for (test::HostileKind kind : test::AllHostileKinds()) {
+    test::TempDir dir;
+    const std::string path = dir.Sub("SOFTWARE");
+    ASSERT_TRUE(test::MakeHostileFile(kind, path));
+    const std::string outcome = test::CallBounded([&] {
+      std::shared_ptr<const RegfHive> hive;
+      return RegfHive::Open(path, &hive).ToString();
+    });
+    EXPECT_EQ(outcome, "Corruption: " + path + ": not a registry hive file") << test::NameOf(kind);
+  }
 }
 
 }  // namespace
