@@ -65,6 +65,8 @@ class Converter_Frm : public QMainWindow {
   /// The focus is leaving the installer-file combo: accepts its text into the history, or
   /// sets *cancel when it is not a valid installer package.
   void Cb_ConvMsiFiles_Validate(bool* cancel);
+  /// "Browse": opens the file selection window, which hands the chosen file to the combo.
+  void Cm_BMsiFile_Click();
 
   /// The bit list of value ("1,3" for 5).
   std::string BitsSetVB(int32_t value) const;

@@ -146,7 +146,7 @@ QWidget* Converter_Frm::BuildRecordTab() {
   fileRow->addWidget(Cb_ConvMsiFiles, 1);
   Cm_BMsiFile = new QPushButton(QString::fromUtf8(kBrowseCaption), fileFrame);
   Cm_BMsiFile->setObjectName(QStringLiteral("Cm_BMsiFile"));
-  Cm_BMsiFile->setEnabled(false);  // the file selection window comes later
+  connect(Cm_BMsiFile, &QPushButton::clicked, this, [this] { Cm_BMsiFile_Click(); });
   fileRow->addWidget(Cm_BMsiFile);
   layout->addWidget(fileFrame);
 

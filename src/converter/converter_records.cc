@@ -13,6 +13,7 @@
 #include "msidb/database_open.h"
 #include "paths/record_translation.h"
 #include "platform/machine/machine.h"
+#include "selection/msidir_frm.h"
 #include "state/open_database_scope.h"
 
 namespace qv {
@@ -81,6 +82,19 @@ void Converter_Frm::Cb_ConvMsiFiles_Validate(bool* cancel) {
   m_msiFile = text;
   AddToHistory(Cb_ConvMsiFiles, kHistoryPrefix);
   Cb_ConvMsiFiles->setEditText(QString::fromStdString(text));
+}
+
+void Converter_Frm::Cm_BMsiFile_Click() {
+  // A pointer other than the default says a selection is already under way.
+  if (cursor().shape() != Qt::ArrowCursor) return;
+  setCursor(Qt::WaitCursor);
+  // The window closes and deletes itself; closing gives this window its pointer back.
+  auto* selection = new MsiDir_Frm(this);
+  selection->Disp_Frm(this, ".Msi", "", -1, "", -1, [this](const std::string& path) {
+    Cb_ConvMsiFiles->setEditText(QString::fromStdString(path));
+    bool cancel = false;
+    Cb_ConvMsiFiles_Validate(&cancel);
+  });
 }
 
 }  // namespace qv

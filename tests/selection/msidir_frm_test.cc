@@ -1,0 +1,286 @@
+#include "selection/msidir_frm.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <QAction>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QMenuBar>
+
+#include "selection/msidir_fixture.h"
+#include "services/registry_functions.h"
+
+namespace qv::test {
+namespace {
+
+constexpr const char* kLog =
+    "=== Verbose logging started: 1/31/2024 ===\r\n"
+    "MSI (c): Package name extracted from path: app.msi\r\n";
+
+class MsiDirWindowTest : public MsiDirTest {
+ protected:
+  void SetUp() override {
+    m_folder.Write("b.log", kLog);
+    m_folder.Write("a.log", kLog);
+    m_folder.Write("notes.txt", "not listed");
+    MsiDirTest::SetUp();
+  }
+};
+
+TEST_F(MsiDirWindowTest, OpensWithItsCaptionsAndTheListHidden) {
+  EXPECT_EQ(m_frm->windowTitle().toStdString(), "Select Msi Files");
+  const std::pair<QWidget*, const char*> captions[] = {
+      {m_frm->Fr_Details, "Show  Msi files which are located in Directory"},
+      {m_frm->Fr_MSIDetails, "Details of Msi files located in Directory"},
+      {m_frm->Fr_Drive, "Directory Name/File Name"},
+      {m_frm->Frame1, "Browse for"},
+  };
+  for (const auto& [frame, caption] : captions) {
+    EXPECT_EQ(static_cast<QGroupBox*>(frame)->title().toStdString(), caption);
+  }
+  EXPECT_EQ(m_frm->Cm_Selfiles->text().toStdString(),
+            "Display detailed selection list of files in directory for selection");
+  EXPECT_EQ(m_frm->Cm_GetDir->text().toStdString(), "Directory");
+  EXPECT_EQ(m_frm->Cm_Commdlg->text().toStdString(), "File");
+  std::vector<std::string> menus;
+  for (QAction* action : m_frm->menuBar()->actions()) menus.push_back(action->text().toStdString());
+  EXPECT_EQ(menus, (std::vector<std::string>{"Return Selected File", "Return with no File Selected",
+                                             "Help"}));
+  EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win());
+  EXPECT_FALSE(m_frm->Fr_MSIDetails->isVisible());
+  EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
+  EXPECT_FALSE(m_frm->isModal());
+}
+
+TEST_F(MsiDirWindowTest, AnEmptyStartFolderIsTheCurrentFolder) {
+  const std::string before = std::filesystem::current_path().string();
+  std::filesystem::current_path(m_folder.path());
+  m_frm->Disp_Frm(&m_caller, "", "", -1, "", -1, nullptr);
+  std::filesystem::current_path(before);
+  EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win());
+  EXPECT_EQ(m_frm->Mode, ".Msi");
+}
+
+TEST_F(MsiDirWindowTest, ListsTheFolderAsRowsArrive) {
+  m_frm->Cm_Selfiles->click();
+  EXPECT_TRUE(m_frm->Fr_MSIDetails->isVisible());
+  // The rows come while the window goes on answering events.
+  EXPECT_FALSE(m_frm->ListingDone());
+  EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
+  WaitForListing();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A.Log", "B.Log"}));
+  EXPECT_EQ(m_frm->FileCount, 2);
+  std::vector<std::string> titles;
+  for (int32_t c = 1; c <= m_frm->Lv_MSIFiles->ColumnCount(); ++c) {
+    titles.push_back(m_frm->Lv_MSIFiles->ColumnText(c) + m_frm->Lv_MSIFiles->ColumnTag(c));
+  }
+  EXPECT_EQ(titles, (std::vector<std::string>{"File NameS", "TypeL", "ApplicationS", "VersionV",
+                                              "LanguageS", "GuidS", "DateTimeD", "SizeL"}));
+}
+
+TEST_F(MsiDirWindowTest, LeavingTheNameBoxListsATypedFolderFromTheSecondTimeOn) {
+  m_folder.Write("sub/c.log", kLog);
+  TypeFolder(Win("sub"));
+  // The first leaving after the window opened only arms the check.
+  EXPECT_FALSE(m_frm->Fr_MSIDetails->isVisible());
+  TypeFolder(m_folder.Sub("sub"));  // a host path is taken in its Windows form
+  WaitForListing();
+  EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("sub"));
+  EXPECT_EQ(m_frm->CurrentDir, Win("sub"));
+  EXPECT_TRUE(m_frm->Fr_MSIDetails->isVisible());
+  EXPECT_EQ(Names(), std::vector<std::string>{"C.Log"});
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(MsiDirWindowTest, AFolderThatDoesNotExistIsRefusedWithItsMessage) {
+  m_frm->ValidateArmed = -1;
+  TypeFolder(Win("none"));
+  ASSERT_EQ(m_ui->messages.size(), 1u);
+  EXPECT_EQ(m_ui->messages[0].text, "Directory " + Win("none") + " not valid.");
+  EXPECT_EQ(m_ui->messages[0].title, "Error");
+  EXPECT_EQ(m_ui->messages[0].buttons, ui::Buttons::kOk);
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), m_frm->T_Dirname);
+  WaitForListing();
+  // The box then shows the name's folder part and the list is rebuilt empty.
+  EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win());
+  EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
+}
+
+TEST_F(MsiDirWindowTest, ReturningWithNothingChosenSaysSo) {
+  m_frm->T_Dirname->clear();
+  m_frm->M_Select->trigger();
+  ASSERT_EQ(m_ui->messages.size(), 1u);
+  EXPECT_EQ(m_ui->messages[0].text, "A File has not been selected");
+  EXPECT_EQ(m_ui->messages[0].title, "Error");
+  EXPECT_TRUE(m_frm && m_frm->isVisible());
+  EXPECT_TRUE(handedBack.empty());
+}
+
+TEST_F(MsiDirWindowTest, AChosenFileThatHasVanishedIsNotHandedBack) {
+  m_frm->Cm_Selfiles->click();
+  WaitForListing();
+  ClickRow(0);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
+  ASSERT_EQ(unlink(m_folder.Sub("a.log").c_str()), 0);
+  m_frm->M_Select->trigger();
+  ASSERT_EQ(m_ui->messages.size(), 1u);
+  EXPECT_EQ(m_ui->messages[0].text, "File " + Win() + "\\A.Log does not exist");
+  EXPECT_TRUE(m_frm && m_frm->isVisible());
+  EXPECT_TRUE(handedBack.empty());
+}
+
+TEST_F(MsiDirWindowTest, TheChosenFileIsHandedBackAndTheWindowCloses) {
+  m_caller.setCursor(Qt::WaitCursor);
+  m_frm->Cm_Selfiles->click();
+  WaitForListing();
+  ClickRow(1);
+  m_frm->M_Select->trigger();
+  EXPECT_EQ(handedBack, std::vector<std::string>{Win() + "\\B.Log"});
+  QApplication::processEvents();
+  EXPECT_TRUE(!m_frm || !m_frm->isVisible());
+  EXPECT_EQ(m_caller.cursor().shape(), Qt::ArrowCursor);  // the caller's pointer is back
+}
+
+TEST_F(MsiDirWindowTest, ATrailingBackslashGivesNoDoubledOne) {
+  m_frm->Cm_Selfiles->click();
+  WaitForListing();
+  ClickRow(0);
+  m_frm->CurrentDir = Win() + "\\";
+  m_frm->M_Select->trigger();
+  EXPECT_EQ(handedBack, std::vector<std::string>{Win() + "\\A.Log"});
+}
+
+TEST_F(MsiDirWindowTest, AClickAfterAPageOrEndKeyIsIgnoredOnce) {
+  m_frm->Cm_Selfiles->click();
+  WaitForListing();
+  ClickRow(0);
+  m_frm->Lv_MSIFiles->setFocus();
+  // Moving to the last row with End is itself the click that is ignored.
+  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_End);
+  EXPECT_EQ(m_frm->LastKeyCode, 0);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
+  // On the last row End moves nothing: the next click is ignored, the one after it counts.
+  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_End);
+  ClickRow(1);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
+  ClickRow(1);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\B.Log");
+  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_Up);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
+}
+
+TEST_F(MsiDirWindowTest, TheFileDialogListsOnlyTheChosenFile) {
+  fileAnswer = m_folder.Sub("b.log");
+  m_frm->Cm_Commdlg->click();
+  ASSERT_EQ(fileRequests.size(), 1u);
+  EXPECT_EQ(fileRequests[0].title, "Select Msi Files");
+  EXPECT_EQ(fileRequests[0].folder, m_folder.path());
+  EXPECT_EQ(fileRequests[0].fileName, "");
+  EXPECT_EQ(fileRequests[0].filterIndex, 1);
+  WaitForListing();
+  EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("b.log"));
+  EXPECT_EQ(m_frm->CurrentDir, Win());
+  EXPECT_EQ(Names(), std::vector<std::string>{"B.Log"});
+  EXPECT_EQ(m_frm->Lv_MSIFiles->CellText(0, 3), "app.msi");
+
+  // From a file in the box, the dialog starts in its folder with its name; a cancel changes
+  // nothing.
+  fileAnswer.clear();
+  m_frm->Cm_Commdlg->click();
+  ASSERT_EQ(fileRequests.size(), 2u);
+  EXPECT_EQ(fileRequests[1].folder, m_folder.path());
+  EXPECT_EQ(fileRequests[1].fileName, "b.log");
+  EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("b.log"));
+  EXPECT_EQ(Names(), std::vector<std::string>{"B.Log"});
+}
+
+TEST_F(MsiDirWindowTest, TheFolderPickerListsTheChosenFolder) {
+  m_folder.Write("picked/d.log", kLog);
+  folderAnswer = m_folder.Sub("picked");
+  m_frm->Cm_GetDir->click();
+  ASSERT_EQ(folderRequests.size(), 1u);
+  EXPECT_EQ(folderRequests[0].title, "Select Directory  for Msi files");
+  EXPECT_EQ(folderRequests[0].startFolder, m_folder.path());
+  EXPECT_TRUE(folderRequests[0].noNewFolder);
+  EXPECT_FALSE(folderRequests[0].includeFiles);
+  WaitForListing();
+  EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("picked"));
+  EXPECT_EQ(Names(), std::vector<std::string>{"D.Log"});
+
+  folderAnswer.clear();  // cancelled: the list is emptied and hidden
+  m_frm->Cm_GetDir->click();
+  EXPECT_EQ(folderRequests[1].startFolder, m_folder.Sub("picked"));
+  EXPECT_FALSE(m_frm->Fr_MSIDetails->isVisible());
+  EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
+}
+
+TEST_F(MsiDirWindowTest, TheFileDialogOffersTheSevenFiltersInOrder) {
+  QFileDialog dialog;
+  ConfigureFileDialog(&dialog, FileRequest{"Select Msi Files", m_folder.path(), "", 1});
+  const QStringList filters = dialog.nameFilters();
+  ASSERT_EQ(filters.size(), 7);
+  const char* shown[] = {"Msi Files(*.Msi)",
+                         "MSM Merge Modules (*.MSM)",
+                         "MSL Monitor LogFiles (*.MSL)",
+                         "CSV Scan LogFiles (*.CSV)",
+                         "Isolation Files (*.MsiA;*.MsiN;*.MsiS)",
+                         "Msi/MSM/MSL/CSV Files(*.Msi;*.MSM;*.MSL;*.CSV)",
+                         "All Files (*.*)"};
+  for (int i = 0; i < 7; ++i) EXPECT_TRUE(filters[i].startsWith(shown[i])) << i;
+  EXPECT_EQ(filters[0].toStdString(), "Msi Files(*.Msi) (*.[mM][sS][iI])");
+  EXPECT_EQ(filters[5].toStdString(),
+            "Msi/MSM/MSL/CSV Files(*.Msi;*.MSM;*.MSL;*.CSV) (*.[mM][sS][iI] *.[mM][sS][mM] "
+            "*.[mM][sS][lL] *.[cC][sS][vV])");
+  EXPECT_EQ(filters[6].toStdString(), "All Files (*.*) (*)");
+  EXPECT_EQ(dialog.selectedNameFilter().toStdString(), "Msi Files(*.Msi)");
+  EXPECT_EQ(dialog.windowTitle().toStdString(), "Select Msi Files");
+  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+}
+
+TEST_F(MsiDirWindowTest, ItsLayoutIsStoredOnCloseAndRestoredOnTheNextOpening) {
+  m_frm->Cm_Selfiles->click();
+  WaitForListing();
+  m_frm->resize(700, 450);
+  m_frm->move(40, 30);
+  // Columns at least as wide as the list are kept as they are (narrower ones are shared out
+  // again).
+  ReportList* list = m_frm->Lv_MSIFiles;
+  int32_t others = 0;
+  for (int32_t c = 1; c <= list->ColumnCount(); ++c) others += c == 3 ? 0 : list->ColumnWidth(c);
+  const int32_t wide = list->ListWidth() - others + 300;
+  list->SetColumnWidth(3, wide);
+  const QRect before = m_frm->geometry();
+  m_frm->M_Exit->trigger();
+  QApplication::processEvents();
+  EXPECT_TRUE(handedBack.empty());
+  int32_t width = 0;
+  EXPECT_GT(GetREGDWord("Dunar\\Quorvex\\Display\\MsiDir_Frm", "Width", &width), 0);
+  EXPECT_GT(width, 0);
+  Open();
+  EXPECT_EQ(m_frm->geometry().size(), before.size());
+  m_frm->Cm_Selfiles->click();
+  WaitForListing();
+  EXPECT_EQ(m_frm->Lv_MSIFiles->ColumnWidth(3), wide);
+}
+
+TEST_F(MsiDirWindowTest, AWindowTooSmallForItsMarginsKeepsWhatItCouldSet) {
+  m_frm->resize(600, 400);
+  const int listWidth = m_frm->Lv_MSIFiles->width();
+  m_frm->resize(10, 10);
+  QApplication::processEvents();
+  EXPECT_EQ(m_frm->Lv_MSIFiles->width(), listWidth);
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(MsiDirWindowTest, HelpShowsTheHelpWindowForThisWindow) {
+  QWidget* asked = nullptr;
+  m_frm->helpWindow = [&asked](QWidget* window) { asked = window; };
+  m_frm->M_Help->trigger();
+  EXPECT_EQ(asked, m_frm.data());
+}
+
+}  // namespace
+}  // namespace qv::test
