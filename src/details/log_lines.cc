@@ -31,11 +31,7 @@ bool LogLineReader::Fill() {
   const size_t had = m_buffer.size();
   m_buffer.resize(had + kChunkBytes);
   size_t got = 0;
-  Status s = m_source(m_buffer.data() + had, kChunkBytes, &got);
-  if (!s.ok()) {
-    m_status = std::move(s);
-    got = 0;
-  }
+  if (!m_source(m_buffer.data() + had, kChunkBytes, &got).ok()) got = 0;
   m_buffer.resize(had + got);
   if (got == 0) m_sourceDone = true;
   return got > 0;

@@ -22,7 +22,8 @@ class LogLineReader {
  public:
   /// Source bytes one line may hold before it is cut: 1 MiB.
   static constexpr size_t kMaxLineBytes = 1 << 20;
-  /// Fills buffer with up to size bytes; sets *got (0 at the end). A failure ends the lines.
+  /// Fills buffer with up to size bytes; sets *got (0 at the end). A failure ends the lines
+  /// as the end of the file would.
   using ByteSource = std::function<Status(char* buffer, size_t size, size_t* got)>;
 
   /// Reads from source, decoding as Unicode (UTF-16LE) or ANSI.
@@ -32,8 +33,6 @@ class LogLineReader {
   bool Next(std::string* line);
   /// True when no line is left.
   bool AtEnd();
-  /// The failure that ended the lines early; Ok otherwise.
-  const Status& status() const { return m_status; }
 
  private:
   bool Fill();
@@ -45,7 +44,6 @@ class LogLineReader {
   size_t m_position = 0;
   bool m_sourceDone = false;
   bool m_started = false;  // the byte-order mark has been looked for
-  Status m_status;
 };
 
 /// A text file opened for its lines: Unicode when IsUnicodeFile says so, else ANSI.

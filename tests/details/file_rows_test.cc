@@ -177,12 +177,5 @@ TEST_F(FileRowsTest, AScanMakesOneFileAtATime) {
   EXPECT_EQ(rows.size(), 3u);
 }
 
-TEST_F(FileRowsTest, AFolderThatDoesNotExistListsNothing) {
-  m_listing.CurrentDir = Folder() + "\\absent";
-  std::vector<FileRow> rows;
-  EXPECT_EQ(ListFiles(m_listing, "", [&rows](FileRow row) { rows.push_back(row); }), 0);
-  EXPECT_TRUE(rows.empty());
-}
-
 }  // namespace
 }  // namespace qv

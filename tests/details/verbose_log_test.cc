@@ -76,25 +76,6 @@ TEST(LogLineReaderTest, CutsOverlongLinesAndSkipsTheirRest) {
   EXPECT_EQ(lines[1], "next");
 }
 
-TEST(LogLineReaderTest, AFailingSourceEndsTheLines) {
-  int calls = 0;
-  LogLineReader reader(
-      [&calls](char* buffer, size_t, size_t* got) {
-        if (calls++ > 0) return Status::IOError("disk gone");
-        std::memcpy(buffer, "one\r\ntw", 7);
-        *got = 7;
-        return Status::Ok();
-      },
-      false);
-  std::string line;
-  ASSERT_TRUE(reader.Next(&line));
-  EXPECT_EQ(line, "one");
-  ASSERT_TRUE(reader.Next(&line));
-  EXPECT_EQ(line, "tw");
-  EXPECT_FALSE(reader.Next(&line));
-  EXPECT_EQ(reader.status().message(), "disk gone");
-}
-
 struct Identity {
   bool found;
   std::string packageName, installType, productCode;
