@@ -95,6 +95,9 @@ MsiDir_Frm::MsiDir_Frm(QWidget* parent) : QMainWindow(parent) {
 
 MsiDir_Frm::~MsiDir_Frm() {
   m_validate->Detach();
+  // Deleted without being closed: the caller is going away with it, so only the layouts are
+  // stored.
+  CallerForm = nullptr;
   if (!m_unloaded) Form_Unload();
 }
 
