@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "app/window_layout.h"
+#include "help/help_window.h"
 #include "listview/list_layout.h"
 #include "listview/report_list.h"
 #include "listview/window_geometry.h"
@@ -67,6 +68,10 @@ std::string SingleBackslashes(std::string path) {
 }
 
 }  // namespace
+
+void ShowSelectionHelp(QWidget* window) {
+  ShowHelpWindow(window, HelpTopic::kSelection);
+}
 
 MsiDir_Frm::MsiDir_Frm(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("MsiDir_Frm"));

@@ -25,6 +25,9 @@ namespace qv {
 class ReportList;
 class ValidateFilter;
 
+/// Opens the help window at the part on the file selection window.
+void ShowSelectionHelp(QWidget* window);
+
 /// The file selection window. Controls keep their names as Qt object names.
 class MsiDir_Frm : public QMainWindow {
  public:
@@ -87,8 +90,8 @@ class MsiDir_Frm : public QMainWindow {
   /// The dialogs the window shows (tests put scripted ones in their place).
   FolderDialog folderDialog = RunFolderDialog;
   FileDialog fileDialog = RunFileDialog;
-  /// Shows help for this window; the menu item does nothing while it is empty.
-  std::function<void(QWidget* window)> helpWindow;
+  /// Shows help for this window: the help window at the file selection topic.
+  std::function<void(QWidget* window)> helpWindow = ShowSelectionHelp;
 
   // Window state.
   QPointer<QWidget> CallerForm;
