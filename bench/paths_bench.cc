@@ -38,10 +38,18 @@ std::string BuildDirectoryPackage(const std::string& dir, const std::string& nam
   return folder + "/" + name + ".msi";
 }
 
-// Prints one hostile case and whether its result is the one expected.
+// The most memory the process has held so far, in MB.
+double PeakResidentMb() {
+  struct rusage usage {};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024.0;
+}
+
+// Prints one hostile case, the process's peak memory after it, and whether its result is the
+// one expected.
 void Report(const char* what, const Timing& t, bool right) {
-  std::printf("%-58s %7.3f s CPU (%7.3f s wall)  %s\n", what, t.cpu, t.wall,
-              right ? "result right" : "RESULT WRONG");
+  std::printf("%-58s %7.3f s CPU (%7.3f s wall)  peak %6.1f MB  %s\n", what, t.cpu, t.wall,
+              PeakResidentMb(), right ? "result right" : "RESULT WRONG");
 }
 
 bool HostileCases(const std::string& dir, const std::string& bigPackage) {
