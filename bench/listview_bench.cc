@@ -1,5 +1,5 @@
 // Prints what sorting a file list costs in the report list: 10,000 and 100,000 rows of
-// file-list data sorted by "DateTime" (date keys) and by a three-key specification
+// file-list data sorted by "DateTime" (date keys) and by three sort keys
 // (Application, then Size descending, then DateTime ascending), through a header click's
 // SortByColumn on a shown list. Keys are built once per row; for comparison the 10,000-row
 // sorts are also timed with a find-and-read of both rows' keys per comparison
@@ -45,7 +45,8 @@ std::vector<std::vector<std::string>> FileRows(int count, std::mt19937* rng) {
     std::snprintf(text, sizeof text, "%d.%d.%d", r % 12, r / 7 % 30, r / 11 % 500);
     row.emplace_back(text);
     row.emplace_back(languages[r / 3 % 5]);
-    std::snprintf(text, sizeof text, "{%08X-1111-2222-3333-444455556666}", static_cast<unsigned>(r));
+    std::snprintf(text, sizeof text, "{%08X-1111-2222-3333-444455556666}",
+                  static_cast<unsigned>(r));
     row.emplace_back(text);
     const int day = any(*rng) % (3 * 365);
     std::snprintf(text, sizeof text, "%02d:%02d:%02d %d/%d/%d", any(*rng) % 24, any(*rng) % 60,
@@ -78,12 +79,14 @@ double PerComparisonSeconds(qv::ReportList* list, int32_t column) {
   state.SortAscending = true;
   std::vector<int32_t> order(static_cast<size_t>(list->RowCount()));
   for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int32_t>(i);
-  return Measure(RUSAGE_SELF, [&] {
-           qv::StableMergeSort(&order, [list](int32_t a, int32_t b) {
-             const int32_t answer = qv::CompareListItems(a, b, list);
-             return answer == 0 ? -1 : answer == 2 ? 1 : 0;
-           });
-         }).cpu;
+  return Measure(RUSAGE_SELF,
+                 [&] {
+                   qv::StableMergeSort(&order, [list](int32_t a, int32_t b) {
+                     const int32_t answer = qv::CompareListItems(a, b, list);
+                     return answer == 0 ? -1 : answer == 2 ? 1 : 0;
+                   });
+                 })
+      .cpu;
 }
 
 }  // namespace
@@ -102,13 +105,13 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   std::mt19937 rng(20240131);
-  std::printf("%-9s %-34s %10s %10s %14s\n", "rows", "sort", "wall ms", "cpu ms",
-              "per-compare ms");
+  std::printf("%-9s %-34s %10s %10s %14s\n", "rows", "sort", "wall ms", "cpu ms", "per-compare ms");
   bool met = true;
   for (int count : {10000, 100000}) {
-    const std::pair<int32_t, const char*> sorts[] = {
-        {7, "DateTime (D)"}, {3, "Application, >Size, <DateTime"}, {8, "Size (L)"},
-        {1, "File Name (list's own text sort)"}};
+    const std::pair<int32_t, const char*> sorts[] = {{7, "DateTime (D)"},
+                                                     {3, "Application, >Size, <DateTime"},
+                                                     {8, "Size (L)"},
+                                                     {1, "File Name (list's own text sort)"}};
     for (const auto& [column, name] : sorts) {
       Fill(list, count, &rng);
       const Timing timing = Measure(RUSAGE_SELF, [&] { qv::SortByColumn(list, column); });

@@ -44,7 +44,7 @@ class ReportList : public QTreeView {
   void ClearColumns();
   /// The title of column (1 to ColumnCount()); "" for no such column.
   std::string ColumnText(int32_t column) const;
-  /// The Tag (sort specification) of column; "" for no such column.
+  /// The Tag (sort order) of column; "" for no such column.
   std::string ColumnTag(int32_t column) const;
   /// Sets the Tag of column; ignored for no such column.
   void SetColumnTag(int32_t column, const std::string& tag);

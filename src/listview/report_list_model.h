@@ -9,7 +9,7 @@
 
 namespace qv {
 
-/// One column header: the title shown and the Tag holding the column's sort specification.
+/// One column header: the title shown and the Tag holding the column's sort order.
 struct ColumnHeader {
   std::string Text;
   std::string Tag;

@@ -1,5 +1,5 @@
 #pragma once
-// The typed sort keys of list columns and the sort specification held in a column's Tag: a
+// The typed sort keys of list columns and the sort order held in a column's Tag: a
 // sort code ("S" text, "L" number, "V" version, "D" date) followed by comma-separated key
 // columns, each optionally marked "<" (always ascending) or ">" (always descending); a key
 // without a mark follows the list's current direction, an empty key names the clicked
@@ -65,10 +65,10 @@ std::optional<int> CompareSortableKeys(const SortableKey& a, const SortableKey& 
 /// whole pair equal. Dates and texts compare without regard to case.
 std::optional<int> CompareSortKeys(std::string_view a, std::string_view b, SortCode code);
 
-/// Which way one key of a specification runs.
+/// Which way one key of a sort order runs.
 enum class KeyDirection { kList, kAscending, kDescending };
 
-/// One key of a sort specification.
+/// One key of a sort order.
 struct SpecKey {
   int32_t column = 0;  ///< 1-based column; a column the list does not have reads as ""
   KeyDirection direction = KeyDirection::kList;

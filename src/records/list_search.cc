@@ -18,8 +18,8 @@ namespace {
 constexpr char kPathSeparator[] = "\\";
 // Stands in for the last "\" in mode 1, so a file name sorts as part of its folder's name.
 constexpr char kNameJoint[] = "\xC2\xAC";  // U+00AC
-// The sort specification under which any tag may be searched by halves.
-constexpr char kAnyFieldSpecification[] = "|sfield=";
+// The sort tags under which any tag may be searched by halves.
+constexpr char kAnyFieldTags[] = "|sfield=";
 
 int32_t LibraryCase(bool caseFlag) {
   return caseFlag ? -1 : 0;
@@ -32,14 +32,14 @@ std::string JoinNameToFolder(std::string path) {
 }
 
 // The first tag of a tag list: up to, not including, its second "|".
-std::string LeadingTag(const std::string& specification) {
-  return specification.substr(0, specification.find('|', 1));
+std::string LeadingTag(const std::string& sortTags) {
+  return sortTags.substr(0, sortTags.find('|', 1));
 }
 
 // A bare key gets the leading tag in front, so it reads as a record.
-std::string KeyRecordFor(const std::string& specification, const std::string& key) {
-  if (specification.empty() || specification[0] != '|') return key;
-  const std::string leading = LeadingTag(specification);
+std::string KeyRecordFor(const std::string& sortTags, const std::string& key) {
+  if (sortTags.empty() || sortTags[0] != '|') return key;
+  const std::string leading = LeadingTag(sortTags);
   return key.find(leading) == std::string::npos ? FieldText(leading, key) : key;
 }
 
@@ -79,13 +79,13 @@ int32_t CompareFieldValues(std::string_view a, std::string_view b, FieldCompare 
   return caseFlag ? stricText(a, b) : r;
 }
 
-int32_t CompareKeyToItem(const std::string& specification, const std::string& keyRecord,
-                         int32_t list, int32_t index, bool caseFlag) {
-  if (specification.find('|') == std::string::npos) {
-    return CompareFieldValues(keyRecord, ListGetItemField(list, index, specification),
+int32_t CompareKeyToItem(const std::string& sortTags, const std::string& keyRecord, int32_t list,
+                         int32_t index, bool caseFlag) {
+  if (sortTags.find('|') == std::string::npos) {
+    return CompareFieldValues(keyRecord, ListGetItemField(list, index, sortTags),
                               FieldCompare::kPathParts, caseFlag);
   }
-  for (std::string_view piece : SplitFieldTags(specification)) {
+  for (std::string_view piece : SplitFieldTags(sortTags)) {
     const size_t equals = piece.find('=');
     const size_t tagEnd = equals == std::string_view::npos ? piece.size() : equals + 1;
     const std::string tag(piece.substr(0, tagEnd));
@@ -143,24 +143,23 @@ std::map<int32_t, Fence>& Fences() {
 
 // The fence of a list for a one-tag search, built when the list changed since; null when
 // the list is too short to need one or the search is not by one tag.
-const Fence* FenceFor(int32_t list, const std::string& specification, bool caseFlag,
-                      int32_t count) {
+const Fence* FenceFor(int32_t list, const std::string& sortTags, bool caseFlag, int32_t count) {
   if (count < kFenceMinimum || list < 0 || list > kMaxListNumber) return nullptr;
-  if (specification.size() < 3 || specification[0] != '|' || specification.back() != '=' ||
-      specification.find('|', 1) != std::string::npos) {
+  if (sortTags.size() < 3 || sortTags[0] != '|' || sortTags.back() != '=' ||
+      sortTags.find('|', 1) != std::string::npos) {
     return nullptr;
   }
   const uint64_t generation = ListStateOf(list).generation;
   Fence& fence = Fences()[list];
-  if (fence.generation != generation || fence.tag != specification || fence.caseFlag != caseFlag ||
+  if (fence.generation != generation || fence.tag != sortTags || fence.caseFlag != caseFlag ||
       fence.size() == 0) {
     fence.generation = generation;
-    fence.tag = specification;
+    fence.tag = sortTags;
     fence.caseFlag = caseFlag;
     fence.values.clear();
     fence.starts.assign(1, 0);
     for (int32_t i = 0; i < count; i += kFenceStep) {
-      fence.values += ListGetItemField(list, i, specification);
+      fence.values += ListGetItemField(list, i, sortTags);
       fence.starts.push_back(static_cast<uint32_t>(fence.values.size()));
     }
   }
@@ -195,11 +194,11 @@ int32_t NarrowByFence(const Fence& fence, const std::string& keyValue, int32_t c
 
 // The first of the records from low to match that equal the key, match being one of them: in
 // a sorted list the equal records stand together, so the first is found by halves.
-int32_t FirstEqual(const std::string& specification, const std::string& keyRecord, int32_t list,
+int32_t FirstEqual(const std::string& sortTags, const std::string& keyRecord, int32_t list,
                    int32_t low, int32_t match, bool caseFlag) {
   while (low < match) {
     const int32_t mid = low + (match - low) / 2;
-    if (CompareKeyToItem(specification, keyRecord, list, mid, caseFlag) > 0) {
+    if (CompareKeyToItem(sortTags, keyRecord, list, mid, caseFlag) > 0) {
       low = mid + 1;
     } else {
       match = mid;
@@ -210,29 +209,27 @@ int32_t FirstEqual(const std::string& specification, const std::string& keyRecor
 
 }  // namespace
 
-int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
+int32_t ListSearch(int32_t list, const std::string& sortTags, const std::string& key,
                    bool insertionPoint, int32_t* firstIndex, int32_t lastIndex, bool caseFlag) {
   const int32_t n = ListCount(list);
   if (n == 0 || key.empty() || (*firstIndex >= 1 && *firstIndex > n)) return kSearchBeforeAll;
-  const std::string keyRecord = KeyRecordFor(specification, key);
+  const std::string keyRecord = KeyRecordFor(sortTags, key);
 
   ListState& state = ListStateOf(list);
   if (state.needs_sort) {
-    if (!state.sort_specification.empty()) {
-      ListSortFields(list, state.sort_specification, state.sort_option, 0);
+    if (!state.sort_tags.empty()) {
+      ListSortFields(list, state.sort_tags, state.sort_option, 0);
     } else {
       ListSort(list);
     }
   }
-  if (state.sort_specification.empty()) {
+  if (state.sort_tags.empty()) {
     int32_t index = 0;
-    return ListFind(list, specification, 0, 0, keyRecord, &index, 0, caseFlag) > 0
-               ? index
-               : kSearchBeforeAll;
+    return ListFind(list, sortTags, 0, 0, keyRecord, &index, 0, caseFlag) > 0 ? index
+                                                                              : kSearchBeforeAll;
   }
-  if (!StartsWithNoCase(state.sort_specification, specification) &&
-      state.sort_specification != kAnyFieldSpecification) {
-    return ListFind(list, specification, 0, 0, keyRecord, firstIndex, lastIndex, caseFlag) > 0
+  if (!StartsWithNoCase(state.sort_tags, sortTags) && state.sort_tags != kAnyFieldTags) {
+    return ListFind(list, sortTags, 0, 0, keyRecord, firstIndex, lastIndex, caseFlag) > 0
                ? *firstIndex
                : kSearchBeforeAll;
   }
@@ -240,19 +237,19 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
   int32_t low = *firstIndex;
   int32_t high = (lastIndex >= 1 && lastIndex < n - 1) ? lastIndex : n - 1;
   if (low == 0 && high == n - 1) {
-    if (const Fence* fence = FenceFor(list, specification, caseFlag, n)) {
-      const int32_t exact = NarrowByFence(*fence, GetFld(keyRecord, specification), n, &low, &high);
-      if (exact >= 0) return FirstEqual(specification, keyRecord, list, 0, exact, caseFlag);
+    if (const Fence* fence = FenceFor(list, sortTags, caseFlag, n)) {
+      const int32_t exact = NarrowByFence(*fence, GetFld(keyRecord, sortTags), n, &low, &high);
+      if (exact >= 0) return FirstEqual(sortTags, keyRecord, list, 0, exact, caseFlag);
       // Only a narrowed stretch is worth asking for; a key before every record is not.
       if (high - low <= kFenceStep) QuorvexListPrefetch(list, low, high);
     }
   }
-  int32_t c = CompareKeyToItem(specification, keyRecord, list, low, caseFlag);
+  int32_t c = CompareKeyToItem(sortTags, keyRecord, list, low, caseFlag);
   if (c < 0) return kSearchBeforeAll;
   if (c == 0) return low;
   const int32_t first = low;
-  c = CompareKeyToItem(specification, keyRecord, list, high, caseFlag);
-  if (c == 0) return FirstEqual(specification, keyRecord, list, first, high, caseFlag);
+  c = CompareKeyToItem(sortTags, keyRecord, list, high, caseFlag);
+  if (c == 0) return FirstEqual(sortTags, keyRecord, list, first, high, caseFlag);
   if (c > 0) return kSearchAfterAll;
 
   for (;;) {
@@ -265,8 +262,8 @@ int32_t ListSearch(int32_t list, const std::string& specification, const std::st
       mid = high - 1;
       if (mid == low) break;
     }
-    c = CompareKeyToItem(specification, keyRecord, list, mid, caseFlag);
-    if (c == 0) return FirstEqual(specification, keyRecord, list, first, mid, caseFlag);
+    c = CompareKeyToItem(sortTags, keyRecord, list, mid, caseFlag);
+    if (c == 0) return FirstEqual(sortTags, keyRecord, list, first, mid, caseFlag);
     if (c < 0) {
       if (high == mid) break;
       high = mid;

@@ -26,24 +26,24 @@ enum class FieldCompare : int32_t {
 /// first. < 0, 0 or > 0.
 int32_t CompareFieldValues(std::string_view a, std::string_view b, FieldCompare mode,
                            bool caseFlag);
-/// Compares keyRecord with the record at index by the tags of specification, in order
-/// (a specification without "|" compares keyRecord itself with that field); with an empty
+/// Compares keyRecord with the record at index by the tags of sortTags, in order
+/// (sort tags without "|" compares keyRecord itself with that field); with an empty
 /// keyRecord the tag list is a filter ("|3=1" wants field 3 to be 1, a bare "|3="
 /// wants it empty) and 0 means the record passes.
-int32_t CompareKeyToItem(const std::string& specification, const std::string& keyRecord,
-                         int32_t list, int32_t index, bool caseFlag);
+int32_t CompareKeyToItem(const std::string& sortTags, const std::string& keyRecord, int32_t list,
+                         int32_t index, bool caseFlag);
 /// Scans from *index up to lastIndex (the whole list when lastIndex is 0) for a record
 /// whose tagged fields equal those of keyRecord; > 0 when found, *index then the match.
 /// position and length are not used: whole values are compared.
 int32_t ListFind(int32_t list, const std::string& tag, int32_t position, int32_t length,
                  const std::string& keyRecord, int32_t* index, int32_t lastIndex, bool caseFlag);
-/// Finds key (a bare value, or a record) by the tags of specification between *firstIndex
+/// Finds key (a bare value, or a record) by the tags of sortTags between *firstIndex
 /// and lastIndex (0: the end). Returns the match's index; without one, with
 /// insertionPoint: kSearchBeforeAll, kSearchAfterAll, or -(i + 3) where i is the record
 /// just before the key; without insertionPoint: the index just before the key. A list not
 /// sorted by these tags is scanned, which may move *firstIndex to the match. Where several
 /// records hold the key, the first of them is the match, whatever the list's length.
-int32_t ListSearch(int32_t list, const std::string& specification, const std::string& key,
+int32_t ListSearch(int32_t list, const std::string& sortTags, const std::string& key,
                    bool insertionPoint, int32_t* firstIndex, int32_t lastIndex, bool caseFlag);
 
 }  // namespace qv

@@ -13,12 +13,12 @@ inline constexpr int32_t kMaxListNumber = 100;
 
 /// The program's bookkeeping for one record list.
 struct ListState {
-  bool needs_sort = false;         ///< set by every add and modify, cleared by every sort
-  bool auto_sort = false;          ///< a plain sort reorders the list (numbers 5 to 99 only)
-  std::string sort_specification;  ///< tags of the last field sort, e.g. "|1=|3="
-  std::string sort_option;         ///< option of the last field sort, e.g. "\"
-  uint64_t generation = 0;         ///< changes with every change of the records or their order
-  std::string built_for;           ///< the package the records were built from, "" when none
+  bool needs_sort = false;  ///< set by every add and modify, cleared by every sort
+  bool auto_sort = false;   ///< a plain sort reorders the list (numbers 5 to 99 only)
+  std::string sort_tags;    ///< tags of the last field sort, e.g. "|1=|3="
+  std::string sort_option;  ///< option of the last field sort, e.g. "\"
+  uint64_t generation = 0;  ///< changes with every change of the records or their order
+  std::string built_for;    ///< the package the records were built from, "" when none
 };
 
 /// The state of list `list`, live for the whole run. Numbers outside 0..kMaxListNumber get

@@ -91,18 +91,18 @@ void ListSort(int32_t list) {
   state.needs_sort = false;
   if (!state.auto_sort) return;
   ++state.generation;
-  state.sort_specification.clear();
+  state.sort_tags.clear();
   QuorvexListSort(list, "", 0, "", 0);
 }
 
-void ListSortFields(int32_t list, const std::string& specification, const std::string& option,
+void ListSortFields(int32_t list, const std::string& sortTags, const std::string& option,
                     int32_t number) {
   ListState& state = ListStateOf(list);
   state.needs_sort = false;
   ++state.generation;
-  state.sort_specification = specification;
+  state.sort_tags = sortTags;
   state.sort_option = option;
-  QuorvexListSortFlds(list, specification, option, number);
+  QuorvexListSortFlds(list, sortTags, option, number);
 }
 
 void ResetRecordLists() {

@@ -35,9 +35,9 @@ std::string ListGetItemField(int32_t list, int32_t index, const std::string& tag
 /// Clears the pending sort; an auto-sorted list also forgets its field sort and is sorted by
 /// whole records, any other list keeps its order.
 void ListSort(int32_t list);
-/// Sorts by the fields of specification ("|1=|3="), option being the part separator ("\")
-/// and number non-zero ignoring case, and remembers specification and option for searches.
-void ListSortFields(int32_t list, const std::string& specification, const std::string& option,
+/// Sorts by the fields of sortTags ("|1=|3="), option being the part separator ("\")
+/// and number non-zero ignoring case, and remembers sortTags and option for searches.
+void ListSortFields(int32_t list, const std::string& sortTags, const std::string& option,
                     int32_t number);
 /// Forgets every list the state table numbers (0 to kMaxListNumber) with its records and its
 /// state.

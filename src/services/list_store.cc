@@ -284,11 +284,11 @@ int32_t QuorvexListSort(int32_t list, std::string_view tag, int32_t descending,
   return SortByKeys(records, tags, separator, caseFlag, descending != 0);
 }
 
-int32_t QuorvexListSortFlds(int32_t list, std::string_view specification, std::string_view option,
+int32_t QuorvexListSortFlds(int32_t list, std::string_view sortTags, std::string_view option,
                             int32_t number) {
   RecordList* records = Find(list);
   if (records == nullptr) return -1;
-  return SortByKeys(records, SplitFieldTags(specification), option, number, false);
+  return SortByKeys(records, SplitFieldTags(sortTags), option, number, false);
 }
 
 int32_t QuorvexListGetItem(int32_t list, int32_t index, std::string* buffer, int32_t size) {

@@ -41,10 +41,10 @@ int32_t QuorvexListFind(int32_t list, int32_t position, int32_t length, std::str
 /// Returns the count, -1 for an unknown list.
 int32_t QuorvexListSort(int32_t list, std::string_view tag, int32_t descending,
                         std::string_view separator, int32_t caseFlag);
-/// Sorts the list stably by the fields of specification in order ("|1=|3="), comparing each
+/// Sorts the list stably by the fields of sortTags in order ("|1=|3="), comparing each
 /// like CompareKeys(a, b, option, number): option is the part separator ("\" for paths),
 /// number non-zero ignores case. Returns the count, -1 for an unknown list.
-int32_t QuorvexListSortFlds(int32_t list, std::string_view specification, std::string_view option,
+int32_t QuorvexListSortFlds(int32_t list, std::string_view sortTags, std::string_view option,
                             int32_t number);
 /// Copies the record at index into *buffer when it is shorter than size; returns its length,
 /// 0 when there is no such record or it does not fit.

@@ -113,7 +113,7 @@ TEST(ListSearchTest, SearchResortsByTheStoredSortTagsAfterAModify) {
   EXPECT_TRUE(ListStateOf(list).needs_sort);
   EXPECT_EQ(Search(list, "|1=", "C:\\0\\"), 0);
   EXPECT_FALSE(ListStateOf(list).needs_sort);
-  EXPECT_EQ(ListStateOf(list).sort_specification, "|1=|3=");
+  EXPECT_EQ(ListStateOf(list).sort_tags, "|1=|3=");
   EXPECT_EQ(ListGetItem(list, 0), "|1=C:\\0\\|3=1");
   EXPECT_EQ(ListGetItem(list, 1), "|1=C:\\a\\|3=0");
   EXPECT_EQ(ListGetItem(list, 2), "|1=C:\\a\\|3=1");
@@ -126,7 +126,7 @@ TEST(ListSearchTest, ReadAfterAModifyKeepsTheOrderOfAListWithoutAutoSort) {
   EXPECT_EQ(ListGetItem(list, 0), "|1=C:\\a\\|3=1");
   EXPECT_FALSE(ListStateOf(list).needs_sort);
   EXPECT_EQ(ListGetItem(list, 1), "|1=C:\\0\\|3=1");
-  EXPECT_EQ(ListStateOf(list).sort_specification, "|1=|3=");
+  EXPECT_EQ(ListStateOf(list).sort_tags, "|1=|3=");
 }
 
 TEST(ListSearchTest, ListsNotSortedByTheSearchTagsAreScanned) {

@@ -47,11 +47,11 @@ TEST(RecordListTest, PlainSortOfAnAutoSortedListForgetsTheFieldSort) {
   ListSetup(list, true);
   for (const char* record : {"|1=x|2=b", "|1=y|2=a"}) ListAddItem(list, record);
   ListSortFields(list, "|2=", "\\", 0);
-  EXPECT_EQ(ListStateOf(list).sort_specification, "|2=");
+  EXPECT_EQ(ListStateOf(list).sort_tags, "|2=");
   EXPECT_EQ(Items(list), (Records{"|1=y|2=a", "|1=x|2=b"}));
   ListAddItem(list, "|1=a|2=z");
   EXPECT_EQ(Items(list), (Records{"|1=a|2=z", "|1=x|2=b", "|1=y|2=a"}));
-  EXPECT_EQ(ListStateOf(list).sort_specification, "");
+  EXPECT_EQ(ListStateOf(list).sort_tags, "");
   EXPECT_EQ(ListStateOf(list).sort_option, "\\");
 }
 
