@@ -20,6 +20,7 @@
 
 #include "app/program_setup.h"
 #include "bench/bench_support.h"
+#include "bench/generated_guids.h"
 #include "guids/guid_identification.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/machine_profiles.h"
@@ -27,7 +28,9 @@
 #include "platform/msi/msi_functions.h"
 #include "platform/msi/packed_guid.h"
 
+using qv::bench::Guid;
 using qv::bench::Measure;
+using qv::bench::Packed;
 using qv::bench::Timing;
 
 namespace {
@@ -39,19 +42,6 @@ constexpr int kComponents = 100000;
 constexpr size_t kTargetBytes = 200u << 20;
 constexpr const char* kUserSid = "S-1-5-21-0-0-0-1000";
 constexpr const char* kStamp = " 1796522371\n#time=1dc6a3f8e3a1b2c\n";
-
-std::string Guid(uint32_t kind, uint32_t n) {
-  char text[40];
-  std::snprintf(text, sizeof text, "{%08X-%04X-4%03X-8%03X-%012X}", kind * 0x10000000u + n,
-                (n * 7919u) & 0xFFFF, n % 0xFFF, (n * 31u) % 0xFFF, n * 2654435761u);
-  return text;
-}
-
-std::string Packed(const std::string& guid) {
-  std::string packed;
-  qv::msi::PackGuid(guid, &packed);
-  return packed;
-}
 
 // Wine's key line: the path with each '\' doubled, and the key's time stamp.
 void Key(std::string* out, const std::string& path) {

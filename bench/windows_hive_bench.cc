@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "bench/generated_guids.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/machine_profiles.h"
 #include "platform/msi/engine_installer.h"
@@ -26,7 +27,9 @@
 #include "platform/registry/value.h"
 #include "support/regf_writer.h"
 
+using qv::bench::Guid;
 using qv::bench::Measure;
+using qv::bench::Packed;
 using qv::bench::Timing;
 using qv::registry::Value;
 using qv::test::RegfWriter;
@@ -40,19 +43,6 @@ constexpr int kComponents = 100000;
 constexpr size_t kTargetBytes = 200u << 20;
 constexpr const char* kUserSid = "S-1-5-21-1111111111-2222222222-3333333333-1001";
 constexpr const char* kInstaller = "Microsoft\\Windows\\CurrentVersion\\Installer";
-
-std::string Guid(uint32_t kind, uint32_t n) {
-  char text[40];
-  std::snprintf(text, sizeof text, "{%08X-%04X-4%03X-8%03X-%012X}", kind * 0x10000000u + n,
-                (n * 7919u) & 0xFFFF, n % 0xFFF, (n * 31u) % 0xFFF, n * 2654435761u);
-  return text;
-}
-
-std::string Packed(const std::string& guid) {
-  std::string packed;
-  qv::msi::PackGuid(guid, &packed);
-  return packed;
-}
 
 void Text(RegfWriter* w, uint32_t key, const std::string& name, const std::string& value,
           uint32_t type = qv::registry::kText) {
