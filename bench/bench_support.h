@@ -1,6 +1,7 @@
 #pragma once
 // What the benchmarks share: the generated 50,000-file package and CPU/wall timing.
 
+#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <chrono>
@@ -8,6 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+
+#include "platform/machine/machine.h"
 
 namespace qv::bench {
 
@@ -42,6 +45,18 @@ Timing Measure(int who, F&& step) {
   const double cpu = CpuSeconds(who);
   step();
   return {Seconds(start), CpuSeconds(who) - cpu};
+}
+
+// Makes a scratch folder named after pattern ("/tmp/name-XXXXXX") and makes the built-in
+// machine of that folder current, so nothing of the user's settings is read or written.
+// Returns the folder, or "" when it cannot be made.
+inline std::string UseScratchMachine(std::string pattern) {
+  if (!mkdtemp(pattern.data())) return "";
+  setenv("XDG_CONFIG_HOME", (pattern + "/config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (pattern + "/data").c_str(), 1);
+  unsetenv("WINEPREFIX");
+  qv::SetCurrentMachine(nullptr);
+  return pattern;
 }
 
 inline std::string Quote(const std::string& s) {

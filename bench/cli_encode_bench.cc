@@ -28,13 +28,8 @@ bool RunQuietly(const std::string& command) {
 }  // namespace
 
 int main() {
-  char pattern[] = "/tmp/cli-encode-bench-XXXXXX";
-  if (!mkdtemp(pattern)) return 1;
-  const std::string dir = pattern;
-  setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
-  unsetenv("WINEPREFIX");
-  qv::SetCurrentMachine(nullptr);
+  const std::string dir = qv::bench::UseScratchMachine("/tmp/cli-encode-bench-XXXXXX");
+  if (dir.empty()) return 1;
   if (!qv::SetUpProgramState()) return 1;
 
   std::printf("building a %d-file package (%d directories, %d components)...\n", kFiles,

@@ -107,14 +107,8 @@ bool HostileCases(const std::string& dir, const std::string& bigPackage) {
 }  // namespace
 
 int main() {
-  char pattern[] = "/tmp/paths-bench-XXXXXX";
-  if (!mkdtemp(pattern)) return 1;
-  const std::string dir = pattern;
-  // A machine of its own: nothing of the user's settings is read or written.
-  setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
-  unsetenv("WINEPREFIX");
-  qv::SetCurrentMachine(nullptr);
+  const std::string dir = qv::bench::UseScratchMachine("/tmp/paths-bench-XXXXXX");
+  if (dir.empty()) return 1;
   if (!qv::SetUpProgramState()) return 1;
 
   std::printf("building a %d-file package (%d directories, %d components)...\n", kFiles,

@@ -21,6 +21,7 @@
 #include "app/program_setup.h"
 #include "bench/bench_support.h"
 #include "bench/generated_guids.h"
+#include "bench/registration_queries.h"
 #include "guids/guid_identification.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/machine_profiles.h"
@@ -29,8 +30,10 @@
 #include "platform/msi/packed_guid.h"
 
 using qv::bench::Guid;
+using qv::bench::kUnknownGuid;
 using qv::bench::Measure;
 using qv::bench::Packed;
+using qv::bench::TimeQuery;
 using qv::bench::Timing;
 
 namespace {
@@ -267,15 +270,6 @@ Timing ReadFiles(const std::vector<std::string>& files) {
   return best;
 }
 
-// Times one query: the first call and the best of ten after it, in milliseconds.
-template <typename F>
-void TimeQuery(const char* what, F&& query) {
-  const Timing first = Measure(RUSAGE_SELF, query);
-  double best = 1e9;
-  for (int i = 0; i < 10; ++i) best = std::min(best, Measure(RUSAGE_SELF, query).wall);
-  std::printf("  %-58s first %7.3f ms, then %7.3f ms\n", what, first.wall * 1e3, best * 1e3);
-}
-
 // The measured part, in a process of its own so that its peak memory is the load's.
 int MeasureLoad(const std::string& prefix, const std::string& product, const std::string& last,
                 const Timing& read) {
@@ -301,38 +295,12 @@ int MeasureLoad(const std::string& prefix, const std::string& product, const std
   std::fflush(stdout);
   qv::SetCurrentMachine(machine);
   auto installer = qv::msi::MakeEngineInstaller();
-  const std::string unknown = "{01234567-89AB-CDEF-0123-456789ABCDEF}";
-  int state = 0;
-  size_t clients = 0;
-  std::string name;
-  TimeQuery("ProductState of an installed product",
-            [&] { state = installer->ProductState(product); });
-  TimeQuery("ProductInfo VersionString of it",
-            [&] { name = installer->ProductInfo(product, "VersionString"); });
-  TimeQuery("ComponentClients of the last component enumerated",
-            [&] { clients = installer->ComponentClients(last).size(); });
-  TimeQuery("ProductState of an unknown GUID", [&] { installer->ProductState(unknown); });
-  TimeQuery("ComponentClients of an unknown GUID", [&] { installer->ComponentClients(unknown); });
-  TimeQuery("FeatureState of an unknown GUID in a product",
-            [&] { installer->FeatureState(product, unknown); });
-  size_t enumerated = 0;
-  TimeQuery("MsiEnumComponentsA over every component", [&] {
-    std::string component;
-    enumerated = 0;
-    while (qv::msi::MsiEnumComponentsA(static_cast<uint32_t>(enumerated), &component) == 0) {
-      ++enumerated;
-    }
-  });
-  TimeQuery("Products", [&] { installer->Products(); });
+  const qv::bench::QueryAnswers a = qv::bench::TimeRegistrationQueries(*installer, product, last);
   // What identifying a GUID that is no product or component costs most: the feature search.
   const std::vector<std::string> all = installer->Products();
   TimeQuery("FeatureState of an unknown GUID in every product", [&] {
-    for (const std::string& p : all) installer->FeatureState(p, unknown);
+    for (const std::string& p : all) installer->FeatureState(p, kUnknownGuid);
   });
-  std::printf(
-      "checks: state %d (5 expected), version %s, %zu client(s), %zu components "
-      "enumerated, %zu products\n",
-      state, name.c_str(), clients, enumerated, installer->Products().size());
 
   if (!qv::SetUpProgramState()) {
     std::fprintf(stderr, "the installer object cannot be created\n");
@@ -344,16 +312,16 @@ int MeasureLoad(const std::string& prefix, const std::string& product, const std
       {"IdentifyGUID of an installed product", product},
       {"IdentifyGUID of the last component enumerated", last},
       {"IdentifyGUID of a COM class", comClass},
-      {"IdentifyGUID of an unknown GUID", unknown},
+      {"IdentifyGUID of an unknown GUID", kUnknownGuid},
   };
   bool allFound = true;
   for (const auto& [what, guid] : identified) {
     std::string description;
     TimeQuery(what, [&] { qv::IdentifyGUID(guid, &description); });
     std::printf("    -> %s\n", description.substr(0, description.find('\r')).c_str());
-    allFound = allFound && (guid == unknown) == description.empty();
+    allFound = allFound && (guid == kUnknownGuid) == description.empty();
   }
-  return state == 5 && clients > 0 && allFound ? 0 : 1;
+  return a.state == 5 && a.clients > 0 && allFound ? 0 : 1;
 }
 
 }  // namespace

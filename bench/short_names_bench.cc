@@ -16,13 +16,8 @@
 using namespace qv::bench;
 
 int main() {
-  char pattern[] = "/tmp/short-names-bench-XXXXXX";
-  if (!mkdtemp(pattern)) return 1;
-  const std::string dir = pattern;
-  setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
-  unsetenv("WINEPREFIX");
-  qv::SetCurrentMachine(nullptr);
+  const std::string dir = qv::bench::UseScratchMachine("/tmp/short-names-bench-XXXXXX");
+  if (dir.empty()) return 1;
 
   constexpr int kNames = 16000;
   const std::string folder = dir + "/Long Folder";

@@ -19,6 +19,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/generated_guids.h"
+#include "bench/registration_queries.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/machine_profiles.h"
 #include "platform/msi/engine_installer.h"
@@ -229,15 +230,6 @@ Timing ReadFile(const std::string& path) {
   return best;
 }
 
-// Times one query: the first call and the best of ten after it, in milliseconds.
-template <typename F>
-void TimeQuery(const char* what, F&& query) {
-  const Timing first = Measure(RUSAGE_SELF, query);
-  double best = 1e9;
-  for (int i = 0; i < 10; ++i) best = std::min(best, Measure(RUSAGE_SELF, query).wall);
-  std::printf("  %-58s first %7.3f ms, then %7.3f ms\n", what, first.wall * 1e3, best * 1e3);
-}
-
 // The measured part, in a process of its own so that nothing of the writing is in it.
 int MeasureLoad(const std::string& root, const std::string& product, const std::string& last) {
   qv::Status status;
@@ -253,35 +245,8 @@ int MeasureLoad(const std::string& root, const std::string& product, const std::
   std::fflush(stdout);
   qv::SetCurrentMachine(machine);
   auto installer = qv::msi::MakeEngineInstaller();
-  const std::string unknown = "{01234567-89AB-CDEF-0123-456789ABCDEF}";
-  int state = 0;
-  size_t clients = 0;
-  std::string version;
-  TimeQuery("ProductState of an installed product",
-            [&] { state = installer->ProductState(product); });
-  TimeQuery("ProductInfo VersionString of it",
-            [&] { version = installer->ProductInfo(product, "VersionString"); });
-  TimeQuery("ComponentClients of the last component enumerated",
-            [&] { clients = installer->ComponentClients(last).size(); });
-  TimeQuery("ProductState of an unknown GUID", [&] { installer->ProductState(unknown); });
-  TimeQuery("ComponentClients of an unknown GUID", [&] { installer->ComponentClients(unknown); });
-  TimeQuery("FeatureState of an unknown GUID in a product",
-            [&] { installer->FeatureState(product, unknown); });
-  size_t enumerated = 0;
-  TimeQuery("MsiEnumComponentsA over every component", [&] {
-    std::string component;
-    enumerated = 0;
-    while (qv::msi::MsiEnumComponentsA(static_cast<uint32_t>(enumerated), &component) == 0) {
-      ++enumerated;
-    }
-  });
-  size_t products = 0;
-  TimeQuery("Products", [&] { products = installer->Products().size(); });
-  std::printf(
-      "checks: state %d (5 expected), version %s, %zu client(s), %zu components "
-      "enumerated, %zu products\n",
-      state, version.c_str(), clients, enumerated, products);
-  return state == 5 && clients > 0 && enumerated > 90000 ? 0 : 1;
+  const qv::bench::QueryAnswers a = qv::bench::TimeRegistrationQueries(*installer, product, last);
+  return a.state == 5 && a.clients > 0 && a.enumerated > 90000 ? 0 : 1;
 }
 
 }  // namespace
