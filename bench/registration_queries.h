@@ -7,8 +7,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "app/program_setup.h"
 #include "bench/bench_support.h"
+#include "guids/guid_identification.h"
 #include "platform/msi/automation.h"
 #include "platform/msi/msi_functions.h"
 
@@ -64,6 +68,33 @@ inline QueryAnswers TimeRegistrationQueries(qv::msi::Installer& installer,
       "enumerated, %zu products\n",
       a.state, a.version.c_str(), a.clients, a.enumerated, a.products);
   return a;
+}
+
+/// Times what the registration queries read once per machine, right after it is loaded, and
+/// prints when the program is ready to identify GUIDs (load plus that preparation).
+inline void TimePreparation(const Timing& load) {
+  const Timing prepare = Measure(RUSAGE_SELF, [] { qv::msi::PrepareRegistrationQueries(); });
+  std::printf(
+      "ready to identify: %.3f s wall (load %.3f s, then %.3f s for the component list "
+      "and feature index)\n",
+      load.wall + prepare.wall, load.wall, prepare.wall);
+}
+
+/// Times what the GUID tab shows for each (what, GUID) and prints its first line; true when
+/// each GUID but kUnknownGuid was found as something.
+inline bool TimeIdentifications(const std::vector<std::pair<const char*, std::string>>& guids) {
+  if (!qv::SetUpProgramState()) {
+    std::fprintf(stderr, "the installer object cannot be created\n");
+    return false;
+  }
+  bool allFound = true;
+  for (const auto& [what, guid] : guids) {
+    std::string description;
+    TimeQuery(what, [&] { qv::IdentifyGUID(guid, &description); });
+    std::printf("    -> %s\n", description.substr(0, description.find('\r')).c_str());
+    allFound = allFound && (guid == kUnknownGuid) == description.empty();
+  }
+  return allFound;
 }
 
 }  // namespace qv::bench

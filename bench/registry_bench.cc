@@ -18,11 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "app/program_setup.h"
 #include "bench/bench_support.h"
 #include "bench/generated_guids.h"
 #include "bench/registration_queries.h"
-#include "guids/guid_identification.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/machine_profiles.h"
 #include "platform/msi/engine_installer.h"
@@ -294,6 +292,7 @@ int MeasureLoad(const std::string& prefix, const std::string& product, const std
               peakKb * 1024.0 / fileBytes);
   std::fflush(stdout);
   qv::SetCurrentMachine(machine);
+  qv::bench::TimePreparation(load);
   auto installer = qv::msi::MakeEngineInstaller();
   const qv::bench::QueryAnswers a = qv::bench::TimeRegistrationQueries(*installer, product, last);
   // What identifying a GUID that is no product or component costs most: the feature search.
@@ -302,25 +301,13 @@ int MeasureLoad(const std::string& prefix, const std::string& product, const std
     for (const std::string& p : all) installer->FeatureState(p, kUnknownGuid);
   });
 
-  if (!qv::SetUpProgramState()) {
-    std::fprintf(stderr, "the installer object cannot be created\n");
-    return 1;
-  }
   // What the GUID tab shows, its first line as a check that each GUID was found as what it is.
-  const std::string comClass = Guid(0x5, 0);
-  const std::pair<const char*, std::string> identified[] = {
+  const bool allFound = qv::bench::TimeIdentifications({
       {"IdentifyGUID of an installed product", product},
       {"IdentifyGUID of the last component enumerated", last},
-      {"IdentifyGUID of a COM class", comClass},
+      {"IdentifyGUID of a COM class", Guid(0x5, 0)},
       {"IdentifyGUID of an unknown GUID", kUnknownGuid},
-  };
-  bool allFound = true;
-  for (const auto& [what, guid] : identified) {
-    std::string description;
-    TimeQuery(what, [&] { qv::IdentifyGUID(guid, &description); });
-    std::printf("    -> %s\n", description.substr(0, description.find('\r')).c_str());
-    allFound = allFound && (guid == kUnknownGuid) == description.empty();
-  }
+  });
   return a.state == 5 && a.clients > 0 && allFound ? 0 : 1;
 }
 

@@ -241,12 +241,19 @@ int MeasureLoad(const std::string& root, const std::string& product, const std::
     std::fprintf(stderr, "loading failed: %s\n", status.ToString().c_str());
     return 1;
   }
-  std::printf("ready: %.3f s wall (%.3f s CPU)\n", load.wall, load.cpu);
+  std::printf("load: %.3f s wall (%.3f s CPU)\n", load.wall, load.cpu);
   std::fflush(stdout);
   qv::SetCurrentMachine(machine);
+  qv::bench::TimePreparation(load);
   auto installer = qv::msi::MakeEngineInstaller();
   const qv::bench::QueryAnswers a = qv::bench::TimeRegistrationQueries(*installer, product, last);
-  return a.state == 5 && a.clients > 0 && a.enumerated > 90000 ? 0 : 1;
+  const bool allFound = qv::bench::TimeIdentifications({
+      {"IdentifyGUID of an installed product", product},
+      {"IdentifyGUID of the last component enumerated", last},
+      {"IdentifyGUID of a COM class", Guid(0x5, 0)},
+      {"IdentifyGUID of an unknown GUID", qv::bench::kUnknownGuid},
+  });
+  return a.state == 5 && a.clients > 0 && a.enumerated > 90000 && allFound ? 0 : 1;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "converter/converter_frm.h"
 #include "converter/qt_ui.h"
 #include "platform/machine/machine.h"
+#include "platform/msi/msi_functions.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
     problems += (problems.empty() ? "" : "\r") + problem.message();
   }
   if (!problems.empty()) qv::ui::ShowMessage(problems, "Error", qv::ui::Buttons::kOk);
+  // The GUID tab answers at once from the first GUID typed.
+  qv::msi::PrepareRegistrationQueries();
 
   std::unique_ptr<qv::Converter_Frm> converter;
   qv::StartWindow window;

@@ -95,8 +95,7 @@ std::string DescribeComponent(msi::Installer* installer, const std::string& guid
 std::string DescribeFeature(msi::Installer* installer, const std::string& guid) {
   std::string text;
   if (!installer) return text;
-  for (const std::string& product : installer->Products()) {
-    const int state = installer->FeatureState(product, guid);
+  for (const auto& [product, state] : installer->FeatureStates(guid)) {
     if (state == msi::kStateAdvertised || state >= msi::kStateLocal) {
       text += std::string(1, kCR) + "Product Name " + GetProductInfoValue(product, "ProductName") +
               " Version " + GetProductInfoValue(product, "ProductVersion") + " Feature ";

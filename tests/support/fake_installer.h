@@ -89,6 +89,9 @@ class WatchedInstaller : public msi::Installer {
   int FeatureState(const std::string& product, const std::string& feature) override {
     return m_engine->FeatureState(product, feature);
   }
+  std::vector<std::pair<std::string, int>> FeatureStates(const std::string& feature) override {
+    return m_engine->FeatureStates(feature);
+  }
   std::vector<std::string> ComponentClients(const std::string& component) override {
     return m_engine->ComponentClients(component);
   }

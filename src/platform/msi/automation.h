@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -127,6 +128,9 @@ class Installer {
   /// A feature's state: 3 local, 4 source, 1 advertised, 2 absent, -1 unknown, -6 damaged,
   /// -2 product not a GUID.
   virtual int FeatureState(const std::string& product, const std::string& feature) = 0;
+  /// The products that know a feature, each with its FeatureState, in the order of Products;
+  /// a product for which the feature is unknown is left out.
+  virtual std::vector<std::pair<std::string, int>> FeatureStates(const std::string& feature) = 0;
   /// The product codes of the products a component is installed for; empty with the pending
   /// error set when the component is not registered.
   virtual std::vector<std::string> ComponentClients(const std::string& component) = 0;

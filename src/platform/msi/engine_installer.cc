@@ -8,6 +8,7 @@
 #include "platform/machine/machine_registry.h"
 #include "platform/msi/engine_session.h"
 #include "platform/msi/error_records.h"
+#include "platform/msi/feature_index.h"
 #include "platform/msi/installer_registration.h"
 #include "platform/msi/package_file.h"
 
@@ -83,6 +84,10 @@ class EngineInstaller : public Installer {
   std::vector<std::string> Products() override { return Registration().Products(); }
   int FeatureState(const std::string& product, const std::string& feature) override {
     return Registration().FeatureState(product, feature);
+  }
+  std::vector<std::pair<std::string, int>> FeatureStates(const std::string& feature) override {
+    const std::shared_ptr<const FeatureIndex> index = CurrentFeatureIndex();
+    return Registration().FeatureStates(feature, index.get());
   }
   std::vector<std::string> ComponentClients(const std::string& component) override {
     std::vector<std::string> products;

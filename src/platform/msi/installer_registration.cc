@@ -60,25 +60,27 @@ std::string InstallerRegistration::Text(const std::string& key, const std::strin
   return "";
 }
 
+std::vector<std::string> InstallerRegistration::ContextKeys(const char* kind) const {
+  return {std::string(kInstallerKey) + "\\Managed\\" + m_userSid + "\\Installer\\" + kind,
+          std::string(kUnmanagedKey) + "\\" + kind, std::string(kMachineKey) + "\\" + kind};
+}
+
 // The user's managed registration comes first, then the unmanaged one, then the machine's.
 InstallerRegistration::Registration InstallerRegistration::Find(const std::string& packed,
                                                                 const char* kind) {
+  constexpr Context kContexts[] = {Context::kUserManaged, Context::kUserUnmanaged,
+                                   Context::kMachine};
+  const std::vector<std::string> keys = ContextKeys(kind);
   Registration r;
-  const std::string managed = std::string(kInstallerKey) + "\\Managed\\" + m_userSid +
-                              "\\Installer\\" + kind + "\\" + packed;
-  const std::string unmanaged = std::string(kUnmanagedKey) + "\\" + kind + "\\" + packed;
-  const std::string machine = std::string(kMachineKey) + "\\" + kind + "\\" + packed;
   r.sid = m_userSid;
-  if (m_registry.KeyExists(managed)) {
-    r.context = Context::kUserManaged;
-    r.productKey = managed;
-  } else if (m_registry.KeyExists(unmanaged)) {
-    r.context = Context::kUserUnmanaged;
-    r.productKey = unmanaged;
-  } else if (m_registry.KeyExists(machine)) {
-    r.context = Context::kMachine;
-    r.productKey = machine;
-    r.sid = kMachineSid;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const std::string key = keys[i] + "\\" + packed;
+    if (m_registry.KeyExists(key)) {
+      r.context = kContexts[i];
+      r.productKey = key;
+      if (r.context == Context::kMachine) r.sid = kMachineSid;
+      break;
+    }
   }
   return r;
 }
@@ -178,6 +180,41 @@ int InstallerRegistration::FeatureState(const std::string& product, const std::s
   }
   if (missing) return kStateAdvertised;
   return source ? kStateSource : kStateLocal;
+}
+
+std::vector<std::pair<std::string, int>> InstallerRegistration::FeatureStates(
+    const std::string& feature, const FeatureIndex* index) {
+  std::vector<std::pair<std::string, int>> states;
+  if (index && !index->Knows(feature)) return states;
+  for (const std::string& product : Products()) {
+    std::string packed;
+    if (index && PackGuid(product, &packed) && !index->Registers(packed, feature)) continue;
+    const int state = FeatureState(product, feature);
+    if (state != kStateUnknown) states.emplace_back(product, state);
+  }
+  return states;
+}
+
+FeatureIndex InstallerRegistration::ReadFeatureIndex() {
+  FeatureIndex index;
+  for (const std::string& root : ContextKeys("Features")) {
+    for (const std::string& product : m_registry.SubkeyNames(root)) {
+      for (const std::string& feature : m_registry.ValueNames(root + "\\" + product)) {
+        index.Add(product, feature);
+      }
+    }
+  }
+  return index;
+}
+
+bool InstallerRegistration::FeaturesFromMachineOnly() {
+  // The same keys as ContextKeys("Features"), below the roots of the store files.
+  const registry::Hive& machine = m_registry.StoreOf(registry::Root::kLocalMachine).Current();
+  const registry::Hive& user = m_registry.StoreOf(registry::Root::kCurrentUser).Current();
+  return !machine.KeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Managed\\" +
+                            m_userSid + "\\Installer\\Features") &&
+         !machine.KeyExists("Software\\Classes\\Installer\\Features") &&
+         !user.KeyExists("Software\\Microsoft\\Installer\\Features");
 }
 
 std::vector<std::string> InstallerRegistration::Products() {

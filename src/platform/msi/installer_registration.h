@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/msi/feature_index.h"
 #include "platform/msi/result_codes.h"
 #include "platform/registry/registry.h"
 
@@ -44,6 +46,16 @@ class InstallerRegistration {
   /// A feature's state: 3 local, 4 run from source, 1 advertised, 2 absent, -1 unknown,
   /// -6 damaged component list, -2 product not a GUID.
   int FeatureState(const std::string& product, const std::string& feature);
+  /// The products that know a feature, each with its FeatureState, in the order of Products;
+  /// a product for which it is unknown is left out. With an index of this registry, only the
+  /// products it names are asked.
+  std::vector<std::pair<std::string, int>> FeatureStates(const std::string& feature,
+                                                         const FeatureIndex* index);
+  /// Every product's registered features, in all three contexts.
+  FeatureIndex ReadFeatureIndex();
+  /// True when the program's own store holds no product's feature registration, so the
+  /// registrations come from the machine's hives alone (which never change).
+  bool FeaturesFromMachineOnly();
   /// The registered products: the machine's, the user's unmanaged, the user's managed, each
   /// in key order and each product once.
   std::vector<std::string> Products();
@@ -67,6 +79,8 @@ class InstallerRegistration {
     std::string sid;
   };
   Registration Find(const std::string& packed, const char* kind);
+  // The keys holding one subkey per registered product of a kind, in the order Find tries them.
+  std::vector<std::string> ContextKeys(const char* kind) const;
   std::string UserDataKey(const std::string& sid) const;
   std::string Text(const std::string& key, const std::string& name, bool* found, uint32_t* type);
 

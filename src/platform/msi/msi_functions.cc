@@ -9,6 +9,7 @@
 #include "platform/machine/machine_registry.h"
 #include "platform/msi/engine_installer.h"
 #include "platform/msi/engine_session.h"
+#include "platform/msi/feature_index.h"
 #include "platform/msi/installer_registration.h"
 #include "platform/msi/package_database.h"
 
@@ -100,6 +101,12 @@ uint32_t MsiEnumComponentsA(uint32_t index, std::string* component) {
   e.last = index;
   *component = e.components[index];
   return kErrorSuccess;
+}
+
+void PrepareRegistrationQueries() {
+  std::string component;
+  MsiEnumComponentsA(0, &component);
+  CurrentFeatureIndex();
 }
 
 int32_t MsiSetInternalUI(int32_t level, void* /*window*/) {

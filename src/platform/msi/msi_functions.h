@@ -24,6 +24,10 @@ uint32_t MsiVerifyPackageA(const std::string& packagePath);
 /// (0, 1, 2, ... in turn; index 0 reads the registry again). 0, 259 when no component is
 /// left, 87 when index is neither 0 nor one more than the last call's.
 uint32_t MsiEnumComponentsA(uint32_t index, std::string* component);
+/// Reads now what the registration queries keep of the current machine's hives (the list of
+/// its components and the index of its features), so that the first query after a machine
+/// is loaded answers as quickly as the next.
+void PrepareRegistrationQueries();
 
 /// Sets the installer's user interface level (2 none, 3 basic, 5 full, with flags 0x20 to
 /// 0x200; 0 keeps it) and returns the previous one; an unknown level changes nothing and

@@ -13,6 +13,7 @@
 #include "platform/machine/machine_profiles.h"
 #include "platform/machine/machine_registry.h"
 #include "platform/msi/engine_installer.h"
+#include "platform/msi/feature_index.h"
 #include "platform/msi/msi_functions.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
@@ -311,6 +312,38 @@ TEST_F(InstallerRegistrationTest, EnumerationSeesComponentsTheStoreHolds) {
   }
   EXPECT_EQ(got.size(), 18u);
   EXPECT_EQ(got[3], "{00000000-0000-0000-0000-0000000000F0}");
+}
+
+TEST_F(InstallerRegistrationTest, FeatureStatesAskOnlyTheProductsThatKnowAFeature) {
+  // What every product answers, asked one by one.
+  const auto askEach = [&](const std::string& feature) {
+    std::vector<std::pair<std::string, int>> states;
+    for (const std::string& product : m_installer->Products()) {
+      const int state = m_installer->FeatureState(product, feature);
+      if (state != kStateUnknown) states.emplace_back(product, state);
+    }
+    return states;
+  };
+  ASSERT_NE(CurrentFeatureIndex(), nullptr);
+  size_t known = 0;
+  for (const char* feature : {"Main", "mAIN", "Child", "Off", "F1", "Gone", "Bad", "Mixed", "Reg",
+                              "Nope", "{C5555555-5555-5555-5555-555555555555}"}) {
+    const auto expected = askEach(feature);
+    EXPECT_EQ(m_installer->FeatureStates(feature), expected) << feature;
+    known += expected.size();
+  }
+  EXPECT_GE(known, 9u);  // the features above are registered, most of them once or twice
+
+  // A feature registered in the program's own store is seen at once, index or not.
+  ASSERT_TRUE(CurrentRegistry()
+                  .SetValue("HKCU\\Software\\Microsoft\\Installer\\Features\\"
+                            "1111111A111111111111111111111111",
+                            "Late", registry::Value::Text(""))
+                  .ok());
+  EXPECT_EQ(CurrentFeatureIndex(), nullptr);
+  const std::vector<std::pair<std::string, int>> late = {{kA, kStateAdvertised}};
+  EXPECT_EQ(m_installer->FeatureStates("Late"), late);
+  EXPECT_EQ(askEach("Late"), late);
 }
 
 }  // namespace
