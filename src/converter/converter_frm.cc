@@ -10,6 +10,7 @@
 
 #include "app/settings.h"
 #include "converter/converter_captions.h"
+#include "converter/designed_placement.h"
 #include "converter/focus_watcher.h"
 #include "converter/qt_text.h"
 #include "help/help_window.h"
@@ -86,6 +87,8 @@ void Converter_Frm::Disp_Frm(QWidget* caller, std::string& msiFile, const std::s
   for (int k = 2; k <= 4; ++k) Fr_BitsHex[k]->setTitle(QString::fromUtf8(kBitsHexOpenCaption));
 
   if (result) result->clear();
+  // At its designed place every time; only the file selection window remembers its own.
+  PlaceAtDesignedSize(this, kDesignedSize);
   show();
 }
 

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 
 #include "numbers/operators.h"
 #include "platform/base/status.h"
@@ -32,6 +33,10 @@ class FocusWatcher;
 /// index as "_k" (T_OrigValue_2).
 class Converter_Frm : public QMainWindow {
  public:
+  /// The size the window opens at where the screen allows it; smaller screens get a smaller
+  /// window whose tabs scroll.
+  static constexpr QSize kDesignedSize{960, 680};
+
   /// Builds every control; the window is not shown until Disp_Frm.
   explicit Converter_Frm(QWidget* parent = nullptr);
   ~Converter_Frm() override;

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,7 +32,19 @@ QGroupBox* Frame(const char* caption, QWidget* control, QWidget* parent) {
   auto* layout = new QVBoxLayout(frame);
   control->setParent(frame);
   layout->addWidget(control);
+  // A caption wider than the window is cut rather than widening the tab beyond it.
+  frame->setMinimumWidth(layout->minimumSize().width());
   return frame;
+}
+
+// A tab's page in a scroll area, so that a window smaller than the page scrolls it rather
+// than squeezing its fields below their size.
+QScrollArea* Scrolling(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setWidgetResizable(true);
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidget(page);
+  return area;
 }
 
 QLineEdit* Field(const QString& name) {
@@ -54,10 +67,10 @@ void Converter_Frm::BuildWindow() {
   auto* layout = new QVBoxLayout(central);
   SSTab1 = new QTabWidget(central);
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
-  SSTab1->addTab(BuildGuidTab(), QString::fromUtf8(kTabCaptions[0]));
-  SSTab1->addTab(BuildNumericTab(), QString::fromUtf8(kTabCaptions[1]));
-  SSTab1->addTab(BuildRecordTab(), QString::fromUtf8(kTabCaptions[2]));
-  SSTab1->addTab(BuildFileNameTab(), QString::fromUtf8(kTabCaptions[3]));
+  SSTab1->addTab(Scrolling(BuildGuidTab()), QString::fromUtf8(kTabCaptions[0]));
+  SSTab1->addTab(Scrolling(BuildNumericTab()), QString::fromUtf8(kTabCaptions[1]));
+  SSTab1->addTab(Scrolling(BuildRecordTab()), QString::fromUtf8(kTabCaptions[2]));
+  SSTab1->addTab(Scrolling(BuildFileNameTab()), QString::fromUtf8(kTabCaptions[3]));
   layout->addWidget(SSTab1);
   Label1 = new QLabel(central);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,0 +1,95 @@
+// Where the converter opens and how it fits smaller screens: at its designed size where the
+// screen allows, and down to 800x600 with every field at its usable size, the tabs scrolling.
+
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "converter/designed_placement.h"
+#include "converter_fixture.h"
+
+namespace qv::test {
+namespace {
+
+TEST(DesignedPlacementTest, OpensAtTheDesignedSizeWhereTheScreenAllows) {
+  const QSize designed(960, 680);
+  struct Case {
+    QRect available;
+    QRect expected;
+  };
+  const Case cases[] = {
+      {{0, 0, 1920, 1080}, {480, 200, 960, 680}},
+      // 1366x768 less a 40-pixel panel: the whole window and its frame fit.
+      {{0, 0, 1366, 728}, {203, 32, 960, 680}},
+      // A screen smaller than the design: the window takes the free area less its frame.
+      {{0, 0, 800, 600}, {8, 32, 784, 560}},
+      {{0, 27, 1024, 741}, {32, 59, 960, 680}},
+      // A second screen to the right of the first.
+      {{1920, 0, 1280, 1024}, {2080, 172, 960, 680}},
+  };
+  for (const Case& c : cases) {
+    const QRect got = OpeningRect(designed, c.available);
+    EXPECT_EQ(got, c.expected) << c.available.width() << "x" << c.available.height();
+    // The window and its frame (title bar above, borders around) stay on the free area.
+    const QRect framed = got.adjusted(-kFrameAllowance.width() / 2,
+                                      -(kFrameAllowance.height() - kFrameAllowance.width() / 2),
+                                      kFrameAllowance.width() / 2, kFrameAllowance.width() / 2);
+    EXPECT_TRUE(c.available.contains(framed)) << c.available.width() << "x" << c.available.height();
+  }
+}
+
+using ConverterLayoutTest = ConverterTest;
+
+// Every field of every tab at no less than its smallest usable size, and reachable by
+// scrolling its tab.
+void ExpectFieldsUsable(Converter_Frm& frm) {
+  for (int tab = 0; tab < frm.SSTab1->count(); ++tab) {
+    frm.SSTab1->setCurrentIndex(tab);
+    QApplication::processEvents();
+    auto* area = qobject_cast<QScrollArea*>(frm.SSTab1->widget(tab));
+    ASSERT_NE(area, nullptr) << "tab " << tab;
+    QList<QWidget*> fields;
+    for (QWidget* w : area->widget()->findChildren<QWidget*>()) {
+      if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) fields << w;
+    }
+    ASSERT_FALSE(fields.isEmpty()) << "tab " << tab;
+    for (QWidget* field : fields) {
+      if (qobject_cast<QComboBox*>(field->parentWidget())) continue;  // a combo box's own
+      const std::string name = field->objectName().toStdString();
+      EXPECT_GE(field->width(), field->minimumSizeHint().width()) << name;
+      EXPECT_GE(field->height(), field->minimumSizeHint().height()) << name;
+      const QRect inPage(field->mapTo(area->widget(), QPoint(0, 0)), field->size());
+      area->ensureVisible(inPage.center().x(), inPage.center().y(), inPage.width() / 2 + 1,
+                          inPage.height() / 2 + 1);
+      QApplication::processEvents();
+      const QRect shown(field->mapTo(area->viewport(), QPoint(0, 0)), field->size());
+      EXPECT_TRUE(area->viewport()->rect().contains(shown))
+          << name << " in a window of " << frm.width() << "x" << frm.height();
+    }
+  }
+}
+
+TEST_F(ConverterLayoutTest, OpensWithinTheScreenAndFitsDownTo800x600) {
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_EQ(m_frm->geometry(), OpeningRect(Converter_Frm::kDesignedSize, available));
+  ExpectFieldsUsable(*m_frm);
+
+  m_frm->resize(800, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(m_frm->size(), QSize(800, 600));
+  ExpectFieldsUsable(*m_frm);
+  // The numeric tab, the tallest, scrolls at this size.
+  auto* numeric = qobject_cast<QScrollArea*>(m_frm->SSTab1->widget(1));
+  m_frm->SSTab1->setCurrentIndex(1);
+  QApplication::processEvents();
+  EXPECT_GT(numeric->verticalScrollBar()->maximum(), 0);
+
+  m_frm->resize(Converter_Frm::kDesignedSize);
+  QApplication::processEvents();
+  ExpectFieldsUsable(*m_frm);
+}
+
+}  // namespace
+}  // namespace qv::test
