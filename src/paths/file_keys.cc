@@ -93,24 +93,40 @@ void LoadFileList(std::shared_ptr<msi::Database> database, const std::string& pa
                   bool skipConditioned) {
   if (ListLoadedFor(packagePath, kFileList)) return;
   ListSetup(kFileList, true);
+  // Each component's folder, read once: a package has many files to a component and many
+  // components to a folder.
+  struct ComponentFolder {
+    std::string folder;  ///< ends with '\'
+    bool conditioned = false;
+  };
+  std::unordered_map<std::string, ComponentFolder> components;
+  std::unordered_map<std::string, std::string> folders;
+  ClearPendingError();
+  std::shared_ptr<msi::View> view = database->OpenView("SELECT * FROM `Component`");
+  CheckErrorTrans("Common_MsiFunctions", 742);
+  if (view && view->Execute()) {
+    while (std::shared_ptr<msi::Record> component = view->Fetch()) {
+      const std::string directory = component->StringData(3);
+      auto folder = folders.find(directory);
+      if (folder == folders.end()) {
+        folder = folders.emplace(directory, WithBackslash(DirectoryTargetPath(directory))).first;
+      }
+      components[component->StringData(1)] = {folder->second, !component->StringData(5).empty()};
+    }
+  }
+  ClearPendingError();
+  oViewClose(view);
+
   std::shared_ptr<msi::View> files;
   QuorvexOpenView(files, database, "SELECT * FROM `File`", "Common_MsiFunctions", 730);
   if (files && files->Execute()) {
     while (std::shared_ptr<msi::Record> file = files->Fetch()) {
-      const std::string key = file->StringData(1);
-      const std::string longName = AfterFirstBar(file->StringData(3));
-      ClearPendingError();
-      std::shared_ptr<msi::View> view = database->OpenView(ComponentQuery(file->StringData(2)));
-      CheckErrorTrans("Common_MsiFunctions", 742);
-      std::shared_ptr<msi::Record> component;
-      if (view && view->Execute()) component = view->Fetch();
-      if (component && !(skipConditioned && !component->StringData(5).empty())) {
-        const std::string folder = DirectoryTargetPath(component->StringData(3));
-        ListAddItem(kFileList,
-                    FieldText("|1=", WithBackslash(folder) + longName) + FieldText("|2=", key));
-      }
-      ClearPendingError();
-      oViewClose(view);
+      const auto component = components.find(file->StringData(2));
+      if (component == components.end()) continue;
+      if (skipConditioned && component->second.conditioned) continue;
+      ListAddItem(kFileList,
+                  FieldText("|1=", component->second.folder + AfterFirstBar(file->StringData(3))) +
+                      FieldText("|2=", file->StringData(1)));
     }
   }
   ClearPendingError();
