@@ -215,7 +215,14 @@ std::string PathsToKeys(const std::string& packagePath, const std::string& text,
     out.replace(start, replaced, inserted);
     const size_t next = inserted.empty() ? start + 2 : start + inserted.size();
     colon = out.find(':', next);
-    unc = out.find("\\\\", next);
+    // What follows the replaced part is the text as it was, already searched for "\\\\": a
+    // position found there only moves with it (searching again would cost a pass over the rest
+    // of the text for every path found).
+    if (unc != std::string::npos) {
+      const bool inRest = unc >= start + replaced;
+      if (inRest) unc = unc + inserted.size() - replaced;
+      if (!inRest || unc < next) unc = out.find("\\\\", next);
+    }
     if (colon == std::string::npos && unc == std::string::npos) break;
   }
 

@@ -62,6 +62,11 @@ TEST_F(FormattedRecordsTest, PathsBecomeKeys) {
       // Files of conditioned components are left out: their folder stands for them.
       {"C:\\Users\\tester\\AppData\\Roaming\\Quorvex\\settings.ini", "[CompanyData]settings.ini"},
       {"Q:\\nowhere\\x.txt", "Q:\\nowhere\\x.txt"},
+      // Network paths are looked for too; one that is not the package's stays as it is.
+      {"\\\\other\\share\\a.txt " + kProductHome + "bin\\helper.dll",
+       "\\\\other\\share\\a.txt [#HelperDll]"},
+      {kProductHome + "bin\\helper.dll \\\\srv\\share\\b.txt " + kProductHome + "Read Me First.txt",
+       "[#HelperDll] [ShareDir]b.txt [#Readme]"},
       {"C:\\Windows\\system32\\cmd.exe", "[SystemFolder]cmd.exe"},
   };
   for (const Case& c : cases) EXPECT_EQ(EncodeRecord(package, c.text), c.expected) << c.text;
