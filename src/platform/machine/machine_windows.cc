@@ -253,8 +253,12 @@ std::shared_ptr<Machine> LoadWindowsInstallation(const std::string& folder, cons
   std::error_code ec;
   std::string root = std::filesystem::absolute(folder, ec).lexically_normal().string();
   while (root.size() > 1 && root.back() == '/') root.pop_back();
-  if (!std::filesystem::is_directory(root, ec)) {
+  if (!std::filesystem::exists(root, ec)) {
     *status = Status::NotFound("QUORVEX_WINDOWS " + folder + ": no such folder");
+    return nullptr;
+  }
+  if (!std::filesystem::is_directory(root, ec)) {
+    *status = Status::InvalidArgument("QUORVEX_WINDOWS " + folder + ": not a folder");
     return nullptr;
   }
   std::string windowsFolder;

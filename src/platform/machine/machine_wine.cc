@@ -92,8 +92,12 @@ Status LoadHive(const std::string& path, std::shared_ptr<const TextHive>* hive) 
 std::shared_ptr<Machine> LoadWinePrefix(const std::string& prefix, const MachineSettings& settings,
                                         Status* status) {
   struct stat st {};
-  if (stat(prefix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+  if (stat(prefix.c_str(), &st) != 0) {
     *status = Status::NotFound("WINEPREFIX " + prefix + ": no such folder");
+    return nullptr;
+  }
+  if (!S_ISDIR(st.st_mode)) {
+    *status = Status::InvalidArgument("WINEPREFIX " + prefix + ": not a folder");
     return nullptr;
   }
   auto machine = std::make_shared<Machine>();

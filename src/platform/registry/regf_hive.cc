@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -112,9 +113,13 @@ Status RegfHive::Open(const std::string& path, std::shared_ptr<const RegfHive>* 
   hive->m_size = static_cast<size_t>(st.st_size);
   s = ReadHeader(path, file.fd(), hive->m_size, &hive->m_header);
   if (!s.ok()) return s;
-  hive->m_hive = hivex_open(path.c_str(), 0);
+  // libhivex opens by name: it is given the file already opened and checked, so a file put
+  // in the path's place since (a pipe that would block) is never read.
+  std::string byDescriptor = "/proc/self/fd/" + std::to_string(file.fd());
+  if (::access(byDescriptor.c_str(), R_OK) != 0) byDescriptor = path;
+  hive->m_hive = hivex_open(byDescriptor.c_str(), 0);
   if (hive->m_hive == nullptr && errno != ENOENT && errno != EACCES) {
-    hive->m_hive = hivex_open(path.c_str(), HIVEX_OPEN_UNSAFE);
+    hive->m_hive = hivex_open(byDescriptor.c_str(), HIVEX_OPEN_UNSAFE);
     hive->m_recovered = hive->m_hive != nullptr;
   }
   if (hive->m_hive == nullptr) {

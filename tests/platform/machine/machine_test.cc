@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include "platform/machine/machine_profiles.h"
@@ -109,6 +110,13 @@ TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
     EXPECT_EQ(m->winePrefix, "") << after;
     EXPECT_EQ(m->windowsDir, "C:\\Windows") << after;
   }
+  // A file where the prefix should be is named as what it is.
+  test::IsolatedHome home;
+  const std::string file = home.dir().Sub("wine");
+  std::ofstream(file) << "x";
+  Status status;
+  EXPECT_EQ(LoadWinePrefix(file, {home.DataHome(), home.ConfigHome(), "bob"}, &status), nullptr);
+  EXPECT_EQ(status.message(), "WINEPREFIX " + file + ": not a folder");
 }
 
 // A prefix hive that is a FIFO, folder, socket or device is refused with what it is; loading

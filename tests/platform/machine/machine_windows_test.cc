@@ -252,6 +252,12 @@ TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
   const Case cases[] = {
       {"no folder", [](const std::string& root) { std::filesystem::remove_all(root); }, "",
        "QUORVEX_WINDOWS <root>: no such folder"},
+      {"a file",
+       [](const std::string& root) {
+         std::filesystem::remove_all(root);
+         std::ofstream(root) << "x";
+       },
+       "", "QUORVEX_WINDOWS <root>: not a folder"},
       {"no Windows",
        [](const std::string& root) { std::filesystem::remove_all(root + "/Windows"); }, "",
        "QUORVEX_WINDOWS <root>: not a Windows installation (it holds no "
