@@ -20,7 +20,7 @@ namespace {
 
 class BrowseTest : public ConverterTest {
  protected:
-  BrowseTest() : ConverterTest(2) { Program().InstallerObject = msi::MakeEngineInstaller(); }
+  BrowseTest() { Program().InstallerObject = msi::MakeEngineInstaller(); }
 
   // The selection window the converter opened; null when none is open.
   MsiDir_Frm* Selection() const {

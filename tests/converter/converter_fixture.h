@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QString>
@@ -24,10 +25,10 @@
 
 namespace qv::test {
 
-/// Opens Converter_Frm as the start window does, on the tab given to the constructor.
+/// Opens Converter_Frm as the start window does, on a test machine with the given options.
 class ConverterTest : public ::testing::Test {
  protected:
-  explicit ConverterTest(int tab = 1) : m_tab(tab) {}
+  explicit ConverterTest(const TestMachineOptions& machine = {}) : m_machine(machine) {}
   void SetUp() override { Open(); }
   void TearDown() override { m_frm.reset(); }
 
@@ -35,7 +36,6 @@ class ConverterTest : public ::testing::Test {
   void Open() {
     m_frm = std::make_unique<Converter_Frm>();
     m_frm->Disp_Frm(m_frm.get(), m_msiFile, "", 0, nullptr);
-    m_frm->SSTab1->setCurrentIndex(m_tab);
     m_frm->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frm.get()));
   }
@@ -54,14 +54,20 @@ class ConverterTest : public ::testing::Test {
     EXPECT_NE(field, nullptr) << name.toStdString();
     return field;
   }
+  /// The text a line edit or label shows.
   std::string Text(const QString& name) const {
+    if (auto* label = m_frm->findChild<QLabel*>(name)) return label->text().toStdString();
     QLineEdit* field = Field(name);
     return field ? field->text().toStdString() : "<no such field>";
   }
 
-  /// Focuses the field, replaces its text by typing, then moves the focus to the tab bar.
+  /// Shows the field's tab, focuses the field, replaces its text by typing, then moves the
+  /// focus to the tab bar.
   void Type(QWidget* field, const QString& text) {
     ASSERT_NE(field, nullptr);
+    for (int tab = 0; tab < m_frm->SSTab1->count(); ++tab) {
+      if (m_frm->SSTab1->widget(tab)->isAncestorOf(field)) m_frm->SSTab1->setCurrentIndex(tab);
+    }
     field->setFocus(Qt::MouseFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), field);
     if (auto* combo = qobject_cast<QComboBox*>(field)) {
@@ -74,7 +80,9 @@ class ConverterTest : public ::testing::Test {
     m_frm->SSTab1->findChild<QTabBar*>()->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
   }
-  void Enter(const QString& name, const QString& text) { Type(Field(name), text); }
+  void Enter(const QString& name, const std::string& text) {
+    Type(Field(name), QString::fromStdString(text));
+  }
 
   /// Clicks the option button of an operator on its round indicator.
   void ClickOperator(int index) {
@@ -88,7 +96,6 @@ class ConverterTest : public ::testing::Test {
   ScopedScriptedUi m_ui;
   std::unique_ptr<Converter_Frm> m_frm;
   std::string m_msiFile;
-  int m_tab;
 };
 
 }  // namespace qv::test

@@ -2,7 +2,6 @@
 // and the two record fields. The translations and the history are tested below the window.
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,25 +20,26 @@ namespace qv::test {
 namespace {
 
 constexpr const char* kPackage = "C:\\Packages\\Session Sample.msi";
-constexpr const char* kProductHomePath = "C:\\Program Files (x86)\\Quorvex Vendor\\Product Home\\";
 constexpr const char* kMainExePath =
     "C:\\Program Files (x86)\\Quorvex Vendor\\Product Home\\bin\\main program.exe";
 
 class RecordTabTest : public ConverterTest {
  protected:
-  RecordTabTest() : ConverterTest(2) { Program().InstallerObject = msi::MakeEngineInstaller(); }
   void SetUp() override {
+    Program().InstallerObject = msi::MakeEngineInstaller();
     ConverterTest::SetUp();
     m_combo = m_frm->Cb_ConvMsiFiles;
   }
-  // Puts the session package on drive C as kPackage; false (test skipped) without msitools.
-  bool MakePackage() {
-    if (!MsiToolsAvailable()) return false;
-    const std::string built = BuildFixture(m_dir, "session");
+  // Builds a fixture package; "" (the caller skips the test) without msitools.
+  std::string Fixture(const std::string& name) {
+    return MsiToolsAvailable() ? BuildFixture(m_dir, name) : "";
+  }
+  // Puts the session package on drive C as kPackage; false without msitools.
+  bool PackageOnDriveC() {
+    const std::string built = Fixture("session");
     const auto folder = std::filesystem::path(m_machine.DriveC()) / "Packages";
     std::filesystem::create_directories(folder);
-    std::filesystem::copy_file(built, folder / "Session Sample.msi");
-    return !built.empty();
+    return !built.empty() && std::filesystem::copy_file(built, folder / "Session Sample.msi");
   }
   void Type(QWidget* field, const std::string& text) {
     ConverterTest::Type(field, QString::fromStdString(text));
@@ -51,17 +51,6 @@ class RecordTabTest : public ConverterTest {
     std::vector<std::string> items;
     for (int i = 0; i < m_combo->count(); ++i) items.push_back(m_combo->itemText(i).toStdString());
     return items;
-  }
-
-  // Builds a fixture package; "" (test skipped by the caller) without msitools.
-  std::string Fixture(const std::string& name) {
-    return MsiToolsAvailable() ? BuildFixture(m_dir, name) : "";
-  }
-  // A text file named like a package.
-  std::string NotAPackage() {
-    const std::string path = m_dir.Sub("notes.msi");
-    std::ofstream(path) << "just some notes\n";
-    return path;
   }
   // One event of the record tab on a package, as a user runs it: the package typed into the
   // combo (without leaving it), then the record typed and left.
@@ -88,11 +77,8 @@ class RecordTabTest : public ConverterTest {
   QComboBox* m_combo = nullptr;
 };
 
-#define QV_PACKAGE_OR_SKIP() \
-  if (!MakePackage()) GTEST_SKIP() << "msitools missing"
-
 TEST_F(RecordTabTest, AcceptedFileBecomesTheNewestEntryAndComesBackAfterARestart) {
-  QV_PACKAGE_OR_SKIP();
+  if (!PackageOnDriveC()) GTEST_SKIP() << "msitools missing";
   Type(m_combo, std::string(kPackage) + "   ");
   EXPECT_TRUE(m_ui->messages.empty());
   EXPECT_EQ(GetSettingStr("Converter0"), kPackage);
@@ -106,7 +92,7 @@ TEST_F(RecordTabTest, AcceptedFileBecomesTheNewestEntryAndComesBackAfterARestart
 }
 
 TEST_F(RecordTabTest, DropDownValidatesOnlyAStaleList) {
-  QV_PACKAGE_OR_SKIP();
+  if (!PackageOnDriveC()) GTEST_SKIP() << "msitools missing";
   SaveSettingStr("Converter0", "C:\\Packages\\gone.msi");
   std::string first;
   LoadHistory("Converter", &first, m_combo);
@@ -139,65 +125,11 @@ TEST_F(RecordTabTest, KeysBecomeQuotedFullPathsAndBack) {
   EXPECT_EQ(Text(m_frm->T_Formatted), quoted + " /run");
   ExpectNothingOpen("after keys to paths");
 
-  Type(m_frm->T_Original, "");
+  Type(m_frm->T_Original, "");  // an empty record is not translated
+  EXPECT_EQ(Text(m_frm->T_Formatted), quoted + " /run");
   Type(m_frm->T_Formatted, quoted);
   EXPECT_EQ(Text(m_frm->T_Original), "\"[#MainExe]\"");
   ExpectNothingOpen("after paths to keys");
-  EXPECT_TRUE(m_ui->messages.empty());
-}
-
-TEST_F(RecordTabTest, NothingIsTranslatedFromAnInvalidPackageOrAnEmptyRecord) {
-  m_combo->setEditText("C:\\Packages\\missing.msi");
-  m_frm->T_Formatted->setPlainText("kept");
-  Type(m_frm->T_Original, "[#MainExe]");
-  EXPECT_EQ(m_ui->messages.size(), 1u);  // the package check says why
-  EXPECT_EQ(Text(m_frm->T_Formatted), "kept");
-  Type(m_frm->T_Original, "");  // an empty record is not checked at all
-  EXPECT_EQ(m_ui->messages.size(), 1u);
-}
-
-TEST_F(RecordTabTest, FormattedToOriginalReleasesThePackageSoTheNextCheckVerifies) {
-  const std::string package = Fixture("session");
-  if (package.empty()) GTEST_SKIP() << "msitools missing";
-  PathsToKeys(package, kMainExePath);
-  EXPECT_EQ(Text(m_frm->T_Original), "[#MainExe]");
-  ExpectNothingOpen("after paths to keys");
-
-  const std::string notes = NotAPackage();
-  Type(m_combo, notes);
-  ASSERT_EQ(m_ui->messages.size(), 1u);
-  EXPECT_TRUE(m_ui->messages[0].text.ends_with(" is not a valid Msi Package."))
-      << m_ui->messages[0].text;
-  EXPECT_EQ(GetSettingStr("Converter0"), "");
-  ExpectNothingOpen("after validation");
-
-  // Leaving the combo checks the file again; then the record is not translated.
-  m_ui->messages.clear();
-  m_frm->T_Formatted->setPlainText("kept");
-  KeysToPaths(notes, "[#MainExe]");
-  ASSERT_FALSE(m_ui->messages.empty());
-  for (const ShownMessage& m : m_ui->messages) {
-    EXPECT_EQ(m.title, "Error");
-    EXPECT_TRUE(m.text.ends_with(" is not a valid Msi Package.")) << m.text;
-  }
-  EXPECT_EQ(Text(m_frm->T_Formatted), "kept");
-  ExpectNothingOpen("after keys to paths");
-}
-
-TEST_F(RecordTabTest, AListBuiltForAnotherPackageIsRebuiltWithItsOwnSession) {
-  const std::string a = Fixture("session");
-  const std::string b = Fixture("basic");
-  if (a.empty() || b.empty()) GTEST_SKIP() << "msitools missing";
-  const std::string bin = kProductHomePath + std::string("bin\\");
-  PathsToKeys(a, bin);
-  EXPECT_EQ(Text(m_frm->T_Original), "[BinDir]");
-  ExpectNothingOpen("paths to keys on A");
-  KeysToPaths(b, "[UnknownKey]");  // builds B's directory list
-  EXPECT_EQ(Text(m_frm->T_Formatted), "\"UnknownKey\"");
-  ExpectNothingOpen("keys to paths on B");
-  PathsToKeys(a, bin);
-  EXPECT_EQ(Text(m_frm->T_Original), "[BinDir]");
-  ExpectNothingOpen("paths to keys on A again");
   EXPECT_TRUE(m_ui->messages.empty());
 }
 
@@ -209,12 +141,9 @@ TEST_F(RecordTabTest, TheErrorReportNamesThePackageInUse) {
   KeysToPaths(a, "[#MainExe]");
   KeysToPaths(noDirectories, "[INSTALLDIR] [ProductName]");
   ASSERT_EQ(Titles(), std::vector<std::string>{"Msi Access Error"});
-  for (const ShownMessage& m : m_ui->messages) {
-    EXPECT_EQ(m.text.find(a), std::string::npos) << m.title << ": " << m.text;
-    if (m.title == "Msi Access Error") {
-      EXPECT_NE(m.text.find("MsiFile :=" + noDirectories + " "), std::string::npos) << m.text;
-    }
-  }
+  EXPECT_EQ(m_ui->messages[0].text.find(a), std::string::npos) << m_ui->messages[0].text;
+  EXPECT_NE(m_ui->messages[0].text.find("MsiFile :=" + noDirectories + " "), std::string::npos)
+      << m_ui->messages[0].text;
   ExpectNothingOpen("after the report");
 }
 
@@ -225,7 +154,7 @@ TEST_F(RecordTabTest, TheNextPackageSeesNothingOfThePreviousOne) {
   const std::string b = Fixture("basic");
   if (a.empty() || b.empty()) GTEST_SKIP() << "msitools missing";
   const std::string vanished = m_dir.Sub("vanished.msi");
-  const std::string notes = NotAPackage();
+  const std::string notes = m_dir.Write("notes.msi", "just some notes\n");
   const std::string path = kMainExePath;
   const std::string record = "[#MainExe] [INSTALLDIR]";
   const struct {
@@ -280,6 +209,7 @@ TEST_F(RecordTabTest, HostPathsAreStoredInTheirWindowsForm) {
 
 TEST_F(RecordTabTest, TabLeavesTheRecordFields) {
   for (QPlainTextEdit* field : {m_frm->T_Original, m_frm->T_Formatted}) {
+    m_frm->SSTab1->setCurrentIndex(2);
     field->setFocus(Qt::MouseFocusReason);
     field->setPlainText("C:\\x.exe");
     QTest::keyClick(field, Qt::Key_Tab);

@@ -1,17 +1,18 @@
-// The converter window as a whole (captions, what it restores and saves, when closing ends the
-// program) and its "Long File Names - Short File Names" tab.
+// The converter window as a whole: its captions, what it restores and saves, when closing ends
+// the program, and F1.
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QMenuBar>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include "app/settings.h"
 #include "converter_fixture.h"
+#include "help/help_window.h"
 
 namespace qv::test {
 namespace {
@@ -30,27 +31,16 @@ TEST_F(ConverterWindowTest, ShowsTheCaptions) {
                         "Long File Names - Short File Names"};
   ASSERT_EQ(m_frm->SSTab1->count(), 4);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(m_frm->SSTab1->tabText(i), tabs[i]);
-  // The three numeric groups repeat their frames; the bit-value frames change caption when
-  // the window opens ("&" would otherwise be a mnemonic).
-  // clang-format off
-  const std::pair<const char*, int> frames[] = {
-      {"Numeric Value 'A'", 1}, {"Numeric Result", 1}, {"Original Value", 3}, {"Value in Hex", 3},
-      {"Bits Values in Hex Delimited by \"+(Ampersand Character)H\"", 3},
-      {"Bits Values in Hex Delimited by +&H", 0}, {"Msi File", 1}, {"Packed GUID", 1}};
-  // clang-format on
-  for (const auto& [caption, count] : frames) {
-    EXPECT_EQ(CountFrames(*m_frm, caption), count) << caption;
-  }
+  // The bit-value frames change caption when the window opens ("&" would be a mnemonic).
+  EXPECT_EQ(CountFrames(*m_frm, "Bits Values in Hex Delimited by \"+(Ampersand Character)H\""), 3);
   Converter_Frm unopened;
   EXPECT_EQ(CountFrames(unopened, "Bits Values in Hex Delimited by +&H"), 3);
-  EXPECT_EQ(m_frm->Op_Operator[8]->text(), "Compliment 'A'");
   ASSERT_EQ(m_frm->menuBar()->actions().size(), 1);
   EXPECT_EQ(m_frm->menuBar()->actions()[0]->text(), "Return");
   EXPECT_EQ(m_frm->Label1->text(),
             "To use the Convertor drop the value to be converted in a appropriate field.\n"
             "The Converted value will be displayed in the other fields in the Frame once the "
             "\"Input Focus\" has changed eg the mouse is clicked another field");
-  EXPECT_TRUE(m_frm->Cb_ConvMsiFiles->isEditable());
 }
 
 TEST_F(ConverterWindowTest, FirstRunShowsZeros) {
@@ -66,14 +56,22 @@ TEST_F(ConverterWindowTest, FirstRunShowsZeros) {
 TEST_F(ConverterWindowTest, ValuesComeBackAfterARestart) {
   m_frm.reset();
   const std::string guid = "{12345678-1234-1234-1234-123456789ABC}";
+  const std::string path = "C:\\Program Files\\Quorvex Sample\\Read Me First.txt";
+  const auto folder = std::filesystem::path(m_machine.DriveC()) / "Program Files/Quorvex Sample";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "Read Me First.txt") << "sample";
   SaveSettingStr("Converter_CompGUID", guid);
-  SaveSettingStr("Converter_FileName", "C:\\Program Files\\App\\readme.txt");
+  SaveSettingStr("Converter_FileName", path);
   Open();
+  // Both are converted as the window opens.
   EXPECT_EQ(Text("T_OrigValue_0"), guid);
-  EXPECT_EQ(Text("T_OrigValue_1"), "C:\\Program Files\\App\\readme.txt");
+  EXPECT_EQ(Text("T_ConvVal_0"), "8765432143214321214321436587A9CB");
+  EXPECT_EQ(Text("T_OrigValue_1"), path);
+  EXPECT_EQ(Text("T_ConvVal_1"), "C:\\PROGRA~1\\QUORVE~1\\README~1.TXT");
   ClickOperator(0);
   Enter("T_OrigValue_2", "7");
   Enter("T_OrigValue_3", "-2");
+  Enter("T_OrigValue_0", "{2A000000-0000-0000-0000-000000000002}");  // not saved
   m_frm->Cb_ConvMsiFiles->setEditText("C:\\pkgs\\app.msi");
   SaveSettingStr("Converter_CompGUID", "changed elsewhere");  // written back unchanged
 
@@ -83,7 +81,7 @@ TEST_F(ConverterWindowTest, ValuesComeBackAfterARestart) {
   EXPECT_EQ(GetSettingDWord("Converter_Value1"), -2);
   EXPECT_EQ(GetSettingDWord("Converter_Value2"), 5);
   EXPECT_EQ(GetSettingStr("Converter_CompGUID"), guid);
-  EXPECT_EQ(GetSettingStr("Converter_FileName"), "C:\\Program Files\\App\\readme.txt");
+  EXPECT_EQ(GetSettingStr("Converter_FileName"), path);
 
   Open();
   for (const auto& [name, text] : {std::pair{"T_OrigValue_2", " 7"},
@@ -102,8 +100,12 @@ TEST_F(ConverterWindowTest, ClosingEndsTheProgramOnlyForTheStartWindow) {
   QWidget otherCaller;
   otherCaller.setObjectName("File_Frm");
   auto frm = std::make_unique<Converter_Frm>();
-  std::string msiFile;
-  frm->Disp_Frm(&otherCaller, msiFile, "", 0, nullptr);
+  std::string msiFile = "given";
+  std::string result = "left over";
+  frm->Disp_Frm(&otherCaller, msiFile, "", 0, &result);
+  EXPECT_EQ(result, "");
+  EXPECT_EQ(msiFile, "");
+  EXPECT_TRUE(frm->isVisible());
   frm->Values[0] = 42;
   frm->close();
   EXPECT_EQ(m_ui->endCount, 0);
@@ -128,51 +130,21 @@ TEST_F(ConverterWindowTest, DestroyingWithTheFocusInAFieldConvertsNothing) {
   EXPECT_EQ(GetSettingDWord("Converter_Value1"), 0);  // nothing saved without a close
 }
 
-TEST_F(ConverterWindowTest, OpeningLeavesTheResultArgumentEmpty) {
-  m_frm.reset();
-  auto frm = std::make_unique<Converter_Frm>();
-  std::string msiFile = "given";
-  std::string result = "left over";
-  frm->Disp_Frm(frm.get(), msiFile, "", 0, &result);
-  EXPECT_EQ(result, "");
-  EXPECT_EQ(msiFile, "");
-  EXPECT_TRUE(frm->isVisible());
-}
-
-constexpr const char* kLongPath = "C:\\Program Files\\Quorvex Sample\\Read Me First.txt";
-
-class FileNameTabTest : public ConverterTest {
- protected:
-  FileNameTabTest() : ConverterTest(3) {
-    const auto folder = std::filesystem::path(m_machine.DriveC()) / "Program Files/Quorvex Sample";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "Read Me First.txt") << "sample";
+TEST_F(ConverterWindowTest, F1OpensTheHelpAtTheTabOnShow) {
+  const HelpTopic topics[] = {HelpTopic::kGuids, HelpTopic::kNumbers, HelpTopic::kRecords,
+                              HelpTopic::kFileNames};
+  for (int tab = 0; tab < 4; ++tab) {
+    m_frm->SSTab1->setCurrentIndex(tab);
+    m_frm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frm.get()));
+    QTest::keyClick(m_frm->SSTab1->currentWidget(), Qt::Key_F1);
+    auto* help = m_frm->findChild<QWidget*>(QStringLiteral("Help_Frm"));
+    ASSERT_NE(help, nullptr) << "tab " << tab;
+    EXPECT_TRUE(help->isWindow());
+    auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("T_Help"));
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->source().fragment().toStdString(), HelpAnchor(topics[tab])) << tab;
   }
-  void Type(bool shortField, const QString& text) {
-    ConverterTest::Type(shortField ? m_frm->T_ConvVal[1] : m_frm->T_OrigValue[1], text);
-  }
-  std::string LongText() const { return Text("T_OrigValue_1"); }
-  std::string ShortText() const { return Text("T_ConvVal_1"); }
-};
-
-TEST_F(FileNameTabTest, EachPathShowsItsOtherFormOrNothing) {
-  Type(false, kLongPath);
-  EXPECT_EQ(ShortText(), "C:\\PROGRA~1\\QUORVE~1\\README~1.TXT");
-  Type(true, "C:\\PROGRA~1\\QUORVE~1\\README~1.TXT");
-  EXPECT_EQ(LongText(), kLongPath);
-  Type(true, "C:\\PROGRA~1\\MISSIN~1.TXT");  // a path that does not exist
-  EXPECT_EQ(LongText(), "");
-  Type(false, "");
-  EXPECT_EQ(ShortText(), "");
-  EXPECT_TRUE(m_ui->messages.empty());
-}
-
-TEST_F(FileNameTabTest, SavedLongPathIsConvertedWhenTheWindowOpens) {
-  m_frm.reset();
-  SaveSettingStr("Converter_FileName", kLongPath);
-  Open();
-  EXPECT_EQ(LongText(), kLongPath);
-  EXPECT_EQ(ShortText(), "C:\\PROGRA~1\\QUORVE~1\\README~1.TXT");
 }
 
 }  // namespace

@@ -1,0 +1,163 @@
+// The fields of the "GUIDs", "Numeric Values" and "Long File Names - Short File Names" tabs:
+// what the other fields show once the focus leaves one, what is refused and said, and the
+// operator buttons. The conversions themselves (GUID identification, the number readers and
+// operators, short names) are tested below the window.
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "converter_fixture.h"
+#include "guids/guid_machine.h"
+#include "platform/msi/automation.h"
+
+namespace qv::test {
+namespace {
+
+using namespace guid;
+using Texts = std::vector<std::pair<const char*, std::string>>;
+
+constexpr const char* kLongPath = "C:\\Program Files\\Quorvex Sample\\Read Me First.txt";
+constexpr const char* kShortPath = "C:\\PROGRA~1\\QUORVE~1\\README~1.TXT";
+
+// On a machine with registered products and the file of kLongPath.
+class ConverterFieldsTest : public ConverterTest {
+ protected:
+  ConverterFieldsTest()
+      : ConverterTest({.machineHive = GuidMachineHive(), .userHive = GuidUserHive()}) {}
+  void SetUp() override {
+    if (!MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";
+    ASSERT_TRUE(LayCachedPackage(m_dir, m_machine.DriveC()));
+    const auto folder = std::filesystem::path(m_machine.DriveC()) / "Program Files/Quorvex Sample";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "Read Me First.txt") << "sample";
+    Program().InstallerObject = msi::CreateInstallerObject();
+    ConverterTest::SetUp();
+  }
+  void ExpectOneError(const std::string& text) {
+    ASSERT_EQ(m_ui->messages.size(), 1u);
+    EXPECT_EQ(m_ui->messages[0].text, text);
+    EXPECT_EQ(m_ui->messages[0].title, "Error");
+    EXPECT_EQ(m_ui->messages[0].buttons, ui::Buttons::kOk);
+    m_ui->messages.clear();
+  }
+  TempDir m_dir;
+};
+
+TEST_F(ConverterFieldsTest, EachFieldFillsItsGroup) {
+  const std::string installed = "Installed Product - Name Installed App\n Version 2.5.1";
+  const struct {
+    const char* what;
+    Texts entered;  // after A = 5 and B = 3 with Add
+    Texts shown;
+  } cases[] = {
+      // clang-format off
+      {"GUID", {{"T_OrigValue_0", kInstalled}},
+       {{"T_ConvVal_0", PackedForTest(kInstalled)}, {"L_GUIDDetails", installed}}},
+      {"packed GUID", {{"T_ConvVal_0", PackedForTest(kAdvertised)}},
+       {{"T_OrigValue_0", kAdvertised},
+        {"L_GUIDDetails", "Advertised Product - Name Advertised App\n Version "}}},
+      {"unknown GUID", {{"T_OrigValue_0", kUnknown}},
+       {{"T_ConvVal_0", PackedForTest(kUnknown)}, {"L_GUIDDetails", ""}}},
+      {"no GUID", {{"T_OrigValue_0", kInstalled}, {"T_OrigValue_0", "not a guid"}},
+       {{"T_ConvVal_0", ""}, {"L_GUIDDetails", ""}}},
+      {"no packed GUID", {{"T_ConvVal_0", "12345"}}, {{"T_OrigValue_0", ""}}},
+      {"emptied GUID: the description stays", {{"T_OrigValue_0", kInstalled}, {"T_OrigValue_0", ""}},
+       {{"T_ConvVal_0", ""}, {"L_GUIDDetails", installed}}},
+      {"emptied packed GUID", {{"T_OrigValue_0", kInstalled}, {"T_ConvVal_0", ""}},
+       {{"T_OrigValue_0", ""}}},
+      {"long path", {{"T_OrigValue_1", kLongPath}}, {{"T_ConvVal_1", kShortPath}}},
+      {"short path", {{"T_ConvVal_1", kShortPath}}, {{"T_OrigValue_1", kLongPath}}},
+      {"missing short path", {{"T_ConvVal_1", "C:\\PROGRA~1\\MISSIN~1.TXT"}},
+       {{"T_OrigValue_1", ""}}},
+      {"emptied long path", {{"T_OrigValue_1", kLongPath}, {"T_OrigValue_1", ""}},
+       {{"T_ConvVal_1", ""}}},
+      {"decimal keeps its text", {{"T_OrigValue_2", "12abc"}},
+       {{"T_OrigValue_2", "12abc"}, {"T_ConvVal_2", "C"}, {"T_Bits_2", "3,4"},
+        {"T_BitsHex_2", "&H4+&H8"}, {"T_OrigValue_4", "15"}}},
+      {"emptying B recomputes", {{"T_OrigValue_3", ""}},
+       {{"T_ConvVal_3", ""}, {"T_Bits_3", ""}, {"T_BitsHex_3", ""}, {"T_OrigValue_2", "5"},
+        {"T_OrigValue_4", "5"}, {"T_ConvVal_4", "00000005"}}},
+      {"emptying A's hex recomputes", {{"T_ConvVal_2", ""}},
+       {{"T_OrigValue_2", ""}, {"T_Bits_2", ""}, {"T_BitsHex_2", ""}, {"T_OrigValue_4", "3"}}},
+      {"hex", {{"T_ConvVal_2", "ff"}},
+       {{"T_OrigValue_2", " 255"}, {"T_Bits_2", "1,2,3,4,5,6,7,8"}, {"T_ConvVal_2", "ff"},
+        {"T_BitsHex_2", "&H1+&H2+&H4+&H8+&H10+&H20+&H40+&H80"},
+        {"T_OrigValue_4", "258"}, {"T_ConvVal_4", "00000102"}}},
+      {"bit list leaves the result", {{"T_OrigValue_2", "2"}, {"T_Bits_2", "1,3"}},
+       {{"T_ConvVal_2", "5"}, {"T_OrigValue_2", " 5"}, {"T_BitsHex_2", "&H1+&H4"},
+        {"T_OrigValue_4", "5"}}},
+      {"the next change recomputes", {{"T_Bits_2", "1,3"}, {"T_OrigValue_3", "4"}},
+       {{"T_OrigValue_4", "9"}}},
+      {"bit values", {{"T_BitsHex_3", "&H1+xyz+&H"}},
+       {{"T_OrigValue_3", " 1"}, {"T_ConvVal_3", "1"}, {"T_Bits_3", "1"},
+        {"T_BitsHex_3", "&H1+xyz+&H"}}},
+      {"the result group converts without recomputing", {{"T_ConvVal_4", "10"}},
+       {{"T_OrigValue_4", " 16"}, {"T_Bits_4", "5"}, {"T_OrigValue_2", "5"}}},
+      // clang-format on
+  };
+  ClickOperator(0);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Enter("T_OrigValue_2", "5");
+    Enter("T_OrigValue_3", "3");
+    for (const auto& [name, text] : c.entered) Enter(name, text);
+    for (const auto& [name, text] : c.shown) EXPECT_EQ(Text(name), text) << name;
+  }
+  EXPECT_TRUE(m_ui->messages.empty());
+}
+
+TEST_F(ConverterFieldsTest, EachOperatorButtonFillsTheResultGroup) {
+  // 12 and 10 under the ten buttons in their order.
+  const char* results[] = {"22", "2", "120", "1", "2", "8", "14", "6", "-12", "-10"};
+  Enter("T_OrigValue_2", "12");
+  Enter("T_OrigValue_3", "10");
+  for (int op = 0; op < 10; ++op) {
+    ClickOperator(op);
+    EXPECT_EQ(Text("T_OrigValue_4"), results[op]) << op;
+  }
+  ClickOperator(0);
+  const Texts shown = {{"T_OrigValue_4", "22"},
+                       {"T_ConvVal_4", "00000016"},
+                       {"T_Bits_4", "2,3,5"},
+                       {"T_BitsHex_4", "&H2+&H4+&H10"}};
+  for (const auto& [name, text] : shown) EXPECT_EQ(Text(name), text) << name;
+  EXPECT_EQ(m_frm->Values[2], 22);
+  EXPECT_TRUE(m_ui->messages.empty());
+
+  // A result that cannot be computed is reported, and the result group shows zero.
+  Enter("T_OrigValue_3", "0");
+  ClickOperator(3);
+  ExpectOneError("Error has occured performing calculation");
+  const Texts zero = {{"T_OrigValue_4", "0"},
+                      {"T_ConvVal_4", "00000000"},
+                      {"T_Bits_4", ""},
+                      {"T_BitsHex_4", "&H0"}};
+  for (const auto& [name, text] : zero) EXPECT_EQ(Text(name), text) << name;
+  EXPECT_EQ(m_frm->Values[2], 0);
+}
+
+TEST_F(ConverterFieldsTest, RefusedInputLeavesTheValueAndSaysWhy) {
+  // The reader's reason, begun with a capital and ended with a full stop.
+  const struct {
+    const char *field, *typed, *message;
+  } refused[] = {
+      {"T_ConvVal_2", "xyz", "\"xyz\" is not a hexadecimal number."},
+      {"T_Bits_2", "1,33", "Bit number \"33\" in \"1,33\" is outside 1 to 32."},
+  };
+  ClickOperator(0);
+  Enter("T_OrigValue_3", "2");
+  for (const auto& c : refused) {
+    SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+    Enter("T_OrigValue_2", "6");
+    Enter(c.field, c.typed);
+    ExpectOneError(c.message);
+    EXPECT_EQ(m_frm->Values[0], 6);
+    EXPECT_EQ(Text("T_OrigValue_4"), "8");
+  }
+}
+
+}  // namespace
+}  // namespace qv::test
