@@ -6,8 +6,6 @@
 
 #include "guids/guid_fixture.h"
 #include "platform/base/pending_error.h"
-#include "platform/machine/machine_imports.h"
-#include "platform/registry/text_codec.h"
 
 namespace qv {
 namespace {
@@ -58,9 +56,6 @@ TEST_F(GuidIdentificationTest, ProductsByTheirState) {
 TEST_F(GuidIdentificationTest, AComponentListsEveryClientInOrder) {
   EXPECT_EQ(Identify(kComponent), kComponentHeader + kInstalledLine + "\rComponent Name MainExe" +
                                       kAdvertisedLine + kAbsentLine);
-  EXPECT_EQ(Identify("{a1b2c3d4-1111-2222-3333-444455556666}"), kComponentHeader + kInstalledLine +
-                                                                    "\rComponent Name MainExe" +
-                                                                    kAdvertisedLine + kAbsentLine);
   EXPECT_EQ(Identify(kLoneComponent), kComponentHeader + kAbsentLine);
 }
 
@@ -96,47 +91,6 @@ TEST_F(GuidIdentificationTest, ComClassesWithATextDefault) {
   for (const auto& [guid, description] : cases) {
     EXPECT_EQ(Identify(guid), description) << guid;
   }
-}
-
-// A customer's registrations reach this machine as a regedit export (UTF-16 with its
-// byte-order mark), laid over the built-in profile.
-TEST(GuidIdentificationImportTest, IdentifiesWhatAnExportRegisters) {
-  test::FreshProgramState state;
-  test::ScopedScriptedUi ui;
-  test::IsolatedHome home;
-  const std::string product = "{5A000000-0000-0000-0000-000000000005}";
-  const std::string packed = test::PackedForTest(product);
-  const std::string exported =
-      "Windows Registry Editor Version 5.00\r\n\r\n"
-      "[HKEY_CLASSES_ROOT\\Installer\\Products\\" +
-      packed +
-      "]\r\n"
-      "\"ProductName\"=\"Customer App\"\r\n\r\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\"
-      "S-1-5-18\\Products\\" +
-      packed +
-      "\\InstallProperties]\r\n"
-      "\"DisplayVersion\"=\"7.0.1\"\r\n\"WindowsInstaller\"=dword:00000001\r\n\r\n"
-      "[HKEY_CLASSES_ROOT\\CLSID\\" +
-      kFullClass +
-      "]\r\n@=\"Customer Class\"\r\n\r\n"
-      "[HKEY_CLASSES_ROOT\\CLSID\\" +
-      kFullClass +
-      "\\LocalServer32]\r\n"
-      "@=\"C:\\\\Customer\\\\server.exe\"\r\n";
-  const std::string file =
-      home.dir().Write("customer.reg", "\xFF\xFE" + registry::Utf8ToUtf16Le(exported));
-  std::shared_ptr<Machine> machine = test::MakeTestMachine(home.DataHome(), home.ConfigHome());
-  ApplyRegistryImports(file, machine.get());
-  ASSERT_TRUE(machine->importProblems.empty());
-  SetCurrentMachine(machine);
-  Program().InstallerObject = msi::CreateInstallerObject();
-
-  EXPECT_EQ(Identify(product), "Installed Product - Name Customer App\r Version 7.0.1");
-  EXPECT_EQ(Identify(kFullClass), "Defined on PC as\r\"Registry HKEY_CLASSES_ROOT\\CLSID\\" +
-                                      kFullClass + "\r\".Default\" = Customer Class" +
-                                      "\r\"LocalServer32\"  = C:\\Customer\\server.exe");
-  SetCurrentMachine(nullptr);
 }
 
 }  // namespace
