@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/settings.h"
 #include "platform/fs/path_map.h"
 #include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
@@ -75,15 +74,6 @@ TEST_F(StartupTest, StartsTheConverterRecordingTheExecutableAndKeepingSettings) 
     EXPECT_GT(GetREGString("", valueName, &stored, 1000), 0) << valueName;
     EXPECT_EQ(stored, exe) << valueName;
   }
-
-  // A first run reads empty settings; saved ones survive in the store for the next run.
-  EXPECT_EQ(GetSettingStr("ConvMsiFile"), "");
-  EXPECT_EQ(GetSettingDWord("Converter_Value0"), 0);
-  SaveSettingStr("Converter_FileName", "C:\\Windows\\notepad.exe");
-  SaveSettingDWord("Converter_Value1", -7);
-  SetCurrentMachine(nullptr);  // a new run reads the store from disk
-  EXPECT_EQ(GetSettingStr("Converter_FileName"), "C:\\Windows\\notepad.exe");
-  EXPECT_EQ(GetSettingDWord("Converter_Value1"), -7);
 }
 
 TEST_F(StartupTest, MissingInstallerIsReportedAndEndsTheProgram) {
