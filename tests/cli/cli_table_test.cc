@@ -208,10 +208,8 @@ TEST_F(CliTableTest, ExitStatusAndFirstLineOfEveryKindOfRun) {
        "quorvex-cli: 'C:\\Setup Packages\\none.msi' does not exist (or its short form is longer "
        "than 255 characters)"},
       // GUIDs, and what they are on the machine.
-      {{"guid", "pack", "{a1b2c3d4-1111-2222-3333-444455556666}"},
-       0,
-       test::PackedForTest(kComponent)},
-      {{"guid", "unpack", test::PackedForTest(kComponent)}, 0, kComponent},
+      {{"guid", "pack", "{a1b2c3d4-1111-2222-3333-444455556666}"}, 0, kComponentPacked},
+      {{"guid", "unpack", kComponentPacked}, 0, kComponent},
       {{"guid", "identify", kInstalled},
        0,
        "Installed Product - Name Installed App",

@@ -55,12 +55,12 @@ TEST_F(ConverterFieldsTest, EachFieldFillsItsGroup) {
   } cases[] = {
       // clang-format off
       {"GUID", {{"T_OrigValue_0", kInstalled}},
-       {{"T_ConvVal_0", PackedForTest(kInstalled)}, {"L_GUIDDetails", installed}}},
-      {"packed GUID", {{"T_ConvVal_0", PackedForTest(kAdvertised)}},
+       {{"T_ConvVal_0", kInstalledPacked}, {"L_GUIDDetails", installed}}},
+      {"packed GUID", {{"T_ConvVal_0", kAdvertisedPacked}},
        {{"T_OrigValue_0", kAdvertised},
         {"L_GUIDDetails", "Advertised Product - Name Advertised App\n Version "}}},
       {"unknown GUID", {{"T_OrigValue_0", kUnknown}},
-       {{"T_ConvVal_0", PackedForTest(kUnknown)}, {"L_GUIDDetails", ""}}},
+       {{"T_ConvVal_0", kUnknownPacked}, {"L_GUIDDetails", ""}}},
       {"no GUID", {{"T_OrigValue_0", kInstalled}, {"T_OrigValue_0", "not a guid"}},
        {{"T_ConvVal_0", ""}, {"L_GUIDDetails", ""}}},
       {"no packed GUID", {{"T_ConvVal_0", "12345"}}, {{"T_OrigValue_0", ""}}},

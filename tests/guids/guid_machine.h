@@ -1,6 +1,6 @@
 #pragma once
 // A machine with installer registrations and COM classes for the GUID identification tests:
-// its registry written here in Wine's format, the installed product's cached package built
+// its registry in Wine's format, the installed product's cached package built
 // from the "basic" fixture and laid under C:\Windows\Installer.
 
 #include <filesystem>
@@ -29,111 +29,111 @@ inline const std::string kNoDefaultClass = "{C1A55000-0000-0000-0000-00000000000
 inline const std::string kNumberDefaultClass = "{C1A55000-0000-0000-0000-000000000004}";
 inline const std::string kUserClass = "{C1A55000-0000-0000-0000-000000000005}";  ///< HKCU's
 inline const std::string kUnknown = "{01234567-89AB-CDEF-0123-456789ABCDEF}";
+/// Packed forms, as the installer writes them.
+inline const std::string kInstalledPacked = "000000A1000000000000000000000010";
+inline const std::string kAdvertisedPacked = "000000A2000000000000000000000020";
+inline const std::string kComponentPacked = "4D3C2B1A111122223333444455556666";
+inline const std::string kUnknownPacked = "76543210BA98FEDC1032547698BADCFE";
 /// Where the installed product's cached package is, as the registry names it.
 inline const std::string kLocalPackage = "C:\\Windows\\Installer\\inst.msi";
 }  // namespace guid
 
-/// Writes registry texts in Wine's format: key lines with doubled backslashes, escaped texts.
-class WineHiveText {
- public:
-  explicit WineHiveText(const std::string& relativeTo)
-      : m_text("WINE REGISTRY Version 2\n;; All keys relative to " + relativeTo + "\n") {}
-  WineHiveText& Key(const std::string& path) {
-    m_text += "\n[" + Escaped(path) + "] 1796522371\n";
-    return *this;
-  }
-  WineHiveText& Text(const std::string& name, const std::string& value) {
-    m_text += (name.empty() ? std::string("@") : "\"" + Escaped(name) + "\"") + "=\"" +
-              Escaped(value) + "\"\n";
-    return *this;
-  }
-  WineHiveText& Dword(const std::string& name, const std::string& hex8) {
-    m_text += (name.empty() ? std::string("@") : "\"" + name + "\"") + "=dword:" + hex8 + "\n";
-    return *this;
-  }
-  const std::string& str() const { return m_text; }
-
- private:
-  static std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-      if (c == '\\' || c == '"') out += '\\';
-      out += c;
-    }
-    return out;
-  }
-  std::string m_text;
-};
-
-/// The packed form of a standard GUID, written out here so the tests do not lean on the code
-/// they check.
-inline std::string PackedForTest(const std::string& g) {
-  auto reversed = [&](size_t from, size_t n) {
-    const std::string part = g.substr(from, n);
-    return std::string(part.rbegin(), part.rend());
-  };
-  std::string tail = g.substr(20, 4) + g.substr(25, 12);
-  std::string swapped;
-  for (size_t i = 0; i < tail.size(); i += 2) swapped += std::string{tail[i + 1], tail[i]};
-  return reversed(1, 8) + reversed(10, 4) + reversed(15, 4) + swapped;
-}
-
-/// HKLM of the machine: the products, their features and components, and COM classes.
+/// HKLM of the machine in Wine's format: the products, their features and components, and COM
+/// classes (packed GUIDs written out, so the tests do not lean on the code they check).
 inline std::string GuidMachineHive() {
-  const std::string installer = "Software\\Microsoft\\Windows\\CurrentVersion\\Installer";
-  const std::string userData = installer + "\\UserData\\S-1-5-18";
-  const std::string inst = PackedForTest(guid::kInstalled);
-  const std::string adv = PackedForTest(guid::kAdvertised);
-  WineHiveText h("\\\\Machine");
-  h.Key("Software\\Classes\\Installer\\Features\\" + inst)
-      .Text(guid::kFeature, "")
-      .Text("Main", "");
-  h.Key("Software\\Classes\\Installer\\Features\\" + adv).Text(guid::kFeature, "");
-  h.Key("Software\\Classes\\Installer\\Products\\" + inst)
-      .Text("ProductName", "Installed App")
-      .Dword("Version", "02050001");
-  h.Key("Software\\Classes\\Installer\\Products\\" + adv)
-      .Text("ProductName", "Advertised App")
-      .Dword("Version", "02000000");
-  h.Key(userData + "\\Components\\" + PackedForTest(guid::kComponent))
-      .Text(inst, "C:\\Program Files\\App\\App.exe")
-      .Text(adv, "C:\\Program Files\\App\\App.exe")
-      .Text(PackedForTest(guid::kAbsent), "C:\\Old\\App.exe");
-  h.Key(userData + "\\Components\\" + PackedForTest(guid::kLoneComponent))
-      .Text(PackedForTest(guid::kAbsent), "C:\\Old\\Manual.pdf");
-  h.Key(userData + "\\Products\\" + inst + "\\Features").Text(guid::kFeature, "").Text("Main", "");
-  h.Key(userData + "\\Products\\" + inst + "\\InstallProperties")
-      .Text("DisplayName", "Installed App (display)")
-      .Text("DisplayVersion", "2.5.1")
-      .Text("LocalPackage", guid::kLocalPackage)
-      .Dword("WindowsInstaller", "00000001");
-  const std::string clsid = "Software\\Classes\\CLSID\\";
-  h.Key(clsid + guid::kFullClass).Text("", "Full Class");
-  h.Key(clsid + guid::kFullClass + "\\InprocServer").Text("", "C:\\Windows\\full16.dll");
-  h.Key(clsid + guid::kFullClass + "\\InprocServer32")
-      .Text("", "C:\\Windows\\full.dll")
-      .Text("ThreadingModel", "Both");
-  h.Key(clsid + guid::kFullClass + "\\LocalServer").Text("", "C:\\Windows\\full16.exe");
-  h.Key(clsid + guid::kFullClass + "\\LocalServer32").Text("", "C:\\Windows\\full.exe");
-  h.Key(clsid + guid::kFullClass + "\\ProgID").Text("", "Full.Class.1");
-  h.Key(clsid + guid::kFullClass + "\\Version").Text("", "1.0");
-  h.Key(clsid + guid::kSparseClass).Text("", "");
-  h.Key(clsid + guid::kSparseClass + "\\InprocServer").Text("ThreadingModel", "no default value");
-  h.Key(clsid + guid::kSparseClass + "\\LocalServer32").Text("", "C:\\Windows\\sparse.exe");
-  h.Key(clsid + guid::kSparseClass + "\\Version").Dword("", "00000002");
-  h.Key(clsid + guid::kNoDefaultClass).Text("AppID", guid::kNoDefaultClass);
-  h.Key(clsid + guid::kNoDefaultClass + "\\ProgID").Text("", "No.Default.1");
-  h.Key(clsid + guid::kNumberDefaultClass).Dword("", "00000001");
-  h.Key(clsid + guid::kNumberDefaultClass + "\\ProgID").Text("", "Number.Default.1");
-  return h.str();
+  return R"hive(WINE REGISTRY Version 2
+;; All keys relative to \\Machine
+
+[Software\\Classes\\Installer\\Features\\000000A1000000000000000000000010] 1796522371
+"{FEA70000-0000-0000-0000-000000000001}"=""
+"Main"=""
+
+[Software\\Classes\\Installer\\Features\\000000A2000000000000000000000020] 1796522371
+"{FEA70000-0000-0000-0000-000000000001}"=""
+
+[Software\\Classes\\Installer\\Products\\000000A1000000000000000000000010] 1796522371
+"ProductName"="Installed App"
+"Version"=dword:02050001
+
+[Software\\Classes\\Installer\\Products\\000000A2000000000000000000000020] 1796522371
+"ProductName"="Advertised App"
+"Version"=dword:02000000
+
+[Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Components\\4D3C2B1A111122223333444455556666] 1796522371
+"000000A1000000000000000000000010"="C:\\Program Files\\App\\App.exe"
+"000000A2000000000000000000000020"="C:\\Program Files\\App\\App.exe"
+"000000A3000000000000000000000030"="C:\\Old\\App.exe"
+
+[Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Components\\4D3C2B1A111122223333444455557777] 1796522371
+"000000A3000000000000000000000030"="C:\\Old\\Manual.pdf"
+
+[Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products\\000000A1000000000000000000000010\\Features] 1796522371
+"{FEA70000-0000-0000-0000-000000000001}"=""
+"Main"=""
+
+[Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products\\000000A1000000000000000000000010\\InstallProperties] 1796522371
+"DisplayName"="Installed App (display)"
+"DisplayVersion"="2.5.1"
+"LocalPackage"="C:\\Windows\\Installer\\inst.msi"
+"WindowsInstaller"=dword:00000001
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}] 1796522371
+@="Full Class"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\InprocServer] 1796522371
+@="C:\\Windows\\full16.dll"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\InprocServer32] 1796522371
+@="C:\\Windows\\full.dll"
+"ThreadingModel"="Both"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\LocalServer] 1796522371
+@="C:\\Windows\\full16.exe"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\LocalServer32] 1796522371
+@="C:\\Windows\\full.exe"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\ProgID] 1796522371
+@="Full.Class.1"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\Version] 1796522371
+@="1.0"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000002}] 1796522371
+@=""
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000002}\\InprocServer] 1796522371
+"ThreadingModel"="no default value"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000002}\\LocalServer32] 1796522371
+@="C:\\Windows\\sparse.exe"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000002}\\Version] 1796522371
+@=dword:00000002
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000003}] 1796522371
+"AppID"="{C1A55000-0000-0000-0000-000000000003}"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000003}\\ProgID] 1796522371
+@="No.Default.1"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000004}] 1796522371
+@=dword:00000001
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000004}\\ProgID] 1796522371
+@="Number.Default.1")hive";
 }
 
 /// HKCU of the machine: a COM class registered for the user alone.
 inline std::string GuidUserHive() {
-  WineHiveText h("\\\\User\\\\S-1-5-21-0-0-0-1000");
-  h.Key("Software\\Classes\\CLSID\\" + guid::kUserClass).Text("", "User Class");
-  h.Key("Software\\Classes\\CLSID\\" + guid::kUserClass + "\\ProgID").Text("", "User.Class.1");
-  return h.str();
+  return R"hive(WINE REGISTRY Version 2
+;; All keys relative to \\User\\S-1-5-21-0-0-0-1000
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000005}] 1796522371
+@="User Class"
+
+[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000005}\\ProgID] 1796522371
+@="User.Class.1")hive";
 }
 
 /// Builds the "basic" package into dir and copies it to where the registry says the installed
