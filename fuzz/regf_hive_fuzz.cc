@@ -1,6 +1,8 @@
 // Opens damaged Windows hive files and walks every key: a valid hive (long subkey lists under
 // ri lists, every value type) with the input's byte changes applied, its header checksum made
-// right again so the damage reaches the bins. Reading must never crash or hang.
+// right again so the damage reaches the bins. Reading must never crash or hang. Its seeds
+// (fuzz/seeds/regf_hive) are the first byte that picks each layout of subkey lists ("0" lh,
+// "1" lf, "2" li) and one with a change.
 
 #include <sys/mman.h>
 #include <unistd.h>
