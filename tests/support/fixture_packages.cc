@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace qv::test {
@@ -20,26 +21,18 @@ std::string SourceDir(const std::string& name) {
   return std::string(QV_TEST_DATA_DIR) + "/msi/" + name;
 }
 
-// fixture.txt: "output<TAB>file" and "summary<TAB>title<TAB>author<TAB>template<TAB>uuid".
-struct Manifest {
-  std::string output;
-  std::vector<std::string> summary;
-};
-
-Manifest ReadManifest(const std::string& folder, const std::string& name) {
-  Manifest m{name + ".msi", {}};
+// The fields of each line of fixture.txt: "output<TAB>file" and
+// "summary<TAB>title<TAB>author<TAB>template<TAB>uuid".
+std::map<std::string, std::vector<std::string>> ReadManifest(const std::string& folder) {
+  std::map<std::string, std::vector<std::string>> manifest;
   std::ifstream in(folder + "/fixture.txt");
-  std::string line;
-  while (std::getline(in, line)) {
+  for (std::string line; std::getline(in, line);) {
     std::vector<std::string> parts;
     std::stringstream ss(line);
-    std::string part;
-    while (std::getline(ss, part, '\t')) parts.push_back(part);
-    if (parts.size() >= 2 && parts[0] == "output") m.output = parts[1];
-    if (parts.size() >= 2 && parts[0] == "summary")
-      m.summary.assign(parts.begin() + 1, parts.end());
+    for (std::string part; std::getline(ss, part, '\t');) parts.push_back(part);
+    if (parts.size() >= 2) manifest[parts[0]].assign(parts.begin() + 1, parts.end());
   }
-  return m;
+  return manifest;
 }
 
 std::string BuildFromFolder(const TempDir& dir, const std::string& name, const std::string& src) {
@@ -52,8 +45,8 @@ std::string BuildFromFolder(const TempDir& dir, const std::string& name, const s
     ADD_FAILURE() << "cannot copy fixture " << src << ": " << ec.message();
     return "";
   }
-  const Manifest m = ReadManifest(work, name);
-  const std::string out = dir.Sub(m.output);
+  auto manifest = ReadManifest(work);
+  const std::string out = dir.Sub(manifest.count("output") ? manifest["output"][0] : name + ".msi");
   fsys::remove(out, ec);
   std::vector<std::string> wxs, idt;
   for (const auto& entry : fsys::directory_iterator(work)) {
@@ -70,9 +63,9 @@ std::string BuildFromFolder(const TempDir& dir, const std::string& name, const s
     command += "msibuild " + ShellQuote(out);
     if (fsys::exists(work + "/_ForceCodepage.idt")) command += " -i _ForceCodepage.idt";
     for (const auto& f : idt) command += " -i " + ShellQuote(f);
-    if (!m.summary.empty()) {
+    if (manifest.count("summary")) {
       command += " && msibuild " + ShellQuote(out) + " -s";
-      for (const auto& s : m.summary) command += " " + ShellQuote(s);
+      for (const auto& s : manifest["summary"]) command += " " + ShellQuote(s);
     }
   }
   int status = 0;

@@ -1,30 +1,9 @@
 #pragma once
-// Registry hive files in the binary "regf" format Windows keeps its hives in (SOFTWARE, SYSTEM,
-// NTUSER.DAT), written at test time: an empty hive for libhivex to fill through its write API,
-// or a whole tree at once where libhivex cannot build it (it rescans every sibling for each key
-// it adds and keeps a key's subkeys in one list of at most 65,535, so keys with 100,000
-// subkeys, as a large machine's component list has, are written here).
-//
-// The format facts it relies on:
-// - Base block, 4096 bytes: "regf"; primary and secondary sequence numbers (equal when the hive
-//   was written completely); last written time; major version 1, minor version (3 to 6); file
-//   type 0 (primary); format 1; offset of the root key's cell; size of the hive bins data;
-//   clustering factor 1; the file name (UTF-16LE, 64 bytes) at 0x30; and at 0x1FC the XOR of
-//   the 127 double words before it.
-// - Hive bins follow from 0x1000: "hbin", the bin's offset from 0x1000, its size (a multiple of
-//   4096), then cells. Every offset stored in a record counts from 0x1000.
-// - A cell: a 32-bit size, negative when the cell is in use, always a multiple of 8; the record
-//   follows.
-// - nk (key): flags (0x20 name stored as 8-bit characters, 0x04 root, 0x08 no delete), last
-//   written time, parent, number of subkeys, subkey list, number of values, value list,
-//   security (sk) cell, class name, largest subkey/value name and data sizes, the name.
-// - Subkey lists, children sorted by upper-cased name: lh (offset and name hash, the hash
-//   being h = h * 37 + upper-cased UTF-16 unit over the name), lf (offset and the name's first
-//   four characters), li (offsets only), and ri (offsets of lh/lf/li lists, for long lists).
-// - vk (value): name length, data size (top bit set: up to 4 bytes stored in place of the data
-//   offset), data offset, type, flags (1: name stored as 8-bit characters), the name. A value
-//   list is a cell of vk offsets.
-// - sk (security): next and previous sk, reference count, descriptor size, descriptor.
+// Registry hive files in the binary "regf" format of Windows' hives (SOFTWARE, SYSTEM,
+// NTUSER.DAT), written at test time where libhivex cannot write them: the empty hive it starts
+// from, the lf, li and ri subkey lists, and keys with more subkeys than it takes (a large
+// machine's component list). The layout follows the facts in
+// src/platform/registry/regf_hive.cc; a key's subkeys are sorted by upper-cased name.
 
 #include <cstdint>
 #include <string>

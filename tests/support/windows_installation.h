@@ -1,9 +1,8 @@
 #pragma once
-// Windows installations on disk for tests: a folder holding Windows/System32/config with
-// SOFTWARE and SYSTEM hives, user profiles with NTUSER.DAT and UsrClass.dat, and
-// Windows/Installer for cached packages. Every hive starts as an empty hive written by
-// RegfWriter and is filled through libhivex's write API, so the reader is checked against
-// what an independent writer laid out.
+// Windows installations on disk for tests: Windows/System32/config with SOFTWARE and SYSTEM,
+// user profiles with NTUSER.DAT and UsrClass.dat, and Windows/Installer for cached packages.
+// The hives hold tests/data/registry/windows/*.reg and what a test adds, written through
+// libhivex's write API, so the reader is checked against an independent writer's layout.
 
 #include <cstdint>
 #include <string>
@@ -43,12 +42,10 @@ struct WindowsInstallationOptions {
   uint32_t currentControlSet = 1;
 };
 
-/// Lays out a Windows installation at dir/relative and returns its host path. The SOFTWARE
-/// hive holds SystemRoot, the program folders, the machine's shell folders and a ProfileList
-/// with the system profiles and options.profiles; each profile gets Users/<name>/NTUSER.DAT
-/// (TEMP "%USERPROFILE%\AppData\Local\Temp" and its Shell Folders and User Shell Folders
-/// under C:\Users\<name>) and AppData/Local/Microsoft/Windows/UsrClass.dat. Fails the current
-/// test when a hive cannot be written.
+/// Lays out a Windows installation at dir/relative and returns its host path: the SOFTWARE
+/// hive with SystemRoot and a ProfileList entry per profile, and per profile
+/// Users/<name>/NTUSER.DAT and AppData/Local/Microsoft/Windows/UsrClass.dat. Fails the
+/// current test when a hive cannot be written.
 std::string WriteWindowsInstallation(const TempDir& dir, const std::string& relative,
                                      const WindowsInstallationOptions& options = {});
 
