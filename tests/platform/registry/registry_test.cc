@@ -148,17 +148,6 @@ TEST_F(RegistryTest, CrashBeforeRenameLeavesTheOldStore) {
   EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "Kept"), "newer");
 }
 
-TEST_F(RegistryTest, MalformedStoreKeepsItsGoodLinesOnWrite) {
-  m_dir.Write("store/user.reg",
-              "WINE REGISTRY Version 2\n[Software\\\\Dunar\\\\Quorvex] 0\n\"Bad\"=dword:zz\n"
-              "\"Good\"=\"yes\"\n");
-  auto r = Open();
-  EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "Good"), "yes");
-  EXPECT_EQ(r->StoreOf(Root::kCurrentUser).problems().size(), 1u);
-  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "New", Value::Text("n")).ok());
-  EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "Good"), "yes");
-}
-
 TEST_F(RegistryTest, StoreThatIsNotAHiveIsMovedAsideOnWrite) {
   m_dir.Write("store/user.reg", "garbage");
   auto r = Open();
