@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/machine/machine_registry.h"
-#include "platform/msi/engine_installer.h"
 #include "platform/registry/text_codec.h"
-#include "support/hostile_files.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
 
@@ -72,11 +70,6 @@ TEST_F(MachineImportsTest, ExportKeysLandWhereWindowsKeepsThem) {
   // The machine's own content is still there below.
   EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
             "C:\\Windows");
-  // The installer sees the customer's product.
-  auto installer = msi::MakeEngineInstaller();
-  EXPECT_EQ(installer->ProductState("{A1111111-1111-1111-1111-111111111111}"), 5);
-  EXPECT_EQ(installer->Products(),
-            std::vector<std::string>{"{A1111111-1111-1111-1111-111111111111}"});
 }
 
 TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
@@ -96,8 +89,9 @@ TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
   const std::string stray = m_dir.Write("stray.reg", "WINE REGISTRY Version 2\n[K] 0\n");
   const std::string notes = m_dir.Write("notes.txt", "just some notes\n");
   const std::string missing = m_dir.Sub("missing.reg");
+  // A file that cannot be read is reported and the files after it are still read.
   std::shared_ptr<Machine> machine = Import(first + "::" + missing + ":" + second + ":" + notes +
-                                            ":" + wine + ":" + stray + ":" + m_dir.path());
+                                            ":" + m_dir.path() + ":" + wine + ":" + stray);
   EXPECT_EQ(Get("HKLM\\Software\\Vendor", "v"), "first");
   EXPECT_EQ(Get("HKLM\\Software\\Vendor", "only"), "second");
   EXPECT_EQ(Get("HKLM\\Software\\Wine\\Import", "from"), "wine");
@@ -106,30 +100,10 @@ TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
       second + ": 1 line(s) skipped, the first: " + second + ":7: key deletion is not supported",
       second + ": keys under HKEY_CURRENT_CONFIG are not used",
       notes + ":1: not a registry file",
-      stray + ": a Wine registry file whose header names neither \\Machine nor \\User\\<SID>",
       m_dir.path() + ": not a regular file",
+      stray + ": a Wine registry file whose header names neither \\Machine nor \\User\\<SID>",
   };
   EXPECT_EQ(Problems(*machine), expected);
-}
-
-// An import that is a FIFO, folder, socket or device is reported with what it is; the files
-// after it are still read, and nothing waits on it.
-TEST_F(MachineImportsTest, ImportsThatAreNotRegularFilesAreReportedWithoutWaiting) {
-  const std::string good =
-      m_dir.Write("good.reg",
-                  "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
-                  "[Software\\\\Good] 0\n\"Read\"=\"yes\"\n");
-  for (test::HostileKind kind : test::AllHostileKinds()) {
-    const std::string path = m_dir.Sub("hostile-" + std::to_string(static_cast<int>(kind)));
-    ASSERT_TRUE(test::MakeHostileFile(kind, path));
-    const std::string outcome = test::CallBounded([&] {
-      std::shared_ptr<Machine> machine = Import(path + ":" + good);
-      std::string out = Get("HKLM\\Software\\Good", "Read");
-      for (const std::string& problem : Problems(*machine)) out += "|" + problem;
-      return out;
-    });
-    EXPECT_EQ(outcome, "yes|" + path + ": not a regular file") << test::NameOf(kind);
-  }
 }
 
 TEST_F(MachineImportsTest, TheEnvironmentNamesTheImports) {
