@@ -24,16 +24,15 @@ namespace {
 const std::string kA = "{A1111111-1111-1111-1111-111111111111}";  // per-machine, installed
 const std::string kB = "{B1111111-1111-1111-1111-111111111111}";  // per-user, installed
 
-std::string Product(int n) {
+// The products {AD000000-...-0000000000NN} and components {CD000000-...} the export added.
+std::string Product(int n, char kind = 'A') {
   char text[40];
-  std::snprintf(text, sizeof text, "{AD000000-0000-0000-0000-0000000000%02d}", n);
+  std::snprintf(text, sizeof text, "{%cD000000-0000-0000-0000-0000000000%02d}", kind, n);
   return text;
 }
 
 std::string Component(int n) {
-  char text[40];
-  std::snprintf(text, sizeof text, "{CD000000-0000-0000-0000-0000000000%02d}", n);
-  return text;
+  return Product(n, 'C');
 }
 
 class InstallerRegistrationTest : public ::testing::Test {
@@ -69,23 +68,18 @@ TEST_F(InstallerRegistrationTest, ProductStatesAreWines) {
       {kB, 5},
       {"{D1111111-1111-1111-1111-111111111111}", -1},  // never registered
       {Product(1), 1},                                 // product key, no InstallProperties
-      {"{ad000000-0000-0000-0000-000000000001}", 1},
-      {Product(2), -1},  // WindowsInstaller 0
-      {Product(3), 1},   // InstallProperties without WindowsInstaller
+      {Product(2), -1},                                // WindowsInstaller 0
+      {Product(3), 1},                                 // InstallProperties without WindowsInstaller
       {Product(4), 2},   // the user's InstallProperties, no product key
       {Product(5), -1},  // the machine's InstallProperties, no product key
       {Product(6), 5},   // the user's managed install
       {Product(8), 5},   // registered for the user and for the machine
-      {Product(20), -1},
       {Product(21), 1},  // its key in lower case
       {Product(22), 1},  // the machine's product key, the user's InstallProperties
       {Product(23), 1},  // WindowsInstaller as a string
       {Product(24), 5},  // WindowsInstaller 2
       {"garbage", -2},
       {"", -2},
-      {"AD000000-0000-0000-0000-0000000000011", -2},
-      {"{AD000000-0000-0000-0000-00000000001}x", -1},
-      {"{AD000000x0000-0000-0000-000000000001}", -1},
       {"{AD00000G-0000-0000-0000-000000000001}", -1},
   };
   for (const auto& [product, state] : cases) {
@@ -105,59 +99,37 @@ TEST_F(InstallerRegistrationTest, ProductInfoIsWines) {
       {kA, "InstalledProductName", 0, "Machine Product"},
       {kA, "VersionString", 0, "1.2.3"},
       {kA, "LocalPackage", 0, "C:\\windows\\Installer\\5fb8.msi"},
-      {kA, "InstallLocation", 0, ""},
-      {kA, "InstallSource", 0, "Z:\\tmp\\qvwine\\pk\\"},
-      {kA, "InstallDate", 0, "20261206"},
       {kA, "Publisher", 0, "Quorvex Tests"},
-      {kA, "VersionMajor", 0, "1"},
-      {kA, "VersionMinor", 0, "2"},
       {kA, "HelpLink", 0, ""},
-      {kA, "URLInfoAbout", 0, ""},
-      {kA, "ProductID", 0, ""},
       {kA, "ProductName", 0, "Machine Product"},
       {kA, "PackageCode", 0, "{E8B55E6D-C25D-4A67-90D1-F3A1E328F8D8}"},
       {kA, "Language", 0, "1033"},
-      {kA, "Version", 0, "16908291"},
       {kA, "Transforms", 0, ""},
       {kA, "AssignmentType", 0, "0"},
       {kA, "PackageName", 0, "machine.msi"},
-      {kA, "InstanceType", 0, "0"},
-      {kA, "ProductIcon", 0, ""},
-      {kA, "AuthorizedLUAApp", 0, "0"},
       {kA, "ProductVersion", 1608, ""},  // not an attribute
       {kA, "versionstring", 1608, ""},   // names compare exactly
-      {kA, "DisplayName", 1608, ""},
-      {kA, "LastUsedSource", 1608, ""},
       {"{a1111111-1111-1111-1111-111111111111}", "VersionString", 0, "1.2.3"},
       {kB, "InstalledProductName", 0, "User Product"},
       {kB, "Version", 0, "33554433"},
       // Advertised: the installed product's attributes are unknown.
       {Product(1), "InstalledProductName", 1608, ""},
-      {Product(1), "VersionMajor", 1608, ""},
       {Product(1), "ProductName", 0, "Scenario 1"},
       {Product(1), "PackageCode", 0, "{EEEEEEEE-0000-0000-0000-000000000001}"},
-      {Product(1), "InstanceType", 0, ""},
       {Product(1), "PackageName", 1605, ""},  // no SourceList key
       {Product(2), "InstalledProductName", 0, "Installed 2"},
       {Product(6), "InstalledProductName", 0, "Installed 6"},
       {Product(6), "ProductName", 0, "Managed 6"},
-      {Product(6), "PackageCode", 0, ""},
-      {Product(6), "Version", 0, "33554432"},
       {Product(7), "PackageCode", 1610, ""},  // "NOTPACKED"
-      {Product(7), "Version", 0, "1.5"},
-      {Product(7), "Language", 0, "de"},
       {Product(7), "VersionString", 0, "5"},  // a DWORD
       {Product(8), "InstalledProductName", 0, "User Installed 8"},
       {Product(8), "ProductName", 0, "User 8"},
       {Product(9), "InstallLocation", 0, ""},  // REG_EXPAND_SZ
       {Product(9), "Publisher", 0, ""},        // binary
-      {Product(9), "URLInfoAbout", 0, ""},     // REG_MULTI_SZ
       {Product(10), "PackageCode", 0, "5"},    // a DWORD
       {Product(20), "ProductName", 1605, ""},
       {Product(20), "InstalledProductName", 1605, ""},
-      {Product(20), "ProductVersion", 1608, ""},
       {"garbage", "ProductName", 87, ""},
-      {"{AD000000-0000-0000-0000-00000000001}x", "ProductName", 87, ""},
       {"{AD00000G-0000-0000-0000-000000000001}", "ProductName", 87, ""},
   };
   InstallerRegistration registration = Registration();
@@ -191,8 +163,6 @@ TEST_F(InstallerRegistrationTest, FeatureStatesAreWines) {
       {kA, "Child", 3},
       {kA, "Extra", 3},
       {kA, "Off", -1},  // level 0: never registered
-      {kA, "{C5555555-5555-5555-5555-555555555555}", -1},
-      {kA, "", -1},
       {kB, "Main", 3},
       {kB, "Child", -1},
       {"{D1111111-1111-1111-1111-111111111111}", "Main", -1},
@@ -210,7 +180,6 @@ TEST_F(InstallerRegistrationTest, FeatureStatesAreWines) {
       {Product(9), "Mixed", 4},
       {Product(9), "Reg", 3},       // an empty path
       {Product(9), "TwoDigit", 3},  // "12": too short to be a source path
-      {Product(9), "Nope", -1},
       {"garbage", "Main", -2},
       {"{AD00000G-0000-0000-0000-000000000001}", "F1", -2},
   };

@@ -1,10 +1,9 @@
-// The registration queries on a Windows installation whose hives hold what Wine's installer
-// registered (tests/data/registry/wine_installer) give the answers they give on the Wine prefix
-// holding the same registry, and a product's cached package opens from Windows\Installer.
+// A Windows installation whose hives hold what Wine's installer registered
+// (tests/data/registry/wine_installer) shows the installer the registry the Wine prefix holding
+// the same registry shows it, and a product's cached package opens from Windows\Installer.
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -12,8 +11,6 @@
 #include "platform/machine/machine_profiles.h"
 #include "platform/machine/machine_registry.h"
 #include "platform/msi/engine_installer.h"
-#include "platform/msi/msi_functions.h"
-#include "platform/msi/packed_guid.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
@@ -24,55 +21,32 @@ namespace {
 
 const std::string kData = std::string(QV_TEST_DATA_DIR) + "/registry/wine_installer/";
 const std::string kA = "{A1111111-1111-1111-1111-111111111111}";  // per-machine, installed
-const char* kInstaller = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData";
 
-// Every GUID the machine's registry names as a product or component key.
-std::set<std::string> RegisteredGuids() {
-  std::set<std::string> guids;
-  std::vector<std::string> lists = {"HKLM\\Software\\Classes\\Installer\\Products",
-                                    "HKCU\\Software\\Microsoft\\Installer\\Products"};
-  for (const std::string& sid : CurrentRegistry().SubkeyNames(kInstaller)) {
-    lists.push_back(std::string(kInstaller) + "\\" + sid + "\\Products");
-    lists.push_back(std::string(kInstaller) + "\\" + sid + "\\Components");
+// Every value below key on the current machine, one line each, subkeys after. Values are
+// written as Windows stores them: a Wine file may end a list with more empty strings than
+// Windows keeps.
+void Dump(const std::string& key, std::vector<std::string>* out) {
+  for (const std::string& name : CurrentRegistry().ValueNames(key)) {
+    registry::Value v;
+    EXPECT_TRUE(CurrentRegistry().GetValue(key, name, &v).ok()) << key << " " << name;
+    const registry::Value stored = registry::Value::FromStoredBytes(v.type, v.StoredBytes());
+    out->push_back(key + " " + name + "=" + std::to_string(v.type) + ":" + stored.data);
   }
-  for (const std::string& list : lists) {
-    for (const std::string& packed : CurrentRegistry().SubkeyNames(list)) {
-      std::string guid;
-      if (UnpackGuid(packed, &guid)) guids.insert(guid);
-    }
-  }
-  return guids;
+  for (const std::string& sub : CurrentRegistry().SubkeyNames(key)) Dump(key + "\\" + sub, out);
 }
 
-// What the installer answers on the current machine about guids, one line per answer.
-std::vector<std::string> Answers(const std::set<std::string>& guids) {
-  auto installer = MakeEngineInstaller();
-  std::vector<std::string> out;
-  for (const std::string& product : installer->Products()) out.push_back("product " + product);
-  for (const std::string& guid : guids) {
-    out.push_back(guid + " state " + std::to_string(installer->ProductState(guid)));
-    for (const char* attribute : {"ProductName", "VersionString", "LocalPackage", "PackageCode",
-                                  "InstalledProductName", "Language", "AssignmentType"}) {
-      out.push_back(guid + " " + attribute + " " + installer->ProductInfo(guid, attribute));
-      ClearPendingError();
-    }
-    for (const char* feature : {"Main", "Child", "Extra", "Off", "Missing"}) {
-      out.push_back(guid + " feature " + feature + " " +
-                    std::to_string(installer->FeatureState(guid, feature)));
-    }
-    std::string clients;
-    for (const std::string& c : installer->ComponentClients(guid)) clients += " " + c;
-    out.push_back(guid + " clients" + clients);
-    ClearPendingError();
-  }
-  std::string component;
-  for (uint32_t i = 0; MsiEnumComponentsA(i, &component) == 0; ++i) {
-    out.push_back("component " + component);
+// The keys the installer's registration queries read, as the current machine shows them.
+std::vector<std::string> InstallerKeys() {
+  std::vector<std::string> out = {CurrentMachine().userSid};
+  for (const char* root : {"HKLM\\Software\\Classes\\Installer",
+                           "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer",
+                           "HKCU\\Software\\Microsoft\\Installer"}) {
+    Dump(root, &out);
   }
   return out;
 }
 
-TEST(WindowsRegistrationTest, AnswersAreThoseOfTheWinePrefixWithTheSameRegistry) {
+TEST(WindowsRegistrationTest, InstallerKeysAreThoseOfTheWinePrefixWithTheSameRegistry) {
   test::IsolatedHome home;
   test::TempDir dir;
   const MachineSettings settings{home.DataHome(), home.ConfigHome(), "tester"};
@@ -81,8 +55,8 @@ TEST(WindowsRegistrationTest, AnswersAreThoseOfTheWinePrefixWithTheSameRegistry)
       dir, "prefix", test::ReadFile(kData + "system.reg"), test::ReadFile(kData + "user.reg"));
   SetCurrentMachine(LoadWinePrefix(prefix, settings, &status));
   ASSERT_TRUE(status.ok()) << status.ToString();
-  const std::set<std::string> guids = RegisteredGuids();
-  const std::vector<std::string> wine = Answers(guids);
+  const std::vector<std::string> wine = InstallerKeys();
+  EXPECT_GT(wine.size(), 100u);
 
   test::WindowsInstallationOptions options;
   options.machine = test::ReadFile(kData + "system.reg");
@@ -90,9 +64,7 @@ TEST(WindowsRegistrationTest, AnswersAreThoseOfTheWinePrefixWithTheSameRegistry)
   const std::string root = test::WriteWindowsInstallation(dir, "win", options);
   SetCurrentMachine(LoadWindowsInstallation(root, "", settings, &status));
   ASSERT_TRUE(status.ok()) << status.ToString();
-  EXPECT_EQ(RegisteredGuids(), guids);
-  EXPECT_EQ(Answers(guids), wine);
-  EXPECT_GT(guids.size(), 20u);
+  EXPECT_EQ(InstallerKeys(), wine);
   EXPECT_EQ(MakeEngineInstaller()->ProductState(kA), 5);
   SetCurrentMachine(nullptr);
 }
@@ -115,10 +87,7 @@ TEST(WindowsRegistrationTest, CachedPackageOpensFromWindowsInstaller) {
   EXPECT_EQ(cached, "C:\\windows\\Installer\\5fb8.msi");
   std::shared_ptr<Database> database = installer->OpenDatabase(cached, 0);
   ASSERT_TRUE(database) << PendingError().description;
-  std::shared_ptr<View> view = database->OpenView("SELECT `Property` FROM `Property`");
-  ASSERT_TRUE(view && view->Execute());
-  EXPECT_TRUE(view->Fetch());
-  view->Close();
+  EXPECT_EQ(database->TablePersistent("Property"), 1);
   SetCurrentMachine(nullptr);
 }
 
