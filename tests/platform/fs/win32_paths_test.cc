@@ -102,21 +102,6 @@ TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothing) {
   EXPECT_EQ(Short("C:\\" + name, 11), "");
 }
 
-// A folder made later, whatever its name, takes the next number; renaming it changes the
-// short names of no other folder.
-TEST_F(Win32PathsTest, ShortNamesStayWhenTheFolderChanges) {
-  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~3");
-  m_dir.Write("drive_c/Program Archive/a.txt", "x");  // sorts before every other Program...
-  EXPECT_EQ(Short("C:\\Program Archive"), "C:\\PROGRA~5");
-  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~3");
-  ASSERT_EQ(rename(m_dir.Sub("drive_c/Program Archive").c_str(),
-                   m_dir.Sub("drive_c/Zed Archive").c_str()),
-            0);
-  EXPECT_EQ(Short("C:\\Zed Archive"), "C:\\ZEDARC~1");
-  EXPECT_EQ(Short("C:\\Program Files (x86)"), "C:\\PROGRA~3");
-  EXPECT_EQ(Short("C:\\Program Data"), "C:\\PROGRA~4");
-}
-
 TEST_F(Win32PathsTest, TempPathIsCreatedOnUse) {
   std::string buffer;
   EXPECT_EQ(GetTempPathA(261, &buffer), 18u);
