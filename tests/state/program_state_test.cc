@@ -50,22 +50,9 @@ TEST(ProgramStateTest, ResetForgetsEveryPieceOfState) {
   EXPECT_FALSE(ui::ProgramEnded());
 }
 
-TEST(ProgramStateTest, ScopeReleasesTheOpenDatabaseButKeepsThePackageName) {
-  auto database = std::make_shared<test::FakeDatabase>();
-  {
-    OpenDatabaseScope release;
-    OpenDb().oDatabase = database;
-    OpenDb().oSession = std::make_shared<test::FakeSession>(database);
-    OpenDb().szCurrentMsi = "C:\\pkgs\\app.msi";
-  }
-  EXPECT_EQ(OpenDb().oDatabase, nullptr);
-  EXPECT_EQ(OpenDb().oSession, nullptr);
-  EXPECT_EQ(OpenDb().szCurrentMsi, "C:\\pkgs\\app.msi");
-  EXPECT_EQ(database.use_count(), 1);
-  ResetProgramState();
-}
-
-TEST(ProgramStateTest, ScopeStartsFromNothingOpenAndForgetsAFailedPackage) {
+// A scope releases what an earlier event left open and what it opened itself; it keeps the
+// package's name unless the package failed.
+TEST(ProgramStateTest, ScopeReleasesTheOpenDatabaseAndForgetsAFailedPackage) {
   const struct {
     const char* what;
     bool forget;
@@ -82,8 +69,11 @@ TEST(ProgramStateTest, ScopeStartsFromNothingOpenAndForgetsAFailedPackage) {
       EXPECT_EQ(OpenDb().oDatabase, nullptr) << c.what;
       EXPECT_EQ(OpenDb().oSession, nullptr) << c.what;
       EXPECT_EQ(earlier.use_count(), 1) << c.what;
+      OpenDb().oDatabase = earlier;
+      OpenDb().oSession = std::make_shared<test::FakeSession>(earlier);
       if (c.forget) release.ForgetPackage();
     }
+    EXPECT_EQ(earlier.use_count(), 1) << c.what;
     EXPECT_EQ(OpenDb().szCurrentMsi, c.packageAfter) << c.what;
     EXPECT_EQ(OpenDb().szTargetDir, c.forget ? "" : "C:\\") << c.what;
   }

@@ -17,12 +17,15 @@ TEST(PackageFileTest, NonRegularFilesAreRefusedWithoutWaiting) {
   test::ScopedTestMachine machine;
   const std::string path = machine.DriveC() + "/hostile.msi";
   ASSERT_TRUE(test::MakeHostileFile(test::HostileKind::kFifo, path));
+  const std::string outcome = test::CallBounded([&] {
+    std::string bytes;
+    std::shared_ptr<PackageDatabase> database;
+    return ReadPackageFile(path, &bytes).ToString() + "|" +
+           OpenPackageDatabase("C:\\hostile.msi", kOpenReadOnly, &database).ToString() + "|" +
+           std::to_string(MsiVerifyPackageA(path));
+  });
   const std::string refused = "Invalid argument: " + path + ": not a regular file";
-  std::string bytes;
-  EXPECT_EQ(ReadPackageFile(path, &bytes).ToString(), refused);
-  std::shared_ptr<PackageDatabase> database;
-  EXPECT_EQ(OpenPackageDatabase("C:\\hostile.msi", kOpenReadOnly, &database).ToString(), refused);
-  EXPECT_EQ(MsiVerifyPackageA(path), 1619u);
+  EXPECT_EQ(outcome, refused + "|" + refused + "|1619");
 }
 
 }  // namespace

@@ -141,11 +141,8 @@ const char kRegeditBody[] =
     "@=\"top\"\r\n"
     "\"Path\"=\"C:\\\\Program Files\\\\App\"\r\n"
     "\"Count\"=dword:00000010\r\n"
-    "\"Exp\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,00,00\r\n"
     "\"Multi\"=hex(7):61,00,62,00,00,00,63,00,00,00,\\\r\n"
     "  00,00\r\n"
-    "\"Big\"=hex(b):ff,00,00,00,00,00,00,00\r\n"
-    "\"Bin\"=hex:de,ad\r\n"
     "\r\n[HKEY_CURRENT_USER\\Software\\\xC3\xA9]\r\n"
     "\"n\"=\"\xE2\x82\xAC\"\r\n";
 
@@ -160,10 +157,7 @@ TEST(HiveReaderTest, ReadsRegeditExportsInUtf16AndUtf8) {
     EXPECT_EQ(*p.hive.FindValue(key, ""), Value::Text("top"));
     EXPECT_EQ(*p.hive.FindValue(key, "path"), Value::Text("C:\\Program Files\\App"));
     EXPECT_EQ(*p.hive.FindValue(key, "Count"), Value::Dword(16));
-    EXPECT_EQ(*p.hive.FindValue(key, "Exp"), Value::Text("%TEMP%", kExpandText));
     EXPECT_EQ(*p.hive.FindValue(key, "Multi"), Value::MultiText({"ab", "c"}));
-    EXPECT_EQ(*p.hive.FindValue(key, "Big"), Value::Qword(255));
-    EXPECT_EQ(*p.hive.FindValue(key, "Bin"), Value::Raw(kBinary, "\xde\xad"));
     EXPECT_EQ(*p.hive.FindValue("HKEY_CURRENT_USER\\Software\\\xC3\xA9", "n"),
               Value::Text("\xE2\x82\xAC"));
     // HiveBelow splits an export by root.
