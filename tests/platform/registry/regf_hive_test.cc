@@ -210,6 +210,8 @@ TEST(RegfHiveTest, RefusesWhatIsNoReadableHive) {
       {"text.reg", "WINE REGISTRY Version 2\n", Status::Code::kCorruption,
        "not a registry hive file"},
       {"empty", "", Status::Code::kCorruption, "not a registry hive file"},
+      {"signature", "regf", Status::Code::kCorruption,
+       "a damaged registry hive (cut off after 4 bytes)"},
       {"short", good.substr(0, 0x1000), Status::Code::kCorruption,
        "a damaged registry hive (cut off after 4096 bytes)"},
       {"version", withHeader(20, std::string("\x02\0\0\0", 4), true), Status::Code::kNotSupported,
