@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 #include "msidb/database_open.h"
 #include "msidb/error_report.h"
@@ -93,34 +94,39 @@ void LoadFileList(std::shared_ptr<msi::Database> database, const std::string& pa
                   bool skipConditioned) {
   if (ListLoadedFor(packagePath, kFileList)) return;
   ListSetup(kFileList, true);
-  // Each component's folder, read once: a package has many files to a component and many
-  // components to a folder.
+  // Each component's folder, read once, when the first file needs it: a package has many files
+  // to a component and many components to a folder, and one without files (or without a File
+  // table) is not asked for components at all.
   struct ComponentFolder {
     std::string folder;  ///< ends with '\'
     bool conditioned = false;
   };
   std::unordered_map<std::string, ComponentFolder> components;
-  std::unordered_map<std::string, std::string> folders;
-  ClearPendingError();
-  std::shared_ptr<msi::View> view = database->OpenView("SELECT * FROM `Component`");
-  CheckErrorTrans("Common_MsiFunctions", 742);
-  if (view && view->Execute()) {
-    while (std::shared_ptr<msi::Record> component = view->Fetch()) {
-      const std::string directory = component->StringData(3);
-      auto folder = folders.find(directory);
-      if (folder == folders.end()) {
-        folder = folders.emplace(directory, WithBackslash(DirectoryTargetPath(directory))).first;
+  auto readComponents = [&] {
+    std::unordered_map<std::string, std::string> folders;
+    ClearPendingError();
+    std::shared_ptr<msi::View> view = database->OpenView("SELECT * FROM `Component`");
+    CheckErrorTrans("Common_MsiFunctions", 742);
+    if (view && view->Execute()) {
+      while (std::shared_ptr<msi::Record> component = view->Fetch()) {
+        const std::string directory = component->StringData(3);
+        auto folder = folders.find(directory);
+        if (folder == folders.end()) {
+          folder = folders.emplace(directory, WithBackslash(DirectoryTargetPath(directory))).first;
+        }
+        components[component->StringData(1)] = {folder->second, !component->StringData(5).empty()};
       }
-      components[component->StringData(1)] = {folder->second, !component->StringData(5).empty()};
     }
-  }
-  ClearPendingError();
-  oViewClose(view);
+    ClearPendingError();
+    oViewClose(view);
+  };
 
   std::shared_ptr<msi::View> files;
   QuorvexOpenView(files, database, "SELECT * FROM `File`", "Common_MsiFunctions", 730);
+  bool componentsRead = false;
   if (files && files->Execute()) {
     while (std::shared_ptr<msi::Record> file = files->Fetch()) {
+      if (!std::exchange(componentsRead, true)) readComponents();
       const auto component = components.find(file->StringData(2));
       if (component == components.end()) continue;
       if (skipConditioned && component->second.conditioned) continue;

@@ -75,6 +75,12 @@ TEST_F(FormattedRecordsTest, PathsBecomeKeys) {
   EXPECT_GT(ListCount(kFileList), 0);
 }
 
+TEST_F(FormattedRecordsTest, APackageWithoutFilesOrComponentsEncodesItsFolders) {
+  QV_FIXTURE_OR_SKIP(package, dir, "cyrillic");
+  EXPECT_EQ(EncodeRecord(package, "C:\\Программа\\Документы\\x.txt"), "[Документы]x.txt");
+  EXPECT_TRUE(ui->messages.empty());
+}
+
 TEST_F(FormattedRecordsTest, ShortPathsOfInstalledFilesRoundTrip) {
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   // Lay the files out on drive C as an installation would.
