@@ -10,10 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/program_setup.h"
-#include "bench/bench_support.h"
-#include "paths/record_translation.h"
-#include "platform/machine/machine.h"
+#include "bench/path_bench_setup.h"
 
 using namespace qv::bench;
 
@@ -28,21 +25,12 @@ bool RunQuietly(const std::string& command) {
 }  // namespace
 
 int main() {
-  const std::string dir = qv::bench::UseScratchMachine("/tmp/cli-encode-bench-XXXXXX");
-  if (dir.empty()) return 1;
-  if (!qv::SetUpProgramState()) return 1;
-
-  std::printf("building a %d-file package (%d directories, %d components)...\n", kFiles,
-              kDirectories, kComponents);
-  const std::string package = BuildPackage(dir);
-  if (package.empty()) {
-    std::fprintf(stderr, "msibuild failed\n");
-    return 1;
-  }
-  // 1,000 file paths spread over the package, one per line.
-  std::string keys;
-  for (int i = 0; i < 1000; ++i) keys += "[#File" + std::to_string(i * (kFiles / 1000)) + "]\n";
-  const std::string paths = qv::DecodeRecord(package, keys).text;
+  PathBench bench;
+  if (!SetUpPathBench("/tmp/cli-encode-bench-XXXXXX", '\n', &bench)) return 1;
+  const std::string& dir = bench.dir;
+  const std::string& package = bench.package;
+  const std::string& keys = bench.keys;
+  const std::string& paths = bench.paths;
   WriteFile(dir + "/paths.txt", paths);
 
   const std::string encode = Quote(QV_CLI_PATH) + " encode " + Quote(package) + " - <" +

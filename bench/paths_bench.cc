@@ -11,11 +11,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/program_setup.h"
-#include "bench/bench_support.h"
+#include "bench/path_bench_setup.h"
 #include "paths/formatted_records.h"
 #include "paths/record_translation.h"
-#include "platform/machine/machine.h"
 
 using namespace qv::bench;
 
@@ -107,22 +105,12 @@ bool HostileCases(const std::string& dir, const std::string& bigPackage) {
 }  // namespace
 
 int main() {
-  const std::string dir = qv::bench::UseScratchMachine("/tmp/paths-bench-XXXXXX");
-  if (dir.empty()) return 1;
-  if (!qv::SetUpProgramState()) return 1;
-
-  std::printf("building a %d-file package (%d directories, %d components)...\n", kFiles,
-              kDirectories, kComponents);
-  const std::string package = BuildPackage(dir);
-  if (package.empty()) {
-    std::fprintf(stderr, "msibuild failed\n");
-    return 1;
-  }
-
-  // The text: 1,000 file paths spread over the package, found through the keys-to-paths road.
-  std::string keys;
-  for (int i = 0; i < 1000; ++i) keys += "[#File" + std::to_string(i * (kFiles / 1000)) + "];";
-  const std::string paths = qv::DecodeRecord(package, keys).text;
+  PathBench bench;
+  if (!SetUpPathBench("/tmp/paths-bench-XXXXXX", ';', &bench)) return 1;
+  const std::string& dir = bench.dir;
+  const std::string& package = bench.package;
+  const std::string& keys = bench.keys;
+  const std::string& paths = bench.paths;
 
   std::string first;
   const Timing build =
