@@ -3,6 +3,7 @@
 #include <set>
 
 #include "platform/msi/packed_guid.h"
+#include "platform/registry/key_path.h"
 #include "platform/registry/name_compare.h"
 
 namespace qv::msi {
@@ -208,13 +209,15 @@ FeatureIndex InstallerRegistration::ReadFeatureIndex() {
 }
 
 bool InstallerRegistration::FeaturesFromMachineOnly() {
-  // The same keys as ContextKeys("Features"), below the roots of the store files.
-  const registry::Hive& machine = m_registry.StoreOf(registry::Root::kLocalMachine).Current();
-  const registry::Hive& user = m_registry.StoreOf(registry::Root::kCurrentUser).Current();
-  return !machine.KeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Managed\\" +
-                            m_userSid + "\\Installer\\Features") &&
-         !machine.KeyExists("Software\\Classes\\Installer\\Features") &&
-         !user.KeyExists("Software\\Microsoft\\Installer\\Features");
+  for (const std::string& key : ContextKeys("Features")) {
+    if (StoreHolds(key)) return false;
+  }
+  return true;
+}
+
+bool InstallerRegistration::StoreHolds(const std::string& key) {
+  const registry::KeyPath path = registry::ParseKeyPath(key);
+  return m_registry.StoreOf(path.root).Current().KeyExists(path.path);
 }
 
 std::vector<std::string> InstallerRegistration::Products() {
@@ -267,11 +270,8 @@ std::vector<std::string> InstallerRegistration::Components() {
 }
 
 bool InstallerRegistration::ComponentsFromMachineOnly() {
-  const registry::Hive& store = m_registry.StoreOf(registry::Root::kLocalMachine).Current();
-  const std::string userData =
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\";
   for (const std::string& sid : {m_userSid, std::string(kMachineSid)}) {
-    if (store.KeyExists(userData + sid + "\\Components")) return false;
+    if (StoreHolds(UserDataKey(sid) + "\\Components")) return false;
   }
   return true;
 }

@@ -82,6 +82,8 @@ class InstallerRegistration {
   // The keys holding one subkey per registered product of a kind, in the order Find tries them.
   std::vector<std::string> ContextKeys(const char* kind) const;
   std::string UserDataKey(const std::string& sid) const;
+  // True when the program's own store (not the machine's hives below it) holds the key.
+  bool StoreHolds(const std::string& key);
   std::string Text(const std::string& key, const std::string& name, bool* found, uint32_t* type);
 
   registry::Registry& m_registry;
