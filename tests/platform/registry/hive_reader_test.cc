@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/registry/text_codec.h"
+#include "platform/registry/value_lines.h"
 
 namespace qv::registry {
 namespace {
@@ -49,79 +50,27 @@ TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
 }
 
 TEST(HiveReaderTest, ReadsEveryWineValueForm) {
-  const std::pair<const char*, Value> cases[] = {
-      {"\"v\"=\"plain\"", Value::Text("plain")},
-      {"\"v\"=\"a\\\\b \\\"q\\\" \\n\\r\\t end\"", Value::Text("a\\b \"q\" \n\r\t end")},
-      {"\"v\"=\"\\x00e9t\\x00e9\"", Value::Text("\xC3\xA9t\xC3\xA9")},
-      // Wine writes control characters in octal: a feature's absent mark is "\6".
-      {"\"v\"=\"\\6\\0\\0\"", Value::Text("\x06")},
-      {"\"v\"=\"\\101\\1012\"", Value::Text("AA2")},
-      {"\"v\"=str(7):\"a\\0001\\0\"", Value::MultiText({"a", "1"})},
-      {"\"v\"=\"\\xd83d\\xde00\"", Value::Text("\xF0\x9F\x98\x80")},
-      {"\"v\"=str(2):\"%SystemRoot%\\\\x\"", Value::Text("%SystemRoot%\\x", kExpandText)},
-      {"\"v\"=str(7):\"one\\0two\\0\"", Value::MultiText({"one", "two"})},
-      {"\"v\"=str(7):\"one\\0two\"", Value::MultiText({"one", "two"})},
-      {"\"v\"=str(7):\"\"", Value::MultiText({})},
-      {"\"v\"=str(3):\"\"", Value::Raw(kBinary, std::string(2, '\0'))},
-      {"\"v\"=hex(1):", Value::Text("")},
-      {"\"v\"=dword:0000002a", Value::Dword(42)},
-      {"\"v\"=dword:ffffffff", Value::Dword(0xFFFFFFFF)},
-      {"\"v\"=hex:01,ab,FF", Value::Raw(kBinary, "\x01\xab\xff")},
-      {"\"v\"=hex:", Value::Raw(kBinary, "")},
-      {"\"v\"=hex(b):08,07,06,05,04,03,02,01", Value::Qword(0x0102030405060708ULL)},
-      {"\"v\"=hex(2):25,00,41,00,25,00,00,00", Value::Text("%A%", kExpandText)},
-      {"\"v\"=hex(7):61,00,00,00,62,00,00,00,00,00", Value::MultiText({"a", "b"})},
-      {"\"v\"=hex(100000):01,02", Value::Raw(0x100000, "\x01\x02")},
-      {"\"v\"=hex(4):61,62,63", Value::Raw(kDword, "abc")},
-      {"\"v\"=str(4):\"abc\"", Value::Raw(kDword, std::string("a\0b\0c\0\0\0", 8))},
-      {"\"v\"=-", Value::Tombstone()},
-  };
-  for (const auto& [line, expected] : cases) {
-    Parsed p = Parse(kWineHeader + "[K] 0\n" + line + "\n");
-    EXPECT_EQ(p.problems, std::vector<std::string>{}) << line;
-    const Value* v = p.hive.FindValue("K", "v");
-    ASSERT_NE(v, nullptr) << line;
-    EXPECT_EQ(*v, expected) << line;
+  for (const ValueLine& v : ValueLines()) {
+    Parsed p = Parse(kWineHeader + "[K] 0\n" + v.line + "\n");
+    EXPECT_EQ(p.problems, std::vector<std::string>{}) << v.line;
+    const Value* read = p.hive.FindValue("K", v.name);
+    ASSERT_NE(read, nullptr) << v.line;
+    EXPECT_EQ(*read, v.value) << v.line;
   }
 }
 
 TEST(HiveReaderTest, SkipsEachMalformedLineNamingItAndKeepsTheRest) {
   const std::string regedit = "Windows Registry Editor Version 5.00\r\n\r\n\r\n";
-  // Each text follows the header and "[K] 0" (line 4) and comes before a good value.
-  const struct {
-    const std::string& header;
-    const char *lines, *problems;
-  } cases[] = {
-      {kWineHeader, "\"b\"=dword:xyz", "5: bad dword value"},
-      {kWineHeader, "\"b\"=dword:123456789", "5: bad dword value"},
-      {kWineHeader, "\"c\"=hex:1,234", "5: bad hex byte"},
-      {kWineHeader, "\"c\"=hex:01,", "5: bad hex byte"},
-      {kWineHeader, "\"c\"=hex:01 02", "5: expected ','"},
-      {kWineHeader, "\"c\"=hex 01", "5: expected ':'"},
-      {kWineHeader, "\"c\"=hex(zz):01", "5: bad type in hex(N)"},
-      {kWineHeader, "\"d\"=\"unterminated", "5: missing closing '\"'"},
-      {kWineHeader, "\"d\"=\"a\" b", "5: text after the closing '\"'"},
-      {kWineHeader, "\"d\"=\"\\xg\"", "5: bad \\x escape"},
-      {kWineHeader, "\"s\"=str(x):\"a\"", "5: bad type in str(N)"},
-      {kWineHeader, "\"s\"=str(2)\"a\"", "5: expected ':'"},
-      {kWineHeader, "\"s\"=str(2):a", "5: expected '\"'"},
-      {kWineHeader, "\"e\" \"x\"", "5: expected '='"},
-      {kWineHeader, "junk", "5: expected '[', '\"' or '@'"},
-      {kWineHeader, "\"f\"=weird:1", "5: unknown value data"},
-      {kWineHeader, "[\\\\] 0\n\"g\"=dword:2", "5: empty key name|6: value outside a key"},
-      {kWineHeader, "[Broken 0\n\"g\"=dword:2", "5: missing closing ']'|6: value outside a key"},
-      {regedit, "[HKEY_CURRENT_USER\\X\r\n\"g\"=dword:2", "5: expected ']'|6: value outside a key"},
-      {regedit, "[-HKEY_CURRENT_USER\\X]", "5: key deletion is not supported"},
-  };
-  for (const auto& c : cases) {
-    Parsed p = Parse(c.header + "[K] 0\n" + c.lines + "\n[K] 0\n\"after\"=dword:1\n");
-    ASSERT_TRUE(p.status.ok()) << c.lines;
+  for (const test::DataRow& row : test::DataRows("registry/malformed_lines.txt")) {
+    const std::string header = row[0] == "wine" ? kWineHeader : regedit;
+    Parsed p = Parse(header + "[K] 0\n" + row[1] + "\n[K] 0\n\"after\"=dword:1\n");
+    ASSERT_TRUE(p.status.ok()) << row[1];
     std::string problems;
     for (const std::string& problem : p.problems) {
       problems += (problems.empty() ? "" : "|") + problem.substr(std::string("test.reg:").size());
     }
-    EXPECT_EQ(problems, c.problems) << c.lines;
-    EXPECT_NE(p.hive.FindValue("K", "after"), nullptr) << c.lines;
+    EXPECT_EQ(problems, row[2]) << row[1];
+    EXPECT_NE(p.hive.FindValue("K", "after"), nullptr) << row[1];
   }
   // A value before any key has none to go to.
   EXPECT_EQ(Parse(kWineHeader + "\"early\"=dword:1\n").problems,

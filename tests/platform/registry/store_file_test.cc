@@ -6,6 +6,7 @@
 
 #include "platform/registry/registry.h"
 #include "platform/registry/text_codec.h"
+#include "platform/registry/value_lines.h"
 #include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
@@ -33,26 +34,11 @@ std::string Unstamped(const std::string& text) {
 // A value that does not change is written back in the form it was read in, through two writes
 // of other values.
 TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
-  const struct {
-    const char* line;
-    Value value;
-  } cases[] = {
-      {"\"v\"=\"text \\\\ \\\"q\\\" \\x00e9\"", Value::Text("text \\ \"q\" \xC3\xA9")},
-      {"@=\"default\"", Value::Text("default")},
-      {"\"v\"=str(4):\"abc\"", Value::Raw(kDword, std::string("a\0b\0c\0\0\0", 8))},
-      {"\"v\"=dword:2A", Value::Dword(42)},
-      {"\"v\"=hex(4):2a,00,00,00", Value::Dword(42)},
-      {"\"v\"=hex(7):61,00,00,00,\\\n  62,00,00,00,00,00", Value::MultiText({"a", "b"})},
-      {"\"v\"=hex(100):05", Value::Raw(0x100, "\x05")},
-      {"  \"v\" = dword:00000001", Value::Dword(1)},
-      {"\"v\"=-", Value::Tombstone()},
-  };
-  for (const auto& c : cases) {
+  for (const ValueLine& c : ValueLines()) {
     test::TempDir dir;
     const std::string path =
         dir.Write("user.reg", kHeader + "\n[Software\\\\Dunar\\\\Quorvex] 5\n" + c.line + "\n");
     StoreFile store(path, "\\User\\S-1");
-    const std::string name = c.line[0] == '@' ? "" : "v";
     for (uint32_t n : {1u, 2u}) {
       ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "n", Value::Dword(n)); }).ok());
       EXPECT_EQ(Unstamped(test::ReadFile(path)), kHeader + "\n[Software\\\\Dunar\\\\Quorvex] T\n" +
@@ -60,7 +46,7 @@ TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
                                                      std::to_string(n) + "\n")
           << c.line;
       StoreFile fresh(path, "\\User\\S-1");
-      const Value* read = fresh.Current().FindValue(kKey, name);
+      const Value* read = fresh.Current().FindValue(kKey, c.name);
       ASSERT_NE(read, nullptr) << c.line;
       EXPECT_EQ(*read, c.value) << c.line;
       EXPECT_EQ(fresh.problems().size(), 0u) << c.line;
