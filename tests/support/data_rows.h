@@ -43,6 +43,16 @@ inline std::vector<DataRow> DataRows(const std::string& name) {
   return rows;
 }
 
+/// The rows of tests/data/<name> whose first field is kind, without that field.
+inline std::vector<DataRow> DataRows(const std::string& name, const std::string& kind) {
+  std::vector<DataRow> rows;
+  for (DataRow& row : DataRows(name)) {
+    if (row[0] == kind) rows.emplace_back(row.begin() + 1, row.end());
+  }
+  EXPECT_FALSE(rows.empty()) << name << ": no " << kind << " rows";
+  return rows;
+}
+
 /// A field as a number.
 inline int32_t Int(const std::string& field) {
   return static_cast<int32_t>(std::stol(field));

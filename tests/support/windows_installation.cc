@@ -149,13 +149,4 @@ std::string WriteWindowsInstallation(const TempDir& dir, const std::string& rela
   return root;
 }
 
-std::string CacheInstallerPackage(const std::string& installation, const std::string& hostPath,
-                                  const std::string& name) {
-  std::error_code ec;
-  std::filesystem::copy_file(hostPath, installation + "/Windows/Installer/" + name,
-                             std::filesystem::copy_options::overwrite_existing, ec);
-  EXPECT_FALSE(ec) << hostPath << ": " << ec.message();
-  return "C:\\Windows\\Installer\\" + name;
-}
-
 }  // namespace qv::test

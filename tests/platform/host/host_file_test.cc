@@ -67,17 +67,6 @@ TEST(HostFileTest, ReadNamesWhatIsWrongWithoutWaiting) {
   }
 }
 
-// What the hostile-file tests rely on: a call that waits on a FIFO is ended and
-// reported as hung, not waited for.
-TEST(HostFileTest, ABoundedCallThatWaitsOnAFifoIsReportedAsHung) {
-  test::TempDir dir;
-  const std::string fifo = dir.Sub("fifo");
-  ASSERT_TRUE(test::MakeHostileFile(test::HostileKind::kFifo, fifo));
-  EXPECT_EQ(test::CallBounded([&] { return std::to_string(open(fifo.c_str(), O_RDONLY)); }, 1),
-            "<hung>");
-  EXPECT_EQ(test::CallBounded([] { return std::string("answer"); }), "answer");
-}
-
 TEST(HostFileTest, SystemErrorsAreWordedByTheirCase) {
   const std::pair<int, const char*> cases[] = {
       {ENOENT, "Not found: p: no such file"},
