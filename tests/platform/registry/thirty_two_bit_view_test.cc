@@ -6,6 +6,7 @@
 
 #include "platform/registry/hive_reader.h"
 #include "platform/registry/registry.h"
+#include "support/data_rows.h"
 #include "support/temp_dir.h"
 
 namespace qv::registry {
@@ -33,17 +34,9 @@ std::shared_ptr<const Hive> HiveOf(const std::string& text) {
 }
 
 TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftware) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"Software\\Microsoft\\Windows\\CurrentVersion",
-       "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion"},
-      {"SOFTWARE\\Vendor", "Software\\Wow6432Node\\Vendor"},
-      {"Software", ""},
-      {"Software\\Wow6432Node\\Vendor", ""},
-      {"Software\\WOW6432NODE", ""},
-      {"System\\CurrentControlSet", ""},
-      {"", ""},
-  };
-  for (const auto& [path, twin] : cases) EXPECT_EQ(ThirtyTwoBitTwin(path), twin) << path;
+  for (const test::DataRow& row : test::DataRows("registry/key_names.txt", "Twin")) {
+    EXPECT_EQ(ThirtyTwoBitTwin(row[0]), row[1]) << row[0];
+  }
 }
 
 TEST(ThirtyTwoBitViewTest, OnlyTheFolderValuesReadInTheView) {
