@@ -14,10 +14,16 @@ namespace qv::test {
 
 using DataRow = std::vector<std::string>;
 
+/// The bytes of tests/data/<name>; a missing file fails the test.
+inline std::string DataFile(const std::string& name) {
+  const std::string bytes = ReadFile(std::string(QV_TEST_DATA_DIR) + "/" + name);
+  EXPECT_FALSE(bytes.empty()) << name;
+  return bytes;
+}
+
 /// The rows of tests/data/<name> with their escapes decoded; a missing file fails the test.
 inline std::vector<DataRow> DataRows(const std::string& name) {
-  const std::string text = ReadFile(std::string(QV_TEST_DATA_DIR) + "/" + name);
-  EXPECT_FALSE(text.empty()) << name;
+  const std::string text = DataFile(name);
   std::vector<DataRow> rows;
   size_t start = 0;
   while (start < text.size()) {

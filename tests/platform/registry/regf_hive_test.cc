@@ -2,13 +2,13 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <hivex.h>
 
 #include <cstring>
 #include <filesystem>
 
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_reader.h"
+#include "support/data_rows.h"
 #include "support/hostile_files.h"
 #include "support/locking_child.h"
 #include "support/regf_writer.h"
@@ -22,36 +22,6 @@ using test::RegfLayout;
 using test::RegfWriter;
 using test::SubkeyList;
 
-// Every kind of value and name the machine's hives hold, written through
-// libhivex.
-const std::string kContent =
-    "WINE REGISTRY Version 2\n"
-    "[Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
-    "@=\"default\"\n"
-    "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
-    "\"Expand\"=str(2):\"%SystemRoot%\\\\system32\"\n"
-    "\"Multi\"=str(7):\"one\\0two\\0\"\n"
-    "\"NoStrings\"=str(7):\"\"\n"
-    "\"Empty\"=\"\"\n"
-    "\"Dword\"=dword:01020304\n"
-    "\"Qword\"=hex(b):01,02,03,04,05,06,07,08\n"
-    "\"Binary\"=hex:de,ad,be,ef,00,11\n"
-    "\"Short\"=hex:7f\n"
-    "\"BigEndian\"=hex(5):00,00,00,2a\n"
-    "\"NoType\"=hex(0):\n"
-    "\"Other\"=hex(100):01,02,03,04,05\n"
-    "\"Имя\"=\"значение\"\n"
-    "[Microsoft\\\\Windows\\\\CurrentVersion\\\\Ключ] 0\n"
-    "\"ü\"=\"Grüße\"\n"
-    "[Microsoft\\\\Windows\\\\CurrentVersion\\\\zeta] 0\n"
-    "[Microsoft\\\\Windows\\\\CurrentVersion\\\\Alpha\\\\Deep\\\\Deeper] 0\n"
-    "\"Long\"=\"" +
-    std::string(5000, 'x') +
-    "\"\n"
-    "[Classes\\\\CLSID\\\\{11111111-2222-3333-4444-555555555555}"
-    "\\\\InprocServer32] 0\n"
-    "@=\"C:\\\\Windows\\\\a.dll\"\n";
-
 std::shared_ptr<const RegfHive> OpenOrFail(const std::string& path) {
   std::shared_ptr<const RegfHive> hive;
   Status s = RegfHive::Open(path, &hive);
@@ -62,9 +32,11 @@ std::shared_ptr<const RegfHive> OpenOrFail(const std::string& path) {
 TEST(RegfHiveTest, ReadsWhatLibhivexWrote) {
   test::TempDir dir;
   const std::string path = dir.Sub("SOFTWARE");
-  test::WriteHiveThroughHivex(path, kContent);
+  // Every kind of value and name the machine's hives hold, written through libhivex.
+  const std::string content = test::DataFile("registry/value_kinds.reg");
+  test::WriteHiveThroughHivex(path, content);
   Hive expected;
-  ASSERT_TRUE(ParseHive(kContent, "content", &expected, nullptr).ok());
+  ASSERT_TRUE(ParseHive(content, "content", &expected, nullptr).ok());
   std::shared_ptr<const RegfHive> hive = OpenOrFail(path);
   ASSERT_TRUE(hive);
   EXPECT_FALSE(hive->header().dirty());
@@ -88,8 +60,7 @@ TEST(RegfHiveTest, ReadsWhatLibhivexWrote) {
 }
 
 // Long subkey lists in each list kind, split under ri lists: every key is
-// found, in any case, and listed once; libhivex, reading the same file, sees
-// the same keys.
+// found, in any case, and listed once.
 TEST(RegfHiveTest, WalksEveryKindOfSubkeyList) {
   const std::pair<SubkeyList, uint32_t> layouts[] = {
       {SubkeyList::kLh, 1000}, {SubkeyList::kLh, 7}, {SubkeyList::kLf, 7}, {SubkeyList::kLi, 7}};
@@ -119,13 +90,7 @@ TEST(RegfHiveTest, WalksEveryKindOfSubkeyList) {
     }
     EXPECT_TRUE(hive->KeyExists("Installer\\Components\\üNÏCODE"));
     EXPECT_FALSE(hive->KeyExists("Installer\\Components\\" + std::string(32, 'F')));
-    const std::vector<std::string> listed = hive->SubkeyNames("Installer\\Components");
-    EXPECT_EQ(listed.size(), names.size() + 1);
-    std::unique_ptr<hive_h, decltype(&hivex_close)> h(hivex_open(path.c_str(), 0), &hivex_close);
-    ASSERT_TRUE(h);
-    hive_node_h node = hivex_node_get_child(h.get(), hivex_root(h.get()), "Installer");
-    node = hivex_node_get_child(h.get(), node, "Components");
-    EXPECT_EQ(hivex_node_nr_children(h.get(), node), listed.size());
+    EXPECT_EQ(hive->SubkeyNames("Installer\\Components").size(), names.size() + 1);
   }
 }
 
