@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "platform/registry/hive_reader.h"
+#include "support/data_rows.h"
 
 namespace qv::msi {
 namespace {
 
-std::shared_ptr<const registry::Hive> HiveOf(const std::string& text) {
+std::shared_ptr<const registry::Hive> HiveOf(const std::string& file) {
   auto hive = std::make_shared<registry::Hive>();
-  EXPECT_TRUE(
-      registry::ParseHive("WINE REGISTRY Version 2\n" + text, "t.reg", hive.get(), nullptr).ok());
+  const std::string text = file.empty() ? "WINE REGISTRY Version 2\n" : test::DataFile(file);
+  EXPECT_TRUE(registry::ParseHive(text, "t.reg", hive.get(), nullptr).ok());
   return hive;
 }
 
@@ -25,35 +24,16 @@ TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
   bare.userHive = HiveOf("");
   Machine wine = bare;  // a Wine prefix with folders of its own
   wine.winePrefix = "/home/ann/.wine";
-  wine.machineHive = HiveOf(
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n\"ProgramFilesDir\"=\"E:\\\\P64\"\n"
-      "\"CommonFilesDir (x86)\"=\"E:\\\\C32\"\n"
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 0\n"
-      "\"Common AppData\"=\"E:\\\\Data\"\n\"AppData\"=\"E:\\\\Not the user's\"\n");
-  wine.userHive = HiveOf(
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 0\n"
-      "\"AppData\"=str(2):\"E:\\\\Roaming\\0\"\n");
-  // property, on the bare machine, on the Wine prefix ("-" absent)
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"ProgramFilesFolder", "D:\\Program Files (x86)\\", "E:\\P64 (x86)\\"},
-      {"ProgramFiles64Folder", "D:\\Program Files\\", "E:\\P64\\"},
-      {"CommonFilesFolder", "D:\\Program Files (x86)\\Common Files\\", "E:\\C32\\"},
-      {"CommonFiles64Folder", "D:\\Program Files\\Common Files\\", "E:\\P64\\Common Files\\"},
-      {"SystemFolder", "D:\\Win\\SysWOW64\\", "D:\\Win\\syswow64\\"},
-      {"System64Folder", "D:\\Win\\system32\\", "D:\\Win\\system32\\"},
-      {"ROOTDRIVE", "D:\\", "D:\\"},
-      {"TempFolder", "D:\\Temp\\", "D:\\Temp\\"},
-      {"AppDataFolder", "-", "E:\\Roaming\\"},
-      {"CommonAppDataFolder", "-", "E:\\Data\\"},
-  };
+  wine.machineHive = HiveOf("registry/folders/wine_machine.reg");
+  wine.userHive = HiveOf("registry/folders/wine_user.reg");
   const auto bareProperties = MachineProperties(bare);
   const auto wineProperties = MachineProperties(wine);
-  const auto get = [](const std::map<std::string, std::string>& p, const char* name) {
+  const auto get = [](const std::map<std::string, std::string>& p, const std::string& name) {
     return p.count(name) ? p.at(name) : "-";
   };
-  for (const auto& [name, onBare, onWine] : cases) {
-    EXPECT_EQ(get(bareProperties, name), onBare) << name;
-    EXPECT_EQ(get(wineProperties, name), onWine) << name;
+  for (const test::DataRow& row : test::DataRows("engine/folders.txt", "Folder")) {
+    EXPECT_EQ(get(bareProperties, row[0]), row[1]) << row[0];
+    EXPECT_EQ(get(wineProperties, row[0]), row[2]) << row[0];
   }
 }
 
@@ -64,12 +44,7 @@ TEST(FolderPropertiesTest, ThirtyTwoBitFoldersComeFromTheThirtyTwoBitView) {
   machine.windowsDir = "C:\\Windows";
   machine.systemDir = "C:\\Windows\\system32";
   machine.userHive = HiveOf("");
-  machine.machineHive = HiveOf(
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
-      "\"ProgramFilesDir\"=\"C:\\\\Native\"\n\"ProgramFilesDir (x86)\"=\"C:\\\\Not used\"\n"
-      "\"CommonFilesDir\"=\"C:\\\\Native\\\\Common\"\n"
-      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
-      "\"ProgramFilesDir\"=\"C:\\\\Apps32\"\n\"CommonFilesDir\"=\"C:\\\\Apps32\\\\Common\"\n");
+  machine.machineHive = HiveOf("registry/folders/machine32.reg");
   const auto p = MachineProperties(machine);
   EXPECT_EQ(p.at("ProgramFilesFolder"), "C:\\Apps32\\");
   EXPECT_EQ(p.at("CommonFilesFolder"), "C:\\Apps32\\Common\\");

@@ -7,6 +7,7 @@
 #include "platform/registry/registry.h"
 #include "platform/registry/text_codec.h"
 #include "platform/registry/value_lines.h"
+#include "support/data_rows.h"
 #include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
@@ -79,37 +80,14 @@ TEST(StoreFileTest, ChangedValuesAreWrittenAfresh) {
 // through writes that add and remove values around them.
 TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
   test::TempDir dir;
-  const std::string path = dir.Write("user.reg", kHeader +
-                                                     "stray before any key\n"
-                                                     "\n[Software\\\\Dunar\\\\Quorvex] 5\n"
-                                                     "#time=1d8c5e3a2b4c6d0\n"
-                                                     "\"a\"=\"one\"\n"
-                                                     "\"b\"=dword:zz\n"
-                                                     "\"c\"=\"three\"\r\r\n"
-                                                     "junk\n"
-                                                     "[Broken 0\n"
-                                                     "\"g\"=dword:2\n"
-                                                     "\n[Software\\\\Other] 5\n"
-                                                     "; a comment\n"
-                                                     "\"x\"=hex:01,\\\n  02\n"
-                                                     "\"y\"=hex:03\\");
+  const std::string path =
+      dir.Write("user.reg", test::DataFile("registry/store/unreadable_lines.reg"));
   StoreFile store(path, "\\User\\S-1");
   ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "d", Value::Text("four")); }).ok());
   ASSERT_TRUE(store.Update([&](Hive* h) { h->RemoveValue(kKey, "a"); }).ok());
-  EXPECT_EQ(Unstamped(test::ReadFile(path)), kHeader +
-                                                 "stray before any key\n"
-                                                 "\n[Software\\\\Dunar\\\\Quorvex] T\n"
-                                                 "#time=1d8c5e3a2b4c6d0\n"
-                                                 "\"b\"=dword:zz\n"
-                                                 "\"c\"=\"three\"\n"
-                                                 "\"d\"=\"four\"\n"
-                                                 "junk\n"
-                                                 "[Broken 0\n"
-                                                 "\"g\"=dword:2\n"
-                                                 "\n[Software\\\\Other] T\n"
-                                                 "; a comment\n"
-                                                 "\"x\"=hex:01,\\\n  02\n"
-                                                 "\"y\"=hex:03\\\n;\n");
+  // Key lines keep their place; their time stamps are those of the write ("T").
+  EXPECT_EQ(Unstamped(test::ReadFile(path)),
+            test::DataFile("registry/store/unreadable_lines.written.reg"));
   StoreFile fresh(path, "\\User\\S-1");
   EXPECT_EQ(*fresh.Current().FindValue(kKey, "c"), Value::Text("three"));
   EXPECT_EQ(*fresh.Current().FindValue("Software\\Other", "x"), Value::Raw(kBinary, "\x01\x02"));
