@@ -141,13 +141,7 @@ std::string BuildAsKind(const TempDir& dir, const std::string& source, const std
 
 std::string ShellQuote(const std::string& text) {
   std::string out = "'";
-  for (char c : text) {
-    if (c == '\'') {
-      out += "'\\''";
-    } else {
-      out += c;
-    }
-  }
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
 

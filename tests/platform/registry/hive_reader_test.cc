@@ -7,6 +7,7 @@
 
 #include "platform/registry/text_codec.h"
 #include "platform/registry/value_lines.h"
+#include "support/data_rows.h"
 
 namespace qv::registry {
 namespace {
@@ -29,13 +30,7 @@ Parsed Parse(const std::string& bytes) {
 const std::string kWineHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
 
 TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
-  Parsed p = Parse(kWineHeader +
-                   "#arch=win64\n\n"
-                   "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1796478104\n"
-                   "#time=1d8c5e3a2b4c6d0\n"
-                   "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
-                   "@=\"default\"\n"
-                   "[A\\\\B\\]C\\\\\\x00e9] 0\n\"v\"=dword:1\n");
+  Parsed p = Parse(test::DataFile("registry/reader/keys.reg"));
   ASSERT_TRUE(p.status.ok());
   EXPECT_EQ(p.format, HiveFormat::kWine);
   EXPECT_TRUE(p.problems.empty());
@@ -85,18 +80,8 @@ TEST(HiveReaderTest, RejectsFilesWithoutARegistryHeader) {
   }
 }
 
-const char kRegeditBody[] =
-    "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor App]\r\n"
-    "@=\"top\"\r\n"
-    "\"Path\"=\"C:\\\\Program Files\\\\App\"\r\n"
-    "\"Count\"=dword:00000010\r\n"
-    "\"Multi\"=hex(7):61,00,62,00,00,00,63,00,00,00,\\\r\n"
-    "  00,00\r\n"
-    "\r\n[HKEY_CURRENT_USER\\Software\\\xC3\xA9]\r\n"
-    "\"n\"=\"\xE2\x82\xAC\"\r\n";
-
 TEST(HiveReaderTest, ReadsRegeditExportsInUtf16AndUtf8) {
-  const std::string text = std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody;
+  const std::string text = test::DataFile("registry/reader/export.reg");
   for (const std::string& bytes : {"\xFF\xFE" + Utf8ToUtf16Le(text), text, "\xEF\xBB\xBF" + text}) {
     Parsed p = Parse(bytes);
     ASSERT_TRUE(p.status.ok()) << p.status.ToString();
