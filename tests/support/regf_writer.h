@@ -74,6 +74,9 @@ class RegfWriter {
 /// cell; what libhivex needs to open a hive and add keys to it.
 std::string EmptyHiveBytes();
 
+/// Sets the checksum in a hive's base block to what the block's other words give.
+void FixHiveChecksum(std::string* bytes);
+
 /// Sets a hive file's sequence numbers (and fixes its checksum); different numbers make it
 /// dirty. False when the file cannot be read or written.
 bool SetHiveSequenceNumbers(const std::string& path, uint32_t primary, uint32_t secondary);

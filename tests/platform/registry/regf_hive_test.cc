@@ -3,13 +3,14 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 
+#include "platform/base/little_endian.h"
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_reader.h"
 #include "support/data_rows.h"
 #include "support/hostile_files.h"
+#include "support/le_bytes.h"
 #include "support/locking_child.h"
 #include "support/regf_writer.h"
 #include "support/temp_dir.h"
@@ -112,23 +113,6 @@ TEST(RegfHiveTest, FindsKeysBeyondLibhivexsSubkeyLimit) {
   EXPECT_EQ(hive->SubkeyNames("Components").size(), static_cast<size_t>(kKeys));
 }
 
-uint32_t Get32(const std::string& bytes, size_t at) {
-  uint32_t word = 0;
-  std::memcpy(&word, bytes.data() + at, 4);
-  return word;
-}
-
-void Set32(std::string* bytes, size_t at, uint32_t word) {
-  std::memcpy(bytes->data() + at, &word, 4);
-}
-
-// Sets the base block's checksum to what its other words give.
-void FixChecksum(std::string* bytes) {
-  uint32_t sum = 0;
-  for (size_t i = 0; i < 0x1FC; i += 4) sum ^= Get32(*bytes, i);
-  Set32(bytes, 0x1FC, sum);
-}
-
 // A hive Windows did not finish writing, and one with a damaged bin, open and
 // say so.
 TEST(RegfHiveTest, DirtyAndDamagedHivesOpenAndSaySo) {
@@ -143,8 +127,8 @@ TEST(RegfHiveTest, DirtyAndDamagedHivesOpenAndSaySo) {
   EXPECT_FALSE(hive->recovered());
   // A page that is no bin, counted among the bins.
   std::string bytes = RegfWriter().Bytes() + std::string(0x1000, 'j');
-  Set32(&bytes, 40, Get32(bytes, 40) + 0x1000);
-  FixChecksum(&bytes);
+  test::PutLe(&bytes, 40, ReadLe32(bytes.data() + 40) + 0x1000);
+  test::FixHiveChecksum(&bytes);
   hive = OpenOrFail(dir.Write("damaged", bytes));
   ASSERT_TRUE(hive);
   EXPECT_TRUE(hive->recovered());
@@ -159,11 +143,11 @@ TEST(RegfHiveTest, RefusesWhatIsNoReadableHive) {
   auto withHeader = [&](size_t at, const std::string& bytes, bool fixChecksum) {
     std::string out = good;
     out.replace(at, bytes.size(), bytes);
-    if (fixChecksum) FixChecksum(&out);
+    if (fixChecksum) test::FixHiveChecksum(&out);
     return out;
   };
   std::string rootless = good;
-  rootless.replace(0x1000 + Get32(good, 36) + 4, 2,
+  rootless.replace(0x1000 + ReadLe32(good.data() + 36) + 4, 2,
                    "xx");  // the root cell is no key
   struct Case {
     const char* name;
