@@ -2,24 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "support/data_rows.h"
+#include <limits>
+#include <optional>
 
 namespace qv {
 namespace {
 
+constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
+constexpr int32_t kHighest = std::numeric_limits<int32_t>::max();
+
 TEST(OperatorsTest, ComputeOrRefuseWhatDoesNotFit) {
-  const std::string symbols[kOperatorCount] = {"+",   "-",  "*",   "/",  "%",
-                                               "and", "or", "xor", "-A", "-B"};
-  for (const test::DataRow& row : test::DataRows("numbers/numbers.txt", "Apply")) {
-    const auto op =
-        static_cast<Operator>(std::find(symbols, symbols + kOperatorCount, row[0]) - symbols);
+  using enum Operator;
+  const struct {
+    Operator op;
+    int32_t a, b;
+    std::optional<int32_t> result;  // nullopt: refused
+  } cases[] = {
+      // clang-format off
+      {kAdd, 3, 4, 7}, {kSubtract, 3, 4, -1}, {kMultiply, -6, 7, -42}, {kDivide, 7, 2, 3},
+      {kDivide, -7, 2, -3}, {kRemainder, 7, 2, 1}, {kRemainder, -7, 2, -1},
+      {kRemainder, kLowest, -1, 0}, {kAnd, 12, 10, 8}, {kOr, 12, 10, 14}, {kXor, 12, 10, 6},
+      {kNegateA, 5, 9, -5}, {kNegateB, 5, 9, -9},
+      {kAdd, kHighest, 1, {}}, {kSubtract, kLowest, 1, {}}, {kMultiply, 65536, 65536, {}},
+      {kDivide, 5, 0, {}}, {kRemainder, 5, 0, {}}, {kDivide, kLowest, -1, {}},
+      {kNegateA, kLowest, 0, {}}, {kNegateB, 0, kLowest, {}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
     int32_t result = 0;
-    const bool computed = ApplyOperator(op, test::Int(row[1]), test::Int(row[2]), &result);
-    EXPECT_EQ(computed, !row[3].empty()) << row[0] << " " << row[1] << " " << row[2];
-    if (computed && !row[3].empty()) {
-      EXPECT_EQ(result, test::Int(row[3])) << row[0] << " " << row[1] << " " << row[2];
+    const bool computed = ApplyOperator(c.op, c.a, c.b, &result);
+    EXPECT_EQ(computed, c.result.has_value()) << static_cast<int>(c.op) << " " << c.a << " " << c.b;
+    if (computed && c.result) {
+      EXPECT_EQ(result, *c.result) << static_cast<int>(c.op) << " " << c.a;
     }
   }
 }

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "platform/machine/machine.h"
-#include "support/data_rows.h"
 #include "support/temp_dir.h"
 
 namespace qv {
@@ -56,13 +56,33 @@ class Win32PathsTest : public ::testing::Test {
 };
 
 TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNamesThatLeadBack) {
-  const auto onDriveC = [&](std::string path) {
-    return path.rfind("<c>", 0) == 0 ? m_dir.Sub("drive_c") + path.substr(3) : path;
+  const std::string c = m_dir.Sub("drive_c");
+  const std::string setup = "\\Quorvex Converter\\setup.ms";
+  // A path, its short form, and the long form of that.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      // A valid 8.3 name is its own short name; the others are numbered in the order their
+      // folders were made.
+      {"C:\\PROGRA~1", "C:\\PROGRA~1", "C:\\PROGRA~1"},
+      {"C:\\Program Data", "C:\\PROGRA~4", "C:\\Program Data"},
+      {"C:\\Program Files (x86)\\x.txt", "C:\\PROGRA~3\\x.txt", "C:\\Program Files (x86)\\x.txt"},
+      {"C:\\Program Files" + setup + "ix", "C:\\PROGRA~2\\QUORVE~1\\SETUP~1.MSI",
+       "C:\\Program Files" + setup + "ix"},
+      {"C:\\Program Files" + setup + "i", "C:\\PROGRA~2\\QUORVE~1\\setup.msi",
+       "C:\\Program Files" + setup + "i"},
+      {"c:\\program files\\quorvex converter\\read me first.txt",
+       "c:\\PROGRA~2\\QUORVE~1\\README~1.TXT",
+       "c:\\Program Files\\Quorvex Converter\\Read Me First.txt"},
+      {"C:\\", "C:\\", "C:\\"},
+      // Host paths keep their slashes; "/tmp/qvXXXXXX/drive_c" is made of valid 8.3 names.
+      {c, c, c},
+      {c + "/Program Files/Quorvex Converter/setup.msix", c + "/PROGRA~2/QUORVE~1/SETUP~1.MSI",
+       c + "/Program Files/Quorvex Converter/setup.msix"},
+      {"/", "/", "/"},
   };
   for (int instance = 0; instance < 2; ++instance) {  // every instance gives the same names
-    for (const test::DataRow& row : test::DataRows("fs/paths.txt", "Short")) {
-      EXPECT_EQ(Short(onDriveC(row[0])), onDriveC(row[1])) << row[0];
-      EXPECT_EQ(Long(onDriveC(row[1])), onDriveC(row[2])) << row[0];
+    for (const auto& [path, shortPath, longPath] : cases) {
+      EXPECT_EQ(Short(path), shortPath) << path;
+      EXPECT_EQ(Long(shortPath), longPath) << path;
     }
     SetCurrentMachine(MachineOn(m_dir));
   }

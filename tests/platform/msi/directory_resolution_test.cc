@@ -4,16 +4,23 @@
 
 #include <map>
 
-#include "support/data_rows.h"
-
 namespace qv::msi {
 namespace {
 
 TEST(DefaultDirTest, SplitsTargetAndSourceNames) {
-  for (const test::DataRow& row : test::DataRows("engine/directories.txt", "DefaultDir")) {
-    const DefaultDirNames n = SplitDefaultDir(row[0]);
+  // Expected: target short|target long|source short|source long.
+  const std::pair<const char*, const char*> cases[] = {
+      {"App", "App|App|App|App"},
+      {"APP~1|My App", "APP~1|My App|APP~1|My App"},
+      {"Tgt:Src", "Tgt|Tgt|Src|Src"},
+      {"TGT~1|Target Dir:SRC~1|Source Dir", "TGT~1|Target Dir|SRC~1|Source Dir"},
+      {".:Src", ".|.|Src|Src"},
+      {"SourceDir", "SourceDir|SourceDir|SourceDir|SourceDir"},
+  };
+  for (const auto& [defaultDir, expected] : cases) {
+    const DefaultDirNames n = SplitDefaultDir(defaultDir);
     EXPECT_EQ(n.targetShort + "|" + n.targetLong + "|" + n.sourceShort + "|" + n.sourceLong,
-              row[1]);
+              expected);
   }
 }
 
@@ -42,21 +49,51 @@ class ResolutionTest : public ::testing::Test {
 };
 
 TEST_F(ResolutionTest, FollowsParentsNamesAndProperties) {
-  const PathMap machine = properties;
-  for (const char* table : {"parents", "targetdir", "cycles"}) {
-    SCOPED_TRACE(table);
-    properties = machine;
-    std::vector<DirectoryRow> rows;
-    PathMap expected, expectedShort;
-    for (const test::DataRow& row : test::DataRows("engine/directories.txt")) {
-      if (row[1] == table && row[0] == "Row") rows.push_back({row[2], row[3], row[4]});
-      if (row[1] == table && row[0] == "Property") properties[row[2]] = row[3];
-      if (row[1] == table && row[0] == "Resolved") expected[row[2]] = row[3];
-      if (row[1] == table + std::string(" short")) expectedShort[row[2]] = row[3];
-    }
-    EXPECT_EQ(Resolved(rows), expected);
-    for (const auto& [key, paths] : expectedShort) EXPECT_EQ(Resolved(rows, true)[key], paths);
-  }
+  properties["ProgramFilesFolder"] = "C:\\Program Files (x86)";
+  const std::vector<DirectoryRow> rows = {
+      {"TARGETDIR", "", "SourceDir"},
+      {"ProgramFilesFolder", "TARGETDIR", "PFiles"},
+      {"Vendor", "ProgramFilesFolder", "VENDOR~1|Big Vendor:VSRC~1|Vendor Source"},
+      {"INSTALLDIR", "Vendor", "."},
+      {"Bin", "INSTALLDIR", "bin"},
+      {"Data", "TARGETDIR", "Data:."},
+  };
+  const std::string vendor = "C:\\Program Files (x86)\\Big Vendor\\ <- Z:\\pkgs\\PFiles\\";
+  EXPECT_EQ(
+      Resolved(rows),
+      (PathMap{
+          {"TARGETDIR", "C:\\ <- Z:\\pkgs\\"},
+          {"ProgramFilesFolder", "C:\\Program Files (x86)\\ <- Z:\\pkgs\\PFiles\\"},
+          {"Vendor", vendor + "Vendor Source\\"},
+          {"INSTALLDIR", vendor + "Vendor Source\\"},
+          {"Bin",
+           "C:\\Program Files (x86)\\Big Vendor\\bin\\ <- Z:\\pkgs\\PFiles\\Vendor Source\\bin\\"},
+          {"Data", "C:\\Data\\ <- Z:\\pkgs\\"}}));
+  // Short source names come from the short halves.
+  EXPECT_EQ(Resolved(rows, true)["Vendor"], vendor + "VSRC~1\\");
+}
+
+TEST_F(ResolutionTest, TargetDirPropertyAndSelfParentedRoots) {
+  properties["TARGETDIR"] = "D:\\Apps";
+  properties["INSTALLDIR"] = "E:\\Chosen\\";
+  EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
+                      {"Other", "Other", "Root2"},
+                      {"INSTALLDIR", "TARGETDIR", "App"},
+                      {"Sub", "INSTALLDIR", "Sub"}}),
+            (PathMap{{"TARGETDIR", "D:\\Apps\\ <- Z:\\pkgs\\"},
+                     {"Other", "C:\\ <- Z:\\pkgs\\"},
+                     {"INSTALLDIR", "E:\\Chosen\\ <- Z:\\pkgs\\App\\"},
+                     {"Sub", "E:\\Chosen\\Sub\\ <- Z:\\pkgs\\App\\Sub\\"}}));
+}
+
+TEST_F(ResolutionTest, CyclesAndMissingParentsAreLeftOut) {
+  EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
+                      {"A", "B", "a"},
+                      {"B", "A", "b"},
+                      {"C", "A", "c"},
+                      {"Orphan", "Nowhere", "o"},
+                      {"Fine", "TARGETDIR", "f"}}),
+            (PathMap{{"TARGETDIR", "C:\\ <- Z:\\pkgs\\"}, {"Fine", "C:\\f\\ <- Z:\\pkgs\\f\\"}}));
 }
 
 TEST_F(ResolutionTest, DeepChainsResolveWithoutRecursionUpToAPathLimit) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/registry/hive_reader.h"
 #include "support/data_rows.h"
 
@@ -26,14 +28,27 @@ TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
   wine.winePrefix = "/home/ann/.wine";
   wine.machineHive = HiveOf("registry/folders/wine_machine.reg");
   wine.userHive = HiveOf("registry/folders/wine_user.reg");
+  // property, on the bare machine, on the Wine prefix ("-" absent)
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"ProgramFilesFolder", "D:\\Program Files (x86)\\", "E:\\P64 (x86)\\"},
+      {"ProgramFiles64Folder", "D:\\Program Files\\", "E:\\P64\\"},
+      {"CommonFilesFolder", "D:\\Program Files (x86)\\Common Files\\", "E:\\C32\\"},
+      {"CommonFiles64Folder", "D:\\Program Files\\Common Files\\", "E:\\P64\\Common Files\\"},
+      {"SystemFolder", "D:\\Win\\SysWOW64\\", "D:\\Win\\syswow64\\"},
+      {"System64Folder", "D:\\Win\\system32\\", "D:\\Win\\system32\\"},
+      {"ROOTDRIVE", "D:\\", "D:\\"},
+      {"TempFolder", "D:\\Temp\\", "D:\\Temp\\"},
+      {"AppDataFolder", "-", "E:\\Roaming\\"},
+      {"CommonAppDataFolder", "-", "E:\\Data\\"},
+  };
   const auto bareProperties = MachineProperties(bare);
   const auto wineProperties = MachineProperties(wine);
-  const auto get = [](const std::map<std::string, std::string>& p, const std::string& name) {
+  const auto get = [](const std::map<std::string, std::string>& p, const char* name) {
     return p.count(name) ? p.at(name) : "-";
   };
-  for (const test::DataRow& row : test::DataRows("engine/folders.txt", "Folder")) {
-    EXPECT_EQ(get(bareProperties, row[0]), row[1]) << row[0];
-    EXPECT_EQ(get(wineProperties, row[0]), row[2]) << row[0];
+  for (const auto& [name, onBare, onWine] : cases) {
+    EXPECT_EQ(get(bareProperties, name), onBare) << name;
+    EXPECT_EQ(get(wineProperties, name), onWine) << name;
   }
 }
 

@@ -2,37 +2,61 @@
 
 #include <gtest/gtest.h>
 
-#include "support/data_rows.h"
-
 namespace qv::msi {
 namespace {
 
-TEST(PackedGuidTest, PacksAndUnpacksKeepingCaseAndRefusesWhatIsNoGuid) {
-  for (const test::DataRow& row : test::DataRows("engine/guids.txt", "Packed")) {
-    std::string out = "left over";
-    EXPECT_EQ(PackGuid(row[0], &out), !row[1].empty()) << row[0];
-    EXPECT_EQ(out, row[1]);
-    if (row[1].empty()) continue;
-    EXPECT_TRUE(UnpackGuid(row[1], &out)) << row[1];
-    EXPECT_EQ(out, row[0]);
+TEST(PackedGuidTest, PacksAndUnpacksKeepingCase) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"{12345678-1234-1234-1234-123456789ABC}", "8765432143214321214321436587A9CB"},
+      {"{A1111111-1111-1111-1111-111111111111}", "1111111A111111111111111111111111"},
+      {"{ad000000-0000-0000-0000-000000000021}", "000000da000000000000000000000012"},
+  };
+  for (const auto& [guid, packed] : cases) {
+    std::string out;
+    EXPECT_TRUE(PackGuid(guid, &out)) << guid;
+    EXPECT_EQ(out, packed);
+    EXPECT_TRUE(UnpackGuid(packed, &out)) << packed;
+    EXPECT_EQ(out, guid);
   }
-  for (const test::DataRow& row : test::DataRows("engine/guids.txt", "Unpacked")) {
-    std::string out = "left over";
-    EXPECT_FALSE(UnpackGuid(row[0], &out)) << row[0];
+}
+
+TEST(PackedGuidTest, RefusesWhatIsNoGuid) {
+  std::string out = "left over";
+  for (const char* guid :
+       {"", "12345678-1234-1234-1234-123456789ABC", "{12345678-1234-1234-1234-123456789ABC",
+        "{12345678x1234-1234-1234-123456789ABC}", "{1234567G-1234-1234-1234-123456789ABC}",
+        "{12345678-1234-1234-1234-123456789ABCD}"}) {
+    EXPECT_FALSE(PackGuid(guid, &out)) << guid;
+    EXPECT_EQ(out, "");
+  }
+  for (const char* packed :
+       {"", "8765432143214321214321436587A9C", "8765432143214321214321436587A9CBB",
+        "8765432143214321214321436587A9CG", "NOTAGUID"}) {
+    out = "left over";
+    EXPECT_FALSE(UnpackGuid(packed, &out)) << packed;
     EXPECT_EQ(out, "");
   }
 }
 
+// Compressed GUIDs as Wine's installer wrote them into a feature's component list.
 TEST(PackedGuidTest, DecodesCompressedGuidsAsTheInstallerWritesThem) {
-  for (const test::DataRow& row : test::DataRows("engine/guids.txt", "Compressed")) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Q3SIg[6Q{-[6Q{-[6Q{-", "{C2222222-2222-2222-2222-222222222222}"},
+      {"s=G'gm[8Q(m[8Q(m[8Q(", "{C1111111-1111-1111-1111-111111111111}"},
+      {"CwwKh!'6LC!'6LC!'6LC", "{C5555555-5555-5555-5555-555555555555}"},
+      {"++`ggJofN4JofN4JofN4", "{C3333333-3333-3333-3333-333333333333}"},
+  };
+  for (const auto& [compressed, guid] : cases) {
     std::string out;
-    const std::string list = row[0] + (row[1].empty() ? "" : "\x02Main");  // as a list holds it
-    EXPECT_EQ(DecodeCompressedGuid(list, &out), !row[1].empty()) << row[0];
-    if (row[1].empty()) continue;
-    EXPECT_EQ(out, row[1]);
-    EXPECT_TRUE(EncodeCompressedGuid(row[1], &out));
-    EXPECT_EQ(out, row[0]);
+    EXPECT_TRUE(DecodeCompressedGuid(compressed + "\x02Main", &out)) << compressed;
+    EXPECT_EQ(out, guid);
+    EXPECT_TRUE(EncodeCompressedGuid(guid, &out));
+    EXPECT_EQ(out, compressed);
   }
+  std::string out;
+  EXPECT_FALSE(DecodeCompressedGuid("Q3SIg[6Q{-[6Q{-[6Q{", &out));   // 19 characters
+  EXPECT_FALSE(DecodeCompressedGuid("notbase85!!", &out));           // as Wine's "Bad" feature
+  EXPECT_FALSE(DecodeCompressedGuid("Q3SIg[6Q{-[6Q{-[6Q#-", &out));  // '#' is no digit
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "platform/msi/engine_installer.h"
 #include "platform/msi/query_rows.h"
 #include "platform/msi/sql_parser.h"
-#include "support/data_rows.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 
@@ -30,9 +29,35 @@ class SqlViewTest : public ::testing::Test {
 };
 
 TEST_F(SqlViewTest, AnswersTheQueriesOfTheProgram) {
-  for (const test::DataRow& row : test::DataRows("engine/sql.txt", "Query")) {
-    EXPECT_EQ(QueryRows(*m_db, row[0]), row[1]) << row[0];
-  }
+  struct Case {
+    const char* sql;
+    const char* rows;
+  } cases[] = {
+      {"SELECT * FROM `Numbers`",
+       "-5|-1|-100000|100000|negative key;1|-32767|-2147483647|~|min values;"
+       "2|32767|2147483647|0|max values;3|~|0|-1|~"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Small` IS NULL", "3"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Optional` IS NOT NULL AND `Id` > 0", "2;3"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Big` < 0 OR `Note` = 'max values'", "-5;1;2"},
+      {"select `Id` from `Numbers` where `Small` = -1 or `Note` = 'max values'", "-5;2"},
+      {"SELECT `Id` FROM `Numbers` WHERE (`Id` = 1 OR `Id` = 3) AND `Big` >= 0", "3"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Id` <> 1 AND `Id` <= 2", "-5;2"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Id` > 1 AND `Id` >= -5 AND `Id` < 3", "2"},
+      {"SELECT `Id` FROM `Numbers` WHERE `Big` >= -2147483648 AND `Big` <= 2147483647", "-5;1;2;3"},
+      {"SELECT `Id`, `Small` FROM `Numbers` ORDER BY `Small`", "3|~;1|-32767;-5|-1;2|32767"},
+      {"SELECT File, Sequence FROM File WHERE Component_ = 'HelpDoc' ORDER BY Sequence",
+       "Manual.pdf|2;Readme.txt|3"},
+      {"SELECT `File`.`FileName` FROM `File` WHERE `File`.`File` = 'App.exe'",
+       "APP.EXE|Application.exe"},
+      {"SELECT `Directory`, `DefaultDir` FROM `Directory` WHERE `Directory_Parent` = "
+       "'INSTALLDIR' ORDER BY `Directory`",
+       "BinDir|bin;DocDir|DOCUME~1|Documentation"},
+      {"SELECT `Component` FROM `Component` WHERE `ComponentId` IS NULL", "EmptyKey"},
+      {"SELECT `Component` FROM `Component` WHERE `Component` = 'Missing'", ""},
+      {"SELECT `Id` FROM `Numbers` WHERE `Note` = 5", ""},
+      {"SELECT `Name` FROM `_Tables` WHERE `Name` = 'Media'", "Media"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(QueryRows(*m_db, c.sql), c.rows) << c.sql;
 }
 
 TEST_F(SqlViewTest, BindsParametersToTheColumnsTheyMeet) {

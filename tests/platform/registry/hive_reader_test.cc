@@ -56,16 +56,41 @@ TEST(HiveReaderTest, ReadsEveryWineValueForm) {
 
 TEST(HiveReaderTest, SkipsEachMalformedLineNamingItAndKeepsTheRest) {
   const std::string regedit = "Windows Registry Editor Version 5.00\r\n\r\n\r\n";
-  for (const test::DataRow& row : test::DataRows("registry/malformed_lines.txt")) {
-    const std::string header = row[0] == "wine" ? kWineHeader : regedit;
-    Parsed p = Parse(header + "[K] 0\n" + row[1] + "\n[K] 0\n\"after\"=dword:1\n");
-    ASSERT_TRUE(p.status.ok()) << row[1];
+  // Each text follows the header and "[K] 0" (line 4) and comes before a good value.
+  const struct {
+    const std::string& header;
+    const char *lines, *problems;
+  } cases[] = {
+      {kWineHeader, "\"b\"=dword:xyz", "5: bad dword value"},
+      {kWineHeader, "\"b\"=dword:123456789", "5: bad dword value"},
+      {kWineHeader, "\"c\"=hex:1,234", "5: bad hex byte"},
+      {kWineHeader, "\"c\"=hex:01,", "5: bad hex byte"},
+      {kWineHeader, "\"c\"=hex:01 02", "5: expected ','"},
+      {kWineHeader, "\"c\"=hex 01", "5: expected ':'"},
+      {kWineHeader, "\"c\"=hex(zz):01", "5: bad type in hex(N)"},
+      {kWineHeader, "\"d\"=\"unterminated", "5: missing closing '\"'"},
+      {kWineHeader, "\"d\"=\"a\" b", "5: text after the closing '\"'"},
+      {kWineHeader, "\"d\"=\"\\xg\"", "5: bad \\x escape"},
+      {kWineHeader, "\"s\"=str(x):\"a\"", "5: bad type in str(N)"},
+      {kWineHeader, "\"s\"=str(2)\"a\"", "5: expected ':'"},
+      {kWineHeader, "\"s\"=str(2):a", "5: expected '\"'"},
+      {kWineHeader, "\"e\" \"x\"", "5: expected '='"},
+      {kWineHeader, "junk", "5: expected '[', '\"' or '@'"},
+      {kWineHeader, "\"f\"=weird:1", "5: unknown value data"},
+      {kWineHeader, "[\\\\] 0\n\"g\"=dword:2", "5: empty key name|6: value outside a key"},
+      {kWineHeader, "[Broken 0\n\"g\"=dword:2", "5: missing closing ']'|6: value outside a key"},
+      {regedit, "[HKEY_CURRENT_USER\\X\r\n\"g\"=dword:2", "5: expected ']'|6: value outside a key"},
+      {regedit, "[-HKEY_CURRENT_USER\\X]", "5: key deletion is not supported"},
+  };
+  for (const auto& c : cases) {
+    Parsed p = Parse(c.header + "[K] 0\n" + c.lines + "\n[K] 0\n\"after\"=dword:1\n");
+    ASSERT_TRUE(p.status.ok()) << c.lines;
     std::string problems;
     for (const std::string& problem : p.problems) {
       problems += (problems.empty() ? "" : "|") + problem.substr(std::string("test.reg:").size());
     }
-    EXPECT_EQ(problems, row[2]) << row[1];
-    EXPECT_NE(p.hive.FindValue("K", "after"), nullptr) << row[1];
+    EXPECT_EQ(problems, c.problems) << c.lines;
+    EXPECT_NE(p.hive.FindValue("K", "after"), nullptr) << c.lines;
   }
   // A value before any key has none to go to.
   EXPECT_EQ(Parse(kWineHeader + "\"early\"=dword:1\n").problems,

@@ -2,22 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "support/data_rows.h"
+#include <tuple>
 
 namespace qv::registry {
 namespace {
 
 TEST(KeyPathTest, SplitsRootsAndRelativePaths) {
-  const std::map<std::string, Root> roots = {{"HKLM", Root::kLocalMachine},
-                                             {"HKCR", Root::kClassesRoot},
-                                             {"HKCU", Root::kCurrentUser},
-                                             {"HKU", Root::kUsers}};
-  for (const test::DataRow& row : test::DataRows("registry/key_names.txt", "KeyPath")) {
-    KeyPath kp = ParseKeyPath(row[0]);
-    EXPECT_EQ(kp.root, roots.at(row[1])) << row[0];
-    EXPECT_EQ(kp.path, row[2]) << row[0];
+  const std::tuple<const char*, Root, const char*> cases[] = {
+      {"HKLM\\Software\\Microsoft", Root::kLocalMachine, "Software\\Microsoft"},
+      {"hklm\\Software\\", Root::kLocalMachine, "Software"},
+      {"HKEY_LOCAL_MACHINE\\A", Root::kLocalMachine, "A"},
+      {"\\HKCR\\CLSID\\{X}", Root::kClassesRoot, "CLSID\\{X}"},
+      {"\\HKEY_CLASSES_ROOT\\Installer\\Products", Root::kClassesRoot, "Installer\\Products"},
+      {"HKCU", Root::kCurrentUser, ""},
+      {"HKEY_CURRENT_USER\\\\Software\\\\x", Root::kCurrentUser, "Software\\x"},
+      {"HKU\\S-1-5-18", Root::kUsers, "S-1-5-18"},
+      {"HKEY_USERS", Root::kUsers, ""},
+      {"Dunar\\Quorvex", Root::kCurrentUser, "Software\\Dunar\\Quorvex"},
+      {"Dunar\\Quorvex\\Display\\", Root::kCurrentUser, "Software\\Dunar\\Quorvex\\Display"},
+      {"", Root::kCurrentUser, "Software"},
+      {"HKLMX\\a", Root::kCurrentUser, "Software\\HKLMX\\a"},
+  };
+  for (const auto& [text, root, path] : cases) {
+    KeyPath kp = ParseKeyPath(text);
+    EXPECT_EQ(kp.root, root) << text;
+    EXPECT_EQ(kp.path, path) << text;
   }
 }
 

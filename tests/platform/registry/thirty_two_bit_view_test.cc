@@ -19,9 +19,17 @@ std::shared_ptr<const Hive> HiveOf(const std::string& text) {
 }
 
 TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftware) {
-  for (const test::DataRow& row : test::DataRows("registry/key_names.txt", "Twin")) {
-    EXPECT_EQ(ThirtyTwoBitTwin(row[0]), row[1]) << row[0];
-  }
+  const std::pair<const char*, const char*> cases[] = {
+      {"Software\\Microsoft\\Windows\\CurrentVersion",
+       "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion"},
+      {"SOFTWARE\\Vendor", "Software\\Wow6432Node\\Vendor"},
+      {"Software", ""},
+      {"Software\\Wow6432Node\\Vendor", ""},
+      {"Software\\WOW6432NODE", ""},
+      {"System\\CurrentControlSet", ""},
+      {"", ""},
+  };
+  for (const auto& [path, twin] : cases) EXPECT_EQ(ThirtyTwoBitTwin(path), twin) << path;
 }
 
 TEST(ThirtyTwoBitViewTest, OnlyTheFolderValuesReadInTheView) {
