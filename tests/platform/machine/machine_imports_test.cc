@@ -10,11 +10,7 @@
 namespace qv {
 namespace {
 
-std::string Get(const std::string& key, const std::string& name) {
-  registry::Value v;
-  Status s = CurrentRegistry().GetValue(key, name, &v);
-  return s.ok() ? v.data : "<absent>";
-}
+constexpr auto Get = &test::RegistryText;
 
 // Files to import, customer.reg an export of every root.
 const std::string kImports = std::string(QV_TEST_DATA_DIR) + "/registry/imports/";

@@ -16,10 +16,13 @@
 #include "platform/machine/machine_registry.h"
 #include "support/regf_writer.h"
 #include "support/temp_dir.h"
+#include "support/test_machine.h"
 #include "support/windows_installation.h"
 
 namespace qv {
 namespace {
+
+constexpr auto Get = &test::RegistryText;
 
 using test::WindowsInstallationOptions;
 using test::WindowsProfile;
@@ -35,12 +38,6 @@ WindowsProfile Profile(const std::string& name, const std::string& sid, uint64_t
   p.loadTime = load;
   p.unloadTime = unload;
   return p;
-}
-
-std::string Get(const std::string& key, const std::string& name) {
-  registry::Value v;
-  Status s = CurrentRegistry().GetValue(key, name, &v);
-  return s.ok() ? v.data : "<absent>";
 }
 
 std::vector<std::string> Messages(const std::vector<Status>& problems) {
@@ -118,7 +115,8 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
   EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
             "C:\\Windows");
   EXPECT_EQ(Get("HKCU\\Software\\Classes\\.quorvex", ""), "Quorvex.File");
-  EXPECT_EQ(Get("HKCR\\.quorvex", ""), "Quorvex.File");  // the user's class over the machine's
+  EXPECT_EQ(Get("HKCR\\.quorvex", ""),
+            "Quorvex.File");  // the user's class over the machine's
   EXPECT_EQ(Get("HKCR\\.machineonly", ""), "machine only");
   EXPECT_EQ(CurrentRegistry().SubkeyNames("HKLM"),
             (std::vector<std::string>{"SOFTWARE", "SYSTEM"}));

@@ -4,30 +4,23 @@
 
 #include <tuple>
 
-#include "platform/registry/hive_reader.h"
 #include "support/data_rows.h"
+#include "support/test_machine.h"
 
 namespace qv::msi {
 namespace {
-
-std::shared_ptr<const registry::Hive> HiveOf(const std::string& file) {
-  auto hive = std::make_shared<registry::Hive>();
-  const std::string text = file.empty() ? "WINE REGISTRY Version 2\n" : test::DataFile(file);
-  EXPECT_TRUE(registry::ParseHive(text, "t.reg", hive.get(), nullptr).ok());
-  return hive;
-}
 
 TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
   Machine bare;  // no registry values: everything follows from the Windows folder
   bare.windowsDir = "D:\\Win";
   bare.systemDir = "D:\\Win\\system32";
   bare.tempDir = "D:\\Temp";
-  bare.machineHive = HiveOf("");
-  bare.userHive = HiveOf("");
+  bare.machineHive = test::HiveOf("WINE REGISTRY Version 2\n");
+  bare.userHive = test::HiveOf("WINE REGISTRY Version 2\n");
   Machine wine = bare;  // a Wine prefix with folders of its own
   wine.winePrefix = "/home/ann/.wine";
-  wine.machineHive = HiveOf("registry/folders/wine_machine.reg");
-  wine.userHive = HiveOf("registry/folders/wine_user.reg");
+  wine.machineHive = test::HiveOf(test::DataFile("registry/folders/wine_machine.reg"));
+  wine.userHive = test::HiveOf(test::DataFile("registry/folders/wine_user.reg"));
   // property, on the bare machine, on the Wine prefix ("-" absent)
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"ProgramFilesFolder", "D:\\Program Files (x86)\\", "E:\\P64 (x86)\\"},
@@ -58,8 +51,8 @@ TEST(FolderPropertiesTest, ThirtyTwoBitFoldersComeFromTheThirtyTwoBitView) {
   Machine machine;
   machine.windowsDir = "C:\\Windows";
   machine.systemDir = "C:\\Windows\\system32";
-  machine.userHive = HiveOf("");
-  machine.machineHive = HiveOf("registry/folders/machine32.reg");
+  machine.userHive = test::HiveOf("WINE REGISTRY Version 2\n");
+  machine.machineHive = test::HiveOf(test::DataFile("registry/folders/machine32.reg"));
   const auto p = MachineProperties(machine);
   EXPECT_EQ(p.at("ProgramFilesFolder"), "C:\\Apps32\\");
   EXPECT_EQ(p.at("CommonFilesFolder"), "C:\\Apps32\\Common\\");

@@ -9,21 +9,16 @@
 #include "platform/registry/hive_reader.h"
 #include "support/data_rows.h"
 #include "support/temp_dir.h"
+#include "support/test_machine.h"
 
 namespace qv::registry {
 namespace {
 
-std::shared_ptr<const Hive> HiveOf(const std::string& text) {
-  auto hive = std::make_shared<Hive>();
-  EXPECT_TRUE(ParseHive(text, "fixture.reg", hive.get(), nullptr).ok());
-  return hive;
-}
-
 class RegistryTest : public ::testing::Test {
  protected:
   RegistryTest()
-      : m_machineHive(HiveOf(test::DataFile("registry/layers/machine.reg"))),
-        m_userHive(HiveOf(test::DataFile("registry/layers/user.reg"))) {}
+      : m_machineHive(test::HiveOf(test::DataFile("registry/layers/machine.reg"))),
+        m_userHive(test::HiveOf(test::DataFile("registry/layers/user.reg"))) {}
 
   std::unique_ptr<Registry> Open() {
     return std::make_unique<Registry>(m_dir.Sub("store"), m_machineHive, m_userHive, "S-1-5-21-7");

@@ -8,15 +8,10 @@
 #include "platform/registry/registry.h"
 #include "support/data_rows.h"
 #include "support/temp_dir.h"
+#include "support/test_machine.h"
 
 namespace qv::registry {
 namespace {
-
-std::shared_ptr<const Hive> HiveOf(const std::string& text) {
-  auto hive = std::make_shared<Hive>();
-  EXPECT_TRUE(ParseHive(text, "fixture.reg", hive.get(), nullptr).ok());
-  return hive;
-}
 
 TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftware) {
   const std::pair<const char*, const char*> cases[] = {
@@ -59,8 +54,8 @@ TEST(ThirtyTwoBitViewTest, RegistryReadsFolderValuesInTheViewWhereTheMachineHasO
   const std::string machine64Text = test::DataFile("registry/machine64.reg");
   const std::string native32 =
       machine64Text.substr(0, machine64Text.find("[Software\\\\Wow6432Node"));
-  Registry machine64(dir.Sub("s64"), HiveOf(machine64Text), empty, "S-1-5-21-7");
-  Registry machine32(dir.Sub("s32"), HiveOf(native32), empty, "S-1-5-21-7");
+  Registry machine64(dir.Sub("s64"), test::HiveOf(machine64Text), empty, "S-1-5-21-7");
+  Registry machine32(dir.Sub("s32"), test::HiveOf(native32), empty, "S-1-5-21-7");
   for (const auto& [bits, name, expected] : cases) {
     Registry& r = std::string(bits) == "64" ? machine64 : machine32;
     Value v;
