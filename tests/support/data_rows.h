@@ -1,10 +1,10 @@
 #pragma once
-// Tables of test cases kept as text under tests/data: one row a line, fields cut at tabs,
-// blank lines and lines beginning with "#" skipped. In a field \t, \r, \n, \\ and \xHH stand
-// for the byte they name, so texts with control or non-ASCII bytes can be written out.
+// Test data kept as files under tests/data, and rows of tab-separated fields read from text:
+// one row a line, blank lines and lines beginning with "#" skipped.
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,28 +21,18 @@ inline std::string DataFile(const std::string& name) {
   return bytes;
 }
 
-/// The rows of tests/data/<name> with their escapes decoded; a missing file fails the test.
-inline std::vector<DataRow> DataRows(const std::string& name) {
-  const std::string text = DataFile(name);
+/// The rows of text.
+inline std::vector<DataRow> Rows(const std::string& text) {
   std::vector<DataRow> rows;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = text.substr(start, end - start);
-    start = end + 1;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
     DataRow& row = rows.emplace_back(1);
-    for (size_t i = 0; i < line.size(); ++i) {
-      if (line[i] == '\t') {
+    for (char c : line) {
+      if (c == '\t') {
         row.emplace_back();
-      } else if (line[i] != '\\' || i + 1 == line.size()) {
-        row.back() += line[i];
-      } else if (const char c = line[++i]; c == 'x' && i + 2 < line.size()) {
-        row.back() += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
-        i += 2;
       } else {
-        row.back() += c == 't' ? '\t' : c == 'r' ? '\r' : c == 'n' ? '\n' : c;
+        row.back() += c;
       }
     }
   }
@@ -52,7 +42,7 @@ inline std::vector<DataRow> DataRows(const std::string& name) {
 /// The rows of tests/data/<name> whose first field is kind, without that field.
 inline std::vector<DataRow> DataRows(const std::string& name, const std::string& kind) {
   std::vector<DataRow> rows;
-  for (DataRow& row : DataRows(name)) {
+  for (DataRow& row : Rows(DataFile(name))) {
     if (row[0] == kind) rows.emplace_back(row.begin() + 1, row.end());
   }
   EXPECT_FALSE(rows.empty()) << name << ": no " << kind << " rows";

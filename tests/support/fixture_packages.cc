@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
+
+#include "support/data_rows.h"
 
 namespace qv::test {
 namespace {
@@ -25,12 +26,8 @@ std::string SourceDir(const std::string& name) {
 // "summary<TAB>title<TAB>author<TAB>template<TAB>uuid".
 std::map<std::string, std::vector<std::string>> ReadManifest(const std::string& folder) {
   std::map<std::string, std::vector<std::string>> manifest;
-  std::ifstream in(folder + "/fixture.txt");
-  for (std::string line; std::getline(in, line);) {
-    std::vector<std::string> parts;
-    std::stringstream ss(line);
-    for (std::string part; std::getline(ss, part, '\t');) parts.push_back(part);
-    if (parts.size() >= 2) manifest[parts[0]].assign(parts.begin() + 1, parts.end());
+  for (const DataRow& row : Rows(ReadFile(folder + "/fixture.txt"))) {
+    if (row.size() >= 2) manifest[row[0]].assign(row.begin() + 1, row.end());
   }
   return manifest;
 }

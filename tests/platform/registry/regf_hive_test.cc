@@ -184,10 +184,7 @@ TEST(RegfHiveTest, RefusesMissingLockedAndUnreadableFiles) {
   test::TempDir dir;
   const std::string hivePath = dir.Write("SOFTWARE", test::EmptyHiveBytes());
   std::shared_ptr<const RegfHive> hive;
-  Status s = RegfHive::Open(dir.Sub("missing"), &hive);
-  EXPECT_EQ(s.code(), Status::Code::kNotFound);
-  EXPECT_EQ(s.message(), dir.Sub("missing") + ": no such file");
-  s = RegfHive::Open(dir.path(), &hive);
+  Status s = RegfHive::Open(dir.path(), &hive);
   EXPECT_EQ(s.message(), dir.path() + ": not a registry hive file");
   {
     test::LockingChild writer(hivePath, F_WRLCK);
