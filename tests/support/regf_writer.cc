@@ -267,10 +267,6 @@ bool RegfWriter::Write(const std::string& path) const {
   return static_cast<bool>(file);
 }
 
-std::string EmptyHiveBytes() {
-  return RegfWriter().Bytes();
-}
-
 void FixHiveChecksum(std::string* bytes) {
   PutLe(bytes, 0x1FC, Checksum(*bytes));
 }

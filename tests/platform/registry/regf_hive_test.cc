@@ -139,7 +139,7 @@ TEST(RegfHiveTest, DirtyAndDamagedHivesOpenAndSaySo) {
 // it gets.
 TEST(RegfHiveTest, RefusesWhatIsNoReadableHive) {
   test::TempDir dir;
-  const std::string good = test::EmptyHiveBytes();
+  const std::string good = RegfWriter().Bytes();
   auto withHeader = [&](size_t at, const std::string& bytes, bool fixChecksum) {
     std::string out = good;
     out.replace(at, bytes.size(), bytes);
@@ -182,7 +182,7 @@ TEST(RegfHiveTest, RefusesWhatIsNoReadableHive) {
 
 TEST(RegfHiveTest, RefusesMissingLockedAndUnreadableFiles) {
   test::TempDir dir;
-  const std::string hivePath = dir.Write("SOFTWARE", test::EmptyHiveBytes());
+  const std::string hivePath = dir.Write("SOFTWARE", RegfWriter().Bytes());
   std::shared_ptr<const RegfHive> hive;
   Status s = RegfHive::Open(dir.path(), &hive);
   EXPECT_EQ(s.message(), dir.path() + ": not a registry hive file");
