@@ -55,9 +55,7 @@ TEST(FolderPropertiesTest, ThirtyTwoBitFoldersComeFromTheThirtyTwoBitView) {
   machine.machineHive = test::HiveOf(test::DataFile("registry/folders/machine32.reg"));
   const auto p = MachineProperties(machine);
   EXPECT_EQ(p.at("ProgramFilesFolder"), "C:\\Apps32\\");
-  EXPECT_EQ(p.at("CommonFilesFolder"), "C:\\Apps32\\Common\\");
   EXPECT_EQ(p.at("ProgramFiles64Folder"), "C:\\Native\\");
-  EXPECT_EQ(p.at("CommonFiles64Folder"), "C:\\Native\\Common\\");
 }
 
 }  // namespace

@@ -43,8 +43,6 @@ TEST(ThirtyTwoBitViewTest, RegistryReadsFolderValuesInTheViewWhereTheMachineHasO
   // machine, value, what a read gives
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"64", "ProgramFilesDir", "C:\\Program Files (x86)"},
-      {"64", "CommonFilesDir", "C:\\Program Files (x86)\\Common Files"},
-      {"64", "ProgramFilesDir (x86)", "C:\\Program Files (x86)"},
       {"64", "DevicePath", "native"},
       // A machine without a 32-bit view (a 32-bit Wine prefix) reads its own values.
       {"32", "ProgramFilesDir", "C:\\Program Files"},
