@@ -83,9 +83,6 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
   WindowsInstallationOptions options;
   options.profiles = {Profile("ann", "S-1-5-21-1-2-3-1001", kJan2026)};
   options.profiles[0].classes = "WINE REGISTRY Version 2\n[.quorvex] 0\n@=\"Quorvex.File\"\n";
-  options.machine =
-      "WINE REGISTRY Version 2\n[Software\\\\Classes\\\\.quorvex] 0\n@=\"machine class\"\n"
-      "[Software\\\\Classes\\\\.machineonly] 0\n@=\"machine only\"\n";
   const std::string root = test::WriteWindowsInstallation(m_dir, "win", options);
   // QUORVEX_WINDOWS comes before WINEPREFIX.
   test::ScopedEnv wine;
@@ -115,9 +112,6 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
   EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
             "C:\\Windows");
   EXPECT_EQ(Get("HKCU\\Software\\Classes\\.quorvex", ""), "Quorvex.File");
-  EXPECT_EQ(Get("HKCR\\.quorvex", ""),
-            "Quorvex.File");  // the user's class over the machine's
-  EXPECT_EQ(Get("HKCR\\.machineonly", ""), "machine only");
   EXPECT_EQ(CurrentRegistry().SubkeyNames("HKLM"),
             (std::vector<std::string>{"SOFTWARE", "SYSTEM"}));
   // The shell folders Windows derives from User Shell Folders where the hives keep none.
