@@ -10,7 +10,6 @@
 #include <tuple>
 
 #include "platform/machine/machine_profiles.h"
-#include "support/data_rows.h"
 #include "support/hostile_files.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
@@ -43,9 +42,14 @@ TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
                                     home.ConfigHome() + "/quorvex", ""));
 }
 
-// A Wine prefix's registry files, the user's naming the user's SID.
-const std::string kSystemReg = test::DataFile("registry/wine_prefix/system.reg");
-const std::string kUserReg = test::DataFile("registry/wine_prefix/user.reg");
+const char kSystemReg[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+    "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1796478104\n"
+    "#time=1d8c5e3a2b4c6d0\n\"SystemRoot\"=\"C:\\\\windows\"\n";
+const char kUserReg[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1000\n\n"
+    "[Environment] 1796478104\n"
+    "\"TEMP\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Local\\\\Temp\"\n";
 
 TEST(MachineTest, WinePrefixGivesDrivesHivesAndFolders) {
   test::IsolatedHome home;

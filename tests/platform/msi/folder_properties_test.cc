@@ -4,23 +4,35 @@
 
 #include <tuple>
 
-#include "support/data_rows.h"
-#include "support/test_machine.h"
+#include "platform/registry/hive_reader.h"
 
 namespace qv::msi {
 namespace {
+
+std::shared_ptr<const registry::Hive> HiveOf(const std::string& text) {
+  auto hive = std::make_shared<registry::Hive>();
+  EXPECT_TRUE(
+      registry::ParseHive("WINE REGISTRY Version 2\n" + text, "t.reg", hive.get(), nullptr).ok());
+  return hive;
+}
 
 TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
   Machine bare;  // no registry values: everything follows from the Windows folder
   bare.windowsDir = "D:\\Win";
   bare.systemDir = "D:\\Win\\system32";
   bare.tempDir = "D:\\Temp";
-  bare.machineHive = test::HiveOf("WINE REGISTRY Version 2\n");
-  bare.userHive = test::HiveOf("WINE REGISTRY Version 2\n");
+  bare.machineHive = HiveOf("");
+  bare.userHive = HiveOf("");
   Machine wine = bare;  // a Wine prefix with folders of its own
   wine.winePrefix = "/home/ann/.wine";
-  wine.machineHive = test::HiveOf(test::DataFile("registry/folders/wine_machine.reg"));
-  wine.userHive = test::HiveOf(test::DataFile("registry/folders/wine_user.reg"));
+  wine.machineHive = HiveOf(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n\"ProgramFilesDir\"=\"E:\\\\P64\"\n"
+      "\"CommonFilesDir (x86)\"=\"E:\\\\C32\"\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 0\n"
+      "\"Common AppData\"=\"E:\\\\Data\"\n\"AppData\"=\"E:\\\\Not the user's\"\n");
+  wine.userHive = HiveOf(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 0\n"
+      "\"AppData\"=str(2):\"E:\\\\Roaming\\0\"\n");
   // property, on the bare machine, on the Wine prefix ("-" absent)
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"ProgramFilesFolder", "D:\\Program Files (x86)\\", "E:\\P64 (x86)\\"},
@@ -51,8 +63,12 @@ TEST(FolderPropertiesTest, ThirtyTwoBitFoldersComeFromTheThirtyTwoBitView) {
   Machine machine;
   machine.windowsDir = "C:\\Windows";
   machine.systemDir = "C:\\Windows\\system32";
-  machine.userHive = test::HiveOf("WINE REGISTRY Version 2\n");
-  machine.machineHive = test::HiveOf(test::DataFile("registry/folders/machine32.reg"));
+  machine.userHive = HiveOf("");
+  machine.machineHive = HiveOf(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Native\"\n\"ProgramFilesDir (x86)\"=\"C:\\\\Not used\"\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Apps32\"\n");
   const auto p = MachineProperties(machine);
   EXPECT_EQ(p.at("ProgramFilesFolder"), "C:\\Apps32\\");
   EXPECT_EQ(p.at("ProgramFiles64Folder"), "C:\\Native\\");
