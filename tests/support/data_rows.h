@@ -49,9 +49,4 @@ inline std::vector<DataRow> DataRows(const std::string& name, const std::string&
   return rows;
 }
 
-/// A field as a number.
-inline int32_t Int(const std::string& field) {
-  return static_cast<int32_t>(std::stol(field));
-}
-
 }  // namespace qv::test

@@ -57,7 +57,7 @@ class InstallerRegistrationTest : public ::testing::Test {
 
 TEST_F(InstallerRegistrationTest, ProductStatesAreWines) {
   for (const test::DataRow& row : Answers("ProductState")) {
-    EXPECT_EQ(m_installer->ProductState(row[0]), test::Int(row[1])) << row[0];
+    EXPECT_EQ(m_installer->ProductState(row[0]), std::stoi(row[1])) << row[0];
   }
   EXPECT_FALSE(ErrorPending());
 }
@@ -66,8 +66,7 @@ TEST_F(InstallerRegistrationTest, ProductInfoIsWines) {
   InstallerRegistration registration = Registration();
   for (const test::DataRow& row : Answers("ProductInfo")) {
     std::string value = "left over";
-    EXPECT_EQ(registration.ProductInfo(row[0], row[1], &value),
-              static_cast<uint32_t>(test::Int(row[2])))
+    EXPECT_EQ(registration.ProductInfo(row[0], row[1], &value), std::stoul(row[2]))
         << row[0] << " " << row[1];
     EXPECT_EQ(value, row[3]) << row[0] << " " << row[1];
   }
@@ -85,7 +84,7 @@ TEST_F(InstallerRegistrationTest, ProductInfoFailureIsThePendingError) {
 
 TEST_F(InstallerRegistrationTest, FeatureStatesAreWines) {
   for (const test::DataRow& row : Answers("FeatureState")) {
-    EXPECT_EQ(m_installer->FeatureState(row[0], row[1]), test::Int(row[2]))
+    EXPECT_EQ(m_installer->FeatureState(row[0], row[1]), std::stoi(row[2]))
         << row[0] << " " << row[1];
   }
 }
