@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
+
+#include "support/data_rows.h"
 
 namespace qv::test {
 namespace {
@@ -25,12 +26,8 @@ std::string SourceDir(const std::string& name) {
 // "summary<TAB>title<TAB>author<TAB>template<TAB>uuid".
 std::map<std::string, std::vector<std::string>> ReadManifest(const std::string& folder) {
   std::map<std::string, std::vector<std::string>> manifest;
-  std::ifstream in(folder + "/fixture.txt");
-  for (std::string line; std::getline(in, line);) {
-    std::vector<std::string> parts;
-    std::stringstream ss(line);
-    for (std::string part; std::getline(ss, part, '\t');) parts.push_back(part);
-    if (parts.size() >= 2) manifest[parts[0]].assign(parts.begin() + 1, parts.end());
+  for (const DataRow& row : Rows(ReadFile(folder + "/fixture.txt"))) {
+    if (row.size() >= 2) manifest[row[0]].assign(row.begin() + 1, row.end());
   }
   return manifest;
 }
@@ -141,13 +138,7 @@ std::string BuildAsKind(const TempDir& dir, const std::string& source, const std
 
 std::string ShellQuote(const std::string& text) {
   std::string out = "'";
-  for (char c : text) {
-    if (c == '\'') {
-      out += "'\\''";
-    } else {
-      out += c;
-    }
-  }
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
 

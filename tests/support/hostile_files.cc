@@ -21,17 +21,8 @@ const std::vector<HostileKind>& AllHostileKinds() {
 }
 
 std::string NameOf(HostileKind kind) {
-  switch (kind) {
-    case HostileKind::kFifo:
-      return "FIFO";
-    case HostileKind::kFolder:
-      return "folder";
-    case HostileKind::kSocket:
-      return "socket";
-    case HostileKind::kDevZero:
-      return "/dev/zero";
-  }
-  return "?";
+  const char* names[] = {"FIFO", "folder", "socket", "/dev/zero"};  // in the order of the kinds
+  return names[static_cast<int>(kind)];
 }
 
 bool MakeHostileFile(HostileKind kind, const std::string& path) {

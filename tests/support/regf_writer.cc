@@ -5,8 +5,10 @@
 #include <fstream>
 #include <unordered_map>
 
+#include "platform/base/little_endian.h"
 #include "platform/registry/name_compare.h"
 #include "platform/registry/text_codec.h"
+#include "support/le_bytes.h"
 
 namespace qv::test {
 namespace {
@@ -18,18 +20,6 @@ constexpr uint32_t kNone = 0xFFFFFFFF;
 constexpr uint64_t kWriteTime = 0x01DC6A3F8E3A1B2CULL;  // a day in 2026, as a FILETIME
 // A self-relative security descriptor with no owner, group or lists: a null DACL.
 constexpr unsigned char kDescriptor[20] = {1, 0, 0x04, 0x80};
-
-// Writes the low width bytes of v at out[at], least significant first.
-void Put(std::string* out, size_t at, uint64_t v, int width = 4) {
-  for (int i = 0; i < width; ++i) (*out)[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-uint32_t Get32(const std::string& in, size_t at) {
-  uint32_t v = 0;
-  for (int i = 0; i < 4; ++i)
-    v |= static_cast<uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
-  return v;
-}
 
 bool IsAscii(const std::string& name) {
   return std::all_of(name.begin(), name.end(),
@@ -54,7 +44,7 @@ uint32_t NameHash(const std::string& upper) {
 
 uint32_t Checksum(const std::string& file) {
   uint32_t sum = 0;
-  for (size_t at = 0; at < 0x1FC; at += 4) sum ^= Get32(file, at);
+  for (size_t at = 0; at < 0x1FC; at += 4) sum ^= ReadLe32(file.data() + at);
   return sum;
 }
 
@@ -70,13 +60,13 @@ class CellSpace {
     if (m_binEnd == 0 || m_next + size > m_binEnd) StartBin(size);
     const size_t at = m_next;
     m_next += size;
-    Put(m_out, at, static_cast<uint32_t>(-static_cast<int32_t>(size)));
+    PutLe(m_out, at, static_cast<uint32_t>(-static_cast<int32_t>(size)));
     return at;
   }
 
   // Ends the last bin with a free cell over its rest.
   void Finish() {
-    if (m_binEnd > m_next) Put(m_out, m_next, m_binEnd - m_next);
+    if (m_binEnd > m_next) PutLe(m_out, m_next, m_binEnd - m_next);
     m_next = m_binEnd;
   }
 
@@ -87,9 +77,9 @@ class CellSpace {
     const size_t at = m_out->size();
     m_out->resize(at + binSize, '\0');
     std::memcpy(&(*m_out)[at], "hbin", 4);
-    Put(m_out, at + 4, at - kBinBase);
-    Put(m_out, at + 8, binSize);
-    Put(m_out, at + 20, kWriteTime, 8);
+    PutLe(m_out, at + 4, at - kBinBase);
+    PutLe(m_out, at + 8, binSize);
+    PutLe(m_out, at + 20, kWriteTime, 8);
     m_next = at + kBinHeader;
     m_binEnd = at + binSize;
   }
@@ -148,10 +138,10 @@ std::string RegfWriter::Bytes() const {
   CellSpace cells(&out);
   const size_t sk = cells.Allocate(4 + 20 + sizeof kDescriptor);
   std::memcpy(&out[sk + 4], "sk", 2);
-  Put(&out, sk + 8, Rel(sk));
-  Put(&out, sk + 12, Rel(sk));
-  Put(&out, sk + 16, m_nodes.size());
-  Put(&out, sk + 20, sizeof kDescriptor);
+  PutLe(&out, sk + 8, Rel(sk));
+  PutLe(&out, sk + 12, Rel(sk));
+  PutLe(&out, sk + 16, m_nodes.size());
+  PutLe(&out, sk + 20, sizeof kDescriptor);
   std::memcpy(&out[sk + 24], kDescriptor, sizeof kDescriptor);
 
   // Key cells first, parents before children, so that every parent offset is known.
@@ -163,12 +153,12 @@ std::string RegfWriter::Bytes() const {
     const size_t at = cells.Allocate(0x50 + name.size());
     nk[i] = at;
     std::memcpy(&out[at + 4], "nk", 2);
-    Put(&out, at + 6, (compressed ? 0x20 : 0) | (i == kRoot ? 0x0C : 0), 2);
-    Put(&out, at + 8, kWriteTime, 8);
-    Put(&out, at + 20, i == kRoot ? kNone : Rel(nk[node.parent]));
-    for (size_t none : {32, 36, 44, 52}) Put(&out, at + none, kNone);  // no lists or class
-    Put(&out, at + 48, Rel(sk));
-    Put(&out, at + 76, name.size(), 2);
+    PutLe(&out, at + 6, (compressed ? 0x20 : 0) | (i == kRoot ? 0x0C : 0), 2);
+    PutLe(&out, at + 8, kWriteTime, 8);
+    PutLe(&out, at + 20, i == kRoot ? kNone : Rel(nk[node.parent]));
+    for (size_t none : {32, 36, 44, 52}) PutLe(&out, at + none, kNone);  // no lists or class
+    PutLe(&out, at + 48, Rel(sk));
+    PutLe(&out, at + 76, name.size(), 2);
     std::memcpy(&out[at + 80], name.data(), name.size());
   }
 
@@ -183,30 +173,30 @@ std::string RegfWriter::Bytes() const {
         const std::string name = StoredName(v.name, &compressed);
         const size_t vk = cells.Allocate(0x18 + name.size());
         std::memcpy(&out[vk + 4], "vk", 2);
-        Put(&out, vk + 6, name.size(), 2);
+        PutLe(&out, vk + 6, name.size(), 2);
         const auto size = static_cast<uint32_t>(v.bytes.size());
-        Put(&out, vk + 16, v.type);
-        Put(&out, vk + 20, compressed && !name.empty() ? 1 : 0, 2);
+        PutLe(&out, vk + 16, v.type);
+        PutLe(&out, vk + 20, compressed && !name.empty() ? 1 : 0, 2);
         std::memcpy(&out[vk + 24], name.data(), name.size());
         if (size <= 4) {
-          Put(&out, vk + 8, size | 0x80000000u);
+          PutLe(&out, vk + 8, size | 0x80000000u);
           std::memcpy(&out[vk + 12], v.bytes.data(), size);
         } else {
           const size_t data = cells.Allocate(4 + size);
           std::memcpy(&out[data + 4], v.bytes.data(), size);
-          Put(&out, vk + 8, size);
-          Put(&out, vk + 12, Rel(data));
+          PutLe(&out, vk + 8, size);
+          PutLe(&out, vk + 12, Rel(data));
         }
         vks.push_back(Rel(vk));
         longestName = std::max(longestName, static_cast<uint32_t>(v.name.size() * 2));
         longestData = std::max(longestData, size);
       }
       const size_t list = cells.Allocate(4 + 4 * vks.size());
-      for (size_t v = 0; v < vks.size(); ++v) Put(&out, list + 4 + 4 * v, vks[v]);
-      Put(&out, nk[i] + 40, vks.size());
-      Put(&out, nk[i] + 44, Rel(list));
-      Put(&out, nk[i] + 64, longestName);
-      Put(&out, nk[i] + 68, longestData);
+      for (size_t v = 0; v < vks.size(); ++v) PutLe(&out, list + 4 + 4 * v, vks[v]);
+      PutLe(&out, nk[i] + 40, vks.size());
+      PutLe(&out, nk[i] + 44, Rel(list));
+      PutLe(&out, nk[i] + 64, longestName);
+      PutLe(&out, nk[i] + 68, longestData);
     }
     if (node.children.empty()) continue;
     std::vector<uint32_t> sorted = node.children;
@@ -223,13 +213,13 @@ std::string RegfWriter::Bytes() const {
                        : m_layout.leaf == SubkeyList::kLf ? "lf"
                                                           : "li";
       std::memcpy(&out[leaf + 4], id, 2);
-      Put(&out, leaf + 6, count, 2);
+      PutLe(&out, leaf + 6, count, 2);
       for (size_t e = 0; e < count; ++e) {
         const Node& child = m_nodes[sorted[first + e]];
         const size_t at = leaf + 8 + entry * e;
-        Put(&out, at, Rel(nk[sorted[first + e]]));
+        PutLe(&out, at, Rel(nk[sorted[first + e]]));
         if (m_layout.leaf == SubkeyList::kLh) {
-          Put(&out, at + 4, NameHash(child.upper));
+          PutLe(&out, at + 4, NameHash(child.upper));
         } else if (m_layout.leaf == SubkeyList::kLf) {
           bool compressed = false;
           const std::string stored = StoredName(child.name, &compressed);
@@ -242,31 +232,31 @@ std::string RegfWriter::Bytes() const {
     if (leaves.size() > 1) {
       list = cells.Allocate(8 + 4 * leaves.size());
       std::memcpy(&out[list + 4], "ri", 2);
-      Put(&out, list + 6, leaves.size(), 2);
-      for (size_t l = 0; l < leaves.size(); ++l) Put(&out, list + 8 + 4 * l, Rel(leaves[l]));
+      PutLe(&out, list + 6, leaves.size(), 2);
+      for (size_t l = 0; l < leaves.size(); ++l) PutLe(&out, list + 8 + 4 * l, Rel(leaves[l]));
     }
     uint32_t longestSubkey = 0;
     for (uint32_t child : node.children) {
       longestSubkey =
           std::max(longestSubkey, static_cast<uint32_t>(m_nodes[child].name.size() * 2));
     }
-    Put(&out, nk[i] + 24, node.children.size());
-    Put(&out, nk[i] + 32, Rel(list));
-    Put(&out, nk[i] + 56, longestSubkey);
+    PutLe(&out, nk[i] + 24, node.children.size());
+    PutLe(&out, nk[i] + 32, Rel(list));
+    PutLe(&out, nk[i] + 56, longestSubkey);
   }
   cells.Finish();
 
   std::memcpy(&out[0], "regf", 4);
-  Put(&out, 4, m_layout.primarySequence);
-  Put(&out, 8, m_layout.secondarySequence);
-  Put(&out, 12, kWriteTime, 8);
+  PutLe(&out, 4, m_layout.primarySequence);
+  PutLe(&out, 8, m_layout.secondarySequence);
+  PutLe(&out, 12, kWriteTime, 8);
   // Version 1.5, a primary file (0) in format 1, clustering factor 1.
-  for (const auto& [at, v] : {std::pair{20, 1}, {24, 5}, {32, 1}, {44, 1}}) Put(&out, at, v);
-  Put(&out, 36, Rel(nk[kRoot]));
-  Put(&out, 40, out.size() - kBinBase);
+  for (const auto& [at, v] : {std::pair{20, 1}, {24, 5}, {32, 1}, {44, 1}}) PutLe(&out, at, v);
+  PutLe(&out, 36, Rel(nk[kRoot]));
+  PutLe(&out, 40, out.size() - kBinBase);
   const std::string fileName = registry::Utf8ToUtf16Le("\\REGISTRY\\TEST");
   std::memcpy(&out[0x30], fileName.data(), std::min<size_t>(fileName.size(), 64));
-  Put(&out, 0x1FC, Checksum(out));
+  PutLe(&out, 0x1FC, Checksum(out));
   return out;
 }
 
@@ -277,17 +267,17 @@ bool RegfWriter::Write(const std::string& path) const {
   return static_cast<bool>(file);
 }
 
-std::string EmptyHiveBytes() {
-  return RegfWriter().Bytes();
+void FixHiveChecksum(std::string* bytes) {
+  PutLe(bytes, 0x1FC, Checksum(*bytes));
 }
 
 bool SetHiveSequenceNumbers(const std::string& path, uint32_t primary, uint32_t secondary) {
   std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
   std::string header(0x200, '\0');
   if (!file.read(header.data(), static_cast<std::streamsize>(header.size()))) return false;
-  Put(&header, 4, primary);
-  Put(&header, 8, secondary);
-  Put(&header, 0x1FC, Checksum(header));
+  PutLe(&header, 4, primary);
+  PutLe(&header, 8, secondary);
+  FixHiveChecksum(&header);
   file.seekp(0);
   file.write(header.data(), static_cast<std::streamsize>(header.size()));
   return static_cast<bool>(file);

@@ -70,9 +70,8 @@ class RegfWriter {
   size_t m_approximateSize = 0x2000;
 };
 
-/// The bytes of an empty hive: one bin holding the root key (named "ROOT") and its security
-/// cell; what libhivex needs to open a hive and add keys to it.
-std::string EmptyHiveBytes();
+/// Sets the checksum in a hive's base block to what the block's other words give.
+void FixHiveChecksum(std::string* bytes);
 
 /// Sets a hive file's sequence numbers (and fixes its checksum); different numbers make it
 /// dirty. False when the file cannot be read or written.

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/machine/machine_profiles.h"
+#include "platform/machine/machine_registry.h"
 #include "platform/registry/hive_reader.h"
 
 namespace qv::test {
@@ -42,6 +43,17 @@ ScopedTestMachine::ScopedTestMachine(const TestMachineOptions& options)
 
 ScopedTestMachine::~ScopedTestMachine() {
   SetCurrentMachine(nullptr);
+}
+
+std::shared_ptr<const registry::Hive> HiveOf(const std::string& text) {
+  auto hive = std::make_shared<registry::Hive>();
+  EXPECT_TRUE(registry::ParseHive(text, "test.reg", hive.get(), nullptr).ok());
+  return hive;
+}
+
+std::string RegistryText(const std::string& key, const std::string& name) {
+  registry::Value v;
+  return CurrentRegistry().GetValue(key, name, &v).ok() ? v.data : "<absent>";
 }
 
 std::string WriteWinePrefix(const TempDir& dir, const std::string& relative,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/machine/machine.h"
+#include "platform/registry/hive.h"
 #include "support/temp_dir.h"
 
 namespace qv::test {
@@ -44,6 +45,13 @@ class ScopedTestMachine {
   IsolatedHome m_home;
   std::shared_ptr<Machine> m_machine;
 };
+
+/// The hive a text in Wine's format (header included) holds; fails the current test when the
+/// text is no hive.
+std::shared_ptr<const registry::Hive> HiveOf(const std::string& text);
+
+/// The data of the value key\name in the current machine's registry; "<absent>" without it.
+std::string RegistryText(const std::string& key, const std::string& name);
 
 /// Writes a Wine prefix at dir/relative: drive_c/, dosdevices/c: -> ../drive_c,
 /// dosdevices/z: -> /, and system.reg and user.reg with the given texts (left out when

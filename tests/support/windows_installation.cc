@@ -54,12 +54,12 @@ void Write(const std::string& path, const Hive& hive) {
       start = end + 1;
     }
     std::vector<std::string> bytes;
-    for (const auto& [name, value] : key.values()) bytes.push_back(value.StoredBytes());
+    bytes.reserve(key.values().size());  // the values below point into these
     std::vector<hive_set_value> set;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-      const auto& [name, value] = key.values()[i];
+    for (const auto& [name, value] : key.values()) {
+      std::string& stored = bytes.emplace_back(value.StoredBytes());
       set.push_back({const_cast<char*>(name.c_str()), static_cast<hive_type>(value.type),
-                     bytes[i].size(), bytes[i].data()});
+                     stored.size(), stored.data()});
     }
     ASSERT_EQ(hivex_node_set_values(h.get(), node, set.size(), set.data(), 0), 0)
         << path << ": libhivex cannot set the values of " << key.path;
@@ -147,15 +147,6 @@ std::string WriteWindowsInstallation(const TempDir& dir, const std::string& rela
     }
   }
   return root;
-}
-
-std::string CacheInstallerPackage(const std::string& installation, const std::string& hostPath,
-                                  const std::string& name) {
-  std::error_code ec;
-  std::filesystem::copy_file(hostPath, installation + "/Windows/Installer/" + name,
-                             std::filesystem::copy_options::overwrite_existing, ec);
-  EXPECT_FALSE(ec) << hostPath << ": " << ec.message();
-  return "C:\\Windows\\Installer\\" + name;
 }
 
 }  // namespace qv::test

@@ -1,6 +1,6 @@
 #pragma once
 // Windows installations on disk for tests: Windows/System32/config with SOFTWARE and SYSTEM,
-// user profiles with NTUSER.DAT and UsrClass.dat, and Windows/Installer for cached packages.
+// user profiles with NTUSER.DAT and UsrClass.dat.
 // The hives hold tests/data/registry/windows/*.reg and what a test adds, written through
 // libhivex's write API, so the reader is checked against an independent writer's layout.
 
@@ -48,11 +48,6 @@ struct WindowsInstallationOptions {
 /// current test when a hive cannot be written.
 std::string WriteWindowsInstallation(const TempDir& dir, const std::string& relative,
                                      const WindowsInstallationOptions& options = {});
-
-/// Copies the package at hostPath into installation's Windows/Installer folder as name; returns
-/// its Windows path ("C:\Windows\Installer\<name>"), the LocalPackage a registration names.
-std::string CacheInstallerPackage(const std::string& installation, const std::string& hostPath,
-                                  const std::string& name);
 
 /// Writes an empty hive at path and adds the keys and values of text (Wine's format, keys
 /// relative to the hive's root, header included) through libhivex's write API. Fails the

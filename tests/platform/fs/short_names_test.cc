@@ -15,11 +15,10 @@ namespace {
 
 TEST(ShortNamesTest, ValidShortNamesAreRecognised) {
   const std::pair<const char*, bool> cases[] = {
-      {"SETUP.MSI", true},   {"setup.msp", true},        {"README", true},
-      {"A", true},           {"12345678.123", true},     {"123456789", false},
-      {"setup.msix", false}, {"my app.msi", false},      {"a.b.c", false},
-      {"a+b.txt", false},    {"a[1].txt", false},        {".profile", false},
-      {"name.", false},      {"caf\xC3\xA9.txt", false},
+      {"SETUP.MSI", true},        {"README", true},      {"12345678.123", true},
+      {"123456789", false},       {"setup.msix", false}, {"my app.msi", false},
+      {"a.b.c", false},           {".profile", false},   {"name.", false},
+      {"caf\xC3\xA9.txt", false},
   };
   for (const auto& [name, valid] : cases) EXPECT_EQ(IsValidShortName(name), valid) << name;
 }
@@ -28,7 +27,6 @@ TEST(ShortNamesTest, CandidatesFollowTheWindowsPattern) {
   const std::tuple<const char*, int, const char*> cases[] = {
       {"setup.msix", 1, "SETUP~1.MSI"},
       {"Program Files", 1, "PROGRA~1"},
-      {"Program Files", 2, "PROGRA~2"},
       {"Program Files", 10, "PROGR~10"},
       {"Program Files", 100, "PROG~100"},
       {"my.long.name.html", 3, "MYLONG~3.HTM"},
@@ -98,11 +96,6 @@ TEST(ShortNamesTest, ANewFileNeverMovesAnOlderFilesShortName) {
     EXPECT_EQ(shortNames(), expected) << "after creating " << name;
     usleep(20'000);  // a later birth time on file systems with coarse timestamps
   }
-  // The listing itself stays in name order.
-  std::shared_ptr<const FolderListing> listing;
-  ASSERT_TRUE(ListFolder(dir.path(), &listing).ok());
-  EXPECT_EQ(listing->entries().front().name, "Another Long Aardvark.txt");
-  EXPECT_EQ(listing->Find("ANOTHE~1.TXT")->name, "Another Long File.txt");
 }
 
 }  // namespace

@@ -10,28 +10,10 @@
 namespace qv {
 namespace {
 
-std::string Get(const std::string& key, const std::string& name) {
-  registry::Value v;
-  Status s = CurrentRegistry().GetValue(key, name, &v);
-  return s.ok() ? v.data : "<absent>";
-}
+constexpr auto Get = &test::RegistryText;
 
-const char kExport[] =
-    "Windows Registry Editor Version 5.00\r\n\r\n"
-    "[HKEY_CLASSES_ROOT\\CLSID\\{11111111-2222-3333-4444-555555555555}]\r\n"
-    "@=\"Customer Class\"\r\n\r\n"
-    "[HKEY_CLASSES_ROOT\\CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32]\r\n"
-    "@=\"C:\\\\Windows\\\\customer.dll\"\r\n\r\n"
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Installer\\Products\\1111111A111111111111111111111111]"
-    "\r\n"
-    "\"ProductName\"=\"Customer Product\"\r\n\r\n"
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\"
-    "S-1-5-18\\Products\\1111111A111111111111111111111111\\InstallProperties]\r\n"
-    "\"DisplayName\"=\"Customer Product\"\r\n\"WindowsInstaller\"=dword:00000001\r\n\r\n"
-    "[HKEY_CURRENT_USER\\Software\\Customer]\r\n\"Who\"=\"current user\"\r\n\r\n"
-    "[HKEY_USERS\\S-1-5-21-0-0-0-1000\\Software\\Customer]\r\n\"Sid\"=\"the user's SID\"\r\n\r\n"
-    "[HKEY_USERS\\S-1-5-21-0-0-0-1000_Classes\\Customer.File]\r\n@=\"user class\"\r\n\r\n"
-    "[HKEY_USERS\\S-1-5-21-9-9-9-1001\\Software\\Customer]\r\n\"Who\"=\"someone else\"\r\n";
+// Files to import, customer.reg an export of every root.
+const std::string kImports = std::string(QV_TEST_DATA_DIR) + "/registry/imports/";
 
 class MachineImportsTest : public ::testing::Test {
  protected:
@@ -55,7 +37,8 @@ class MachineImportsTest : public ::testing::Test {
 
 TEST_F(MachineImportsTest, ExportKeysLandWhereWindowsKeepsThem) {
   const std::string file =
-      m_dir.Write("customer.reg", "\xFF\xFE" + registry::Utf8ToUtf16Le(kExport));
+      m_dir.Write("customer.reg",
+                  "\xFF\xFE" + registry::Utf8ToUtf16Le(test::ReadFile(kImports + "customer.reg")));
   std::shared_ptr<Machine> machine = Import(file);
   EXPECT_EQ(Problems(*machine), std::vector<std::string>{});
   const std::string clsid = "CLSID\\{11111111-2222-3333-4444-555555555555}";
@@ -73,25 +56,15 @@ TEST_F(MachineImportsTest, ExportKeysLandWhereWindowsKeepsThem) {
 }
 
 TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
-  const std::string first =
-      m_dir.Write("first.reg",
-                  "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Vendor]\r\n\"v\"=\"first\"\r\n"
-                  "\"w\"=dword:xyz\r\n\"x\"=bad\r\n");
-  const std::string second = m_dir.Write(
-      "second.reg",
-      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Vendor]\r\n"
-      "\"v\"=\"second\"\r\n\"only\"=\"second\"\r\n[HKEY_CURRENT_CONFIG\\System]\r\n"
-      "[-HKEY_LOCAL_MACHINE\\Software\\Gone]\r\n");
-  const std::string wine =
-      m_dir.Write("system.reg",
-                  "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
-                  "[Software\\\\Wine\\\\Import] 0\n\"from\"=\"wine\"\n");
-  const std::string stray = m_dir.Write("stray.reg", "WINE REGISTRY Version 2\n[K] 0\n");
-  const std::string notes = m_dir.Write("notes.txt", "just some notes\n");
-  const std::string missing = m_dir.Sub("missing.reg");
+  const std::string first = kImports + "first.reg";
+  const std::string second = kImports + "second.reg";
+  const std::string notes = kImports + "notes.txt";
+  const std::string stray = kImports + "stray.reg";
+  const std::string missing = kImports + "missing.reg";
   // A file that cannot be read is reported and the files after it are still read.
-  std::shared_ptr<Machine> machine = Import(first + "::" + missing + ":" + second + ":" + notes +
-                                            ":" + m_dir.path() + ":" + wine + ":" + stray);
+  std::shared_ptr<Machine> machine =
+      Import(first + "::" + missing + ":" + second + ":" + notes + ":" + m_dir.path() + ":" +
+             kImports + "system.reg:" + stray);
   EXPECT_EQ(Get("HKLM\\Software\\Vendor", "v"), "first");
   EXPECT_EQ(Get("HKLM\\Software\\Vendor", "only"), "second");
   EXPECT_EQ(Get("HKLM\\Software\\Wine\\Import", "from"), "wine");
@@ -107,9 +80,8 @@ TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
 }
 
 TEST_F(MachineImportsTest, TheEnvironmentNamesTheImports) {
-  const std::string file = m_dir.Write("customer.reg", kExport);
   test::ScopedEnv env;
-  env.Set("QUORVEX_REGISTRY_IMPORT", file + ":" + m_dir.Sub("none.reg"));
+  env.Set("QUORVEX_REGISTRY_IMPORT", kImports + "customer.reg:" + m_dir.Sub("none.reg"));
   Status status;
   std::shared_ptr<const Machine> machine = LoadMachineFromEnvironment(&status);
   EXPECT_TRUE(status.ok()) << status.ToString();

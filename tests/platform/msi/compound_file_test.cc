@@ -6,16 +6,15 @@
 #include <string>
 #include <utility>
 
+#include "support/le_bytes.h"
+
 namespace qv::msi {
 namespace {
 
 constexpr uint32_t kEnd = 0xFFFFFFFE;
 constexpr uint32_t kFree = 0xFFFFFFFF;
 
-// Writes the low `width` bytes of v little-endian at byte `at`.
-void Put(std::string* b, size_t at, uint32_t v, int width = 4) {
-  for (int i = 0; i < width; ++i) (*b)[at + i] = static_cast<char>(v >> (8 * i));
-}
+using test::PutLe;
 
 // A version 3 file: sector 0 the FAT, sector 1 the directory, sectors 2..9 one 4096-byte
 // stream "Data" (too large for the mini stream), sector 10 the mini stream holding "Tiny",
@@ -26,37 +25,37 @@ class TinyCompoundFile {
     std::memcpy(bytes.data(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     // Minor version, version 3, byte order, sector shift 9, mini sector shift 6.
     const uint16_t versions[] = {0x3E, 3, 0xFFFE, 9, 6};
-    for (int i = 0; i < 5; ++i) Put(&bytes, 0x18 + 2 * i, versions[i], 2);
+    for (int i = 0; i < 5; ++i) PutLe(&bytes, 0x18 + 2 * i, versions[i], 2);
     // 1 FAT sector, directory at 1, mini cutoff 4096, mini FAT at 11 (1 sector), no DIFAT.
     const std::pair<size_t, uint32_t> fields[] = {{0x2C, 1},  {0x30, 1}, {0x38, 4096},
                                                   {0x3C, 11}, {0x40, 1}, {0x44, kEnd}};
-    for (const auto& [at, v] : fields) Put(&bytes, at, v);
-    for (int i = 0; i < 109; ++i) Put(&bytes, 0x4C + 4 * i, i == 0 ? 0 : kFree);
+    for (const auto& [at, v] : fields) PutLe(&bytes, at, v);
+    for (int i = 0; i < 109; ++i) PutLe(&bytes, 0x4C + 4 * i, i == 0 ? 0 : kFree);
     for (uint32_t i = 0; i < 128; ++i) {
       SetFat(i, i >= 2 && i < 9 ? i + 1 : kFree);
-      Put(&bytes, Sector(11) + 4 * i, i == 0 ? kEnd : kFree);
+      PutLe(&bytes, Sector(11) + 4 * i, i == 0 ? kEnd : kFree);
     }
     SetFat(0, 0xFFFFFFFD);
     for (uint32_t s : {1u, 9u, 10u, 11u}) SetFat(s, kEnd);
     Entry(0, u"Root Entry", 5, 10, 64);
-    Put(&bytes, Sector(1) + 76, 1);  // root's child
+    PutLe(&bytes, Sector(1) + 76, 1);  // root's child
     Entry(1, u"Data", 2, 2, 4096);
-    Put(&bytes, Sector(1) + 128 + 72, 2);  // right sibling
+    PutLe(&bytes, Sector(1) + 128 + 72, 2);  // right sibling
     Entry(2, u"Tiny", 2, 0, 5);
-    for (int at : {68, 72, 76}) Put(&bytes, Sector(1) + 128 * 3 + at, kFree);
+    for (int at : {68, 72, 76}) PutLe(&bytes, Sector(1) + 128 * 3 + at, kFree);
     for (size_t i = 0; i < 4096; ++i) bytes[Sector(2) + i] = static_cast<char>('a' + i % 26);
     std::memcpy(bytes.data() + Sector(10), "small", 5);
   }
   static size_t Sector(uint32_t n) { return (n + 1) * 512; }
-  void SetFat(uint32_t index, uint32_t next) { Put(&bytes, Sector(0) + 4 * index, next); }
+  void SetFat(uint32_t index, uint32_t next) { PutLe(&bytes, Sector(0) + 4 * index, next); }
   void Entry(int index, const std::u16string& name, uint8_t type, uint32_t start, uint32_t size) {
     const size_t at = Sector(1) + 128 * index;
-    for (size_t i = 0; i < name.size(); ++i) Put(&bytes, at + 2 * i, name[i], 2);
-    Put(&bytes, at + 64, static_cast<uint16_t>(2 * name.size() + 2), 2);
+    for (size_t i = 0; i < name.size(); ++i) PutLe(&bytes, at + 2 * i, name[i], 2);
+    PutLe(&bytes, at + 64, static_cast<uint16_t>(2 * name.size() + 2), 2);
     bytes[at + 66] = static_cast<char>(type);
-    for (int link : {68, 72, 76}) Put(&bytes, at + link, kFree);
-    Put(&bytes, at + 116, start);
-    Put(&bytes, at + 120, size);
+    for (int link : {68, 72, 76}) PutLe(&bytes, at + link, kFree);
+    PutLe(&bytes, at + 116, start);
+    PutLe(&bytes, at + 120, size);
   }
 
   std::string bytes;
@@ -75,7 +74,7 @@ TEST(CompoundFileTest, ReadsRegularAndMiniStreams) {
   ASSERT_TRUE(file.ReadStream(2, &data).ok());
   EXPECT_EQ(data, "small");
   // A small stream may fill the mini stream to its last byte.
-  Put(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 120, 64);
+  PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 120, 64);
   ASSERT_TRUE(file.Open(f.bytes).ok());
   ASSERT_TRUE(file.ReadStream(2, &data).ok());
   EXPECT_EQ(data.size(), 64u);
@@ -86,11 +85,11 @@ TEST(CompoundFileTest, FindsFatSectorsBeyondTheHeaderThroughTheDifat) {
   // 110 FAT sectors: the real one (0) and empty ones, 13..120 listed in the header and 122 in
   // the DIFAT sector 121.
   f.bytes.resize(512 * 124, '\xFF');
-  Put(&f.bytes, 0x2C, 110);
-  for (uint32_t i = 1; i < 109; ++i) Put(&f.bytes, 0x4C + 4 * i, 12 + i);
-  Put(&f.bytes, 0x44, 121);
-  Put(&f.bytes, TinyCompoundFile::Sector(121), 122);
-  Put(&f.bytes, TinyCompoundFile::Sector(121) + 508, kEnd);
+  PutLe(&f.bytes, 0x2C, 110);
+  for (uint32_t i = 1; i < 109; ++i) PutLe(&f.bytes, 0x4C + 4 * i, 12 + i);
+  PutLe(&f.bytes, 0x44, 121);
+  PutLe(&f.bytes, TinyCompoundFile::Sector(121), 122);
+  PutLe(&f.bytes, TinyCompoundFile::Sector(121) + 508, kEnd);
   CompoundFile file;
   ASSERT_TRUE(file.Open(f.bytes).ok());
   std::string data;
@@ -111,15 +110,15 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
        "compound file, byte 100: file shorter than its header"},
       {"bad signature", [](TinyCompoundFile* f) { f->bytes[0] = 'X'; }, true,
        "compound file, byte 0: not a compound file"},
-      {"bad version", [](TinyCompoundFile* f) { Put(&f->bytes, 0x1A, 4, 2); }, true,
+      {"bad version", [](TinyCompoundFile* f) { PutLe(&f->bytes, 0x1A, 4, 2); }, true,
        "compound file, byte 26: unsupported version 4 with sector shift 9"},
-      {"FAT sector past the end", [](TinyCompoundFile* f) { Put(&f->bytes, 0x4C, 5000); }, true,
+      {"FAT sector past the end", [](TinyCompoundFile* f) { PutLe(&f->bytes, 0x4C, 5000); }, true,
        "compound file, byte 76: FAT sector 5000 past the end of the file"},
-      {"too many FAT sectors", [](TinyCompoundFile* f) { Put(&f->bytes, 0x2C, 400); }, true,
+      {"too many FAT sectors", [](TinyCompoundFile* f) { PutLe(&f->bytes, 0x2C, 400); }, true,
        "compound file, byte 44: more FAT sectors than the file holds"},
       {"directory loop", [](TinyCompoundFile* f) { f->SetFat(1, 1); }, true,
        "compound file, byte 48: directory chain loops"},
-      {"directory past the end", [](TinyCompoundFile* f) { Put(&f->bytes, 0x30, 77); }, true,
+      {"directory past the end", [](TinyCompoundFile* f) { PutLe(&f->bytes, 0x30, 77); }, true,
        "compound file, byte 48: directory chain broken at sector 77"},
       {"cyclic stream chain", [](TinyCompoundFile* f) { f->SetFat(5, 3); }, false,
        "compound file, byte 0: stream: chain loops at sector 3"},
@@ -127,22 +126,22 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
        "compound file, byte 0: stream: chain ends at sector 1000 after 1536 of 4096 bytes"},
       {"consecutive sectors past the end",
        [](TinyCompoundFile* f) {
-         Put(&f->bytes, TinyCompoundFile::Sector(1) + 128 + 116, 9);
+         PutLe(&f->bytes, TinyCompoundFile::Sector(1) + 128 + 116, 9);
          for (uint32_t s = 9; s < 16; ++s) f->SetFat(s, s + 1);
        },
        false, "compound file, byte 0: stream: chain ends at sector 12 after 1536 of 4096 bytes"},
       {"size larger than the file",
        [](TinyCompoundFile* f) {
-         Put(&f->bytes, TinyCompoundFile::Sector(1) + 128 + 120, 0x7FFFFFFF);
+         PutLe(&f->bytes, TinyCompoundFile::Sector(1) + 128 + 120, 0x7FFFFFFF);
        },
        false, "compound file, byte 0: stream of 2147483647 bytes is larger than the file"},
       {"mini stream size larger than the file",
-       [](TinyCompoundFile* f) { Put(&f->bytes, TinyCompoundFile::Sector(1) + 120, 0x40000000); },
+       [](TinyCompoundFile* f) { PutLe(&f->bytes, TinyCompoundFile::Sector(1) + 120, 0x40000000); },
        true, "compound file, byte 0: mini stream of 1073741824 bytes is larger than the file"},
       {"cyclic mini chain",
        [](TinyCompoundFile* f) {
-         Put(&f->bytes, TinyCompoundFile::Sector(11), 0);
-         Put(&f->bytes, TinyCompoundFile::Sector(1) + 256 + 120, 100);
+         PutLe(&f->bytes, TinyCompoundFile::Sector(11), 0);
+         PutLe(&f->bytes, TinyCompoundFile::Sector(1) + 256 + 120, 100);
        },
        false, "compound file, byte 0: stream of 100 bytes is larger than the mini stream"},
   };
@@ -168,8 +167,8 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
 
 TEST(CompoundFileTest, SiblingLoopsDoNotHang) {
   TinyCompoundFile f;
-  Put(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 68, 1);  // Tiny's left points back
-  Put(&f.bytes, TinyCompoundFile::Sector(1) + 128 + 68, 2);  // Data's left points to Tiny
+  PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 68, 1);  // Tiny's left points back
+  PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 128 + 68, 2);  // Data's left points to Tiny
   CompoundFile file;
   ASSERT_TRUE(file.Open(f.bytes).ok());
   EXPECT_EQ(file.Children(0).size(), 2u);

@@ -67,14 +67,11 @@ TEST(FolderPropertiesTest, ThirtyTwoBitFoldersComeFromTheThirtyTwoBitView) {
   machine.machineHive = HiveOf(
       "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
       "\"ProgramFilesDir\"=\"C:\\\\Native\"\n\"ProgramFilesDir (x86)\"=\"C:\\\\Not used\"\n"
-      "\"CommonFilesDir\"=\"C:\\\\Native\\\\Common\"\n"
       "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
-      "\"ProgramFilesDir\"=\"C:\\\\Apps32\"\n\"CommonFilesDir\"=\"C:\\\\Apps32\\\\Common\"\n");
+      "\"ProgramFilesDir\"=\"C:\\\\Apps32\"\n");
   const auto p = MachineProperties(machine);
   EXPECT_EQ(p.at("ProgramFilesFolder"), "C:\\Apps32\\");
-  EXPECT_EQ(p.at("CommonFilesFolder"), "C:\\Apps32\\Common\\");
   EXPECT_EQ(p.at("ProgramFiles64Folder"), "C:\\Native\\");
-  EXPECT_EQ(p.at("CommonFiles64Folder"), "C:\\Native\\Common\\");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The registration queries on a Wine prefix whose registry Wine's installer wrote (see
-// tests/data/registry/wine_installer/readme.txt); every expectation is the answer Wine's
-// msi.dll gave for the same registry, unless a comment says why ours differs.
+// tests/data/registry/wine_installer/readme.txt), answered as Wine's msi.dll answered
+// (answers.txt there).
 
 #include "platform/msi/installer_registration.h"
 
@@ -15,6 +15,7 @@
 #include "platform/msi/engine_installer.h"
 #include "platform/msi/feature_index.h"
 #include "platform/msi/msi_functions.h"
+#include "support/data_rows.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
 
@@ -22,17 +23,10 @@ namespace qv::msi {
 namespace {
 
 const std::string kA = "{A1111111-1111-1111-1111-111111111111}";  // per-machine, installed
-const std::string kB = "{B1111111-1111-1111-1111-111111111111}";  // per-user, installed
 
-// The products {AD000000-...-0000000000NN} and components {CD000000-...} the export added.
-std::string Product(int n, char kind = 'A') {
-  char text[40];
-  std::snprintf(text, sizeof text, "{%cD000000-0000-0000-0000-0000000000%02d}", kind, n);
-  return text;
-}
-
-std::string Component(int n) {
-  return Product(n, 'C');
+// The rows of Wine's answers to one kind of query, without the kind.
+std::vector<test::DataRow> Answers(const std::string& kind) {
+  return test::DataRows("registry/wine_installer/answers.txt", kind);
 }
 
 class InstallerRegistrationTest : public ::testing::Test {
@@ -62,181 +56,57 @@ class InstallerRegistrationTest : public ::testing::Test {
 };
 
 TEST_F(InstallerRegistrationTest, ProductStatesAreWines) {
-  const std::pair<std::string, int> cases[] = {
-      {kA, 5},          {"{a1111111-1111-1111-1111-111111111111}", 5},
-      {kB, 5},          {"{D1111111-1111-1111-1111-111111111111}", -1},  // never registered
-      {Product(1), 1},   // product key, no InstallProperties
-      {Product(2), -1},  // WindowsInstaller 0
-      {Product(3), 1},   // InstallProperties without WindowsInstaller
-      {Product(4), 2},   // the user's InstallProperties, no product key
-      {Product(5), -1},  // the machine's InstallProperties, no product key
-      {Product(6), 5},   // the user's managed install
-      {Product(8), 5},   // registered for the user and for the machine
-      {Product(21), 1},  // its key in lower case
-      {Product(22), 1},  // the machine's product key, the user's InstallProperties
-      {Product(23), 1},  // WindowsInstaller as a string
-      {Product(24), 5},  // WindowsInstaller 2
-      {"garbage", -2},  {"{AD00000G-0000-0000-0000-000000000001}", -1},
-  };
-  for (const auto& [product, state] : cases) {
-    EXPECT_EQ(m_installer->ProductState(product), state) << product;
+  for (const test::DataRow& row : Answers("ProductState")) {
+    EXPECT_EQ(m_installer->ProductState(row[0]), std::stoi(row[1])) << row[0];
   }
   EXPECT_FALSE(ErrorPending());
 }
 
 TEST_F(InstallerRegistrationTest, ProductInfoIsWines) {
-  struct Case {
-    std::string product;
-    std::string attribute;
-    uint32_t result;
-    std::string value;
-  };
-  const Case cases[] = {
-      {kA, "InstalledProductName", 0, "Machine Product"},
-      {kA, "VersionString", 0, "1.2.3"},
-      {kA, "LocalPackage", 0, "C:\\windows\\Installer\\5fb8.msi"},
-      {kA, "Publisher", 0, "Quorvex Tests"},
-      {kA, "HelpLink", 0, ""},
-      {kA, "PackageCode", 0, "{E8B55E6D-C25D-4A67-90D1-F3A1E328F8D8}"},
-      {kA, "Language", 0, "1033"},
-      {kA, "Transforms", 0, ""},
-      {kA, "AssignmentType", 0, "0"},
-      {kA, "PackageName", 0, "machine.msi"},
-      {kA, "ProductVersion", 1608, ""},  // not an attribute
-      {kA, "versionstring", 1608, ""},   // names compare exactly
-      {kB, "InstalledProductName", 0, "User Product"},
-      // Advertised: the installed product's attributes are unknown.
-      {Product(1), "InstalledProductName", 1608, ""},
-      {Product(1), "ProductName", 0, "Scenario 1"},
-      {Product(1), "PackageCode", 0, "{EEEEEEEE-0000-0000-0000-000000000001}"},
-      {Product(1), "PackageName", 1605, ""},  // no SourceList key
-      {Product(6), "ProductName", 0, "Managed 6"},
-      {Product(7), "PackageCode", 1610, ""},  // "NOTPACKED"
-      {Product(7), "VersionString", 0, "5"},  // a DWORD
-      {Product(8), "InstalledProductName", 0, "User Installed 8"},
-      {Product(8), "ProductName", 0, "User 8"},
-      {Product(9), "InstallLocation", 0, ""},  // REG_EXPAND_SZ
-      {Product(9), "Publisher", 0, ""},        // binary
-      {Product(10), "PackageCode", 0, "5"},    // a DWORD
-      {Product(20), "ProductName", 1605, ""},
-      {Product(20), "InstalledProductName", 1605, ""},
-      {"garbage", "ProductName", 87, ""},
-  };
   InstallerRegistration registration = Registration();
-  for (const Case& c : cases) {
+  for (const test::DataRow& row : Answers("ProductInfo")) {
     std::string value = "left over";
-    EXPECT_EQ(registration.ProductInfo(c.product, c.attribute, &value), c.result)
-        << c.product << " " << c.attribute;
-    EXPECT_EQ(value, c.value) << c.product << " " << c.attribute;
+    EXPECT_EQ(registration.ProductInfo(row[0], row[1], &value), std::stoul(row[2]))
+        << row[0] << " " << row[1];
+    EXPECT_EQ(value, row[3]) << row[0] << " " << row[1];
   }
 }
 
 TEST_F(InstallerRegistrationTest, ProductInfoFailureIsThePendingError) {
   EXPECT_EQ(m_installer->ProductInfo(kA, "VersionString"), "1.2.3");
   EXPECT_FALSE(ErrorPending());
-  EXPECT_EQ(m_installer->ProductInfo(Product(1), "ProductVersion"), "");
+  EXPECT_EQ(m_installer->ProductInfo("{AD000000-0000-0000-0000-000000000001}", "ProductVersion"),
+            "");
   EXPECT_EQ(PendingError().number, kAutomationFailure);
   EXPECT_EQ(PendingError().source, "Msi API Error");
   EXPECT_EQ(PendingError().description, "ProductInfo,Product,Attribute");
 }
 
 TEST_F(InstallerRegistrationTest, FeatureStatesAreWines) {
-  struct Case {
-    std::string product;
-    std::string feature;
-    int state;
-  };
-  const Case cases[] = {
-      // A's Main holds a registry key path ("02:\..."), which Wine counts as run from source.
-      {kA, "Main", 4},
-      {kA, "main", 4},
-      {kA, "Child", 3},
-      {kA, "Off", -1},  // level 0: never registered
-      {kB, "Main", 3},
-      {"{D1111111-1111-1111-1111-111111111111}", "Main", -1},
-      {Product(1), "F1", 1},    // no user data: advertised
-      {Product(1), "Gone", 2},  // "\6": absent
-      {Product(9), "Local", 3},
-      {Product(9), "Missing", 1},  // a component without this product as client
-      {Product(9), "Src", 4},      // a component path "01:..."
-      {Product(9), "Bad", -6},     // not a compressed GUID
-      {Product(9), "NoList", 1},   // not in the user data
-      {Product(9), "Empty", 3},    // no components
-      {Product(9), "Mixed", 4},
-      {Product(9), "Reg", 3},       // an empty path
-      {Product(9), "TwoDigit", 3},  // "12": too short to be a source path
-      {"garbage", "Main", -2},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(m_installer->FeatureState(c.product, c.feature), c.state)
-        << c.product << " " << c.feature;
+  for (const test::DataRow& row : Answers("FeatureState")) {
+    EXPECT_EQ(m_installer->FeatureState(row[0], row[1]), std::stoi(row[2]))
+        << row[0] << " " << row[1];
   }
 }
 
 TEST_F(InstallerRegistrationTest, ComponentClientsInRegistrationOrder) {
-  const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {"{C1111111-1111-1111-1111-111111111111}", {kA}},
-      {"{C3333333-3333-3333-3333-333333333333}", {kA}},
-      {"{C4444444-4444-4444-4444-444444444444}", {kB}},
-      // Wine's MsiEnumClients stops at the user's registration ({B} alone); the installer
-      // counts the machine's clients too, after the user's.
-      {"{C5555555-5555-5555-5555-555555555555}", {kB, kA}},
-      {"{c5555555-5555-5555-5555-555555555555}", {kB, kA}},
-      {Component(1), {Product(9)}},
-      {Component(2), {Product(1)}},
-      // Wine also lists {00000000-0000-0000-0000-000000000000}, which names no product.
-      {Component(10), {Product(8), Product(20), Product(1), Product(9)}},
-      {Component(13), {Product(9)}},
-      {Component(14), {Product(9)}},  // its key in lower case
-      {Component(16), {Product(30), Product(1), Product(9)}},
-  };
-  for (const auto& [component, clients] : cases) {
-    EXPECT_EQ(m_installer->ComponentClients(component), clients) << component;
-    EXPECT_FALSE(ErrorPending()) << component;
-  }
-  for (const std::string& unknown :
-       {std::string("{C9999999-1111-1111-1111-111111111111}"), Component(11) /* no values */,
-        Component(15) /* another user's */, std::string("garbage")}) {
-    std::vector<std::string> clients;
-    EXPECT_EQ(Registration().ComponentClients(unknown, &clients), 1607u) << unknown;
-    EXPECT_EQ(m_installer->ComponentClients(unknown), std::vector<std::string>{}) << unknown;
+  for (const test::DataRow& row : Answers("ComponentClients")) {
+    const std::vector<std::string> clients(row.begin() + 1, row.end());
+    EXPECT_EQ(m_installer->ComponentClients(row[0]), clients) << row[0];
+    if (!clients.empty()) {
+      EXPECT_FALSE(ErrorPending()) << row[0];
+      continue;
+    }
+    std::vector<std::string> none;
+    EXPECT_EQ(Registration().ComponentClients(row[0], &none), 1607u) << row[0];
     EXPECT_EQ(PendingError().description, "ComponentClients,Component");
     ClearPendingError();
   }
 }
 
-TEST_F(InstallerRegistrationTest, ProductsInTheInstallersOrder) {
-  // The machine's, the user's unmanaged, the user's managed, each in key order. Wine lists
-  // {AD..08} twice (machine and user) and the key "Garbage" as "??": each product comes once.
-  const std::vector<std::string> expected = {
-      Product(10), Product(1),  "{ad000000-0000-0000-0000-000000000021}",
-      Product(2),  Product(22), Product(3),
-      Product(23), Product(24), Product(7),
-      Product(8),  Product(9),  kA,
-      kB,          Product(6)};
-  EXPECT_EQ(m_installer->Products(), expected);
-}
-
-TEST_F(InstallerRegistrationTest, ComponentsEnumerateTheUsersThenTheMachines) {
-  // As Wine enumerates them, without its "??" for the key "NOTAGUID"; another user's
-  // ({CD..15} under S-1-5-99) are not enumerated.
-  const std::vector<std::string> expected = {Component(10),
-                                             "{C4444444-4444-4444-4444-444444444444}",
-                                             "{C5555555-5555-5555-5555-555555555555}",
-                                             Component(10),
-                                             Component(1),
-                                             Component(11),
-                                             Component(2),
-                                             Component(3),
-                                             Component(13),
-                                             Component(4),
-                                             "{cd000000-0000-0000-0000-000000000014}",
-                                             Component(5),
-                                             Component(16),
-                                             "{C1111111-1111-1111-1111-111111111111}",
-                                             "{C2222222-2222-2222-2222-222222222222}",
-                                             "{C3333333-3333-3333-3333-333333333333}",
-                                             "{C5555555-5555-5555-5555-555555555555}"};
+TEST_F(InstallerRegistrationTest, ProductsAndComponentsEnumerateInWinesOrder) {
+  EXPECT_EQ(m_installer->Products(), Answers("Products").at(0));
+  const std::vector<std::string> expected = Answers("Components").at(0);
   std::vector<std::string> got;
   std::string component;
   for (uint32_t i = 0; MsiEnumComponentsA(i, &component) == kErrorSuccess; ++i) {

@@ -72,16 +72,6 @@ TEST_F(PackageDatabaseTest, SummaryTimesFollowTheLocalTimeZone) {
   tzset();
 }
 
-TEST_F(PackageDatabaseTest, ExposesSummaryInformation) {
-  auto db = Open("basic");
-  ASSERT_TRUE(db);
-  EXPECT_EQ(db->Summary().Template(), "Intel;1033");
-  EXPECT_EQ(db->Summary().RevisionNumber(), "{0C1F2A3B-4D5E-4F60-8172-93A4B5C6D7E8}");
-  EXPECT_EQ(db->Summary().Text(kPidSubject), "Basic Package");
-  EXPECT_EQ(db->Summary().Text(kPidAuthor), "Quorvex Tests");
-  EXPECT_EQ(db->Summary().Integer(kPidPageCount), 200);
-}
-
 TEST_F(PackageDatabaseTest, OpenModesAndPatchPackages) {
   auto readOnly = Open("basic");
   ASSERT_TRUE(readOnly);
@@ -135,15 +125,6 @@ TEST_F(PackageDatabaseTest, ReadsBinaryStreamsAndPseudoTables) {
             "FileName|" + std::to_string(0x0D00 | 0x0200 | 255));
   EXPECT_EQ(db->TablePersistent("File"), 1);
   EXPECT_EQ(db->TablePersistent("Nothing"), 2);
-}
-
-TEST_F(PackageDatabaseTest, MergeModulesHaveNoMediaTable) {
-  auto db = Open("module");
-  ASSERT_TRUE(db);
-  EXPECT_FALSE(db->HasTable("Media"));
-  EXPECT_FALSE(db->OpenView("SELECT * FROM `Media`"));
-  EXPECT_EQ(QueryRows(*db, "SELECT `ModuleID`, `Language` FROM `ModuleSignature`"),
-            "SharedLib.7C8D9E0F_1A2B_4C3D_9E4F_5A6B7C8D9E0F|1033");
 }
 
 }  // namespace

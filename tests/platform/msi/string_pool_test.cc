@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/msi/le_bytes.h"
+#include "support/le_bytes.h"
 
 namespace qv::msi {
 namespace {
+
+using test::Le;
 
 // A _StringPool stream: the header, then (length, reference count) per entry.
 std::string Pool(uint32_t header, std::initializer_list<std::pair<uint16_t, uint16_t>> entries) {

@@ -5,10 +5,12 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/msi/le_bytes.h"
+#include "support/le_bytes.h"
 
 namespace qv::msi {
 namespace {
+
+using test::Le;
 
 constexpr uint32_t kI2 = 2, kI4 = 3, kText = 30, kFileTime = 64;
 

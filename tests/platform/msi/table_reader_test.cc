@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/msi/le_bytes.h"
+#include "support/le_bytes.h"
 
 namespace qv::msi {
 namespace {
+
+using test::Le;
 
 constexpr int kKeyText = kColumnValid | kColumnString | kColumnText | kColumnKey | 72;
 constexpr int kShort = kColumnValid | kColumnNullable | 2;

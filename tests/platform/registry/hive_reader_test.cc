@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/registry/text_codec.h"
+#include "platform/registry/value_lines.h"
+#include "support/data_rows.h"
 
 namespace qv::registry {
 namespace {
@@ -28,13 +30,7 @@ Parsed Parse(const std::string& bytes) {
 const std::string kWineHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
 
 TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
-  Parsed p = Parse(kWineHeader +
-                   "#arch=win64\n\n"
-                   "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1796478104\n"
-                   "#time=1d8c5e3a2b4c6d0\n"
-                   "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
-                   "@=\"default\"\n"
-                   "[A\\\\B\\]C\\\\\\x00e9] 0\n\"v\"=dword:1\n");
+  Parsed p = Parse(test::DataFile("registry/reader/keys.reg"));
   ASSERT_TRUE(p.status.ok());
   EXPECT_EQ(p.format, HiveFormat::kWine);
   EXPECT_TRUE(p.problems.empty());
@@ -49,39 +45,12 @@ TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
 }
 
 TEST(HiveReaderTest, ReadsEveryWineValueForm) {
-  const std::pair<const char*, Value> cases[] = {
-      {"\"v\"=\"plain\"", Value::Text("plain")},
-      {"\"v\"=\"a\\\\b \\\"q\\\" \\n\\r\\t end\"", Value::Text("a\\b \"q\" \n\r\t end")},
-      {"\"v\"=\"\\x00e9t\\x00e9\"", Value::Text("\xC3\xA9t\xC3\xA9")},
-      // Wine writes control characters in octal: a feature's absent mark is "\6".
-      {"\"v\"=\"\\6\\0\\0\"", Value::Text("\x06")},
-      {"\"v\"=\"\\101\\1012\"", Value::Text("AA2")},
-      {"\"v\"=str(7):\"a\\0001\\0\"", Value::MultiText({"a", "1"})},
-      {"\"v\"=\"\\xd83d\\xde00\"", Value::Text("\xF0\x9F\x98\x80")},
-      {"\"v\"=str(2):\"%SystemRoot%\\\\x\"", Value::Text("%SystemRoot%\\x", kExpandText)},
-      {"\"v\"=str(7):\"one\\0two\\0\"", Value::MultiText({"one", "two"})},
-      {"\"v\"=str(7):\"one\\0two\"", Value::MultiText({"one", "two"})},
-      {"\"v\"=str(7):\"\"", Value::MultiText({})},
-      {"\"v\"=str(3):\"\"", Value::Raw(kBinary, std::string(2, '\0'))},
-      {"\"v\"=hex(1):", Value::Text("")},
-      {"\"v\"=dword:0000002a", Value::Dword(42)},
-      {"\"v\"=dword:ffffffff", Value::Dword(0xFFFFFFFF)},
-      {"\"v\"=hex:01,ab,FF", Value::Raw(kBinary, "\x01\xab\xff")},
-      {"\"v\"=hex:", Value::Raw(kBinary, "")},
-      {"\"v\"=hex(b):08,07,06,05,04,03,02,01", Value::Qword(0x0102030405060708ULL)},
-      {"\"v\"=hex(2):25,00,41,00,25,00,00,00", Value::Text("%A%", kExpandText)},
-      {"\"v\"=hex(7):61,00,00,00,62,00,00,00,00,00", Value::MultiText({"a", "b"})},
-      {"\"v\"=hex(100000):01,02", Value::Raw(0x100000, "\x01\x02")},
-      {"\"v\"=hex(4):61,62,63", Value::Raw(kDword, "abc")},
-      {"\"v\"=str(4):\"abc\"", Value::Raw(kDword, std::string("a\0b\0c\0\0\0", 8))},
-      {"\"v\"=-", Value::Tombstone()},
-  };
-  for (const auto& [line, expected] : cases) {
-    Parsed p = Parse(kWineHeader + "[K] 0\n" + line + "\n");
-    EXPECT_EQ(p.problems, std::vector<std::string>{}) << line;
-    const Value* v = p.hive.FindValue("K", "v");
-    ASSERT_NE(v, nullptr) << line;
-    EXPECT_EQ(*v, expected) << line;
+  for (const ValueLine& v : ValueLines()) {
+    Parsed p = Parse(kWineHeader + "[K] 0\n" + v.line + "\n");
+    EXPECT_EQ(p.problems, std::vector<std::string>{}) << v.line;
+    const Value* read = p.hive.FindValue("K", v.name);
+    ASSERT_NE(read, nullptr) << v.line;
+    EXPECT_EQ(*read, v.value) << v.line;
   }
 }
 
@@ -136,18 +105,8 @@ TEST(HiveReaderTest, RejectsFilesWithoutARegistryHeader) {
   }
 }
 
-const char kRegeditBody[] =
-    "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor App]\r\n"
-    "@=\"top\"\r\n"
-    "\"Path\"=\"C:\\\\Program Files\\\\App\"\r\n"
-    "\"Count\"=dword:00000010\r\n"
-    "\"Multi\"=hex(7):61,00,62,00,00,00,63,00,00,00,\\\r\n"
-    "  00,00\r\n"
-    "\r\n[HKEY_CURRENT_USER\\Software\\\xC3\xA9]\r\n"
-    "\"n\"=\"\xE2\x82\xAC\"\r\n";
-
 TEST(HiveReaderTest, ReadsRegeditExportsInUtf16AndUtf8) {
-  const std::string text = std::string("Windows Registry Editor Version 5.00\r\n") + kRegeditBody;
+  const std::string text = test::DataFile("registry/reader/export.reg");
   for (const std::string& bytes : {"\xFF\xFE" + Utf8ToUtf16Le(text), text, "\xEF\xBB\xBF" + text}) {
     Parsed p = Parse(bytes);
     ASSERT_TRUE(p.status.ok()) << p.status.ToString();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry/hive_reader.h"
+#include "platform/registry/value_lines.h"
 
 namespace qv::registry {
 namespace {
@@ -42,40 +43,23 @@ TEST(HiveWriterTest, EscapesControlAndNonAsciiCharacters) {
 }
 
 TEST(HiveWriterTest, EveryTypeSurvivesWriteAndRead) {
-  const Value values[] = {
-      Value::Text(""),
-      Value::Text("plain \\ \"quoted\" \t\r\n caf\xC3\xA9 \xF0\x9F\x98\x80"),
-      Value::Text("%SystemRoot%\\system32", kExpandText),
-      Value::Raw(kBinary, std::string("\x00\x01\xff\x7f", 4)),
-      Value::Raw(kBinary, ""),
-      Value::Raw(kBinary, std::string(100, '\xAB')),
-      Value::Dword(0),
-      Value::Dword(0xDEADBEEF),
-      Value::Raw(kDword, "abc"),
-      Value::MultiText({"one", "two words", "\xC3\xA9"}),
-      Value::MultiText({}),
-      Value::Qword(0xFFFFFFFFFFFFFFFFULL),
-      Value::Raw(0, "\x05"),
-      Value::Tombstone(),
-  };
   Hive hive;
-  int i = 0;
-  for (const Value& v : values) hive.SetValue("Key\\With]Bracket", "v" + std::to_string(i++), v);
-  hive.SetValue("Key\\With]Bracket", "", Value::Text("default"));
-  std::string text = WriteWineHive(hive, "\\Machine", 1);
+  const std::vector<ValueLine> lines = ValueLines();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    hive.SetValue("Key\\With]Bracket", "v" + std::to_string(i), lines[i].value);
+  }
+  const std::string text = WriteWineHive(hive, "\\Machine", 1);
   EXPECT_NE(text.find(",\\\n  ab,"), std::string::npos);  // long hex data is wrapped
   Hive back;
   std::vector<std::string> problems;
   auto report = [&](const Status& s) { problems.push_back(s.message()); };
   ASSERT_TRUE(ParseHive(text, "round.reg", &back, report).ok());
   EXPECT_EQ(problems, std::vector<std::string>{});
-  i = 0;
-  for (const Value& v : values) {
-    const Value* got = back.FindValue("Key\\With]Bracket", "v" + std::to_string(i++));
-    ASSERT_NE(got, nullptr) << i;
-    EXPECT_EQ(*got, v) << "value " << i;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const Value* got = back.FindValue("Key\\With]Bracket", "v" + std::to_string(i));
+    ASSERT_NE(got, nullptr) << lines[i].line;
+    EXPECT_EQ(*got, lines[i].value) << lines[i].line;
   }
-  EXPECT_EQ(*back.FindValue("Key\\With]Bracket", ""), Value::Text("default"));
   EXPECT_EQ(WriteWineHive(back, "\\Machine", 1), text);
 }
 

@@ -13,13 +13,10 @@ TEST(KeyPathTest, SplitsRootsAndRelativePaths) {
       {"hklm\\Software\\", Root::kLocalMachine, "Software"},
       {"HKEY_LOCAL_MACHINE\\A", Root::kLocalMachine, "A"},
       {"\\HKCR\\CLSID\\{X}", Root::kClassesRoot, "CLSID\\{X}"},
-      {"\\HKEY_CLASSES_ROOT\\Installer\\Products", Root::kClassesRoot, "Installer\\Products"},
       {"HKCU", Root::kCurrentUser, ""},
       {"HKEY_CURRENT_USER\\\\Software\\\\x", Root::kCurrentUser, "Software\\x"},
       {"HKU\\S-1-5-18", Root::kUsers, "S-1-5-18"},
-      {"HKEY_USERS", Root::kUsers, ""},
       {"Dunar\\Quorvex", Root::kCurrentUser, "Software\\Dunar\\Quorvex"},
-      {"Dunar\\Quorvex\\Display\\", Root::kCurrentUser, "Software\\Dunar\\Quorvex\\Display"},
       {"", Root::kCurrentUser, "Software"},
       {"HKLMX\\a", Root::kCurrentUser, "Software\\HKLMX\\a"},
   };

@@ -8,26 +8,22 @@
 
 #include "platform/registry/hive_reader.h"
 #include "support/temp_dir.h"
+#include "support/test_machine.h"
 
 namespace qv::registry {
 namespace {
 
-std::shared_ptr<const Hive> HiveOf(const std::string& text) {
-  auto hive = std::make_shared<Hive>();
-  EXPECT_TRUE(ParseHive(text, "fixture.reg", hive.get(), nullptr).ok());
-  return hive;
-}
-
 class RegistryTest : public ::testing::Test {
  protected:
   RegistryTest()
-      : m_machineHive(HiveOf("WINE REGISTRY Version 2\n"
-                             "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"machine class\"\n"
-                             "\"Shared\"=\"machine\"\n"
-                             "[Software\\\\Vendor] 0\n\"Below\"=\"below\"\n\"Other\"=dword:5\n")),
-        m_userHive(HiveOf("WINE REGISTRY Version 2\n"
-                          "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n\"Shared\"=\"user\"\n"
-                          "[Environment] 0\n\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n")) {}
+      : m_machineHive(
+            test::HiveOf("WINE REGISTRY Version 2\n"
+                         "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"machine class\"\n"
+                         "\"Shared\"=\"machine\"\n"
+                         "[Software\\\\Vendor] 0\n\"Below\"=\"below\"\n\"Other\"=dword:5\n")),
+        m_userHive(test::HiveOf("WINE REGISTRY Version 2\n"
+                                "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n\"Shared\"=\"user\"\n"
+                                "[Environment] 0\n\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n")) {}
 
   std::unique_ptr<Registry> Open() {
     return std::make_unique<Registry>(m_dir.Sub("store"), m_machineHive, m_userHive, "S-1-5-21-7");

