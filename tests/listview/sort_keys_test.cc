@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -85,31 +87,20 @@ class RowOrderTest : public SortKeysTest {
 };
 
 TEST_F(RowOrderTest, SortsByTypedKeys) {
-  using C = SortCode;
-  struct Case {
+  const std::map<char, SortCode> codes = {{'S', SortCode::kText},
+                                          {'L', SortCode::kNumber},
+                                          {'V', SortCode::kVersion},
+                                          {'D', SortCode::kDate}};
+  for (const test::DataRow& row : test::DataRows("listview/row_order.tsv")) {
     std::vector<RowSortKey> keys;
-    const char* names;
-  };
-  const Case cases[] = {
-      {{{3, C::kNumber, true}}, "dcbea"},
-      {{{3, C::kNumber, false}}, "abecd"},
-      {{{3, C::kText, true}}, "dcabe"},
-      {{{4, C::kVersion, true}}, "ebcad"},
-      // 1 January 2200 is written with six digits and compares as text before five.
-      {{{5, C::kDate, true}}, "dbcea"},
-      // Types are no numbers: every pair is equal and the rows keep their order.
-      {{{2, C::kNumber, true}}, "abcde"},
-      {{{2, C::kText, true}, {3, C::kNumber, false}}, "daecb"},
-      {{{2, C::kText, false}, {3, C::kNumber, true}, {1, C::kText, false}}, "bcead"},
-      // A size that is no number ends the comparison of its pairs before the next key.
-      {{{9, C::kNumber, true}, {1, C::kText, false}}, "abcde"},
-      {{}, "abcde"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Order(c.keys), c.names) << c.names;
-    const std::string order = c.names;
+    std::istringstream in(row[0]);
+    for (std::string key; in >> key;) {
+      keys.push_back({std::stoi(key), codes.at(key[key.size() - 2]), key.back() == '<'});
+    }
+    const std::string& order = row[1];
+    EXPECT_EQ(Order(keys), order) << row[0];
     for (size_t i = 0; i + 1 < order.size(); ++i) {
-      EXPECT_LE(CompareRows(order[i] - 'a', order[i + 1] - 'a', Cell, c.keys), 0) << c.names;
+      EXPECT_LE(CompareRows(order[i] - 'a', order[i + 1] - 'a', Cell, keys), 0) << row[0];
     }
   }
 }
@@ -128,26 +119,11 @@ TEST(StableMergeSortTest, StaysInBoundsAndStableWhateverTheComparison) {
 }
 
 TEST(ShareListWidthTest, SharesByWhatTheColumnsNeed) {
-  struct Case {
-    int32_t width;
-    std::vector<int32_t> need;
-    int32_t start;
-    bool skipEmpty;
-    std::vector<int32_t> widths;
-  };
-  const Case cases[] = {
-      {9000, {200, 200, 200}, 1, false, {3000, 3000, 3000}},  // no text: equal shares
-      {9000, {0, 0}, 1, true, {4500, 4500}},
-      {9000, {1000, 500, 400}, 3, false, {1200, 500, 400}},    // all fit: the first gets 200 more
-      {6000, {5000, 3000, 400}, 1, false, {2800, 2800, 400}},  // the list's width shared
-      {6000, {5000, 3000, 400}, 2, false, {5200, 3000, 400}},  // half again as much room
-      {6000, {5000, 0, 400}, 1, true, {5200, 0, 400}},
-      {6000, {5000, 3000, 400}, 9, false, {5200, 3000, 400}},
-      {6000, {}, 1, false, {}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ShareListWidth(c.width, c.need, c.start, c.skipEmpty), c.widths)
-        << c.width << " start " << c.start;
+  for (const test::DataRow& row : test::DataRows("listview/width_share.tsv")) {
+    EXPECT_EQ(
+        ShareListWidth(test::Int(row[0]), test::Ints(row[1]), test::Int(row[2]), row[3] == "1"),
+        test::Ints(row[4]))
+        << row[0] << " " << row[1] << " start " << row[2];
   }
 }
 

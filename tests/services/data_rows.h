@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,14 @@ inline std::vector<DataRow> DataRows(const std::string& name) {
 /// A field as a number.
 inline int32_t Int(const std::string& field) {
   return static_cast<int32_t>(std::stol(field));
+}
+
+/// A field of numbers separated by blanks.
+inline std::vector<int32_t> Ints(const std::string& field) {
+  std::vector<int32_t> numbers;
+  std::istringstream in(field);
+  for (int32_t number = 0; in >> number;) numbers.push_back(number);
+  return numbers;
 }
 
 }  // namespace qv::test
