@@ -4,7 +4,6 @@
 
 #include <tuple>
 
-#include "services/data_rows.h"
 #include "services/registry_functions.h"
 #include "support/test_machine.h"
 
@@ -40,28 +39,49 @@ TEST_F(WindowLayoutTest, StoresTheFrameAsFourDwordsInTwips) {
   }
 }
 
-TEST_F(WindowLayoutTest, AppliesOnlyStoredValuesAboveZeroAndKeepsTheFrameOnAScreen) {
+TEST_F(WindowLayoutTest, AppliesOnlyStoredValuesAboveZero) {
   EXPECT_EQ(Tuple(LoadWindowLayout("MsiDir_Frm", m_designed)), Tuple(m_designed)) << "first use";
-  const std::vector<TwipsRect> screens = {{0, 0, 28800, 16200}, {28800, 0, 19200, 14400}};
-  for (const test::DataRow& row : test::DataRows("app/window_layout.tsv")) {
-    const std::vector<int32_t> given = test::Ints(row[1]);
-    const TwipsRect frame{given[0], given[1], given[2], given[3]};
-    std::vector<int32_t> got;
-    if (row[0] == "load") {
-      Store(frame.left, frame.top, frame.height, frame.width);
-      const TwipsRect loaded = LoadWindowLayout("MsiDir_Frm", m_designed);
-      got = {loaded.left, loaded.top, loaded.width, loaded.height};
-    } else {
-      const TwipsRect kept = KeepOnScreen(frame, screens);
-      got = {kept.left, kept.top, kept.width, kept.height};
-    }
-    EXPECT_EQ(got, test::Ints(row[2])) << row[0] << " " << row[1];
+
+  struct Case {
+    TwipsRect stored;  // left, top, width, height
+    TwipsRect loaded;
+  };
+  const Case cases[] = {
+      {{3000, 1500, 12000, 8000}, {3000, 1500, 12000, 8000}},
+      // A window closed while minimised: its negative position stays designed.
+      {{-48000, -48000, 2400, 465}, {1200, 900, 2400, 465}},
+      // A window at the screen's left edge keeps its designed left edge.
+      {{0, 450, 12000, 8000}, {1200, 450, 12000, 8000}},
+  };
+  for (const Case& c : cases) {
+    Store(c.stored.left, c.stored.top, c.stored.height, c.stored.width);
+    EXPECT_EQ(Tuple(LoadWindowLayout("MsiDir_Frm", m_designed)), Tuple(c.loaded)) << c.stored.left;
   }
-  EXPECT_EQ(Tuple(KeepOnScreen({60000, 900, 9000, 6000}, {})), Tuple({60000, 900, 9000, 6000}));
 
   // A value of another type cannot be read and counts as 0.
   SaveREGString(kKey, "Width", "12000", 1, 1);
   EXPECT_EQ(LoadWindowLayout("MsiDir_Frm", m_designed).width, 9000);
+}
+
+TEST_F(WindowLayoutTest, MovesAFrameNoScreenShowsOntoThePrimaryScreen) {
+  const std::vector<TwipsRect> screens = {{0, 0, 28800, 16200}, {28800, 0, 19200, 14400}};
+  struct Case {
+    TwipsRect frame;
+    TwipsRect kept;
+  };
+  const Case cases[] = {
+      {{30000, 600, 9000, 6000}, {30000, 600, 9000, 6000}},  // on the second screen
+      {{60000, 900, 9000, 6000}, {19800, 900, 9000, 6000}},  // right of every screen
+      {{1200, -3000, 9000, 6000}, {1200, 0, 9000, 6000}},    // title bar above the top
+      {{-8900, 900, 9000, 6000}, {0, 900, 9000, 6000}},      // 100 twips showing: too few
+      {{-8700, 900, 9000, 6000}, {-8700, 900, 9000, 6000}},  // 300 twips: can be grabbed
+      {{-9000, -3000, 40000, 20000}, {0, 0, 40000, 20000}},  // larger than the screen
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Tuple(KeepOnScreen(c.frame, screens)), Tuple(c.kept))
+        << c.frame.left << "," << c.frame.top;
+  }
+  EXPECT_EQ(Tuple(KeepOnScreen({60000, 900, 9000, 6000}, {})), Tuple({60000, 900, 9000, 6000}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The fields of the "GUIDs", "Numeric Values" and "Long File Names - Short File Names" tabs
-// (cases in tests/data/converter/fields.tsv), what is refused and said, and the operator
-// buttons. The conversions themselves are tested below the window.
+// The fields of the "GUIDs", "Numeric Values" and "Long File Names - Short File Names" tabs:
+// what the other fields show once the focus leaves one, what is refused and said, and the
+// operator buttons. The conversions themselves (GUID identification, the number readers and
+// operators, short names) are tested below the window.
 
 #include <filesystem>
 #include <fstream>
@@ -11,15 +12,17 @@
 #include "converter_fixture.h"
 #include "guids/guid_machine.h"
 #include "platform/msi/automation.h"
-#include "services/data_rows.h"
 
 namespace qv::test {
 namespace {
 
+using namespace guid;
 using Texts = std::vector<std::pair<const char*, std::string>>;
 
-// On a machine with registered products and the file C:\Program Files\Quorvex Sample\Read Me
-// First.txt.
+constexpr const char* kLongPath = "C:\\Program Files\\Quorvex Sample\\Read Me First.txt";
+constexpr const char* kShortPath = "C:\\PROGRA~1\\QUORVE~1\\README~1.TXT";
+
+// On a machine with registered products and the file of kLongPath.
 class ConverterFieldsTest : public ConverterTest {
  protected:
   ConverterFieldsTest()
@@ -44,23 +47,64 @@ class ConverterFieldsTest : public ConverterTest {
 };
 
 TEST_F(ConverterFieldsTest, EachFieldFillsItsGroup) {
+  const std::string installed = "Installed Product - Name Installed App\n Version 2.5.1";
+  const struct {
+    const char* what;
+    Texts entered;  // after A = 5 and B = 3 with Add
+    Texts shown;
+  } cases[] = {
+      // clang-format off
+      {"GUID", {{"T_OrigValue_0", kInstalled}},
+       {{"T_ConvVal_0", kInstalledPacked}, {"L_GUIDDetails", installed}}},
+      {"packed GUID", {{"T_ConvVal_0", kAdvertisedPacked}},
+       {{"T_OrigValue_0", kAdvertised},
+        {"L_GUIDDetails", "Advertised Product - Name Advertised App\n Version "}}},
+      {"unknown GUID", {{"T_OrigValue_0", kUnknown}},
+       {{"T_ConvVal_0", kUnknownPacked}, {"L_GUIDDetails", ""}}},
+      {"no GUID", {{"T_OrigValue_0", kInstalled}, {"T_OrigValue_0", "not a guid"}},
+       {{"T_ConvVal_0", ""}, {"L_GUIDDetails", ""}}},
+      {"no packed GUID", {{"T_ConvVal_0", "12345"}}, {{"T_OrigValue_0", ""}}},
+      {"emptied GUID: the description stays", {{"T_OrigValue_0", kInstalled}, {"T_OrigValue_0", ""}},
+       {{"T_ConvVal_0", ""}, {"L_GUIDDetails", installed}}},
+      {"emptied packed GUID", {{"T_OrigValue_0", kInstalled}, {"T_ConvVal_0", ""}},
+       {{"T_OrigValue_0", ""}}},
+      {"long path", {{"T_OrigValue_1", kLongPath}}, {{"T_ConvVal_1", kShortPath}}},
+      {"short path", {{"T_ConvVal_1", kShortPath}}, {{"T_OrigValue_1", kLongPath}}},
+      {"missing short path", {{"T_ConvVal_1", "C:\\PROGRA~1\\MISSIN~1.TXT"}},
+       {{"T_OrigValue_1", ""}}},
+      {"emptied long path", {{"T_OrigValue_1", kLongPath}, {"T_OrigValue_1", ""}},
+       {{"T_ConvVal_1", ""}}},
+      {"decimal keeps its text", {{"T_OrigValue_2", "12abc"}},
+       {{"T_OrigValue_2", "12abc"}, {"T_ConvVal_2", "C"}, {"T_Bits_2", "3,4"},
+        {"T_BitsHex_2", "&H4+&H8"}, {"T_OrigValue_4", "15"}}},
+      {"emptying B recomputes", {{"T_OrigValue_3", ""}},
+       {{"T_ConvVal_3", ""}, {"T_Bits_3", ""}, {"T_BitsHex_3", ""}, {"T_OrigValue_2", "5"},
+        {"T_OrigValue_4", "5"}, {"T_ConvVal_4", "00000005"}}},
+      {"emptying A's hex recomputes", {{"T_ConvVal_2", ""}},
+       {{"T_OrigValue_2", ""}, {"T_Bits_2", ""}, {"T_BitsHex_2", ""}, {"T_OrigValue_4", "3"}}},
+      {"hex", {{"T_ConvVal_2", "ff"}},
+       {{"T_OrigValue_2", " 255"}, {"T_Bits_2", "1,2,3,4,5,6,7,8"}, {"T_ConvVal_2", "ff"},
+        {"T_BitsHex_2", "&H1+&H2+&H4+&H8+&H10+&H20+&H40+&H80"},
+        {"T_OrigValue_4", "258"}, {"T_ConvVal_4", "00000102"}}},
+      {"bit list leaves the result", {{"T_OrigValue_2", "2"}, {"T_Bits_2", "1,3"}},
+       {{"T_ConvVal_2", "5"}, {"T_OrigValue_2", " 5"}, {"T_BitsHex_2", "&H1+&H4"},
+        {"T_OrigValue_4", "5"}}},
+      {"the next change recomputes", {{"T_Bits_2", "1,3"}, {"T_OrigValue_3", "4"}},
+       {{"T_OrigValue_4", "9"}}},
+      {"bit values", {{"T_BitsHex_3", "&H1+xyz+&H"}},
+       {{"T_OrigValue_3", " 1"}, {"T_ConvVal_3", "1"}, {"T_Bits_3", "1"},
+        {"T_BitsHex_3", "&H1+xyz+&H"}}},
+      {"the result group converts without recomputing", {{"T_ConvVal_4", "10"}},
+       {{"T_OrigValue_4", " 16"}, {"T_Bits_4", "5"}, {"T_OrigValue_2", "5"}}},
+      // clang-format on
+  };
   ClickOperator(0);
-  for (const DataRow& row : DataRows("converter/fields.tsv")) {
-    SCOPED_TRACE(row[0]);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     Enter("T_OrigValue_2", "5");
     Enter("T_OrigValue_3", "3");
-    bool shown = false;
-    for (auto field = row.begin() + 1; field != row.end(); ++field) {
-      shown = shown || *field == ">";
-      const size_t equals = field->find('=');
-      if (equals == std::string::npos) continue;
-      const QString name = QString::fromStdString(field->substr(0, equals));
-      if (shown) {
-        EXPECT_EQ(Text(name), field->substr(equals + 1)) << name.toStdString();
-      } else {
-        Enter(name, field->substr(equals + 1));
-      }
-    }
+    for (const auto& [name, text] : c.entered) Enter(name, text);
+    for (const auto& [name, text] : c.shown) EXPECT_EQ(Text(name), text) << name;
   }
   EXPECT_TRUE(m_ui->messages.empty());
 }

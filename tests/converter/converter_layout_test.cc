@@ -9,23 +9,33 @@
 
 #include "converter/designed_placement.h"
 #include "converter_fixture.h"
-#include "services/data_rows.h"
 
 namespace qv::test {
 namespace {
 
 TEST(DesignedPlacementTest, OpensAtTheDesignedSizeWhereTheScreenAllows) {
   const QSize designed(960, 680);
-  for (const DataRow& row : DataRows("converter/opening_rect.tsv")) {
-    const std::vector<int32_t> a = Ints(row[0]), e = Ints(row[1]);
-    const QRect available(a[0], a[1], a[2], a[3]);
-    const QRect got = OpeningRect(designed, available);
-    EXPECT_EQ(got, QRect(e[0], e[1], e[2], e[3])) << row[0];
+  struct Case {
+    QRect available;
+    QRect expected;
+  };
+  const Case cases[] = {
+      {{0, 0, 1920, 1080}, {480, 200, 960, 680}},
+      // 1366x768 less a 40-pixel panel: the whole window and its frame fit.
+      {{0, 0, 1366, 728}, {203, 32, 960, 680}},
+      // A screen smaller than the design: the window takes the free area less its frame.
+      {{0, 0, 800, 600}, {8, 32, 784, 560}},
+      // A second screen to the right of the first.
+      {{1920, 0, 1280, 1024}, {2080, 172, 960, 680}},
+  };
+  for (const Case& c : cases) {
+    const QRect got = OpeningRect(designed, c.available);
+    EXPECT_EQ(got, c.expected) << c.available.width() << "x" << c.available.height();
     // The window and its frame (title bar above, borders around) stay on the free area.
     const QRect framed = got.adjusted(-kFrameAllowance.width() / 2,
                                       -(kFrameAllowance.height() - kFrameAllowance.width() / 2),
                                       kFrameAllowance.width() / 2, kFrameAllowance.width() / 2);
-    EXPECT_TRUE(available.contains(framed)) << row[0];
+    EXPECT_TRUE(c.available.contains(framed)) << c.available.width() << "x" << c.available.height();
   }
 }
 

@@ -5,12 +5,9 @@
 
 #include <QComboBox>
 
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
-#include "services/data_rows.h"
 #include "services/registry_functions.h"
 #include "support/fresh_program_state.h"
 #include "support/test_machine.h"
@@ -57,34 +54,49 @@ class InstallerFileHistoryTest : public ::testing::Test {
 };
 
 TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
-  auto entry = [](const std::string& code) -> std::string {
-    if (code == "P") return kPackage;
-    if (code == "O") return "c:\\packages\\APP.MSI";
-    if (code == "-") return kAbsent;
-    return code == "." ? "" : Earlier(std::stoi(code.substr(1)));
+  const auto e = Earlier;
+  const std::string a = kAbsent;
+  const std::string other = "c:\\packages\\APP.MSI";  // kPackage in another case
+  const struct {
+    const char* what;
+    int storedCount;
+    int packageAt;  // -1: not stored yet
+    bool loaded;    // after a restart the list is filled only on the first drop-down
+    std::string accepted;
+    Entries after;  // entries 0 to 12
+  } cases[] = {
+      // clang-format off
+      {"first", 0, -1, true, kPackage, {kPackage, "", a, a, a, a, a, a, a, a, a, a, a}},
+      {"known at 3", 6, 3, true, kPackage,
+       {kPackage, e(0), e(1), e(2), e(4), e(5), a, a, a, a, a, a, a}},
+      {"known at 0", 6, 0, true, kPackage,
+       {kPackage, e(1), e(2), e(3), e(4), e(5), a, a, a, a, a, a, a}},
+      {"new, history full", 11, -1, true, kPackage,
+       {kPackage, e(0), e(1), e(2), e(3), e(4), e(5), e(6), e(7), e(8), e(9), a, ""}},
+      // The stored entries count, not the list.
+      {"new, list not loaded", 3, -1, false, kPackage,
+       {kPackage, e(0), e(1), e(2), "", a, a, a, a, a, a, a, a}},
+      {"known at 1 in another case, list not loaded", 3, 1, false, other,
+       {other, e(0), e(2), a, a, a, a, a, a, a, a, a, a}},
+      // clang-format on
   };
-  for (const DataRow& row : DataRows("converter/history.tsv")) {
-    SCOPED_TRACE(row[0]);
-    const int storedCount = Int(row[1]), packageAt = Int(row[2]);
-    const bool loaded = row[3] == "1";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     for (int n = 0; n <= 12; ++n) DelREGValue(kDefaultSettingsKey, "Converter" + std::to_string(n));
-    for (int n = 0; n < storedCount; ++n) {
-      SaveSettingStr("Converter" + std::to_string(n), n == packageAt ? kPackage : Earlier(n));
+    for (int n = 0; n < c.storedCount; ++n) {
+      SaveSettingStr("Converter" + std::to_string(n), n == c.packageAt ? kPackage : e(n));
     }
     m_combo.clear();
-    if (loaded) Load();
-    ASSERT_EQ(m_combo.count(), loaded ? storedCount : 0);
-    m_combo.setEditText(QString::fromStdString(entry(row[4])));
+    if (c.loaded) Load();
+    ASSERT_EQ(m_combo.count(), c.loaded ? c.storedCount : 0);
+    m_combo.setEditText(QString::fromStdString(c.accepted));
     AddToHistory(&m_combo, "Converter");
-    Entries after;
-    std::istringstream codes(row[5]);
-    for (std::string code; codes >> code;) after.push_back(entry(code));
-    EXPECT_EQ(Stored(), after);
+    EXPECT_EQ(Stored(), c.after);
     // The reload deletes entry 11 and stops at the first empty entry.
-    Entries shown(after.begin(), after.begin() + std::min(storedCount + 1, 11));
-    if (packageAt >= 0) shown.pop_back();
+    Entries shown(c.after.begin(), c.after.begin() + std::min(c.storedCount + 1, 11));
+    if (c.packageAt >= 0) shown.pop_back();
     EXPECT_EQ(List(), shown);
-    EXPECT_EQ(m_combo.currentText().toStdString(), entry(row[4]));
+    EXPECT_EQ(m_combo.currentText().toStdString(), c.accepted);
   }
 }
 

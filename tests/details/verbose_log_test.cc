@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "details/log_lines.h"
-#include "services/data_rows.h"
 #include "services/text_files.h"
 #include "support/fresh_program_state.h"
 #include "support/scripted_ui.h"
@@ -39,10 +38,28 @@ std::vector<std::string> AllLines(const std::string& bytes, bool unicode, size_t
 using Lines = std::vector<std::string>;
 
 TEST(LogLineReaderTest, SplitsAnsiAndUnicodeTextAtEveryLineEnd) {
-  for (const test::DataRow& row : test::DataRows("details/log_lines.tsv")) {
-    const Lines lines(row.begin() + 2, row.end());
+  struct Case {
+    std::string bytes;
+    bool unicode;
+    Lines lines;
+  };
+  const Case cases[] = {
+      {"a\r\nb\rc\nd", false, {"a", "b", "c", "d"}},
+      {"\xEF\xBB\xBF"
+       "caf\xC3\xA9\r\n",
+       false,
+       {"caf\xC3\xA9"}},                                          // UTF-8 with its mark
+      {"caf\xE9 \x80\r\n", false, {"caf\xC3\xA9 \xE2\x82\xAC"}},  // Windows-1252
+      {"\r", false, {""}},
+      {Utf8ToUtf16Le("x\r\ny"), true, {"x", "y"}},
+      {"\xFF\xFE" + Utf8ToUtf16Le("\xD0\x96\r\nb\n"), true, {"\xD0\x96", "b"}},
+      {Utf8ToUtf16Le("a\r\n") + "z", true, {"a"}},  // a dangling last byte is no character
+      // A CR in the high byte of a character ends no line.
+      {std::string("\x0D\x01\r\0", 4), true, {"\xC4\x8D"}},
+  };
+  for (const Case& c : cases) {
     for (size_t chunk : {size_t{1}, size_t{3}, size_t{4096}}) {
-      EXPECT_EQ(AllLines(row[0], row[1] == "1", chunk), lines) << row[0] << " chunk " << chunk;
+      EXPECT_EQ(AllLines(c.bytes, c.unicode, chunk), c.lines) << c.bytes << " chunk " << chunk;
     }
   }
 }
@@ -55,16 +72,57 @@ TEST(LogLineReaderTest, CutsOverlongLinesAndSkipsTheirRest) {
   EXPECT_EQ(lines[1], "next");
 }
 
+struct Identity {
+  bool found;
+  std::string packageName, installType, productCode;
+};
+
+Identity IdentityOf(const std::string& text) {
+  LogLineReader reader(SourceOf(text, 4096), false);
+  Identity id{false, "old name", "old type", "old code"};
+  id.found = ReadLogIdentity(reader, &id.packageName, &id.installType, &id.productCode);
+  return id;
+}
+
 constexpr const char* kMarker = "=== Verbose logging started: 1/2/2024  10:00:00  Build type: SHIP";
 constexpr const char* kPackageLine =
     "MSI (c) (A8:64) [10:00:00:010]: Package name extracted from package path: 'app.msi'";
 
 TEST(ReadLogIdentityTest, ReadsTheIdentityUpToThePackageName) {
-  for (const test::DataRow& row : test::DataRows("details/log_identity.tsv")) {
-    LogLineReader reader(SourceOf(row[1], 4096), false);
-    std::string name = "old name", type = "old type", code = "old code";
-    EXPECT_EQ(ReadLogIdentity(reader, &name, &type, &code), row[2] == "1") << row[0];
-    EXPECT_EQ((Lines{name, type, code}), (Lines{row[3], row[4], row[5]})) << row[0];
+  const std::string m = std::string(kMarker) + "\r\n";
+  const std::string p = std::string(kPackageLine) + "\r\n";
+  const std::string code = "MSI (c) (A8:64): Product Code passed: ProductCode '{AB-CD}' ok\r\n";
+  struct Case {
+    const char* what;
+    std::string text;
+    Identity expected;
+  };
+  const Case cases[] = {
+      {"plain install", m + p, {true, "'app.msi'", "Install", ""}},
+      {"marker on line 4", "1\r\n2\r\n3\r\n" + m + p, {true, "'app.msi'", "Install", ""}},
+      {"marker on line 5",
+       "1\r\n2\r\n3\r\n4\r\n" + m + p,
+       {false, "old name", "old type", "old code"}},
+      {"reinstall and remove",
+       m + "MSI: Command Line: REINSTALL=ALL REMOVE=X\r\n" + p,
+       {true, "'app.msi'", "ReInstall", ""}},
+      {"remove", m + "x: command line: remove=ALL\r\n" + p, {true, "'app.msi'", "Remove", ""}},
+      {"product code before the name", m + code + p, {true, "'app.msi'", "Install", "{AB-CD}"}},
+      {"product code after the name", m + p + code, {true, "'app.msi'", "Install", ""}},
+      {"no package name", m + code, {false, "", "Install", "{AB-CD}"}},
+      {"leading blanks dropped",
+       m + "x: package NAME is:    setup.msi  \r\n",
+       {true, "setup.msi  ", "Install", ""}},
+      {"product code without its brace",
+       m + "ProductCode '{AB\r\n" + p,
+       {true, "'app.msi'", "Install", ""}},
+  };
+  for (const Case& c : cases) {
+    const Identity id = IdentityOf(c.text);
+    EXPECT_EQ(id.found, c.expected.found) << c.what;
+    EXPECT_EQ(id.packageName, c.expected.packageName) << c.what;
+    EXPECT_EQ(id.installType, c.expected.installType) << c.what;
+    EXPECT_EQ(id.productCode, c.expected.productCode) << c.what;
   }
 }
 

@@ -6,7 +6,6 @@
 
 #include "guids/guid_fixture.h"
 #include "platform/base/pending_error.h"
-#include "services/data_rows.h"
 
 namespace qv {
 namespace {
@@ -30,20 +29,68 @@ class GuidIdentificationTest : public test::GuidMachineTest {
   }
 };
 
-TEST_F(GuidIdentificationTest, ProductsComponentsFeaturesAndComClasses) {
-  for (const test::DataRow& row : test::DataRows("guids/identify.tsv")) {
-    EXPECT_EQ(Identify(row[0]), row[1]) << row[0];
+const std::string kInstalledLine = "\rName Installed App (display) - Version 2.5.1";
+const std::string kAdvertisedLine = "\rComponent  Name Advertised App Version 33554432";
+const std::string kAbsentLine =
+    "\rProduct with GUID " + kAbsent + " which is not installed or advertised";
+const std::string kComponentHeader = "Component - GUID\r Installed by the Following Products";
+
+TEST_F(GuidIdentificationTest, ProductsByTheirState) {
+  const std::pair<std::string, std::string> cases[] = {
+      {kInstalled, "Installed Product - Name Installed App\r Version 2.5.1"},
+      {"{1a000000-0000-0000-0000-000000000001}",
+       "Installed Product - Name Installed App\r Version 2.5.1"},
+      // The installer has no attribute "ProductVersion": its version is empty.
+      {kAdvertised, "Advertised Product - Name Advertised App\r Version "},
+      {kAbsent, ""},  // a client some component names, never registered
+      {kUnknown, ""},
+      {"not a guid", ""},
+  };
+  for (const auto& [guid, description] : cases) {
+    EXPECT_EQ(Identify(guid), description) << guid;
   }
   EXPECT_EQ(m_ui->busyMaxDepth, 1);
   EXPECT_TRUE(m_ui->messages.empty());
 }
 
+TEST_F(GuidIdentificationTest, AComponentListsEveryClientInOrder) {
+  EXPECT_EQ(Identify(kComponent), kComponentHeader + kInstalledLine + "\rComponent Name MainExe" +
+                                      kAdvertisedLine + kAbsentLine);
+  EXPECT_EQ(Identify(kLoneComponent), kComponentHeader + kAbsentLine);
+}
+
 TEST_F(GuidIdentificationTest, AComponentWhosePackageIsGoneHasNoName) {
   std::filesystem::remove(m_machine.DriveC() + "/Windows/Installer/inst.msi");
-  const std::string description = Identify(kComponent);
-  EXPECT_NE(description.find("\rComponent Name \rComponent  Name Advertised App"),
-            std::string::npos)
-      << description;
+  EXPECT_EQ(Identify(kComponent), kComponentHeader + kInstalledLine + "\rComponent Name " +
+                                      kAdvertisedLine + kAbsentLine);
+}
+
+TEST_F(GuidIdentificationTest, AFeatureOfTwoProducts) {
+  EXPECT_EQ(Identify(kFeature),
+            "\rProduct Name Installed App Version  Feature \rProduct Name Advertised App Version "
+            " Feature ");
+}
+
+TEST_F(GuidIdentificationTest, ComClassesWithATextDefault) {
+  const std::string registry = "Defined on PC as\r\"Registry HKEY_CLASSES_ROOT\\CLSID\\";
+  const std::pair<std::string, std::string> cases[] = {
+      {kFullClass, registry + kFullClass + "\r\".Default\" = Full Class" +
+                       "\r\"ProgID\"  = Full.Class.1\r\"InprocServer32\"  = C:\\Windows\\full.dll"
+                       "\r\"InprocServer\"  = C:\\Windows\\full16.dll"
+                       "\r\"LocalServer32\"  = C:\\Windows\\full.exe"
+                       "\r\"LocalServer\"  = C:\\Windows\\full16.exe\r\"Version\"  = 1.0"},
+      // A subkey without a default value is left out; a number shows in decimal.
+      {kSparseClass, registry + kSparseClass + "\r\".Default\" = " +
+                         "\r\"LocalServer32\"  = C:\\Windows\\sparse.exe\r\"Version\"  = 2"},
+      {kUserClass,
+       registry + kUserClass + "\r\".Default\" = User Class" + "\r\"ProgID\"  = User.Class.1"},
+      // Without a text default value a class is not shown, whatever its subkeys.
+      {kNoDefaultClass, ""},
+      {kNumberDefaultClass, ""},
+  };
+  for (const auto& [guid, description] : cases) {
+    EXPECT_EQ(Identify(guid), description) << guid;
+  }
 }
 
 }  // namespace

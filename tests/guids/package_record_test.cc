@@ -6,7 +6,6 @@
 
 #include "guids/guid_fixture.h"
 #include "msidb/database_open.h"
-#include "services/data_rows.h"
 
 namespace qv {
 namespace {
@@ -26,11 +25,29 @@ class PackageRecordTest : public test::GuidMachineTest {
 };
 
 TEST_F(PackageRecordTest, RowsOfTheInstalledProductsCachedPackage) {
-  for (const test::DataRow& row : test::DataRows("guids/package_record.tsv")) {
-    SCOPED_TRACE(row[0] + " " + row[3]);
+  struct Case {
+    std::string product;
+    int32_t fields;
+    std::string keyColumn, keyValue, second;
+    std::string record;
+    RecordStatus status;
+  };
+  const Case cases[] = {
+      {kInstalled, 6, "ComponentId", kComponent, "",
+       "|0=|1=MainExe|2=" + kComponent + "|3=BinDir|4=0|5=", RecordStatus::kFound},
+      {kInstalled, 2, "Directory_", "INSTALLDIR", "EmptyKey", "|0=|1=EmptyKey",
+       RecordStatus::kFound},
+      {kInstalled, 2, "Directory_", "BinDir", "EmptyKey", "", RecordStatus::kNoRow},
+      {kInstalled, 6, "ComponentId", kUnknown, "", "", RecordStatus::kNoRow},
+      // Only an installed product has a package.
+      {kAdvertised, 6, "ComponentId", kComponent, "", "", RecordStatus::kNoPackage},
+      {"garbage", 6, "ComponentId", kComponent, "", "", RecordStatus::kNoPackage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.product + " " + c.keyValue);
     RecordStatus status = RecordStatus::kNoPackage;
-    EXPECT_EQ(Read(row[0], &status, test::Int(row[1]), row[2], row[3], row[4]), row[5]);
-    EXPECT_EQ(status, static_cast<RecordStatus>(test::Int(row[6])));
+    EXPECT_EQ(Read(c.product, &status, c.fields, c.keyColumn, c.keyValue, c.second), c.record);
+    EXPECT_EQ(status, c.status);
     EXPECT_FALSE(OpenDb().oDatabase);  // open for the one query only
   }
   EXPECT_TRUE(m_ui->messages.empty());

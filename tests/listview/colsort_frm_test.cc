@@ -6,10 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 
-#include <sstream>
-
 #include "list_fixture.h"
-#include "services/data_rows.h"
 
 namespace qv::test {
 namespace {
@@ -88,36 +85,59 @@ TEST_F(ColSortTest, ShowsItsCaptionsAndEntries) {
 }
 
 TEST_F(ColSortTest, ReadsEveryShapeOfTag) {
-  for (const DataRow& row : DataRows("listview/colsort_read.tsv")) {
-    std::vector<KeyRow> rows;
-    for (size_t k = 1; k <= 3; ++k) {
-      const size_t slash = row[k].find('/'), second = row[k].rfind('/');
-      rows.push_back({row[k].substr(0, slash), row[k].substr(slash + 1, second - slash - 1),
-                      row[k].substr(second + 1) == "1"});
-    }
-    Open(row[0], [&](ColSort_Frm* dialog) {
-      EXPECT_EQ(Rows(dialog), rows) << row[0];
+  const KeyRow off{"Not Used", "", false};
+  const std::pair<const char*, std::vector<KeyRow>> cases[] = {
+      {"", {{"Standard Order", "Size", true}, off, off}},
+      {"S2", {{"Standard Order", "Type", true}, off, off}},
+      {"L<3,1", {{"< Always Ascending", "Size", true}, {"Standard Order", "File Name", true}, off}},
+      {"S>2,<4,1",
+       {{"> Always Descending", "Type", true},
+        {"< Always Ascending", "DateTime", true},
+        {"Standard Order", "File Name", true}}},
+      // An empty number is the column being edited.
+      {"S<,2", {{"< Always Ascending", "Size", true}, {"Standard Order", "Type", true}, off}},
+      {"S9", {{"Standard Order", "", true}, off, off}},
+      {"S1,2,4,3",
+       {{"Standard Order", "File Name", true},
+        {"Standard Order", "Type", true},
+        {"Standard Order", "DateTime", true}}},
+  };
+  for (const auto& [tag, rows] : cases) {
+    Open(tag, [&, tag = tag, rows = rows](ColSort_Frm* dialog) {
+      EXPECT_EQ(Rows(dialog), rows) << tag;
       dialog->M_Cancel->trigger();
     });
-    EXPECT_EQ(m_list->ColumnTag(3), row[0]) << "cancel keeps the Tag";
+    EXPECT_EQ(m_list->ColumnTag(3), tag) << "cancel keeps the Tag";
   }
 }
 
 TEST_F(ColSortTest, WritesTheKeysChosenInItsCombos) {
-  for (const DataRow& row : DataRows("listview/colsort_write.tsv")) {
-    Open(row[0], [&](ColSort_Frm* dialog) {
-      std::istringstream keys(row[1]);
-      std::string key;
-      for (size_t k = 0; keys >> key; ++k) {
-        const int order = std::stoi(key), column = std::stoi(key.substr(key.find(',') + 1));
-        Choose(dialog->Cb_Order[k], order);
-        EXPECT_EQ(dialog->Fr_Column[k]->isEnabled(), order != 0) << row[0] << k;
-        if (column >= 0) Choose(dialog->Cb_Column[k], column);
+  struct Case {
+    const char* tag;
+    std::vector<std::pair<int, int>> keys;  // (order entry, column entry) per key; -1 keeps
+    const char* written;
+  };
+  const Case cases[] = {
+      {"", {{0, -1}}, "S"},
+      {"L<3,1", {{0, -1}, {0, -1}}, "L"},
+      // Key 2 alone is written first and comes back as key 1.
+      {"S", {{0, -1}, {3, 3}}, "S>4"},
+      {"D", {{3, 1}, {2, 3}, {1, 0}}, "D>2,<4,1"},
+      // A used key without a column writes only its mark.
+      {"S<9", {}, "S<"},
+      {"S9", {}, "S,"},
+  };
+  for (const Case& c : cases) {
+    Open(c.tag, [&](ColSort_Frm* dialog) {
+      for (size_t k = 0; k < c.keys.size(); ++k) {
+        Choose(dialog->Cb_Order[k], c.keys[k].first);
+        EXPECT_EQ(dialog->Fr_Column[k]->isEnabled(), c.keys[k].first != 0) << c.tag << k;
+        if (c.keys[k].second >= 0) Choose(dialog->Cb_Column[k], c.keys[k].second);
       }
       ClickMenu(dialog, dialog->M_SaveExit);
       EXPECT_FALSE(dialog->isVisible());
     });
-    EXPECT_EQ(m_list->ColumnTag(3), row[2]) << row[0];
+    EXPECT_EQ(m_list->ColumnTag(3), c.written) << c.tag;
   }
 
   Open("S>4", [](ColSort_Frm* dialog) {

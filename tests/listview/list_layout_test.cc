@@ -1,7 +1,6 @@
 #include "listview/list_layout.h"
 
 #include "list_fixture.h"
-#include "services/data_rows.h"
 
 namespace qv::test {
 namespace {
@@ -48,16 +47,32 @@ TEST_F(ListLayoutTest, FirstDisplaySharesTheWidthAndStoresItThenRestores) {
 
 TEST_F(ListLayoutTest, RestoresWhatIsStored) {
   AddColumns();
-  for (const DataRow& row : DataRows("listview/list_layout.tsv")) {
-    Store("Width", row[0]);
-    Store("Posn", row[1]);
-    EXPECT_TRUE(RestoreListLayout(m_window.get(), m_list, "")) << row[0];
-    EXPECT_EQ(Widths(), Ints(row[2])) << row[0];
+  struct Case {
+    const char* width;
+    const char* posn;
+    std::vector<int32_t> widths;
+    std::vector<int32_t> positions;
+  };
+  const Case cases[] = {
+      {"|1=4050|2=1500|3=4500", "|1=3|2=1|3=2", {4050, 1500, 4500}, {3, 1, 2}},
+      // Columns that fill less of the list than 20 % are kept; more than that are fitted
+      // to their contents (the empty list: equal shares).
+      {"|1=510|2=510|3=510", "|1=2|2=3|3=1", {510, 510, 510}, {2, 3, 1}},
+      {"|1=2000|2=2000|3=2000", "", {3000, 3000, 3000}, {2, 3, 1}},
+      // Fields left out or out of range change nothing.
+      {"|2=6000|3=5010", "|1=0|2=4|3=x", {3000, 6000, 5010}, {2, 3, 1}},
+  };
+  // Widths in whole pixels (15 twips) come back as stored.
+  for (const Case& c : cases) {
+    Store("Width", c.width);
+    Store("Posn", c.posn);
+    EXPECT_TRUE(RestoreListLayout(m_window.get(), m_list, "")) << c.width;
+    EXPECT_EQ(Widths(), c.widths) << c.width;
     std::vector<int32_t> positions;
     for (int32_t column = 1; column <= 3; ++column) {
       positions.push_back(m_list->ColumnPosition(column));
     }
-    EXPECT_EQ(positions, Ints(row[3])) << row[0];
+    EXPECT_EQ(positions, c.positions) << c.width;
   }
 
   Store("Width", "|1=4000|2=wide|3=4500");

@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "listview/row_order.h"
 #include "listview/width_share.h"
-#include "services/data_rows.h"
+#include "support/temp_dir.h"
 
 namespace qv {
 namespace {
@@ -20,25 +18,46 @@ class SortKeysTest : public ::testing::Test {
   test::ScopedEnv m_env;
 };
 
-TEST_F(SortKeysTest, DateVersionAndNumberKeysAndTheListsOwnSort) {
-  for (const test::DataRow& row : test::DataRows("listview/sort_keys.tsv")) {
-    const std::string& text = row[1];
-    std::string key;
-    if (row[0] == "date") key = DateSortKey(text);
-    if (row[0] == "version") key = VersionSortKey(text);
-    if (row[0] == "own") key = UsesListTextSort(text, 3) ? "1" : "0";
-    if (row[0] == "number") {
-      const std::optional<double> number = NumberSortKey(text);
-      key = number ? std::to_string(*number) : "none";
-    }
-    const bool isNumber = row[0] == "number" && row[2] != "none";
-    EXPECT_EQ(key, isNumber ? std::to_string(std::stod(row[2])) : row[2]) << row[0] << " " << text;
-  }
-  EXPECT_EQ(CompareSortKeys("MSI", "10", SortCode::kNumber), std::nullopt);
+TEST_F(SortKeysTest, DateKeysGiveTheDayThenTheTime) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"12:30:05 1/31/2024", "45322:12:30:05"},
+      {"09:05:00 2/1/2024", "45323:09:05:00"},
+      {"7:5:3 2024-01-31", "45322:07:05:03"},
+      {"12:30:05 1/31/30", "10989:12:30:05"},
+      {"Jan 31, 2024", "45322:00:00:00"},
+      {"11:00:00 PM 1/31/2024", "45322:11:00:00"},
+      // The seconds end at a blank: after a date that comes first there is none.
+      {"1/31/2024 12:30:05", "45322:12:30:00"},
+      {"12:30:05", "0:12:30:00"},
+      // Texts that are no dates sort as 1 January 2200.
+      {"", "109575:00:00:00"},
+      {"12:30:05 2/30/2024", "109575:12:30:05"},
+      {"25:00:00 1/31/2024", "109575:25:00:00"},
+      {"12:30:05 1/31/2024 1/31/2024", "109575:12:30:05"},
+  };
+  for (const auto& [text, key] : cases) EXPECT_EQ(DateSortKey(text), key) << text;
 
   m_env.Set("LC_ALL", "de_DE.UTF-8");
   EXPECT_EQ(DateSortKey("12:30:05 31.01.2024"), "45322:12:30:05");
   EXPECT_EQ(DateSortKey("12:30:05 1/31/2024"), "109575:12:30:05");
+}
+
+TEST_F(SortKeysTest, VersionAndNumberKeys) {
+  const std::pair<const char*, const char*> versions[] = {
+      {"1.2.30", "000010000200030"}, {"", ""},
+      {"Install", "00000"},          {"123456.7", "2345600007"},
+      {"1..2", "000010000000002"},   {"-3", "000-3"},
+      {"007.10b", "0000700010"},
+  };
+  for (const auto& [text, key] : versions) EXPECT_EQ(VersionSortKey(text), key) << text;
+
+  const std::pair<const char*, std::optional<double>> numbers[] = {
+      {"12345", 12345}, {"$100", 100},         {" 12 ", 12},          {"-1.5", -1.5},
+      {"1e3", 1000},    {"MSI", std::nullopt}, {"inf", std::nullopt}, {"12 KB", std::nullopt},
+  };
+  for (const auto& [text, number] : numbers) EXPECT_EQ(NumberSortKey(text), number) << text;
+
+  EXPECT_EQ(CompareSortKeys("MSI", "10", SortCode::kNumber), std::nullopt);
 }
 
 TEST_F(SortKeysTest, ReadsTheKeysOfASpecification) {
@@ -60,6 +79,13 @@ TEST_F(SortKeysTest, ReadsTheKeysOfASpecification) {
     for (const SpecKey& key : SpecKeys(c.spec, 3)) keys.emplace_back(key.column, key.direction);
     EXPECT_EQ(keys, c.keys) << c.spec;
   }
+
+  const std::pair<const char*, bool> own[] = {
+      {"", true},      {"S", true},   {"s", true},    {"X", true},  {"L", false},
+      {"d", false},    {"v", false},  {"S3", true},   {"X3", true}, {"S2", false},
+      {"S3,5", false}, {"L3", false}, {"S<3", false},
+  };
+  for (const auto& [tag, expected] : own) EXPECT_EQ(UsesListTextSort(tag, 3), expected) << tag;
 }
 
 // Rows of (name, type, size, version, date), sorted by keys; the result is the names.
@@ -87,20 +113,29 @@ class RowOrderTest : public SortKeysTest {
 };
 
 TEST_F(RowOrderTest, SortsByTypedKeys) {
-  const std::map<char, SortCode> codes = {{'S', SortCode::kText},
-                                          {'L', SortCode::kNumber},
-                                          {'V', SortCode::kVersion},
-                                          {'D', SortCode::kDate}};
-  for (const test::DataRow& row : test::DataRows("listview/row_order.tsv")) {
+  using C = SortCode;
+  struct Case {
     std::vector<RowSortKey> keys;
-    std::istringstream in(row[0]);
-    for (std::string key; in >> key;) {
-      keys.push_back({std::stoi(key), codes.at(key[key.size() - 2]), key.back() == '<'});
-    }
-    const std::string& order = row[1];
-    EXPECT_EQ(Order(keys), order) << row[0];
+    const char* names;
+  };
+  const Case cases[] = {
+      {{{3, C::kNumber, true}}, "dcbea"},
+      {{{3, C::kText, true}}, "dcabe"},
+      {{{4, C::kVersion, true}}, "ebcad"},
+      // 1 January 2200 is written with six digits and compares as text before five.
+      {{{5, C::kDate, true}}, "dbcea"},
+      // Types are no numbers: every pair is equal and the rows keep their order.
+      {{{2, C::kNumber, true}}, "abcde"},
+      {{{2, C::kText, false}, {3, C::kNumber, true}, {1, C::kText, false}}, "bcead"},
+      // A size that is no number ends the comparison of its pairs before the next key.
+      {{{9, C::kNumber, true}, {1, C::kText, false}}, "abcde"},
+      {{}, "abcde"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Order(c.keys), c.names) << c.names;
+    const std::string order = c.names;
     for (size_t i = 0; i + 1 < order.size(); ++i) {
-      EXPECT_LE(CompareRows(order[i] - 'a', order[i + 1] - 'a', Cell, keys), 0) << row[0];
+      EXPECT_LE(CompareRows(order[i] - 'a', order[i + 1] - 'a', Cell, c.keys), 0) << c.names;
     }
   }
 }
@@ -119,11 +154,23 @@ TEST(StableMergeSortTest, StaysInBoundsAndStableWhateverTheComparison) {
 }
 
 TEST(ShareListWidthTest, SharesByWhatTheColumnsNeed) {
-  for (const test::DataRow& row : test::DataRows("listview/width_share.tsv")) {
-    EXPECT_EQ(
-        ShareListWidth(test::Int(row[0]), test::Ints(row[1]), test::Int(row[2]), row[3] == "1"),
-        test::Ints(row[4]))
-        << row[0] << " " << row[1] << " start " << row[2];
+  struct Case {
+    int32_t width;
+    std::vector<int32_t> need;
+    int32_t start;
+    bool skipEmpty;
+    std::vector<int32_t> widths;
+  };
+  const Case cases[] = {
+      {9000, {200, 200, 200}, 1, false, {3000, 3000, 3000}},   // no text: equal shares
+      {9000, {1000, 500, 400}, 3, false, {1200, 500, 400}},    // all fit: the first gets 200 more
+      {6000, {5000, 3000, 400}, 1, false, {2800, 2800, 400}},  // the list's width shared
+      {6000, {5000, 3000, 400}, 2, false, {5200, 3000, 400}},  // half again as much room
+      {6000, {5000, 3000, 400}, 9, false, {5200, 3000, 400}}, {6000, {}, 1, false, {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ShareListWidth(c.width, c.need, c.start, c.skipEmpty), c.widths)
+        << c.width << " start " << c.start;
   }
 }
 

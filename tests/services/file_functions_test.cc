@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "services/data_rows.h"
 #include "services/drive_c_fixture.h"
 #include "services/text_files.h"
 
@@ -29,9 +28,19 @@ TEST_F(FileFunctionsTest, ExistFileAndExistDirTellFilesFromFolders) {
 }
 
 TEST_F(FileFunctionsTest, IsUnicodeFileSeesUtf16LeWithOrWithoutMark) {
-  for (const test::DataRow& row : test::DataRows("services/is_unicode.tsv")) {
-    m_dir.Write("drive_c/" + row[0], row[1]);
-    EXPECT_EQ(IsUnicodeFile("C:\\" + row[0]), test::Int(row[2])) << row[0];
+  const struct {
+    const char* name;
+    std::string bytes;
+    int32_t expected;
+  } cases[] = {{"mark.log", "\xFF\xFE" + Utf8ToUtf16Le("x"), 1},
+               {"bare.log", Utf8ToUtf16Le("=== Verbose logging started ===\r\n"), 2},
+               {"edge.log", Utf8ToUtf16Le("abcd\xC4\x80"), 2},  // a quarter of NUL low bytes
+               {"utf8.log", "Caf\xC3\xA9\r\n", 0},
+               {"binary.msi", std::string("\xD0\xCF\x11\xE0\0\0\0\0\0\0\0\0", 12), 0},
+               {"empty.log", "", 0}};
+  for (const auto& c : cases) {
+    m_dir.Write(std::string("drive_c/") + c.name, c.bytes);
+    EXPECT_EQ(IsUnicodeFile(std::string("C:\\") + c.name), c.expected) << c.name;
   }
   EXPECT_EQ(IsUnicodeFile("C:\\missing.log"), 0);
 }

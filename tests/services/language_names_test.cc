@@ -2,20 +2,30 @@
 
 #include <gtest/gtest.h>
 
-#include "services/data_rows.h"
-
 namespace qv {
 namespace {
 
 TEST(DecodeLanguageCTest, NamesWindowsLanguageIdsInEnglish) {
-  for (const test::DataRow& row : test::DataRows("services/language_names.tsv")) {
+  const std::pair<int32_t, const char*> ids[] = {{1033, "English (United States)"},
+                                                 {1031, "German (Germany)"},
+                                                 {0, "Language Neutral"},
+                                                 {77777, "Unknown language 77777"}};
+  for (const auto& [id, name] : ids) {
     std::string buffer;
-    const int32_t n = row[0] == "id" ? DecodeLanguageC(test::Int(row[1]), &buffer, 1000)
-                                     : DecodeLanguageC(row[1], &buffer, 1000);
-    EXPECT_EQ(buffer, row[2]) << row[1];
-    if (row[0] == "id") {
-      EXPECT_EQ(n, static_cast<int32_t>(buffer.size()));
-    }
+    const int32_t n = DecodeLanguageC(id, &buffer, 1000);
+    EXPECT_EQ(n, static_cast<int32_t>(buffer.size()));
+    EXPECT_EQ(buffer, name) << id;
+  }
+  const std::pair<const char*, const char*> texts[] = {
+      {"1033, 1031", "English (United States); German (Germany)"},
+      {"0", "Language Neutral"},
+      {"", ""},
+      {"English", ""},
+      {"1033,", ""}};
+  for (const auto& [text, name] : texts) {
+    std::string buffer;
+    DecodeLanguageC(std::string(text), &buffer, 1000);
+    EXPECT_EQ(buffer, name) << text;
   }
   std::string buffer;
   EXPECT_EQ(DecodeLanguageC(1033, &buffer, 8), 7);  // keeps the buffer limit

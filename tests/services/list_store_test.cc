@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "services/data_rows.h"
-
 namespace qv {
 namespace {
 
@@ -133,15 +131,27 @@ TEST(ListStoreTest, SortsStablyByFieldsLikeCompareKeys) {
 TEST(ListStoreTest, FindScansFromIndexUpToLimit) {
   Fill(17,
        {"|1=C:\\A|2=x", "|1=C:\\b|2=y", "|1=C:\\a|2=z", "|1=C:\\a|2=w", "|1=abcdef", "|1=xxcdyy"});
-  for (const test::DataRow& row : test::DataRows("services/list_find.tsv")) {
-    SCOPED_TRACE(row[2] + " " + row[3]);
-    const int32_t start = test::Int(row[4]);
-    const int32_t result = test::Int(row[8]);
-    int32_t index = start;
-    EXPECT_EQ(QuorvexListFind(17, test::Int(row[0]), test::Int(row[1]), row[2], row[3], &index,
-                              test::Int(row[5]), test::Int(row[6]), test::Int(row[7])),
-              result);
-    EXPECT_EQ(index, result > 0 ? test::Int(row[9]) : start);
+  const struct {
+    int32_t position, length;
+    const char *tags, *key;
+    int32_t start, limit, aux, case_flag, result, index;
+  } cases[] = {
+      {0, 0, "|1=", "|1=C:\\a", 0, 4, 0, 0, 1, 2},
+      {0, 0, "|1=", "|1=C:\\a", 0, 4, 0, -1, 1, 0},
+      {0, 0, "|1=", "|1=C:\\a", 0, 2, 0, 0, 0, 0},  // the limit is not looked at
+      {0, 0, "|1=|2=", "|1=C:\\a|2=w", 0, 4, 0, 0, 1, 3},
+      {0, 0, "|1=", "|1=C:", 0, 4, -1, 0, 1, 0},  // aux: values beginning with the key's
+      {0, 0, "", "|1=C:\\b|2=y", 0, 4, 0, 0, 1, 1},
+      {2, 2, "|1=", "|1=cd", 0, 6, 0, 0, 1, 4},  // a window of each value
+      {3, 2, "|1=", "|1=cd", 0, 6, 0, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    int32_t index = c.start;
+    EXPECT_EQ(QuorvexListFind(17, c.position, c.length, c.tags, c.key, &index, c.limit, c.aux,
+                              c.case_flag),
+              c.result)
+        << c.tags << " " << c.key;
+    EXPECT_EQ(index, c.result > 0 ? c.index : c.start) << c.tags << " " << c.key;
   }
 }
 

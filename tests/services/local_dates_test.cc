@@ -2,21 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include "services/data_rows.h"
+#include "support/temp_dir.h"
 
 namespace qv {
 namespace {
 
 TEST(DateToLocalTest, WritesTheDateInTheUsersFormatOrNothingForNoDate) {
-  for (const test::DataRow& row : test::DataRows("services/date_to_local.tsv")) {
-    SCOPED_TRACE(row[0] + " " + row[1]);
+  const struct {
+    const char *locale, *stamp, *date, *time;
+  } cases[] = {
+      {"en_US.UTF-8", "20240131", "1/31/2024", ""},
+      {"en_GB.UTF-8", "20240131235958", "31/01/2024", "23:59:58"},
+      {"de_DE.UTF-8", "20240131235958", "31.01.2024", "23:59:58"},
+      {"C", "20240305", "3/5/2024", ""},
+      {"en_US.UTF-8", "", "", ""},
+      {"en_US.UTF-8", "2024013", "", ""},
+      {"en_US.UTF-8", "20241301", "", ""},
+      {"en_US.UTF-8", "20240230", "", ""},
+  };
+  for (const auto& c : cases) {
     test::ScopedEnv env;
-    env.Set("LC_ALL", row[0]);
+    env.Set("LC_ALL", c.locale);
     std::string date = "stale", time = "stale";
-    const int32_t n = DateToLocal(row[1], &date, &time);
+    const int32_t n = DateToLocal(c.stamp, &date, &time);
     EXPECT_EQ(n, static_cast<int32_t>(date.size()));
-    EXPECT_EQ(date, row[2]);
-    EXPECT_EQ(time, row[3]);
+    EXPECT_EQ(date, c.date) << c.locale << " " << c.stamp;
+    EXPECT_EQ(time, c.time) << c.locale << " " << c.stamp;
   }
 }
 

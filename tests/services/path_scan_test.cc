@@ -2,21 +2,44 @@
 
 #include <gtest/gtest.h>
 
-#include "services/data_rows.h"
-
 namespace qv {
 namespace {
 
 TEST(GetNextNonFileCharTest, StopsWhereAPathCannotGoOn) {
-  for (const test::DataRow& row : test::DataRows("services/next_non_file_char.tsv")) {
-    EXPECT_EQ(GetNextNonFileChar(test::Int(row[0]), row[1], 0), test::Int(row[2])) << row[1];
+  const struct {
+    int32_t start;
+    const char* text;
+    int32_t expected;
+  } cases[] = {
+      {1, "C:\\Program Files\\App\\app.exe", 0},
+      {1, "C:\\App\\app.exe /quiet", 16},
+      {1, "C:\\App\\a.txt;C:\\App\\b.txt", 13},
+      {1, "C:\\App\\[ProductName]\\x", 8},
+      {1, "C:\\App\\Smith, J.doc", 0},
+      {5, "abc C:\\App\\x C:\\y", 15},
+      {1, "C:\\a:b", 5},
+      {1, "", 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GetNextNonFileChar(c.start, c.text, 0), c.expected) << c.text;
   }
 }
 
 TEST(MatchStringsTest, MatchesPathsPartByPart) {
-  for (const test::DataRow& row : test::DataRows("services/match_strings.tsv")) {
-    EXPECT_EQ(MatchStrings(row[0], row[1], test::Int(row[2]), "\\"), test::Int(row[3]))
-        << row[0] << " / " << row[1];
+  const struct {
+    const char *text, *candidate;
+    int32_t ignore_case, expected;
+  } cases[] = {
+      {"C:\\Program Files\\App\\", "c:\\PROGRAM FILES\\app\\", -1, -1},
+      {"C:\\App\\", "C:\\App", -1, -1},
+      {"C:\\App\\", "C:\\App\\Sub\\", -1, 7},
+      {"C:\\Apps\\", "C:\\App\\Sub\\", -1, 3},
+      {"D:\\App\\", "C:\\App\\", -1, 0},
+      {"C:\\app\\", "C:\\App\\", 0, 3},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MatchStrings(c.text, c.candidate, c.ignore_case, "\\"), c.expected)
+        << c.text << " / " << c.candidate;
   }
 }
 

@@ -5,18 +5,39 @@
 #include <string>
 #include <vector>
 
-#include "services/data_rows.h"
 #include "services/list_store.h"
 
 namespace qv {
 namespace {
 
+// Fields come in any order; "=" and quoted "|" or tags stay inside a value; "" in quotes is
+// one quote, text after the closing quote is kept, an unclosed quote runs to the end; text
+// before the first tag and pieces without "=" are skipped; the first of two fields wins; tags
+// compare whole and with case; room is left for the NUL.
 TEST(RecordFieldsTest, GetFldCCReadsPlainAndQuotedValues) {
-  for (const test::DataRow& row : test::DataRows("services/get_fld.tsv")) {
-    SCOPED_TRACE(row[0] + " " + row[1]);
+  const struct {
+    const char *record, *tag, *expected;
+    int32_t size = 1000;
+  } cases[] = {
+      {"|1=a|2=b", "|2=", "b"},
+      {"|2=b|1=a", "|1=", "a"},
+      {"|1=a|2=b", "|3=", ""},
+      {"|1=a=b|2=c", "|1=", "a=b"},
+      {"|1=\"x|y\"|2=z", "|1=", "x|y"},
+      {"|1=\"x|2=y\"|2=z", "|2=", "z"},
+      {"|1=\"say \"\"hi\"\"\"|2=z", "|1=", "say \"hi\""},
+      {"|1=\"ab\"cd|2=z", "|1=", "abcd"},
+      {"|1=\"open|2=z", "|1=", "open|2=z"},
+      {"lead|x|1=a", "|1=", "a"},
+      {"|1=a|1=b", "|1=", "a"},
+      {"|1=a", "|1", ""},
+      {"|Sfield=a", "|sfield=", ""},
+      {"|1=abcdef", "|1=", "abc", 4},
+  };
+  for (const auto& c : cases) {
     std::string buffer = "stale";
-    const int32_t n = GetFldCC(&buffer, row[0], row[1], row.size() > 3 ? test::Int(row[3]) : 1000);
-    EXPECT_EQ(buffer, row[2]);
+    const int32_t n = GetFldCC(&buffer, c.record, c.tag, c.size);
+    EXPECT_EQ(buffer, c.expected) << c.record << " " << c.tag;
     EXPECT_EQ(n, static_cast<int32_t>(buffer.size()));
   }
 }
@@ -39,14 +60,23 @@ TEST(RecordFieldsTest, SplitFieldTagsCutsAtEachBar) {
 }
 
 TEST(RecordFieldsTest, ExtractFirstFldCCutsTheFirstToken) {
-  for (const test::DataRow& row : test::DataRows("services/extract_first_fld.tsv")) {
-    SCOPED_TRACE(row[0]);
-    std::string text = row[0];
+  const struct {
+    const char *text, *delimiter, *token, *rest;
+  } cases[] = {
+      {"a|b|c", "|", "a", "b|c"},
+      {"\"a\"\"b\"x|c", "|", "a\"bx", "c"},
+      {"\"unclosed|c", "|", "unclosed|c", ""},
+      {"\"C:\\Program Files\\x.exe\" /q", "", "C:\\Program Files\\x.exe", "/q"},
+      {"setup.exe /q /norestart", "", "setup.exe", "/q /norestart"},
+      {"a, b", ", ", "a", "b"},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.text;
     std::string buffer = "stale";
-    const int32_t n = ExtractFirstFldC(&text, &buffer, row[1]);
+    const int32_t n = ExtractFirstFldC(&text, &buffer, c.delimiter);
     EXPECT_EQ(n, static_cast<int32_t>(buffer.size()));
-    EXPECT_EQ(buffer, row[2]);
-    EXPECT_EQ(text, row[3]);
+    EXPECT_EQ(buffer, c.token) << c.text;
+    EXPECT_EQ(text, c.rest) << c.text;
   }
 }
 

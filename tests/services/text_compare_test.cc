@@ -5,8 +5,6 @@
 #include <random>
 #include <string>
 
-#include "services/data_rows.h"
-
 namespace qv {
 namespace {
 
@@ -15,16 +13,40 @@ int Sign(int32_t value) {
 }
 
 TEST(TextCompareTest, StrcTextComparesBytesAndStricTextFoldsAsciiLetters) {
-  for (const test::DataRow& row : test::DataRows("services/strc_text.tsv")) {
-    EXPECT_EQ(Sign(strcText(row[0], row[1])), test::Int(row[2])) << row[0] << " vs " << row[1];
-    EXPECT_EQ(Sign(stricText(row[0], row[1])), test::Int(row[3])) << row[0] << " vs " << row[1];
+  const struct {
+    const char *a, *b;
+    int strc, stric;
+  } cases[] = {
+      {"abc", "abd", -1, -1},
+      {"Abc", "abc", -1, 0},
+      {"\xC3\xA9", "z", 1, 1},  // bytes above 127 sort after ASCII, as their code points do
+      {"B", "a", -1, 1},
+      {"_", "A", 1, -1},                 // "_" lies between upper- and lower-case letters
+      {"\xC3\x89", "\xC3\xA9", -1, -1},  // only A-Z fold
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Sign(strcText(c.a, c.b)), c.strc) << c.a << " vs " << c.b;
+    EXPECT_EQ(Sign(stricText(c.a, c.b)), c.stric) << c.a << " vs " << c.b;
   }
 }
 
 TEST(TextCompareTest, CompareKeysGoesPartByPart) {
-  for (const test::DataRow& row : test::DataRows("services/compare_keys.tsv")) {
-    EXPECT_EQ(Sign(CompareKeys(row[0], row[1], row[2], test::Int(row[3]))), test::Int(row[4]))
-        << row[0] << " vs " << row[1] << " sep '" << row[2] << "'";
+  const struct {
+    const char *a, *b, *separator;
+    int32_t ignore_case;
+    int expected;
+  } cases[] = {
+      {"C:\\a\\b", "C:\\a b", "\\", 0, -1},  // whole-text order would put " " first
+      {"C:\\a", "C:\\a\\b", "\\", 0, -1},
+      {"C:\\a\\", "C:\\a", "\\", 0, 1},
+      {"C:\\Dir\\x", "C:\\dir\\x", "\\", 0, -1},
+      {"C:\\Dir\\x", "C:\\dir\\x", "\\", -1, 0},
+      {"C:\\a\\b", "C:\\a b", "", 0, 1},  // no separator: whole texts
+      {"a::b", "a:c", "::", 0, -1},       // multi-character separators split too
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Sign(CompareKeys(c.a, c.b, c.separator, c.ignore_case)), c.expected)
+        << c.a << " vs " << c.b << " sep '" << c.separator << "'";
   }
 }
 

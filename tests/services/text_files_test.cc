@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "services/data_rows.h"
 #include "services/drive_c_fixture.h"
 #include "services/file_functions.h"
 #include "support/hostile_files.h"
@@ -88,21 +87,53 @@ TEST_F(TextFilesTest, WritesUnicodeWithAMarkAppendsAndReplacesReadOnlyFiles) {
 }
 
 TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
-  for (const test::DataRow& row : test::DataRows("services/open_ffile.tsv")) {
-    SCOPED_TRACE(row[1] + " " + row[2] + " [" + row[0] + "]");
-    const int32_t FileNo = test::Int(row[1]);
+  using enum ui::Buttons;
+  using enum FileOpenType;
+  using R = OpenFileResult;
+  const char* kRange = "File Type <  0 or >  100";
+  const char* kBlank = "Trying to Write/Append to a file with a blank name";
+  const char* kNone = "C:\\logs\\none.log";
+  const char* kMissing = "File C:\\logs\\none.log\r\nPress YES to End";
+  const char* kMissingTitle = "Error - File to be opened for reading does not exist.";
+  const struct {
+    const char* path;
+    int32_t FileNo;
+    FileOpenType Ntype;
+    bool show, yes;  // yes: the user answers Yes
+    R code;
+    int32_t ends;
+    const char *text, *title;  // no message box when text is null
+    ui::Buttons buttons;
+  } cases[] = {
+      {"C:\\a.log", 101, kRead, false, false, R::kFailed, 1, kRange, "Error", kOk},
+      {"C:\\a.log", -1, kRead, false, false, R::kFailed, 1, kRange, "Error", kOk},
+      {"", 3, kRead, true, false, R::kBlankPath, 0, "Trying to Read from a file with a blank name",
+       "Error", kOk},
+      {"", 3, kWrite, true, false, R::kBlankPath, 0, kBlank, "Error", kOk},
+      {"", 3, kRead, false, false, R::kBlankPath, 0, nullptr, nullptr, kOk},
+      {"C:\\a.log", 2, FileOpenType{5}, false, false, R::kFailed, 1,
+       "FilePath C:\\a.log FileNo  2 Ntype= 5", "Error Invalid Ntype OpenFFile", kOk},
+      {kNone, 2, kRead, true, false, R::kMissing, 0, kMissing, kMissingTitle, kYesNo},
+      {kNone, 2, kRead, true, true, R::kMissing, 1, kMissing, kMissingTitle, kYesNo},
+      {kNone, 2, kRead, false, true, R::kMissing, 0, nullptr, nullptr, kOk},
+      {"C:\\Windows", 3, kWrite, true, false, R::kFailed, 0,  // a folder is in the way
+       "Could not open FileObject  3 for Write\r\nPress YES to End",
+       "Error when trying to OpenFile C:\\Windows", kYesNo},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << c.FileNo << " " << static_cast<int>(c.Ntype) << " [" << c.path << "]");
     test::ScopedScriptedUi ui;
-    ui->Answer(row[4] == "1" ? ui::Answer::kYes : ui::Answer::kNo);
-    EXPECT_EQ(OpenFFile(row[0], FileNo, FileOpenType{test::Int(row[2])}, row[3] == "1"),
-              OpenFileResult{test::Int(row[5])});
-    if (row.size() > 7) {
-      test::ExpectOneMessage(ui.get(), row[7], row[8], ui::Buttons{test::Int(row[9])});
+    ui->Answer(c.yes ? ui::Answer::kYes : ui::Answer::kNo);
+    EXPECT_EQ(OpenFFile(c.path, c.FileNo, c.Ntype, c.show), c.code);
+    if (c.text) {
+      test::ExpectOneMessage(ui.get(), c.text, c.title, c.buttons);
     } else {
       EXPECT_TRUE(ui->messages.empty());
     }
-    EXPECT_EQ(ui->endCount, test::Int(row[6]));
-    if (FileTable(FileNo)) {
-      EXPECT_EQ(FileTable(FileNo)->Ntype, FileOpenType::kFree);
+    EXPECT_EQ(ui->endCount, c.ends);
+    if (FileTable(c.FileNo)) {
+      EXPECT_EQ(FileTable(c.FileNo)->Ntype, kFree);
     }
     ui::ResetProgramEnded();
   }
