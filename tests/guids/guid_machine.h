@@ -1,7 +1,7 @@
 #pragma once
 // A machine with installer registrations and COM classes for the GUID identification tests:
-// its registry in Wine's format, the installed product's cached package built
-// from the "basic" fixture and laid under C:\Windows\Installer.
+// its registry in Wine's format (tests/data/guids), the installed product's cached package
+// built from the "basic" fixture and laid under C:\Windows\Installer.
 
 #include <filesystem>
 #include <string>
@@ -41,99 +41,12 @@ inline const std::string kLocalPackage = "C:\\Windows\\Installer\\inst.msi";
 /// HKLM of the machine in Wine's format: the products, their features and components, and COM
 /// classes (packed GUIDs written out, so the tests do not lean on the code they check).
 inline std::string GuidMachineHive() {
-  return R"hive(WINE REGISTRY Version 2
-;; All keys relative to \\Machine
-
-[Software\\Classes\\Installer\\Features\\000000A1000000000000000000000010] 1796522371
-"{FEA70000-0000-0000-0000-000000000001}"=""
-"Main"=""
-
-[Software\\Classes\\Installer\\Features\\000000A2000000000000000000000020] 1796522371
-"{FEA70000-0000-0000-0000-000000000001}"=""
-
-[Software\\Classes\\Installer\\Products\\000000A1000000000000000000000010] 1796522371
-"ProductName"="Installed App"
-"Version"=dword:02050001
-
-[Software\\Classes\\Installer\\Products\\000000A2000000000000000000000020] 1796522371
-"ProductName"="Advertised App"
-"Version"=dword:02000000
-
-[Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Components\\4D3C2B1A111122223333444455556666] 1796522371
-"000000A1000000000000000000000010"="C:\\Program Files\\App\\App.exe"
-"000000A2000000000000000000000020"="C:\\Program Files\\App\\App.exe"
-"000000A3000000000000000000000030"="C:\\Old\\App.exe"
-
-[Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Components\\4D3C2B1A111122223333444455557777] 1796522371
-"000000A3000000000000000000000030"="C:\\Old\\Manual.pdf"
-
-[Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products\\000000A1000000000000000000000010\\Features] 1796522371
-"{FEA70000-0000-0000-0000-000000000001}"=""
-"Main"=""
-
-[Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products\\000000A1000000000000000000000010\\InstallProperties] 1796522371
-"DisplayName"="Installed App (display)"
-"DisplayVersion"="2.5.1"
-"LocalPackage"="C:\\Windows\\Installer\\inst.msi"
-"WindowsInstaller"=dword:00000001
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}] 1796522371
-@="Full Class"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\InprocServer] 1796522371
-@="C:\\Windows\\full16.dll"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\InprocServer32] 1796522371
-@="C:\\Windows\\full.dll"
-"ThreadingModel"="Both"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\LocalServer] 1796522371
-@="C:\\Windows\\full16.exe"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\LocalServer32] 1796522371
-@="C:\\Windows\\full.exe"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\ProgID] 1796522371
-@="Full.Class.1"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000001}\\Version] 1796522371
-@="1.0"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000002}] 1796522371
-@=""
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000002}\\InprocServer] 1796522371
-"ThreadingModel"="no default value"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000002}\\LocalServer32] 1796522371
-@="C:\\Windows\\sparse.exe"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000002}\\Version] 1796522371
-@=dword:00000002
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000003}] 1796522371
-"AppID"="{C1A55000-0000-0000-0000-000000000003}"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000003}\\ProgID] 1796522371
-@="No.Default.1"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000004}] 1796522371
-@=dword:00000001
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000004}\\ProgID] 1796522371
-@="Number.Default.1")hive";
+  return ReadFile(std::string(QV_TEST_DATA_DIR) + "/guids/machine.reg");
 }
 
 /// HKCU of the machine: a COM class registered for the user alone.
 inline std::string GuidUserHive() {
-  return R"hive(WINE REGISTRY Version 2
-;; All keys relative to \\User\\S-1-5-21-0-0-0-1000
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000005}] 1796522371
-@="User Class"
-
-[Software\\Classes\\CLSID\\{C1A55000-0000-0000-0000-000000000005}\\ProgID] 1796522371
-@="User.Class.1")hive";
+  return ReadFile(std::string(QV_TEST_DATA_DIR) + "/guids/user.reg");
 }
 
 /// Builds the "basic" package into dir and copies it to where the registry says the installed

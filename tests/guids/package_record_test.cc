@@ -41,7 +41,6 @@ TEST_F(PackageRecordTest, RowsOfTheInstalledProductsCachedPackage) {
       {kInstalled, 6, "ComponentId", kUnknown, "", "", RecordStatus::kNoRow},
       // Only an installed product has a package.
       {kAdvertised, 6, "ComponentId", kComponent, "", "", RecordStatus::kNoPackage},
-      {kAbsent, 6, "ComponentId", kComponent, "", "", RecordStatus::kNoPackage},
       {"garbage", 6, "ComponentId", kComponent, "", "", RecordStatus::kNoPackage},
   };
   for (const Case& c : cases) {

@@ -45,12 +45,9 @@ TEST_F(ViewsTest, BadQueriesAreReportedAndUnquotedTablesSkipTheTableTest) {
   EXPECT_FALSE(view);
   ASSERT_EQ(ui->messages.size(), 1u);
   EXPECT_EQ(ui->messages[0].title, "Msi Access Error");
-  EXPECT_EQ(ui->messages[0].text,
-            "CheckErrorTrans Common_MsiFunctions - Line no  580\r\r"
-            "Msi API Error  Err Number=-2147467259 Hex 80004005: OpenView,Sql\r"
-            "MsiFile := OpenType :=Not Opened\r\n"
-            "1: 2232 2:  3:  4: SELECT `Nope` FROM `File` WHERE \r\r"
-            "Press \"YES\" to Exit Quorvex \"NO\" to Continue");
+  EXPECT_NE(ui->messages[0].text.find("Line no  580\r\r"), std::string::npos);
+  EXPECT_NE(ui->messages[0].text.find("1: 2232 2:  3:  4: SELECT `Nope` FROM `File` WHERE \r\r"),
+            std::string::npos);
   EXPECT_FALSE(ErrorPending());
   QuorvexOpenView(view, db, "SELECT Property FROM Property WHERE Property = 'ALLUSERS'", "Common",
                   1);

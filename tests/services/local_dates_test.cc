@@ -12,16 +12,13 @@ TEST(DateToLocalTest, WritesTheDateInTheUsersFormatOrNothingForNoDate) {
     const char *locale, *stamp, *date, *time;
   } cases[] = {
       {"en_US.UTF-8", "20240131", "1/31/2024", ""},
-      {"de_DE.UTF-8", "20240131", "31.01.2024", ""},
       {"en_GB.UTF-8", "20240131235958", "31/01/2024", "23:59:58"},
       {"de_DE.UTF-8", "20240131235958", "31.01.2024", "23:59:58"},
       {"C", "20240305", "3/5/2024", ""},
       {"en_US.UTF-8", "", "", ""},
       {"en_US.UTF-8", "2024013", "", ""},
-      {"en_US.UTF-8", "2024x131", "", ""},
       {"en_US.UTF-8", "20241301", "", ""},
       {"en_US.UTF-8", "20240230", "", ""},
-      {"en_US.UTF-8", "00000000", "", ""},
   };
   for (const auto& c : cases) {
     test::ScopedEnv env;

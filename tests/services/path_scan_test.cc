@@ -15,12 +15,8 @@ TEST(GetNextNonFileCharTest, StopsWhereAPathCannotGoOn) {
       {1, "C:\\App\\app.exe /quiet", 16},
       {1, "C:\\App\\a.txt;C:\\App\\b.txt", 13},
       {1, "C:\\App\\[ProductName]\\x", 8},
-      {1, "C:\\App\\x.exe\"", 13},
-      {1, "C:\\App\\x|1=", 9},
-      {1, "C:\\App\\x\ty", 9},
       {1, "C:\\App\\Smith, J.doc", 0},
       {5, "abc C:\\App\\x C:\\y", 15},
-      {5, "abc C:\\App", 0},
       {1, "C:\\a:b", 5},
       {1, "", 0},
   };
@@ -37,10 +33,8 @@ TEST(MatchStringsTest, MatchesPathsPartByPart) {
       {"C:\\Program Files\\App\\", "c:\\PROGRAM FILES\\app\\", -1, -1},
       {"C:\\App\\", "C:\\App", -1, -1},
       {"C:\\App\\", "C:\\App\\Sub\\", -1, 7},
-      {"C:\\App\\Other\\", "C:\\App\\Sub\\", -1, 7},
       {"C:\\Apps\\", "C:\\App\\Sub\\", -1, 3},
       {"D:\\App\\", "C:\\App\\", -1, 0},
-      {"C:\\App\\Sub\\Deeper\\", "C:\\App\\Sub\\", -1, 11},
       {"C:\\app\\", "C:\\App\\", 0, 3},
   };
   for (const auto& c : cases) {

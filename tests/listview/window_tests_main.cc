@@ -1,4 +1,4 @@
-// The help window tests need a QApplication before any widget exists; they run offscreen.
+// The main of every window test program: a QApplication exists before any widget; offscreen.
 
 #include <QApplication>
 #include <QByteArray>
