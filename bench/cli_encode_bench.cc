@@ -27,10 +27,7 @@ bool RunQuietly(const std::string& command) {
 int main() {
   PathBench bench;
   if (!SetUpPathBench("/tmp/cli-encode-bench-XXXXXX", '\n', &bench)) return 1;
-  const std::string& dir = bench.dir;
-  const std::string& package = bench.package;
-  const std::string& keys = bench.keys;
-  const std::string& paths = bench.paths;
+  const auto& [dir, package, keys, paths] = bench;
   WriteFile(dir + "/paths.txt", paths);
 
   const std::string encode = Quote(QV_CLI_PATH) + " encode " + Quote(package) + " - <" +

@@ -107,10 +107,7 @@ bool HostileCases(const std::string& dir, const std::string& bigPackage) {
 int main() {
   PathBench bench;
   if (!SetUpPathBench("/tmp/paths-bench-XXXXXX", ';', &bench)) return 1;
-  const std::string& dir = bench.dir;
-  const std::string& package = bench.package;
-  const std::string& keys = bench.keys;
-  const std::string& paths = bench.paths;
+  const auto& [dir, package, keys, paths] = bench;
 
   std::string first;
   const Timing build =
