@@ -39,7 +39,9 @@ Value Value::Tombstone() {
 
 Value Value::FromStoredText(uint32_t type, std::string text) {
   if (type == kMultiText) {
-    while (text.size() >= 2 && text[text.size() - 1] == '\0' && text[text.size() - 2] == '\0') {
+    // The list ends with an empty string: its NUL goes, every other string keeps its own, so
+    // empty strings before the end stay as Wine's text form keeps them.
+    if (text.size() >= 2 && text[text.size() - 1] == '\0' && text[text.size() - 2] == '\0') {
       text.pop_back();
     }
     if (!text.empty() && text.back() != '\0') text += '\0';
