@@ -14,13 +14,6 @@ Table::Table(std::string name, std::vector<Column> columns, const StringPool* po
   m_indexes.resize(m_columns.size());
 }
 
-int Table::ColumnIndex(std::string_view name) const {
-  for (size_t i = 0; i < m_columns.size(); ++i) {
-    if (m_columns[i].name == name) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 void Table::Resize(uint32_t rows) {
   m_rows = rows;
   m_cells.assign(static_cast<size_t>(rows) * m_columns.size(), 0);

@@ -29,8 +29,6 @@ class Table {
   const std::string& Name() const { return m_name; }
   const std::vector<Column>& Columns() const { return m_columns; }
   uint32_t RowCount() const { return m_rows; }
-  /// Index of a column by name (exact), or -1.
-  int ColumnIndex(std::string_view name) const;
 
   /// Sets the size; cells start null. Used while decoding.
   void Resize(uint32_t rows);
