@@ -41,17 +41,10 @@ class RecordTabTest : public ConverterTest {
     std::filesystem::create_directories(folder);
     return !built.empty() && std::filesystem::copy_file(built, folder / "Session Sample.msi");
   }
-  void Type(QWidget* field, const std::string& text) {
-    ConverterTest::Type(field, QString::fromStdString(text));
-  }
   static std::string Text(const QPlainTextEdit* field) {
     return field->toPlainText().toStdString();
   }
-  std::vector<std::string> List() const {
-    std::vector<std::string> items;
-    for (int i = 0; i < m_combo->count(); ++i) items.push_back(m_combo->itemText(i).toStdString());
-    return items;
-  }
+  std::vector<std::string> List() const { return ComboItems(*m_combo); }
   // One event of the record tab on a package, as a user runs it: the package typed into the
   // combo (without leaving it), then the record typed and left.
   void KeysToPaths(const std::string& package, const std::string& keys) {

@@ -3,14 +3,9 @@
 
 #include "converter/installer_file_history.h"
 
-#include <QComboBox>
-
-#include <gtest/gtest.h>
-
 #include "app/settings.h"
+#include "converter_fixture.h"
 #include "services/registry_functions.h"
-#include "support/fresh_program_state.h"
-#include "support/test_machine.h"
 
 namespace qv::test {
 namespace {
@@ -37,11 +32,7 @@ class InstallerFileHistoryTest : public ::testing::Test {
     }
     return entries;
   }
-  Entries List() const {
-    Entries items;
-    for (int i = 0; i < m_combo.count(); ++i) items.push_back(m_combo.itemText(i).toStdString());
-    return items;
-  }
+  Entries List() const { return ComboItems(m_combo); }
   std::string Load() {
     std::string first = "unset";
     LoadHistory("Converter", &first, &m_combo);
