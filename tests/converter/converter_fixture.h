@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,13 @@
 #include "support/test_machine.h"
 
 namespace qv::test {
+
+/// The entries of a combo box's list, in order.
+inline std::vector<std::string> ComboItems(const QComboBox& combo) {
+  std::vector<std::string> items;
+  for (int i = 0; i < combo.count(); ++i) items.push_back(combo.itemText(i).toStdString());
+  return items;
+}
 
 /// Opens Converter_Frm as the start window does, on a test machine with the given options.
 class ConverterTest : public ::testing::Test {
@@ -63,7 +71,7 @@ class ConverterTest : public ::testing::Test {
 
   /// Shows the field's tab, focuses the field, replaces its text by typing, then moves the
   /// focus to the tab bar.
-  void Type(QWidget* field, const QString& text) {
+  void Type(QWidget* field, const std::string& text) {
     ASSERT_NE(field, nullptr);
     for (int tab = 0; tab < m_frm->SSTab1->count(); ++tab) {
       if (m_frm->SSTab1->widget(tab)->isAncestorOf(field)) m_frm->SSTab1->setCurrentIndex(tab);
@@ -76,13 +84,11 @@ class ConverterTest : public ::testing::Test {
       QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
       QTest::keyClick(field, Qt::Key_Delete);
     }
-    QTest::keyClicks(field, text);
+    QTest::keyClicks(field, QString::fromStdString(text));
     m_frm->SSTab1->findChild<QTabBar*>()->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
   }
-  void Enter(const QString& name, const std::string& text) {
-    Type(Field(name), QString::fromStdString(text));
-  }
+  void Enter(const QString& name, const std::string& text) { Type(Field(name), text); }
 
   /// Clicks the option button of an operator on its round indicator.
   void ClickOperator(int index) {

@@ -18,7 +18,6 @@ TEST(DecodeLanguageCTest, NamesWindowsLanguageIdsInEnglish) {
   }
   const std::pair<const char*, const char*> texts[] = {
       {"1033, 1031", "English (United States); German (Germany)"},
-      {"0", "Language Neutral"},
       {"", ""},
       {"English", ""},
       {"1033,", ""}};
