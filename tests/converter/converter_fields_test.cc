@@ -112,25 +112,26 @@ TEST_F(ConverterFieldsTest, EachOperatorButtonFillsTheResultGroup) {
     ClickOperator(op);
     EXPECT_EQ(Text("T_OrigValue_4"), results[op]) << op;
   }
+  // The result group shows the value in every form and keeps it.
+  auto expectResult = [&](int32_t value, const Texts& shown) {
+    for (const auto& [name, text] : shown) EXPECT_EQ(Text(name), text) << name;
+    EXPECT_EQ(m_frm->Values[2], value);
+  };
   ClickOperator(0);
-  const Texts shown = {{"T_OrigValue_4", "22"},
-                       {"T_ConvVal_4", "00000016"},
-                       {"T_Bits_4", "2,3,5"},
-                       {"T_BitsHex_4", "&H2+&H4+&H10"}};
-  for (const auto& [name, text] : shown) EXPECT_EQ(Text(name), text) << name;
-  EXPECT_EQ(m_frm->Values[2], 22);
+  expectResult(22, {{"T_OrigValue_4", "22"},
+                    {"T_ConvVal_4", "00000016"},
+                    {"T_Bits_4", "2,3,5"},
+                    {"T_BitsHex_4", "&H2+&H4+&H10"}});
   EXPECT_TRUE(m_ui->messages.empty());
 
   // A result that cannot be computed is reported, and the result group shows zero.
   Enter("T_OrigValue_3", "0");
   ClickOperator(3);
   ExpectOneError("Error has occured performing calculation");
-  const Texts zero = {{"T_OrigValue_4", "0"},
-                      {"T_ConvVal_4", "00000000"},
-                      {"T_Bits_4", ""},
-                      {"T_BitsHex_4", "&H0"}};
-  for (const auto& [name, text] : zero) EXPECT_EQ(Text(name), text) << name;
-  EXPECT_EQ(m_frm->Values[2], 0);
+  expectResult(0, {{"T_OrigValue_4", "0"},
+                   {"T_ConvVal_4", "00000000"},
+                   {"T_Bits_4", ""},
+                   {"T_BitsHex_4", "&H0"}});
 }
 
 TEST_F(ConverterFieldsTest, RefusedInputLeavesTheValueAndSaysWhy) {
