@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <utility>
 
 #include "cli/cli_runner.h"
 #include "guids/guid_machine.h"
+#include "support/data_rows.h"
 #include "support/locking_child.h"
 
 namespace qv {
@@ -61,7 +63,7 @@ std::vector<std::string> Words(const std::string& text) {
 // The runs of tests/data/cli/runs.txt; its header says how a run is written.
 std::vector<CliCase> ReadCases() {
   std::vector<CliCase> cases;
-  std::ifstream in(std::string(QV_TEST_DATA_DIR) + "/cli/runs.txt");
+  std::istringstream in(test::DataFile("cli/runs.txt"));
   CliCase next;
   int number = 0;
   for (std::string line; std::getline(in, line);) {

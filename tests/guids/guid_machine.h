@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/data_rows.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
@@ -41,12 +42,12 @@ inline const std::string kLocalPackage = "C:\\Windows\\Installer\\inst.msi";
 /// HKLM of the machine in Wine's format: the products, their features and components, and COM
 /// classes (packed GUIDs written out, so the tests do not lean on the code they check).
 inline std::string GuidMachineHive() {
-  return ReadFile(std::string(QV_TEST_DATA_DIR) + "/guids/machine.reg");
+  return DataFile("guids/machine.reg");
 }
 
 /// HKCU of the machine: a COM class registered for the user alone.
 inline std::string GuidUserHive() {
-  return ReadFile(std::string(QV_TEST_DATA_DIR) + "/guids/user.reg");
+  return DataFile("guids/user.reg");
 }
 
 /// Builds the "basic" package into dir and copies it to where the registry says the installed

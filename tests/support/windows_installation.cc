@@ -10,6 +10,7 @@
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_reader.h"
 #include "platform/registry/name_compare.h"
+#include "support/data_rows.h"
 #include "support/regf_writer.h"
 
 namespace qv::test {
@@ -30,8 +31,8 @@ void Merge(const std::string& text, const char* what, Hive* hive) {
 // The hive text tests/data/registry/windows/<name>.reg holds.
 Hive Template(const std::string& name) {
   Hive hive;
-  const std::string path = std::string(QV_TEST_DATA_DIR) + "/registry/windows/" + name + ".reg";
-  Merge(ReadFile(path), path.c_str(), &hive);
+  const std::string file = "registry/windows/" + name + ".reg";
+  Merge(DataFile(file), file.c_str(), &hive);
   return hive;
 }
 

@@ -32,10 +32,9 @@ std::vector<test::DataRow> Answers(const std::string& kind) {
 class InstallerRegistrationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string data = std::string(QV_TEST_DATA_DIR) + "/registry/wine_installer/";
-    const std::string prefix =
-        test::WriteWinePrefix(m_home.dir(), "prefix", test::ReadFile(data + "system.reg"),
-                              test::ReadFile(data + "user.reg"));
+    const std::string prefix = test::WriteWinePrefix(
+        m_home.dir(), "prefix", test::DataFile("registry/wine_installer/system.reg"),
+        test::DataFile("registry/wine_installer/user.reg"));
     Status status;
     m_machine = LoadWinePrefix(prefix, {m_home.DataHome(), m_home.ConfigHome(), "root"}, &status);
     ASSERT_TRUE(m_machine) << status.ToString();
