@@ -8,7 +8,6 @@
 #include "platform/registry/text_codec.h"
 #include "platform/registry/value_lines.h"
 #include "support/data_rows.h"
-#include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
 namespace qv::registry {
@@ -99,23 +98,5 @@ TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
 
 // A store file, or its lock, that is a FIFO is refused with what it is: reads keep an empty
 // store, writes fail, and nothing waits on it.
-TEST(StoreFileTest, NonRegularStoreFilesAreRefusedWithoutWaiting) {
-  for (const char* suffix : {"", ".lock"}) {
-    test::TempDir dir;
-    const std::string path = dir.Sub("user.reg");
-    ASSERT_TRUE(test::MakeHostileFile(test::HostileKind::kFifo, path + suffix));
-    const std::string outcome = test::CallBounded([&] {
-      StoreFile store(path, "\\User\\S-1");
-      const bool empty = store.Current().empty();
-      const Status write = store.Update([](Hive* h) { h->SetValue("K", "v", Value::Dword(1)); });
-      return std::string(empty ? "empty" : "not empty") + "|" + store.readStatus().ToString() +
-             "|" + write.ToString();
-    });
-    const std::string refused = "Invalid argument: " + path + suffix + ": not a regular file";
-    EXPECT_EQ(outcome, *suffix == '\0' ? "empty|" + refused + "|" + refused : "empty|OK|" + refused)
-        << suffix;
-  }
-}
-
 }  // namespace
 }  // namespace qv::registry
