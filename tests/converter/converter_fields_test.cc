@@ -52,7 +52,7 @@ TEST_F(ConverterFieldsTest, EachFieldFillsItsGroup) {
       {"packed GUID", {{"T_ConvVal_0", kAdvertisedPacked}},
        {{"T_OrigValue_0", kAdvertised},
         {"L_GUIDDetails", "Advertised Product - Name Advertised App\n Version "}}},
-      {"emptied GUID: the description stays", {{"T_OrigValue_0", kInstalled}, {"T_OrigValue_0", ""}},
+      {"emptied GUID keeps the description", {{"T_OrigValue_0", kInstalled}, {"T_OrigValue_0", ""}},
        {{"T_ConvVal_0", ""}, {"L_GUIDDetails", installed}}},
       {"long path", {{"T_OrigValue_1", kLongPath}}, {{"T_ConvVal_1", kShortPath}}},
       {"short path", {{"T_ConvVal_1", kShortPath}}, {{"T_OrigValue_1", kLongPath}}},

@@ -106,17 +106,6 @@ TEST_F(ConverterWindowTest, ClosingEndsTheProgramOnlyForTheStartWindow) {
   }
 }
 
-TEST_F(ConverterWindowTest, DestroyingWithTheFocusInAFieldConvertsNothing) {
-  ClickOperator(0);
-  Enter("T_OrigValue_2", "5");
-  QLineEdit* field = Field("T_OrigValue_3");
-  field->setFocus(Qt::MouseFocusReason);
-  QTest::keyClicks(field, "9");
-  m_frm.reset();
-  EXPECT_TRUE(m_ui->messages.empty());
-  EXPECT_EQ(GetSettingDWord("Converter_Value1"), 0);  // nothing saved without a close
-}
-
 TEST_F(ConverterWindowTest, F1OpensTheHelpAtTheTabOnShow) {
   const HelpTopic topics[] = {HelpTopic::kGuids, HelpTopic::kNumbers, HelpTopic::kRecords,
                               HelpTopic::kFileNames};

@@ -101,20 +101,5 @@ TEST_F(InstallerFileHistoryTest, LoadingListsUpToAGapAndKeepsTheTypedTextWhenEmp
   EXPECT_EQ(Stored()[5], Earlier(5));  // hidden, not deleted
 }
 
-TEST_F(InstallerFileHistoryTest, StaleWhenEmptyOrTheTextIsAnotherFile) {
-  EXPECT_TRUE(HistoryIsStale(m_combo));
-  SaveSettingStr("Converter0", kPackage);
-  SaveSettingStr("Converter1", "C:\\Packages\\Other.msi");
-  Load();
-  const std::pair<const char*, bool> cases[] = {{kPackage, false},
-                                                {"c:\\PACKAGES\\app.MSI", false},
-                                                {"C:\\Packages\\Other.msi", true},
-                                                {"", true}};
-  for (const auto& [text, stale] : cases) {
-    m_combo.setEditText(text);
-    EXPECT_EQ(HistoryIsStale(m_combo), stale) << text;
-  }
-}
-
 }  // namespace
 }  // namespace qv::test
