@@ -11,11 +11,8 @@ namespace {
 
 TEST(DesignedPlacementTest, OpensAtTheDesignedSizeWhereTheScreenAllows) {
   const QSize designed(960, 680);
-  struct Case {
-    QRect available;
-    QRect expected;
-  };
-  const Case cases[] = {
+  const std::pair<QRect, QRect> cases[] = {
+      // available area, window
       // 1366x768 less a 40-pixel panel: the whole window and its frame fit.
       {{0, 0, 1366, 728}, {203, 32, 960, 680}},
       // A screen smaller than the design: the window takes the free area less its frame.
@@ -23,9 +20,8 @@ TEST(DesignedPlacementTest, OpensAtTheDesignedSizeWhereTheScreenAllows) {
       // A second screen to the right of the first.
       {{1920, 0, 1280, 1024}, {2080, 172, 960, 680}},
   };
-  for (const Case& c : cases) {
-    const QRect got = OpeningRect(designed, c.available);
-    EXPECT_EQ(got, c.expected) << c.available.width() << "x" << c.available.height();
+  for (const auto& [available, expected] : cases) {
+    EXPECT_EQ(OpeningRect(designed, available), expected) << available.width();
   }
 }
 

@@ -108,11 +108,7 @@ class RowOrderTest : public SortKeysTest {
 
 TEST_F(RowOrderTest, SortsByTypedKeys) {
   using C = SortCode;
-  struct Case {
-    std::vector<RowSortKey> keys;
-    const char* names;
-  };
-  const Case cases[] = {
+  const std::pair<std::vector<RowSortKey>, const char*> cases[] = {
       {{{3, C::kNumber, true}}, "dcbea"},
       {{{3, C::kText, true}}, "dcabe"},
       {{{4, C::kVersion, true}}, "ebcad"},
@@ -125,11 +121,11 @@ TEST_F(RowOrderTest, SortsByTypedKeys) {
       {{{9, C::kNumber, true}, {1, C::kText, false}}, "abcde"},
       {{}, "abcde"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Order(c.keys), c.names) << c.names;
-    const std::string order = c.names;
+  for (const auto& [keys, names] : cases) {
+    EXPECT_EQ(Order(keys), names) << names;
+    const std::string order = names;
     for (size_t i = 0; i + 1 < order.size(); ++i) {
-      EXPECT_LE(CompareRows(order[i] - 'a', order[i + 1] - 'a', Cell, c.keys), 0) << c.names;
+      EXPECT_LE(CompareRows(order[i] - 'a', order[i + 1] - 'a', Cell, keys), 0) << names;
     }
   }
 }
