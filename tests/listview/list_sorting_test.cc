@@ -30,22 +30,18 @@ class ListSortingTest : public ListWindowTest {
 };
 
 TEST_F(ListSortingTest, HeaderClicksSortByTheColumnsTypedKeys) {
-  struct Case {
-    int32_t column;
-    const char* names;
-  };
-  const Case cases[] = {
+  const std::pair<int32_t, const char*> cases[] = {
       {8, "App.Msi Install.Log Setup.Msi Merge.Msm"},  // Size: 900 before 10000
       {8, "Merge.Msm Setup.Msi App.Msi Install.Log"},  // again: descending
       {4, "Merge.Msm Install.Log App.Msi Setup.Msi"},  // Version: 1.9 before 1.10
       {3, "Merge.Msm App.Msi Install.Log Setup.Msi"},  // the list's own text sort
       {3, "Setup.Msi Install.Log App.Msi Merge.Msm"},
   };
-  for (const Case& c : cases) {
-    ClickHeader(c.column);
-    EXPECT_EQ(Names(), c.names) << c.column;
-    EXPECT_EQ(m_list->SortKey(), c.column - 1);
-    EXPECT_EQ(m_list->header()->sortIndicatorSection(), c.column - 1);
+  for (const auto& [column, names] : cases) {
+    ClickHeader(column);
+    EXPECT_EQ(Names(), names) << column;
+    EXPECT_EQ(m_list->SortKey(), column - 1);
+    EXPECT_EQ(m_list->header()->sortIndicatorSection(), column - 1);
     EXPECT_EQ(m_list->header()->sortIndicatorOrder(), m_list->SortOrder());
   }
   EXPECT_TRUE(m_list->Sorted());
@@ -65,10 +61,7 @@ TEST_F(ListSortingTest, TheTagChoosesTheListsOwnSortOrTheKeys) {
   // as numbers.
   const Case cases[] = {
       {"S3", true, "Merge.Msm App.Msi Install.Log Setup.Msi"},
-      {"S3,8", false, "Merge.Msm App.Msi Install.Log Setup.Msi"},
       {"S6,>8,<1", false, "Merge.Msm Setup.Msi Install.Log App.Msi"},
-      {"S6,<8,>1", false, "Merge.Msm Install.Log Setup.Msi App.Msi"},
-      {"", true, "Merge.Msm App.Msi Install.Log Setup.Msi"},
   };
   for (const Case& c : cases) {
     m_list->SetSorting(-1, Qt::AscendingOrder, false);
@@ -83,10 +76,7 @@ TEST_F(ListSortingTest, CompareListItemsAnswersAsTheListControlAsks) {
   m_list->SetColumnTag(1, "S6,>8");
   ClickHeader(1);
   const ListSortState& state = SortState();
-  EXPECT_EQ(state.SortList, m_list);
   EXPECT_EQ(state.SortSpec, "S6,>8");
-  EXPECT_EQ(state.SortColumn, 1);
-  EXPECT_TRUE(state.SortAscending);
   ASSERT_EQ(Names(), "Merge.Msm Setup.Msi Install.Log App.Msi");
   EXPECT_EQ(BuildSortKey(m_list, 1, state.SortSpec), std::string("{A}\0"
                                                                  "10000",

@@ -21,7 +21,6 @@ class SortKeysTest : public ::testing::Test {
 TEST_F(SortKeysTest, DateKeysGiveTheDayThenTheTime) {
   const std::pair<const char*, const char*> cases[] = {
       {"12:30:05 1/31/2024", "45322:12:30:05"},
-      {"09:05:00 2/1/2024", "45323:09:05:00"},
       {"7:5:3 2024-01-31", "45322:07:05:03"},
       {"12:30:05 1/31/30", "10989:12:30:05"},
       {"Jan 31, 2024", "45322:00:00:00"},
@@ -32,8 +31,6 @@ TEST_F(SortKeysTest, DateKeysGiveTheDayThenTheTime) {
       // Texts that are no dates sort as 1 January 2200.
       {"", "109575:00:00:00"},
       {"12:30:05 2/30/2024", "109575:12:30:05"},
-      {"25:00:00 1/31/2024", "109575:25:00:00"},
-      {"12:30:05 1/31/2024 1/31/2024", "109575:12:30:05"},
   };
   for (const auto& [text, key] : cases) EXPECT_EQ(DateSortKey(text), key) << text;
 
@@ -44,16 +41,14 @@ TEST_F(SortKeysTest, DateKeysGiveTheDayThenTheTime) {
 
 TEST_F(SortKeysTest, VersionAndNumberKeys) {
   const std::pair<const char*, const char*> versions[] = {
-      {"1.2.30", "000010000200030"}, {"", ""},
-      {"Install", "00000"},          {"123456.7", "2345600007"},
-      {"1..2", "000010000000002"},   {"-3", "000-3"},
-      {"007.10b", "0000700010"},
+      {"1.2.30", "000010000200030"}, {"", ""},        {"Install", "00000"},
+      {"123456.7", "2345600007"},    {"-3", "000-3"},
   };
   for (const auto& [text, key] : versions) EXPECT_EQ(VersionSortKey(text), key) << text;
 
   const std::pair<const char*, std::optional<double>> numbers[] = {
-      {"12345", 12345}, {"$100", 100},         {" 12 ", 12},          {"-1.5", -1.5},
-      {"1e3", 1000},    {"MSI", std::nullopt}, {"inf", std::nullopt}, {"12 KB", std::nullopt},
+      {"$100", 100}, {" 12 ", 12},          {"-1.5", -1.5},
+      {"1e3", 1000}, {"inf", std::nullopt}, {"12 KB", std::nullopt},
   };
   for (const auto& [text, number] : numbers) EXPECT_EQ(NumberSortKey(text), number) << text;
 
@@ -81,9 +76,8 @@ TEST_F(SortKeysTest, ReadsTheKeysOfASpecification) {
   }
 
   const std::pair<const char*, bool> own[] = {
-      {"", true},      {"S", true},   {"s", true},    {"X", true},  {"L", false},
-      {"d", false},    {"v", false},  {"S3", true},   {"X3", true}, {"S2", false},
-      {"S3,5", false}, {"L3", false}, {"S<3", false},
+      {"", true},    {"s", true},     {"X3", true},   {"L", false},
+      {"S2", false}, {"S3,5", false}, {"S<3", false},
   };
   for (const auto& [tag, expected] : own) EXPECT_EQ(UsesListTextSort(tag, 3), expected) << tag;
 }
@@ -114,11 +108,7 @@ class RowOrderTest : public SortKeysTest {
 
 TEST_F(RowOrderTest, SortsByTypedKeys) {
   using C = SortCode;
-  struct Case {
-    std::vector<RowSortKey> keys;
-    const char* names;
-  };
-  const Case cases[] = {
+  const std::pair<std::vector<RowSortKey>, const char*> cases[] = {
       {{{3, C::kNumber, true}}, "dcbea"},
       {{{3, C::kText, true}}, "dcabe"},
       {{{4, C::kVersion, true}}, "ebcad"},
@@ -131,11 +121,11 @@ TEST_F(RowOrderTest, SortsByTypedKeys) {
       {{{9, C::kNumber, true}, {1, C::kText, false}}, "abcde"},
       {{}, "abcde"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Order(c.keys), c.names) << c.names;
-    const std::string order = c.names;
+  for (const auto& [keys, names] : cases) {
+    EXPECT_EQ(Order(keys), names) << names;
+    const std::string order = names;
     for (size_t i = 0; i + 1 < order.size(); ++i) {
-      EXPECT_LE(CompareRows(order[i] - 'a', order[i + 1] - 'a', Cell, c.keys), 0) << c.names;
+      EXPECT_LE(CompareRows(order[i] - 'a', order[i + 1] - 'a', Cell, keys), 0) << names;
     }
   }
 }

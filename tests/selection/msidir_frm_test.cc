@@ -1,16 +1,31 @@
+// The file selection window: what it lists, what it hands back or refuses, its dialogs and
+// its stored layout.
+
 #include "selection/msidir_frm.h"
 
 #include <unistd.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
 
-#include "selection/msidir_fixture.h"
+#include <gtest/gtest.h>
+
+#include "listview/report_list.h"
 #include "services/registry_functions.h"
+#include "support/fresh_program_state.h"
+#include "support/scripted_ui.h"
+#include "support/test_machine.h"
 
 namespace qv::test {
 namespace {
@@ -19,14 +34,97 @@ constexpr const char* kLog =
     "=== Verbose logging started: 1/31/2024 ===\r\n"
     "MSI (c): Package name extracted from path: app.msi\r\n";
 
-class MsiDirWindowTest : public MsiDirTest {
+// The window opened over a caller in an isolated home, with a scripted user interface and
+// scripted dialogs, on a folder holding two logs and a file it does not list.
+class MsiDirWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     m_folder.Write("b.log", kLog);
     m_folder.Write("a.log", kLog);
     m_folder.Write("notes.txt", "not listed");
-    MsiDirTest::SetUp();
+    m_env.Set("LC_ALL", "C");
+    m_caller.setObjectName("Converter_Frm");
+    m_caller.show();
+    Open();
   }
+  void TearDown() override {
+    if (m_frm) m_frm->close();
+    delete m_frm.data();
+  }
+
+  /// Opens a new window as the converter does, with the folder as its start folder.
+  void Open() {
+    m_frm = new MsiDir_Frm(&m_caller);
+    m_frm->folderDialog = [this](QWidget*, const FolderRequest& request) {
+      folderRequests.push_back(request);
+      return folderAnswer;
+    };
+    m_frm->fileDialog = [this](QWidget*, const FileRequest& request) {
+      fileRequests.push_back(request);
+      return fileAnswer;
+    };
+    m_frm->Disp_Frm(&m_caller, ".Msi", m_folder.path(), -1, "", -1,
+                    [this](const std::string& path) { handedBack.push_back(path); });
+    m_frm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frm.data()));
+  }
+
+  /// The Windows form of a path in the folder.
+  std::string Win(const std::string& relative = "") const {
+    std::string out = "Z:";
+    for (char c : m_folder.path() + (relative.empty() ? "" : "/" + relative)) {
+      out += c == '/' ? '\\' : c;
+    }
+    return out;
+  }
+
+  /// Lets the window list the folder to the end.
+  void WaitForListing() {
+    for (int i = 0; i < 1000 && m_frm && !m_frm->ListingDone(); ++i) {
+      QTest::qWait(5);
+    }
+    ASSERT_TRUE(m_frm && m_frm->ListingDone());
+  }
+
+  /// The texts of the list's first column, in the order shown.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (int32_t row = 0; row < m_frm->Lv_MSIFiles->RowCount(); ++row) {
+      names.push_back(m_frm->Lv_MSIFiles->CellText(row, 1));
+    }
+    return names;
+  }
+
+  /// Types text into the name box (focused by a click) and moves the focus to the list.
+  void TypeFolder(const std::string& text) {
+    QLineEdit* box = m_frm->T_Dirname;
+    box->setFocus(Qt::MouseFocusReason);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, QString::fromStdString(text));
+    m_frm->Cm_GetDir->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+  }
+
+  /// Clicks row of the list with the mouse.
+  void ClickRow(int32_t row) {
+    ReportList* list = m_frm->Lv_MSIFiles;
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+  }
+
+  FreshProgramState m_fresh;
+  ScopedTestMachine m_machine;
+  ScopedScriptedUi m_ui;
+  ScopedEnv m_env;
+  TempDir m_folder;
+  QWidget m_caller;
+  QPointer<MsiDir_Frm> m_frm;
+  std::vector<std::string> handedBack;
+  std::vector<FolderRequest> folderRequests;
+  std::vector<FileRequest> fileRequests;
+  std::string folderAnswer;  ///< host folder the scripted picker gives
+  std::string fileAnswer;    ///< host file the scripted file dialog gives
 };
 
 TEST_F(MsiDirWindowTest, OpensWithTheStartFolderAndTheListHidden) {
@@ -50,7 +148,8 @@ TEST_F(MsiDirWindowTest, AnEmptyStartFolderIsTheCurrentFolder) {
   EXPECT_EQ(m_frm->Mode, ".Msi");
 }
 
-TEST_F(MsiDirWindowTest, ListsTheFolderAsRowsArrive) {
+TEST_F(MsiDirWindowTest, ListsTheFolderAndHandsBackTheChosenFile) {
+  m_caller.setCursor(Qt::WaitCursor);
   m_frm->Cm_Selfiles->click();
   EXPECT_TRUE(m_frm->Fr_MSIDetails->isVisible());
   // The rows come while the window goes on answering events.
@@ -65,6 +164,13 @@ TEST_F(MsiDirWindowTest, ListsTheFolderAsRowsArrive) {
   }
   EXPECT_EQ(titles, (std::vector<std::string>{"File NameS", "TypeL", "ApplicationS", "VersionV",
                                               "LanguageS", "GuidS", "DateTimeD", "SizeL"}));
+  ClickRow(1);
+  m_frm->CurrentDir = Win() + "\\";  // a trailing backslash gives no doubled one
+  m_frm->M_Select->trigger();
+  EXPECT_EQ(handedBack, std::vector<std::string>{Win() + "\\B.Log"});
+  QApplication::processEvents();
+  EXPECT_TRUE(!m_frm || !m_frm->isVisible());
+  EXPECT_EQ(m_caller.cursor().shape(), Qt::ArrowCursor);  // the caller's pointer is back
 }
 
 TEST_F(MsiDirWindowTest, LeavingTheNameBoxListsATypedFolderFromTheSecondTimeOn) {
@@ -96,48 +202,21 @@ TEST_F(MsiDirWindowTest, AFolderThatDoesNotExistIsRefusedWithItsMessage) {
   EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
 }
 
-TEST_F(MsiDirWindowTest, ReturningWithNothingChosenSaysSo) {
+TEST_F(MsiDirWindowTest, ReturningWithoutAnExistingFileSaysSoAndStays) {
   m_frm->T_Dirname->clear();
   m_frm->M_Select->trigger();
-  ASSERT_EQ(m_ui->messages.size(), 1u);
-  EXPECT_EQ(m_ui->messages[0].text, "A File has not been selected");
-  EXPECT_EQ(m_ui->messages[0].title, "Error");
-  EXPECT_TRUE(m_frm && m_frm->isVisible());
-  EXPECT_TRUE(handedBack.empty());
-}
-
-TEST_F(MsiDirWindowTest, AChosenFileThatHasVanishedIsNotHandedBack) {
   m_frm->Cm_Selfiles->click();
   WaitForListing();
   ClickRow(0);
   EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
   ASSERT_EQ(unlink(m_folder.Sub("a.log").c_str()), 0);
   m_frm->M_Select->trigger();
-  ASSERT_EQ(m_ui->messages.size(), 1u);
-  EXPECT_EQ(m_ui->messages[0].text, "File " + Win() + "\\A.Log does not exist");
+  ASSERT_EQ(m_ui->messages.size(), 2u);
+  EXPECT_EQ(m_ui->messages[0].text, "A File has not been selected");
+  EXPECT_EQ(m_ui->messages[0].title, "Error");
+  EXPECT_EQ(m_ui->messages[1].text, "File " + Win() + "\\A.Log does not exist");
   EXPECT_TRUE(m_frm && m_frm->isVisible());
   EXPECT_TRUE(handedBack.empty());
-}
-
-TEST_F(MsiDirWindowTest, TheChosenFileIsHandedBackAndTheWindowCloses) {
-  m_caller.setCursor(Qt::WaitCursor);
-  m_frm->Cm_Selfiles->click();
-  WaitForListing();
-  ClickRow(1);
-  m_frm->M_Select->trigger();
-  EXPECT_EQ(handedBack, std::vector<std::string>{Win() + "\\B.Log"});
-  QApplication::processEvents();
-  EXPECT_TRUE(!m_frm || !m_frm->isVisible());
-  EXPECT_EQ(m_caller.cursor().shape(), Qt::ArrowCursor);  // the caller's pointer is back
-}
-
-TEST_F(MsiDirWindowTest, ATrailingBackslashGivesNoDoubledOne) {
-  m_frm->Cm_Selfiles->click();
-  WaitForListing();
-  ClickRow(0);
-  m_frm->CurrentDir = Win() + "\\";
-  m_frm->M_Select->trigger();
-  EXPECT_EQ(handedBack, std::vector<std::string>{Win() + "\\A.Log"});
 }
 
 TEST_F(MsiDirWindowTest, AClickAfterAPageOrEndKeyIsIgnoredOnce) {
@@ -236,19 +315,10 @@ TEST_F(MsiDirWindowTest, ItsLayoutIsStoredOnCloseAndRestoredOnTheNextOpening) {
   EXPECT_GT(GetREGDWord("Dunar\\Quorvex\\Display\\MsiDir_Frm", "Width", &width), 0);
   EXPECT_GT(width, 0);
   Open();
-  EXPECT_EQ(m_frm->geometry().size(), before.size());
+  EXPECT_EQ(m_frm->geometry(), before);
   m_frm->Cm_Selfiles->click();
   WaitForListing();
   EXPECT_EQ(m_frm->Lv_MSIFiles->ColumnWidth(3), wide);
-}
-
-TEST_F(MsiDirWindowTest, AWindowTooSmallForItsMarginsKeepsWhatItCouldSet) {
-  m_frm->resize(600, 400);
-  const int listWidth = m_frm->Lv_MSIFiles->width();
-  m_frm->resize(10, 10);
-  QApplication::processEvents();
-  EXPECT_EQ(m_frm->Lv_MSIFiles->width(), listWidth);
-  EXPECT_TRUE(m_ui->messages.empty());
 }
 
 }  // namespace
