@@ -37,17 +37,6 @@ class RegistryFunctionsTest : public ::testing::Test {
   test::ScopedTestMachine m_machine{{.machineHive = kHive}};
 };
 
-// Key roots, relative keys and tombstones are the registry's; these check what the library
-// functions add: counts with the NUL, small buffers, types and their conversions.
-TEST_F(RegistryFunctionsTest, GetREGStringCountsTheNulAndReportsSmallBuffers) {
-  EXPECT_EQ(Get("HKLM\\Software\\Vendor", "Path"), Result(10, "C:\\Vendor"));
-  EXPECT_EQ(Get("HKLM\\Software\\Vendor", "Path", 9), Result(-10, "kept"));
-  EXPECT_EQ(Get("HKLM\\Software\\Vendor", "Path", 10), Result(10, "C:\\Vendor"));
-  EXPECT_EQ(Get("HKLM\\Software\\Vendor", "Missing").first, 0);
-  EXPECT_EQ(Get("HKLM\\Software\\Vendor", "Count").first, 0);
-  EXPECT_EQ(Get("HKLM\\Software\\Vendor", "Multi"), Result(5, std::string("a\0b\0", 4)));
-}
-
 TEST_F(RegistryFunctionsTest, GetREGDataGivesTypesAndDecimalNumbers) {
   EXPECT_EQ(GetData("Path"), Data(10, "C:\\Vendor", 1));
   EXPECT_EQ(GetData("Exp"), Data(7, "%TEMP%", 2));
@@ -75,14 +64,6 @@ TEST_F(RegistryFunctionsTest, SavedValuesReadBackAndUnstorableOnesAreRefused) {
   EXPECT_EQ(SaveREGString(key, "n", 5, 3, 4), 0);
   EXPECT_EQ(DelREGValue(key, "n"), 1);
   EXPECT_EQ(DelREGValue(key, "n"), 0);
-}
-
-TEST(SetDUNARDirTest, GivesAFolderOnDriveC) {
-  std::string buffer;
-  EXPECT_EQ(SetDUNARDir(&buffer, 256), 20);
-  EXPECT_EQ(buffer, "C:\\ProgramData\\Dunar");
-  EXPECT_EQ(SetDUNARDir(&buffer, 3), 2);
-  EXPECT_EQ(buffer, "C:");
 }
 
 }  // namespace
