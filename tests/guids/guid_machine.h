@@ -33,8 +33,6 @@ inline const std::string kUnknown = "{01234567-89AB-CDEF-0123-456789ABCDEF}";
 /// Packed forms, as the installer writes them.
 inline const std::string kInstalledPacked = "000000A1000000000000000000000010";
 inline const std::string kAdvertisedPacked = "000000A2000000000000000000000020";
-inline const std::string kComponentPacked = "4D3C2B1A111122223333444455556666";
-inline const std::string kUnknownPacked = "76543210BA98FEDC1032547698BADCFE";
 /// Where the installed product's cached package is, as the registry names it.
 inline const std::string kLocalPackage = "C:\\Windows\\Installer\\inst.msi";
 }  // namespace guid
