@@ -27,7 +27,6 @@ TEST_F(GuidIdentificationTest, DescribesProductsComponentsFeaturesAndComClasses)
       // The installer has no attribute "ProductVersion": its version is empty.
       {kAdvertised, "Advertised Product - Name Advertised App\r Version "},
       {kAbsent, ""},  // a client some component names, never registered
-      {kUnknown, ""},
       {"not a guid", ""},
       // A component lists every client in order.
       {kComponent, kComponentHeader + kInstalledLine + "\rComponent Name MainExe" +
