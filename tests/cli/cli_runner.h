@@ -37,11 +37,4 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-/// The Windows form of a host path on the built-in profile, where Z: is '/'.
-inline std::string OnDriveZ(const std::string& hostPath) {
-  std::string out = "Z:";
-  for (char c : hostPath) out += c == '/' ? '\\' : c;
-  return out;
-}
-
 }  // namespace qv::test

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -87,7 +88,8 @@ class CliTableTest : public ::testing::Test {
     m_paths["notes"] = m_dir.Write("notes.msi", "plain text\n");
     m_paths["dir"] = m_dir.path();
     std::filesystem::create_directory(m_dir.Sub("empty"));
-    m_paths["src"] = test::OnDriveZ(m_dir.path()) + "\\";
+    m_paths["src"] = "Z:" + m_dir.path() + "/";  // the folder on drive Z:, where Z: is '/'
+    std::replace(m_paths["src"].begin(), m_paths["src"].end(), '/', '\\');
     m_paths["manypaths"] = ManyPaths();
     m_paths["guids"] =
         test::WriteWinePrefix(m_dir, "prefix", test::GuidMachineHive(), test::GuidUserHive());
