@@ -71,6 +71,13 @@ TEST_F(FormattedRecordsTest, PathsBecomeKeys) {
   EXPECT_GT(ListCount(kFileList), 0);
 }
 
+// Tables a package lacks are not queried, so nothing is reported for them.
+TEST_F(FormattedRecordsTest, APackageWithoutFilesOrComponentsEncodesItsFolders) {
+  QV_FIXTURE_OR_SKIP(package, dir, "cyrillic");
+  EXPECT_EQ(EncodeRecord(package, "C:\\Программа\\Документы\\x.txt"), "[Документы]x.txt");
+  EXPECT_TRUE(ui->messages.empty());
+}
+
 TEST_F(FormattedRecordsTest, BarsAndQuotesInKeysAndFoldersCannotAddFields) {
   QV_FIXTURE_OR_SKIP(package, dir, "hostile");
   const std::string evil = "C:\\Program Files (x86)\\ev|il|x\\";
