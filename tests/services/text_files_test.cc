@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "services/drive_c_fixture.h"
-#include "services/file_functions.h"
 
 namespace qv {
 namespace {
