@@ -1,7 +1,6 @@
 #pragma once
 // Runs the quorvex-cli binary of this build (QV_CLI_PATH) and captures what it prints.
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,22 +25,6 @@ inline CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args
   r.out = RunCommand(command + " 2>" + ShellQuote(errFile), &r.status);
   r.err = ReadFile(errFile);
   return r;
-}
-
-/// The lines of a text, without their line ends.
-inline std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream ss(text);
-  std::string line;
-  while (std::getline(ss, line)) lines.push_back(line);
-  return lines;
-}
-
-/// The Windows form of a host path on the built-in profile, where Z: is '/'.
-inline std::string OnDriveZ(const std::string& hostPath) {
-  std::string out = "Z:";
-  for (char c : hostPath) out += c == '/' ? '\\' : c;
-  return out;
 }
 
 }  // namespace qv::test

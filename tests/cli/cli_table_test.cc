@@ -4,8 +4,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <map>
 #include <sstream>
 #include <utility>
@@ -41,20 +43,13 @@ std::string ManyPaths() {
 // The words of a command line: split at blanks, with '...' and "..." taken as they stand.
 std::vector<std::string> Words(const std::string& text) {
   std::vector<std::string> words;
-  bool inWord = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == ' ') {
-      inWord = false;
-      continue;
-    }
-    if (!inWord) words.emplace_back();
-    inWord = true;
-    if (text[i] == '\'' || text[i] == '"') {
-      const size_t close = text.find(text[i], i + 1);
-      words.back() += text.substr(i + 1, close - i - 1);
-      i = close == std::string::npos ? text.size() : close;
+  std::istringstream in(text);
+  while (in >> std::ws && !in.eof()) {
+    const char quote = static_cast<char>(in.peek());
+    if (quote == '\'' || quote == '"') {
+      in >> std::quoted(words.emplace_back(), quote, '\0');  // no escapes: paths keep their '\'
     } else {
-      words.back() += text[i];
+      in >> words.emplace_back();
     }
   }
   return words;
@@ -93,7 +88,8 @@ class CliTableTest : public ::testing::Test {
     m_paths["notes"] = m_dir.Write("notes.msi", "plain text\n");
     m_paths["dir"] = m_dir.path();
     std::filesystem::create_directory(m_dir.Sub("empty"));
-    m_paths["src"] = test::OnDriveZ(m_dir.path()) + "\\";
+    m_paths["src"] = "Z:" + m_dir.path() + "/";  // the folder on drive Z:, where Z: is '/'
+    std::replace(m_paths["src"].begin(), m_paths["src"].end(), '/', '\\');
     m_paths["manypaths"] = ManyPaths();
     m_paths["guids"] =
         test::WriteWinePrefix(m_dir, "prefix", test::GuidMachineHive(), test::GuidUserHive());
@@ -105,21 +101,17 @@ class CliTableTest : public ::testing::Test {
   }
 
   // The text with every "$name" replaced by the path SetUp made for it.
-  std::string Expand(const std::string& text) const {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-      const std::string* path = nullptr;
-      size_t length = 0;
+  std::string Expand(std::string text) const {
+    for (size_t at = text.find('$'); at != std::string::npos; at = text.find('$', at + 1)) {
       for (const auto& [name, value] : m_paths) {
-        if (text[i] == '$' && text.compare(i + 1, name.size(), name) == 0) {
-          path = &value;
-          length = name.size();
+        if (text.compare(at + 1, name.size(), name) == 0) {
+          text.replace(at, name.size() + 1, value);
+          at += value.size() - 1;
+          break;
         }
       }
-      out += path ? *path : std::string(1, text[i]);
-      i += length;
     }
-    return out;
+    return text;
   }
 
   // Runs quorvex-cli; returns its exit status and the first line it printed.

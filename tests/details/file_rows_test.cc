@@ -134,21 +134,5 @@ TEST_F(FileRowsTest, ListsWhatCanBeReadOfDamagedFiles) {
   EXPECT_EQ(m_ui->endCount, 0);
 }
 
-TEST_F(FileRowsTest, AScanMakesOneFileAtATime) {
-  for (const char* name : {"a.log", "b.log", "c.log"})
-    Put(name, std::string(kMarker) + kPackageLine);
-  m_listing.CurrentDir = Folder();
-  FolderScan scan(&m_listing);
-  std::vector<FileRow> rows;
-  auto sink = [&rows](FileRow row) { rows.push_back(std::move(row)); };
-  ASSERT_TRUE(scan.Step(sink));
-  EXPECT_EQ(rows.size(), 1u);
-  EXPECT_FALSE(scan.Done());
-  while (scan.Step(sink)) {
-  }
-  EXPECT_TRUE(scan.Done());
-  EXPECT_EQ(rows.size(), 3u);
-}
-
 }  // namespace
 }  // namespace qv

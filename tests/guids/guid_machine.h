@@ -29,12 +29,9 @@ inline const std::string kSparseClass = "{C1A55000-0000-0000-0000-000000000002}"
 inline const std::string kNoDefaultClass = "{C1A55000-0000-0000-0000-000000000003}";
 inline const std::string kNumberDefaultClass = "{C1A55000-0000-0000-0000-000000000004}";
 inline const std::string kUserClass = "{C1A55000-0000-0000-0000-000000000005}";  ///< HKCU's
-inline const std::string kUnknown = "{01234567-89AB-CDEF-0123-456789ABCDEF}";
 /// Packed forms, as the installer writes them.
 inline const std::string kInstalledPacked = "000000A1000000000000000000000010";
 inline const std::string kAdvertisedPacked = "000000A2000000000000000000000020";
-inline const std::string kComponentPacked = "4D3C2B1A111122223333444455556666";
-inline const std::string kUnknownPacked = "76543210BA98FEDC1032547698BADCFE";
 /// Where the installed product's cached package is, as the registry names it.
 inline const std::string kLocalPackage = "C:\\Windows\\Installer\\inst.msi";
 }  // namespace guid

@@ -31,13 +31,5 @@ TEST_F(PackageValueTest, ReadsPropertiesAndResolvedFolders) {
   }
 }
 
-TEST_F(PackageValueTest, NoPackageGivesNothing) {
-  const std::string notes = m_dir.Write("notes.msi", "not a package");
-  for (const std::string& package : {std::string(), m_dir.Sub("absent.msi"), notes}) {
-    EXPECT_EQ(GetPackageValue(package, "ProductName"), "") << package;
-    EXPECT_EQ(GetPackageValue(package, "INSTALLDIR"), "") << package;
-  }
-}
-
 }  // namespace
 }  // namespace qv

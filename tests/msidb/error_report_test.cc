@@ -16,16 +16,6 @@ class ErrorReportTest : public ::testing::Test {
   test::ScopedScriptedUi ui;
 };
 
-TEST_F(ErrorReportTest, NothingPendingShowsNothingAndQuietChecksClear) {
-  CheckErrorTrans("Common", 5750);
-  EXPECT_EQ(DatabaseErrorContext(), "\rMsiFile := OpenType :=Not Opened");
-  EXPECT_FALSE(CheckInstallerError(true, 141));
-  SetMsiApiError("Execute,Params");
-  EXPECT_TRUE(CheckInstallerError(false, 141));
-  EXPECT_TRUE(ui->messages.empty());
-  EXPECT_FALSE(ErrorPending());
-}
-
 TEST_F(ErrorReportTest, ReportNamesModuleLocationErrorPackageAndLastRecord) {
   auto installer = std::make_shared<test::WatchedInstaller>();
   installer->lastError = std::make_shared<msi::Record>(2);
@@ -36,12 +26,7 @@ TEST_F(ErrorReportTest, ReportNamesModuleLocationErrorPackageAndLastRecord) {
   SetMsiApiError("OpenDatabase,DatabasePath,OpenMode");
   EXPECT_TRUE(CheckInstallerError(true, 141));
 
-  SetPendingError(5, "Quorvex", "Invalid procedure call");
-  OpenDb().szCurrentMsi.clear();
-  Program().InstallerObject = nullptr;
-  CheckErrorTrans("Common_MsiFunctions", -12);
-
-  ASSERT_EQ(ui->messages.size(), 2u);
+  ASSERT_EQ(ui->messages.size(), 1u);
   EXPECT_EQ(ui->messages[0].title, "Msi Access Error");
   EXPECT_EQ(ui->messages[0].buttons, ui::Buttons::kYesNoCancel);
   EXPECT_EQ(ui->messages[0].text,
@@ -50,11 +35,6 @@ TEST_F(ErrorReportTest, ReportNamesModuleLocationErrorPackageAndLastRecord) {
             "OpenDatabase,DatabasePath,OpenMode\r"
             "MsiFile :=C:\\pkgs\\app.msi OpenType :=Not Opened\r\n"
             "1: 2203 2: C:\\pkgs\\app.msi \r\r"
-            "Press \"YES\" to Exit Quorvex \"NO\" to Continue");
-  EXPECT_EQ(ui->messages[1].text,
-            "CheckErrorTrans Common_MsiFunctions - Line no -12\r\r"
-            "Quorvex  Err Number= 5 Hex 5: Invalid procedure call\r"
-            "MsiFile := OpenType :=Not Opened\r\r"
             "Press \"YES\" to Exit Quorvex \"NO\" to Continue");
   EXPECT_FALSE(ErrorPending());
 }

@@ -19,10 +19,8 @@ TEST(OperatorsTest, ComputeOrRefuseWhatDoesNotFit) {
     std::optional<int32_t> result;  // nullopt: refused
   } cases[] = {
       // clang-format off
-      {kAdd, 3, 4, 7}, {kSubtract, 3, 4, -1}, {kMultiply, -6, 7, -42}, {kDivide, 7, 2, 3},
-      {kDivide, -7, 2, -3}, {kRemainder, 7, 2, 1}, {kRemainder, -7, 2, -1},
-      {kRemainder, kLowest, -1, 0}, {kAnd, 12, 10, 8}, {kOr, 12, 10, 14}, {kXor, 12, 10, 6},
-      {kNegateA, 5, 9, -5}, {kNegateB, 5, 9, -9},
+      // What every button gives shows in the numeric tab; here the signs and the edges.
+      {kDivide, -7, 2, -3}, {kRemainder, -7, 2, -1}, {kRemainder, kLowest, -1, 0},
       {kAdd, kHighest, 1, {}}, {kSubtract, kLowest, 1, {}}, {kMultiply, 65536, 65536, {}},
       {kDivide, 5, 0, {}}, {kRemainder, 5, 0, {}}, {kDivide, kLowest, -1, {}},
       {kNegateA, kLowest, 0, {}}, {kNegateB, 0, kLowest, {}},

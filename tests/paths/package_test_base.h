@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "paths/directory_list.h"
 #include "paths/record_translation.h"
 #include "platform/base/pending_error.h"
 #include "support/fake_installer.h"

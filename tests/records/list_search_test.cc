@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "records/list_state.h"
 #include "records/record_list.h"
-#include "services/text_compare.h"
 
 namespace qv {
 namespace {
@@ -81,54 +76,6 @@ TEST(ListSearchTest, CompareKeyToItemByTagsOrAsFilter) {
   }
 }
 
-TEST(ListSearchTest, SortedListsGiveEveryResultCode) {
-  const int32_t list = MakeList(32, {"|1=C:\\D\\", "|1=C:\\A\\", "|1=C:\\B\\"}, "|1=");
-  const int32_t empty = MakeList(34, {}, "|1=");
-  const int32_t no_case = MakeList(40, {"|1=C:\\b\\", "|1=c:\\A\\", "|1=C:\\c\\"}, "|1=", -1);
-  // Found, before all (-1, also for an empty key, an empty or unknown list), after all (-2),
-  // or between two (-3 minus the index before). The case flag searches a list sorted without
-  // case; with case, "C:" sorts before "c:".
-  const std::tuple<int32_t, const char*, bool, bool, int32_t> cases[] = {
-      {list, "C:\\A\\", true, false, 0},     {list, "C:\\B\\", true, false, 1},
-      {list, "C:\\D\\", true, false, 2},     {list, "C:\\0\\", true, false, -1},
-      {list, "C:\\E\\", true, false, -2},    {list, "C:\\C\\", true, false, -4},
-      {list, "C:\\A b\\", true, false, -3},  {list, "C:\\C\\", false, false, 1},
-      {list, "|1=C:\\B\\", true, false, 1},  {list, "", true, false, -1},
-      {empty, "C:\\A\\", true, false, -1},   {9999 % 101, "C:\\A\\", true, false, -1},
-      {no_case, "C:\\B\\", true, true, 1},   {no_case, "C:\\BB\\", true, true, -4},
-      {no_case, "C:\\B\\", true, false, -1},
-  };
-  for (const auto& [in, key, insertionPoint, caseFlag, expected] : cases) {
-    EXPECT_EQ(Search(in, "|1=", key, insertionPoint, caseFlag), expected) << in << " " << key;
-  }
-  int32_t first = 2;  // a first index past the end
-  EXPECT_EQ(Search(list, "|1=", "C:\\A\\", true, false, &first), kSearchBeforeAll);
-}
-
-TEST(ListSearchTest, SearchResortsByTheStoredSortTagsAfterAModify) {
-  const int32_t list =
-      MakeList(35, {"|1=C:\\b\\|3=1", "|1=C:\\a\\|3=1", "|1=C:\\a\\|3=0"}, "|1=|3=");
-  EXPECT_EQ(ListGetItem(list, 0), "|1=C:\\a\\|3=0");
-  ListModifyItem(list, "|1=C:\\0\\|3=1", 2);
-  EXPECT_TRUE(ListStateOf(list).needs_sort);
-  EXPECT_EQ(Search(list, "|1=", "C:\\0\\"), 0);
-  EXPECT_FALSE(ListStateOf(list).needs_sort);
-  EXPECT_EQ(ListStateOf(list).sort_tags, "|1=|3=");
-  EXPECT_EQ(ListGetItem(list, 0), "|1=C:\\0\\|3=1");
-  EXPECT_EQ(ListGetItem(list, 1), "|1=C:\\a\\|3=0");
-  EXPECT_EQ(ListGetItem(list, 2), "|1=C:\\a\\|3=1");
-}
-
-TEST(ListSearchTest, ReadAfterAModifyKeepsTheOrderOfAListWithoutAutoSort) {
-  const int32_t list = MakeList(36, {"|1=C:\\b\\|3=1", "|1=C:\\a\\|3=1"}, "|1=|3=");
-  ListModifyItem(list, "|1=C:\\0\\|3=1", 1);
-  EXPECT_TRUE(ListStateOf(list).needs_sort);
-  EXPECT_EQ(ListGetItem(list, 0), "|1=C:\\a\\|3=1");
-  EXPECT_FALSE(ListStateOf(list).needs_sort);
-  EXPECT_EQ(ListGetItem(list, 1), "|1=C:\\0\\|3=1");
-  EXPECT_EQ(ListStateOf(list).sort_tags, "|1=|3=");
-}
-
 TEST(ListSearchTest, ListsNotSortedByTheSearchTagsAreScanned) {
   const std::vector<std::string> records = {"|sfield=a|2=z", "|sfield=b|2=a", "|sfield=c|2=m"};
   const int32_t unsorted = MakeList(37, records);
@@ -146,41 +93,6 @@ TEST(ListSearchTest, ListsNotSortedByTheSearchTagsAreScanned) {
   const int32_t any = MakeList(39, records, "|sfield=");
   EXPECT_EQ(Search(any, "|2=", "a"), kSearchBeforeAll);
   EXPECT_EQ(Search(any, "|sfield=", "b"), 1);
-}
-
-// A sorted list of paths with mixed case, shared prefixes, blanks and folders before their
-// files: every key is found where a scan finds it, every other key between its neighbours.
-TEST(ListSearchTest, BinarySearchAgreesWithALinearScanOnManyPaths) {
-  std::mt19937 rng(4711);
-  auto pick = [&rng](const std::vector<std::string>& parts) { return parts[rng() % parts.size()]; };
-  auto randomPath = [&] {
-    return pick({"C:\\Program Files", "C:\\program files", "C:\\Program Files (x86)", "D:\\Data"}) +
-           pick({"\\Vendor", "\\vendor", "\\Vendor Inc", "\\Vend"}) + "\\Dir" +
-           std::to_string(rng() % 300) + pick({"\\", "\\file", "\\File ", "\\file_"}) +
-           std::to_string(rng() % 50) + pick({"", ".dll", ".DLL"});
-  };
-  std::set<std::string> paths;
-  while (paths.size() < 20000) paths.insert(randomPath());
-  const int32_t list = MakeList(41, {});
-  for (const std::string& path : paths) ListAddItem(list, "|1=" + path);
-  ListSortFields(list, "|1=", "\\", 0);
-  std::vector<std::string> sorted;
-  for (int32_t i = 0; i < ListCount(list); ++i) sorted.push_back(ListGetItemField(list, i, "|1="));
-  for (int i = 0; i < 2000; ++i) {
-    const std::string key = i % 2 ? *std::next(paths.begin(), rng() % paths.size()) : randomPath();
-    const int32_t r = Search(list, "|1=", key);
-    const auto at = std::find(sorted.begin(), sorted.end(), key);
-    if (at != sorted.end()) {
-      ASSERT_EQ(r, at - sorted.begin()) << key;
-    } else if (r == kSearchBeforeAll || r == kSearchAfterAll) {
-      const std::string& end = r == kSearchBeforeAll ? sorted.front() : sorted.back();
-      ASSERT_EQ(Sign(CompareKeys(key, end, "\\", 0)), r == kSearchBeforeAll ? -1 : 1) << key;
-    } else {
-      const size_t before = static_cast<size_t>(-r - 3);
-      ASSERT_LT(CompareKeys(sorted[before], key, "\\", 0), 0) << key;
-      ASSERT_GT(CompareKeys(sorted[before + 1], key, "\\", 0), 0) << key;
-    }
-  }
 }
 
 TEST(ListSearchTest, LongListsSeeEveryChangeBeforeTheNextSearch) {

@@ -42,12 +42,8 @@ TEST(HexToValueTest, ReadsDigitsAsTwosComplementOrRefusesThem) {
 TEST(BitsTest, BitsSetListsSetBitsAscendingAndSetBitsReadsThemBack) {
   const std::string all31 =
       "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31";
-  const std::pair<int32_t, std::string> cases[] = {{0, ""},
-                                                   {1, "1"},
-                                                   {5, "1,3"},
-                                                   {-2147483647 - 1, "32"},
-                                                   {2147483647, all31},
-                                                   {-1, all31 + ",32"}};
+  const std::pair<int32_t, std::string> cases[] = {
+      {0, ""}, {5, "1,3"}, {-2147483647 - 1, "32"}, {2147483647, all31}, {-1, all31 + ",32"}};
   for (const auto& [value, list] : cases) {
     std::string buffer = "left over";
     EXPECT_EQ(BitsSet(&buffer, value), static_cast<int32_t>(list.size()));

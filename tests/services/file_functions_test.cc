@@ -6,44 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "services/drive_c_fixture.h"
-#include "services/text_files.h"
 
 namespace qv {
 namespace {
 
 using FileFunctionsTest = test::DriveCTest;
-
-TEST_F(FileFunctionsTest, ExistFileAndExistDirTellFilesFromFolders) {
-  const struct {
-    std::string path;
-    int32_t file, dir;
-  } cases[] = {{"C:\\Program Files\\setup.msi", 0, 1},
-               {"C:\\Program Files", 1, 0},
-               {"C:\\Program Files\\none.msi", 1, 1},
-               {"", 1, 1}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(ExistFile(c.path), c.file) << c.path;
-    EXPECT_EQ(ExistDir(c.path), c.dir) << c.path;
-  }
-}
-
-TEST_F(FileFunctionsTest, IsUnicodeFileSeesUtf16LeWithOrWithoutMark) {
-  const struct {
-    const char* name;
-    std::string bytes;
-    int32_t expected;
-  } cases[] = {{"mark.log", "\xFF\xFE" + Utf8ToUtf16Le("x"), 1},
-               {"bare.log", Utf8ToUtf16Le("=== Verbose logging started ===\r\n"), 2},
-               {"edge.log", Utf8ToUtf16Le("abcd\xC4\x80"), 2},  // a quarter of NUL low bytes
-               {"utf8.log", "Caf\xC3\xA9\r\n", 0},
-               {"binary.msi", std::string("\xD0\xCF\x11\xE0\0\0\0\0\0\0\0\0", 12), 0},
-               {"empty.log", "", 0}};
-  for (const auto& c : cases) {
-    m_dir.Write(std::string("drive_c/") + c.name, c.bytes);
-    EXPECT_EQ(IsUnicodeFile(std::string("C:\\") + c.name), c.expected) << c.name;
-  }
-  EXPECT_EQ(IsUnicodeFile("C:\\missing.log"), 0);
-}
 
 TEST_F(FileFunctionsTest, DeleteFileCRemovesReadOnlyFilesButNoFolders) {
   ASSERT_EQ(chmod(m_dir.Write("drive_c/old.log", "x").c_str(), 0444), 0);

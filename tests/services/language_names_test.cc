@@ -17,10 +17,7 @@ TEST(DecodeLanguageCTest, NamesWindowsLanguageIdsInEnglish) {
     EXPECT_EQ(buffer, name) << id;
   }
   const std::pair<const char*, const char*> texts[] = {
-      {"1033, 1031", "English (United States); German (Germany)"},
-      {"", ""},
-      {"English", ""},
-      {"1033,", ""}};
+      {"1033, 1031", "English (United States); German (Germany)"}, {"English", ""}, {"1033,", ""}};
   for (const auto& [text, name] : texts) {
     std::string buffer;
     DecodeLanguageC(std::string(text), &buffer, 1000);

@@ -13,7 +13,6 @@ TEST(DateToLocalTest, WritesTheDateInTheUsersFormatOrNothingForNoDate) {
   } cases[] = {
       {"en_US.UTF-8", "20240131", "1/31/2024", ""},
       {"en_GB.UTF-8", "20240131235958", "31/01/2024", "23:59:58"},
-      {"C", "20240305", "3/5/2024", ""},
       {"en_US.UTF-8", "", "", ""},
       {"en_US.UTF-8", "2024013", "", ""},
       {"en_US.UTF-8", "20241301", "", ""},

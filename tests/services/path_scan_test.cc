@@ -25,23 +25,5 @@ TEST(GetNextNonFileCharTest, StopsWhereAPathCannotGoOn) {
   }
 }
 
-TEST(MatchStringsTest, MatchesPathsPartByPart) {
-  const struct {
-    const char *text, *candidate;
-    int32_t ignore_case, expected;
-  } cases[] = {
-      {"C:\\Program Files\\App\\", "c:\\PROGRAM FILES\\app\\", -1, -1},
-      {"C:\\App\\", "C:\\App", -1, -1},
-      {"C:\\App\\", "C:\\App\\Sub\\", -1, 7},
-      {"C:\\Apps\\", "C:\\App\\Sub\\", -1, 3},
-      {"D:\\App\\", "C:\\App\\", -1, 0},
-      {"C:\\app\\", "C:\\App\\", 0, 3},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(MatchStrings(c.text, c.candidate, c.ignore_case, "\\"), c.expected)
-        << c.text << " / " << c.candidate;
-  }
-}
-
 }  // namespace
 }  // namespace qv

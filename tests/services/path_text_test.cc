@@ -15,16 +15,6 @@ namespace {
 
 using PathTextTest = test::DriveCTest;
 
-TEST(PathTextNamesTest, TrimNulCutsAtTheFirstNulAndNameOfTakesTheLastPart) {
-  EXPECT_EQ(TrimNul(std::string(1000, '\0')), "");
-  EXPECT_EQ(TrimNul("no nul"), "no nul");
-  EXPECT_EQ(TrimNul(std::string("C:\\x\0\0junk", 10)), "C:\\x");
-  EXPECT_EQ(NameOf("C:\\pkgs\\setup.msi"), "setup.msi");
-  EXPECT_EQ(NameOf("C:\\pkgs\\"), "");
-  EXPECT_EQ(NameOf("setup.msi"), "setup.msi");
-  EXPECT_EQ(NameOf("/home/ann/setup.msi"), "setup.msi");
-}
-
 TEST_F(PathTextTest, FolderOfKeepsExistingFoldersAndCutsOthers) {
   const std::pair<std::string, std::string> cases[] = {
       {"C:\\Windows", "C:\\Windows"},

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "services/list_store.h"
 
@@ -51,33 +50,6 @@ TEST(RecordFieldsTest, GetRecFldCReadsAStoredRecord) {
   EXPECT_EQ(GetRecFldC(41, 1, &buffer, 100, "|2="), 0);
   EXPECT_EQ(buffer, "");
   EXPECT_EQ(GetRecFldC(999, 0, &buffer, 100, "|2="), 0);
-}
-
-TEST(RecordFieldsTest, SplitFieldTagsCutsAtEachBar) {
-  EXPECT_EQ(SplitFieldTags("|1=|3=1"), (std::vector<std::string_view>{"|1=", "|3=1"}));
-  EXPECT_EQ(SplitFieldTags("x|a="), (std::vector<std::string_view>{"|a="}));
-  EXPECT_TRUE(SplitFieldTags("").empty());
-}
-
-TEST(RecordFieldsTest, ExtractFirstFldCCutsTheFirstToken) {
-  const struct {
-    const char *text, *delimiter, *token, *rest;
-  } cases[] = {
-      {"a|b|c", "|", "a", "b|c"},
-      {"\"a\"\"b\"x|c", "|", "a\"bx", "c"},
-      {"\"unclosed|c", "|", "unclosed|c", ""},
-      {"\"C:\\Program Files\\x.exe\" /q", "", "C:\\Program Files\\x.exe", "/q"},
-      {"setup.exe /q /norestart", "", "setup.exe", "/q /norestart"},
-      {"a, b", ", ", "a", "b"},
-  };
-  for (const auto& c : cases) {
-    std::string text = c.text;
-    std::string buffer = "stale";
-    const int32_t n = ExtractFirstFldC(&text, &buffer, c.delimiter);
-    EXPECT_EQ(n, static_cast<int32_t>(buffer.size()));
-    EXPECT_EQ(buffer, c.token) << c.text;
-    EXPECT_EQ(text, c.rest) << c.text;
-  }
 }
 
 }  // namespace

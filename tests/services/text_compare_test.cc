@@ -12,44 +12,6 @@ int Sign(int32_t value) {
   return (value > 0) - (value < 0);
 }
 
-TEST(TextCompareTest, StrcTextComparesBytesAndStricTextFoldsAsciiLetters) {
-  const struct {
-    const char *a, *b;
-    int strc, stric;
-  } cases[] = {
-      {"abc", "abd", -1, -1},
-      {"Abc", "abc", -1, 0},
-      {"\xC3\xA9", "z", 1, 1},  // bytes above 127 sort after ASCII, as their code points do
-      {"B", "a", -1, 1},
-      {"_", "A", 1, -1},                 // "_" lies between upper- and lower-case letters
-      {"\xC3\x89", "\xC3\xA9", -1, -1},  // only A-Z fold
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Sign(strcText(c.a, c.b)), c.strc) << c.a << " vs " << c.b;
-    EXPECT_EQ(Sign(stricText(c.a, c.b)), c.stric) << c.a << " vs " << c.b;
-  }
-}
-
-TEST(TextCompareTest, CompareKeysGoesPartByPart) {
-  const struct {
-    const char *a, *b, *separator;
-    int32_t ignore_case;
-    int expected;
-  } cases[] = {
-      {"C:\\a\\b", "C:\\a b", "\\", 0, -1},  // whole-text order would put " " first
-      {"C:\\a", "C:\\a\\b", "\\", 0, -1},
-      {"C:\\a\\", "C:\\a", "\\", 0, 1},
-      {"C:\\Dir\\x", "C:\\dir\\x", "\\", 0, -1},
-      {"C:\\Dir\\x", "C:\\dir\\x", "\\", -1, 0},
-      {"C:\\a\\b", "C:\\a b", "", 0, 1},  // no separator: whole texts
-      {"a::b", "a:c", "::", 0, -1},       // multi-character separators split too
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Sign(CompareKeys(c.a, c.b, c.separator, c.ignore_case)), c.expected)
-        << c.a << " vs " << c.b << " sep '" << c.separator << "'";
-  }
-}
-
 // One-character separators take a one-pass route (eight bytes at a time over a shared
 // beginning); splitting at a two-character separator takes the general one. Doubling every
 // "\\" must not change any order.
@@ -91,11 +53,6 @@ TEST(TextCompareTest, FormatTrailingNumericPadsTheTrailingNumberSoItOrdersByValu
     EXPECT_EQ(FormatTrailingNumeric(text, &out), static_cast<int32_t>(expected.size()));
     EXPECT_EQ(out, expected) << text;
   }
-  std::string nine, ten;
-  FormatTrailingNumeric("File9", &nine);
-  FormatTrailingNumeric("file10", &ten);
-  EXPECT_LT(stricText(nine, ten), 0);
-  EXPECT_GT(stricText("File9", "file10"), 0);
 }
 
 }  // namespace

@@ -4,12 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
 #include "services/drive_c_fixture.h"
-#include "services/file_functions.h"
-#include "support/hostile_files.h"
 
 namespace qv {
 namespace {
@@ -136,26 +133,6 @@ TEST_F(TextFilesTest, OpenFFileFailuresShowTheirMessage) {
       EXPECT_EQ(FileTable(c.FileNo)->Ntype, kFree);
     }
     ui::ResetProgramEnded();
-  }
-}
-
-// A log named in a folder listing may be a FIFO or a folder: reading, sniffing and appending
-// refuse it at once instead of waiting for a writer.
-TEST_F(TextFilesTest, NonRegularFilesAreRefusedWithoutWaiting) {
-  using enum FileOpenType;
-  using R = OpenFileResult;
-  // A folder is no file to read (missing); a FIFO cannot be opened (failed).
-  for (const auto& [kind, read] : {std::pair{test::HostileKind::kFifo, R::kFailed},
-                                   {test::HostileKind::kFolder, R::kMissing}}) {
-    const std::string path = m_dir.Sub("hostile.log");
-    ASSERT_TRUE(test::MakeHostileFile(kind, path));
-    const std::string outcome = test::CallBounded([&] {
-      return std::to_string(static_cast<int>(OpenFFile(path, 2, kRead, false))) + "," +
-             std::to_string(static_cast<int>(OpenFFile(path, 3, kAppend, false))) + "," +
-             std::to_string(IsUnicodeFile(path));
-    });
-    EXPECT_EQ(outcome, std::to_string(static_cast<int>(read)) + ",4,0") << test::NameOf(kind);
-    std::filesystem::remove(path);
   }
 }
 

@@ -7,7 +7,6 @@
 #include "records/list_state.h"
 #include "records/record_list.h"
 #include "services/text_files.h"
-#include "state/open_database_scope.h"
 #include "support/fake_installer.h"
 #include "support/scripted_ui.h"
 #include "support/test_machine.h"
@@ -48,36 +47,6 @@ TEST(ProgramStateTest, ResetForgetsEveryPieceOfState) {
   EXPECT_FALSE(ListStateOf(7).auto_sort);
   EXPECT_EQ(FileTable(3)->Ntype, FileOpenType::kFree);
   EXPECT_FALSE(ui::ProgramEnded());
-}
-
-// A scope releases what an earlier event left open and what it opened itself; it keeps the
-// package's name unless the package failed.
-TEST(ProgramStateTest, ScopeReleasesTheOpenDatabaseAndForgetsAFailedPackage) {
-  const struct {
-    const char* what;
-    bool forget;
-    std::string packageAfter;
-  } cases[] = {{"kept", false, "C:\\pkgs\\app.msi"}, {"forgotten", true, ""}};
-  for (const auto& c : cases) {
-    auto earlier = std::make_shared<test::FakeDatabase>();
-    OpenDb().oDatabase = earlier;  // left open by an earlier event
-    OpenDb().oSession = std::make_shared<test::FakeSession>(earlier);
-    OpenDb().szCurrentMsi = "C:\\pkgs\\app.msi";
-    OpenDb().szTargetDir = "C:\\";
-    {
-      OpenDatabaseScope release;
-      EXPECT_EQ(OpenDb().oDatabase, nullptr) << c.what;
-      EXPECT_EQ(OpenDb().oSession, nullptr) << c.what;
-      EXPECT_EQ(earlier.use_count(), 1) << c.what;
-      OpenDb().oDatabase = earlier;
-      OpenDb().oSession = std::make_shared<test::FakeSession>(earlier);
-      if (c.forget) release.ForgetPackage();
-    }
-    EXPECT_EQ(earlier.use_count(), 1) << c.what;
-    EXPECT_EQ(OpenDb().szCurrentMsi, c.packageAfter) << c.what;
-    EXPECT_EQ(OpenDb().szTargetDir, c.forget ? "" : "C:\\") << c.what;
-  }
-  ResetProgramState();
 }
 
 }  // namespace
