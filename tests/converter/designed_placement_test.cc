@@ -1,7 +1,11 @@
-// Where the converter opens: at its designed size where the screen allows.
+// Where the converter opens and how it fits smaller screens: at its designed size where the
+// screen allows, and down to 800x600 with every field at its usable size, the tabs scrolling.
 
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "converter/designed_placement.h"
 #include "converter_fixture.h"
@@ -27,9 +31,49 @@ TEST(DesignedPlacementTest, OpensAtTheDesignedSizeWhereTheScreenAllows) {
 
 using ConverterPlacementTest = ConverterTest;
 
-TEST_F(ConverterPlacementTest, TheConverterOpensThereOnItsScreen) {
+// Every field of every tab at no less than its smallest usable size, and reachable by
+// scrolling its tab.
+void ExpectFieldsUsable(Converter_Frm& frm) {
+  for (int tab = 0; tab < frm.SSTab1->count(); ++tab) {
+    frm.SSTab1->setCurrentIndex(tab);
+    QApplication::processEvents();
+    auto* area = qobject_cast<QScrollArea*>(frm.SSTab1->widget(tab));
+    ASSERT_NE(area, nullptr) << "tab " << tab;
+    QList<QWidget*> fields;
+    for (QWidget* w : area->widget()->findChildren<QWidget*>()) {
+      if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) fields << w;
+    }
+    ASSERT_FALSE(fields.isEmpty()) << "tab " << tab;
+    for (QWidget* field : fields) {
+      if (qobject_cast<QComboBox*>(field->parentWidget())) continue;  // a combo box's own
+      const std::string name = field->objectName().toStdString();
+      EXPECT_GE(field->width(), field->minimumSizeHint().width()) << name;
+      EXPECT_GE(field->height(), field->minimumSizeHint().height()) << name;
+      const QRect inPage(field->mapTo(area->widget(), QPoint(0, 0)), field->size());
+      area->ensureVisible(inPage.center().x(), inPage.center().y(), inPage.width() / 2 + 1,
+                          inPage.height() / 2 + 1);
+      QApplication::processEvents();
+      const QRect shown(field->mapTo(area->viewport(), QPoint(0, 0)), field->size());
+      EXPECT_TRUE(area->viewport()->rect().contains(shown))
+          << name << " in a window of " << frm.width() << "x" << frm.height();
+    }
+  }
+}
+
+TEST_F(ConverterPlacementTest, OpensWithinTheScreenAndFitsDownTo800x600) {
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_EQ(m_frm->geometry(), OpeningRect(Converter_Frm::kDesignedSize, available));
+  ExpectFieldsUsable(*m_frm);
+
+  m_frm->resize(800, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(m_frm->size(), QSize(800, 600));
+  ExpectFieldsUsable(*m_frm);
+  // The numeric tab, the tallest, scrolls at this size.
+  auto* numeric = qobject_cast<QScrollArea*>(m_frm->SSTab1->widget(1));
+  m_frm->SSTab1->setCurrentIndex(1);
+  QApplication::processEvents();
+  EXPECT_GT(numeric->verticalScrollBar()->maximum(), 0);
 }
 
 }  // namespace

@@ -87,5 +87,23 @@ TEST(BitListsTest, ReadersRefuseValuesOutsideThirtyTwoBits) {
   }
 }
 
+TEST(BitListsTest, WritesTheFourNumberForms) {
+  const struct {
+    int32_t value;
+    const char *signSlot, *plain, *hex, *padded;
+  } cases[] = {
+      {0, " 0", "0", "0", "00000000"},
+      {42, " 42", "42", "2A", "0000002A"},
+      {-7, "-7", "-7", "FFFFFFF9", "FFFFFFF9"},
+      {kLowest, "-2147483648", "-2147483648", "80000000", "80000000"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SignSlotDecimal(c.value), c.signSlot);
+    EXPECT_EQ(PlainDecimal(c.value), c.plain);
+    EXPECT_EQ(HexDigits(c.value), c.hex);
+    EXPECT_EQ(PaddedHex(c.value), c.padded);
+  }
+}
+
 }  // namespace
 }  // namespace qv
