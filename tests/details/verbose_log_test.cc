@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -38,12 +39,11 @@ std::vector<std::string> AllLines(const std::string& bytes, bool unicode, size_t
 using Lines = std::vector<std::string>;
 
 TEST(LogLineReaderTest, SplitsAnsiAndUnicodeTextAtEveryLineEnd) {
-  struct Case {
+  const struct {
     std::string bytes;
     bool unicode;
     Lines lines;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"a\r\nb\rc\nd", false, {"a", "b", "c", "d"}},
       {"\xEF\xBB\xBF"
        "caf\xC3\xA9\r\n",
@@ -55,7 +55,7 @@ TEST(LogLineReaderTest, SplitsAnsiAndUnicodeTextAtEveryLineEnd) {
       // A CR in the high byte of a character ends no line.
       {std::string("\x0D\x01\r\0", 4), true, {"\xC4\x8D"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     for (size_t chunk : {size_t{1}, size_t{3}, size_t{4096}}) {
       EXPECT_EQ(AllLines(c.bytes, c.unicode, chunk), c.lines) << c.bytes << " chunk " << chunk;
     }
@@ -70,16 +70,14 @@ TEST(LogLineReaderTest, CutsOverlongLinesAndSkipsTheirRest) {
   EXPECT_EQ(lines[1], "next");
 }
 
-struct Identity {
-  bool found;
-  std::string packageName, installType, productCode;
-};
+// Whether the identity was found, the package name, the install type and the product code.
+using Identity = std::tuple<bool, std::string, std::string, std::string>;
 
 Identity IdentityOf(const std::string& text) {
   LogLineReader reader(SourceOf(text, 4096), false);
-  Identity id{false, "old name", "old type", "old code"};
-  id.found = ReadLogIdentity(reader, &id.packageName, &id.installType, &id.productCode);
-  return id;
+  std::string name = "old name", type = "old type", code = "old code";
+  const bool found = ReadLogIdentity(reader, &name, &type, &code);
+  return {found, name, type, code};
 }
 
 constexpr const char* kMarker = "=== Verbose logging started: 1/2/2024  10:00:00  Build type: SHIP";
@@ -90,12 +88,11 @@ TEST(ReadLogIdentityTest, ReadsTheIdentityUpToThePackageName) {
   const std::string m = std::string(kMarker) + "\r\n";
   const std::string p = std::string(kPackageLine) + "\r\n";
   const std::string code = "MSI (c) (A8:64): Product Code passed: ProductCode '{AB-CD}' ok\r\n";
-  struct Case {
+  const struct {
     const char* what;
     std::string text;
     Identity expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"plain install", m + p, {true, "'app.msi'", "Install", ""}},
       {"marker on line 4", "1\r\n2\r\n3\r\n" + m + p, {true, "'app.msi'", "Install", ""}},
       {"marker on line 5",
@@ -115,13 +112,7 @@ TEST(ReadLogIdentityTest, ReadsTheIdentityUpToThePackageName) {
        m + "ProductCode '{AB\r\n" + p,
        {true, "'app.msi'", "Install", ""}},
   };
-  for (const Case& c : cases) {
-    const Identity id = IdentityOf(c.text);
-    EXPECT_EQ(id.found, c.expected.found) << c.what;
-    EXPECT_EQ(id.packageName, c.expected.packageName) << c.what;
-    EXPECT_EQ(id.installType, c.expected.installType) << c.what;
-    EXPECT_EQ(id.productCode, c.expected.productCode) << c.what;
-  }
+  for (const auto& c : cases) EXPECT_EQ(IdentityOf(c.text), c.expected) << c.what;
 }
 
 // A missing log is no log, silently; a change file that cannot be opened is reported as the

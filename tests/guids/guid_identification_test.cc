@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "guids/guid_fixture.h"
+#include "guids/guid_machine.h"
 #include "platform/base/pending_error.h"
 
 namespace qv {

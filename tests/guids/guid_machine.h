@@ -3,11 +3,18 @@
 // its registry in Wine's format (tests/data/guids), the installed product's cached package
 // built from the "basic" fixture and laid under C:\Windows\Installer.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
+#include "platform/msi/automation.h"
+#include "state/program_state.h"
 #include "support/data_rows.h"
 #include "support/fixture_packages.h"
+#include "support/fresh_program_state.h"
+#include "support/handle_check.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
 
@@ -59,5 +66,23 @@ inline bool LayCachedPackage(const TempDir& dir, const std::string& driveC) {
                              std::filesystem::copy_options::overwrite_existing, ec);
   return !ec;
 }
+
+/// The test base of the GUID identification tests: the machine made current with its cached
+/// package in place, the installer object created, a scripted user interface, no handle left.
+class GuidMachineTest : public HandleLeakCheck {
+ protected:
+  void SetUp() override {
+    HandleLeakCheck::SetUp();
+    if (!MsiToolsAvailable()) GTEST_SKIP() << "msitools missing";
+    ASSERT_TRUE(LayCachedPackage(m_dir, m_machine.DriveC()));
+    Program().InstallerObject = msi::CreateInstallerObject();
+    ASSERT_TRUE(Program().InstallerObject);
+  }
+
+  FreshProgramState m_state;
+  ScopedScriptedUi m_ui;
+  ScopedTestMachine m_machine{{.machineHive = GuidMachineHive(), .userHive = GuidUserHive()}};
+  TempDir m_dir;
+};
 
 }  // namespace qv::test
