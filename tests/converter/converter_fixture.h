@@ -48,14 +48,6 @@ class ConverterTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frm.get()));
   }
 
-  /// Closes the window through its "Return" menu item and deletes it.
-  void CloseByReturn() {
-    m_frm->M_Exit->trigger();
-    QApplication::processEvents();
-    EXPECT_FALSE(m_frm->isVisible());
-    m_frm.reset();
-  }
-
   /// A line edit by object name ("T_OrigValue_2").
   QLineEdit* Field(const QString& name) const {
     auto* field = m_frm->findChild<QLineEdit*>(name);

@@ -57,7 +57,6 @@ TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
     Entries after;  // entries 0 to 12
   } cases[] = {
       // clang-format off
-      {"first", 0, -1, true, kPackage, {kPackage, "", a, a, a, a, a, a, a, a, a, a, a}},
       {"known at 0", 6, 0, true, kPackage,
        {kPackage, e(1), e(2), e(3), e(4), e(5), a, a, a, a, a, a, a}},
       {"new, history full", 11, -1, true, kPackage,
