@@ -76,14 +76,9 @@ TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
     }
     m_combo.clear();
     if (c.loaded) Load();
-    ASSERT_EQ(m_combo.count(), c.loaded ? c.storedCount : 0);
     m_combo.setEditText(QString::fromStdString(c.accepted));
     AddToHistory(&m_combo, "Converter");
     EXPECT_EQ(Stored(), c.after);
-    // The reload deletes entry 11 and stops at the first empty entry.
-    Entries shown(c.after.begin(), c.after.begin() + std::min(c.storedCount + 1, 11));
-    if (c.packageAt >= 0) shown.pop_back();
-    EXPECT_EQ(List(), shown);
     EXPECT_EQ(m_combo.currentText().toStdString(), c.accepted);
   }
 }

@@ -14,25 +14,6 @@
 namespace qv {
 namespace {
 
-struct SeenBox {
-  QString title;
-  QString text;
-  QMessageBox::StandardButtons buttons;
-};
-
-// Shows a message through QtUi; once the box is up, records it and clicks the given button.
-ui::Answer ShowAndClick(const std::string& text, const std::string& title, ui::Buttons buttons,
-                        QMessageBox::StandardButton click, SeenBox* seen) {
-  QTimer::singleShot(0, [click, seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    *seen = {box->windowTitle(), box->text(), box->standardButtons()};
-    box->button(click)->click();
-  });
-  QtUi qtUi;
-  return qtUi.ShowMessage(text, title, buttons);
-}
-
 TEST(QtUiTest, ShowsTitleTextAndButtonsAndReturnsTheAnswer) {
   const struct {
     ui::Buttons buttons;
@@ -49,29 +30,30 @@ TEST(QtUiTest, ShowsTitleTextAndButtonsAndReturnsTheAnswer) {
        QMessageBox::No, ui::Answer::kNo},
       // clang-format on
   };
+  QtUi qtUi;
   for (const auto& c : cases) {
-    SeenBox seen;
-    EXPECT_EQ(ShowAndClick("First line\rSecond <b>line</b>", "Msi Access Error", c.buttons, c.click,
-                           &seen),
+    // Once the box is up: what it shows, then a click on the button.
+    QTimer::singleShot(0, [&c] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle(), "Msi Access Error");
+      EXPECT_EQ(box->text(), "First line\nSecond <b>line</b>");
+      EXPECT_EQ(box->standardButtons(), c.shown);
+      box->button(c.click)->click();
+    });
+    EXPECT_EQ(qtUi.ShowMessage("First line\rSecond <b>line</b>", "Msi Access Error", c.buttons),
               c.answer);
-    EXPECT_EQ(seen.title, "Msi Access Error");
-    EXPECT_EQ(seen.text, "First line\nSecond <b>line</b>");
-    EXPECT_EQ(seen.buttons, c.shown);
   }
 }
 
-TEST(QtUiTest, BusyShowsTheWaitCursorUntilRestored) {
+TEST(QtUiTest, BusyShowsTheWaitCursorAndEndingWithCodeZeroLeavesTheEventLoop) {
   QtUi qtUi;
-  ASSERT_EQ(QApplication::overrideCursor(), nullptr);
   qtUi.SetBusy(true);
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   qtUi.SetBusy(false);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
 
-TEST(QtUiTest, EndingWithCodeZeroLeavesTheEventLoop) {
-  QtUi qtUi;
   QEventLoop loop;
   QTimer::singleShot(0, [&] { qtUi.EndProgram(0); });
   QTimer::singleShot(5000, [&] { loop.exit(99); });
