@@ -64,7 +64,6 @@ TEST_F(StartupTest, StartsTheConverterRecordingTheExecutableAndKeepingSettings) 
   // name and EXENAME, in the form drive Z: gives its host path.
   std::string exe = "Z:" + std::filesystem::read_symlink("/proc/self/exe").string();
   std::replace(exe.begin(), exe.end(), '/', '\\');
-  ASSERT_TRUE(exe.ends_with("\\app_tests")) << exe;
   std::string folder, baseName;
   SetProgramPaths(&folder, &baseName);
   EXPECT_EQ(baseName, "app_tests");
