@@ -70,7 +70,7 @@ TEST_F(StartupTest, StartsTheConverterRecordingTheExecutableAndKeepingSettings) 
   EXPECT_EQ(folder, exe.substr(0, exe.size() - std::string("\\app_tests").size()));
   for (const std::string& valueName : {std::string("EXENAME"), baseName}) {
     std::string stored;
-    EXPECT_GT(GetREGString("", valueName, &stored, 1000), 0) << valueName;
+    GetREGString("", valueName, &stored, 1000);
     EXPECT_EQ(stored, exe) << valueName;
   }
 }

@@ -62,8 +62,6 @@ TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
       {"new, history full", 11, -1, true, kPackage,
        {kPackage, e(0), e(1), e(2), e(3), e(4), e(5), e(6), e(7), e(8), e(9), a, ""}},
       // The stored entries count, not the list.
-      {"new, list not loaded", 3, -1, false, kPackage,
-       {kPackage, e(0), e(1), e(2), "", a, a, a, a, a, a, a, a}},
       {"known at 1 in another case, list not loaded", 3, 1, false, other,
        {other, e(0), e(2), a, a, a, a, a, a, a, a, a, a}},
       // clang-format on

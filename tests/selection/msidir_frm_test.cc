@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -71,10 +72,8 @@ class MsiDirWindowTest : public ::testing::Test {
 
   /// The Windows form of a path in the folder.
   std::string Win(const std::string& relative = "") const {
-    std::string out = "Z:";
-    for (char c : m_folder.path() + (relative.empty() ? "" : "/" + relative)) {
-      out += c == '/' ? '\\' : c;
-    }
+    std::string out = "Z:" + m_folder.path() + (relative.empty() ? "" : "/" + relative);
+    std::replace(out.begin(), out.end(), '/', '\\');
     return out;
   }
 
