@@ -145,10 +145,6 @@ TEST(TextWidthTest, MeasuresInTheFontOnOneLine) {
   int32_t empty = -1;
   GetObjectTextWidth(&plain, "", false, &empty);
   EXPECT_EQ(empty, 0);
-  int32_t small = 0;
-  TextWidthFRM("File Name", &small);
-  EXPECT_GT(small, 0);
-  EXPECT_LT(small, measure(large, false));
 }
 
 }  // namespace

@@ -68,27 +68,6 @@ TEST_F(ListSortingTest, TheTagChoosesTheListsOwnSortOrTheKeys) {
   }
 }
 
-TEST_F(ListSortingTest, CompareListItemsAnswersAsTheListControlAsks) {
-  m_list->SetColumnTag(1, "S6,>8");
-  ClickHeader(1);
-  const ListSortState& state = SortState();
-  EXPECT_EQ(state.SortSpec, "S6,>8");
-  ASSERT_EQ(Names(), "Merge.Msm Setup.Msi Install.Log App.Msi");
-  EXPECT_EQ(BuildSortKey(m_list, 1, state.SortSpec), std::string("{A}\0"
-                                                                 "10000",
-                                                                 9));
-  EXPECT_EQ(BuildSortKey(m_list, 4, state.SortSpec), "") << "no such row";
-  const std::tuple<int32_t, int32_t, int32_t> cases[] = {{0, 1, 0}, {1, 0, 2}, {1, 2, 0},
-                                                         {2, 3, 0}, {3, 0, 2}, {1, 1, 1}};
-  for (const auto& [row1, row2, answer] : cases) {
-    EXPECT_EQ(CompareListItems(row1, row2, m_list), answer) << row1 << " " << row2;
-  }
-  m_list->SetColumnTag(1, "S2,<3");
-  m_list->SetColumnTag(2, "L");
-  SortState().SortSpec = "S2,<3";
-  EXPECT_EQ(CompareListItems(0, 1, m_list), 1) << "types are no numbers";
-}
-
 TEST_F(ListSortingTest, ShiftClickSwitchesAColumnBetweenItsContentsAndFiveLetters) {
   int32_t contents = ColumnContentWidth(m_list, 3, false);
   int32_t narrow = 0;
