@@ -92,15 +92,6 @@ TEST_F(ListLayoutTest, StoresWidthsOnlyWhenTheyChanged) {
   SaveListLayout(m_window.get(), m_list, "", &skip);
   EXPECT_EQ(Stored("Width"), "|1=3000|2=3000|3=3000");
 
-  // A suffix keeps a second layout of the same list below the first.
-  skip = 0;
-  m_list->SetColumnWidth(1, 1200);
-  SaveListLayout(m_window.get(), m_list, "Logs", &skip);
-  std::string logs;
-  ASSERT_GT(GetREGString(std::string(kListKey) + "\\Logs", "Width", &logs, 2000), 0);
-  EXPECT_EQ(logs, "|1=1200|2=3000|3=3000");
-  EXPECT_EQ(Stored("Width"), "|1=3000|2=3000|3=3000");
-
   m_list->ClearColumns();
   Store("Width", "kept");
   SaveListLayout(m_window.get(), m_list, "", &skip);
