@@ -3,11 +3,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLabel>
 
 #include "list_fixture.h"
 #include "listview/colsort_frm.h"
-#include "listview/list_layout.h"
 #include "listview/text_width.h"
 
 namespace qv::test {
