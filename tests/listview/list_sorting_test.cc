@@ -66,6 +66,13 @@ TEST_F(ListSortingTest, TheTagChoosesTheListsOwnSortOrTheKeys) {
   }
 }
 
+// Keys after the first are compared only when the ones before them are equal.
+TEST_F(ListSortingTest, CompareListItemsComparesKeyByKey) {
+  m_list->SetColumnTag(1, "S6,>8");
+  ClickHeader(1);
+  EXPECT_EQ(CompareListItems(0, 3, m_list), 0) << "the same Guid, the larger Size first";
+}
+
 TEST_F(ListSortingTest, ShiftClickSwitchesAColumnBetweenItsContentsAndFiveLetters) {
   int32_t contents = ColumnContentWidth(m_list, 3, false);
   int32_t narrow = 0;
