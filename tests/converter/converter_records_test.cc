@@ -36,7 +36,6 @@ class RecordTabTest : public ConverterTest {
   static std::string Text(const QPlainTextEdit* field) {
     return field->toPlainText().toStdString();
   }
-  std::vector<std::string> List() const { return ComboItems(*m_combo); }
   // One event of the record tab on a package, as a user runs it: the package typed into the
   // combo (without leaving it), then the record typed and left.
   void KeysToPaths(const std::string& package, const std::string& keys) {
@@ -46,11 +45,6 @@ class RecordTabTest : public ConverterTest {
   void PathsToKeys(const std::string& package, const std::string& paths) {
     m_combo->setEditText(QString::fromStdString(package));
     Type(m_frm->T_Formatted, paths);
-  }
-  std::vector<std::string> Titles() {
-    std::vector<std::string> titles;
-    for (const ShownMessage& m : m_ui->messages) titles.push_back(m.title);
-    return titles;
   }
 
   TempDir m_dir;
@@ -82,7 +76,8 @@ TEST_F(RecordTabTest, TheInstallerFileIsCheckedAndStoredInItsWindowsForm) {
     m_combo->hidePopup();
   }
   EXPECT_TRUE(m_ui->messages.empty());
-  EXPECT_EQ(List(), (std::vector<std::string>{windowsForm, "C:\\Packages\\gone.msi"}));
+  EXPECT_EQ(ComboItems(*m_combo),
+            (std::vector<std::string>{windowsForm, "C:\\Packages\\gone.msi"}));
 }
 
 // After both roads on a package, each road on another package (valid, or the first one
@@ -123,7 +118,9 @@ TEST_F(RecordTabTest, TheNextPackageSeesNothingOfThePreviousOne) {
     EXPECT_EQ(Text(m_frm->T_Original), c.original.empty() ? record : c.original);
     EXPECT_EQ(OpenDb().oDatabase, nullptr);
     EXPECT_EQ(OpenDb().oSession, nullptr);
-    EXPECT_EQ(Titles(), c.titles);
+    std::vector<std::string> titles;
+    for (const ShownMessage& m : m_ui->messages) titles.push_back(m.title);
+    EXPECT_EQ(titles, c.titles);
   }
 }
 

@@ -32,7 +32,6 @@ class InstallerFileHistoryTest : public ::testing::Test {
     }
     return entries;
   }
-  Entries List() const { return ComboItems(m_combo); }
   std::string Load() {
     std::string first = "unset";
     LoadHistory("Converter", &first, &m_combo);
@@ -88,7 +87,7 @@ TEST_F(InstallerFileHistoryTest, LoadingListsUpToAGapAndKeepsTheTypedTextWhenEmp
 
   for (int n : {0, 1, 2, 3, 5, 6}) SaveSettingStr("Converter" + std::to_string(n), Earlier(n));
   EXPECT_EQ(Load(), Earlier(0));
-  EXPECT_EQ(List(), (Entries{Earlier(0), Earlier(1), Earlier(2), Earlier(3)}));
+  EXPECT_EQ(ComboItems(m_combo), (Entries{Earlier(0), Earlier(1), Earlier(2), Earlier(3)}));
   EXPECT_EQ(m_combo.currentText().toStdString(), Earlier(0));
   EXPECT_EQ(Stored()[5], Earlier(5));  // hidden, not deleted
 }

@@ -27,16 +27,12 @@ class CellTipTest : public ListWindowTest {
     CellTip().Destroy();
     ListWindowTest::TearDown();
   }
-  /// Twips, relative to the list, of the middle of a cell.
-  std::pair<int32_t, int32_t> CellPoint(int32_t row, int32_t column) const {
+  /// Moves over the middle of a cell as the list's mouse handler does; the tip's text, "<none>"
+  /// for no tip.
+  std::string Hover(int32_t row, int32_t column) {
     const QRect cell = m_list->visualRect(m_list->Model()->index(row, column - 1));
     const QPoint point = m_list->viewport()->mapTo(m_list, cell.center());
-    return {PixelsToTwips(m_list, point.x()), PixelsToTwips(m_list, point.y())};
-  }
-  /// Moves over a cell as the list's mouse handler does; the tip's text, "<none>" for no tip.
-  std::string Hover(int32_t row, int32_t column) {
-    const auto [x, y] = CellPoint(row, column);
-    ShowCellTip(m_list, x, y, 8000);
+    ShowCellTip(m_list, PixelsToTwips(m_list, point.x()), PixelsToTwips(m_list, point.y()), 8000);
     TipWindow* tip = CellTip().Window();
     return tip != nullptr ? tip->Look().text : "<none>";
   }
