@@ -57,8 +57,7 @@ class ConverterTest : public ::testing::Test {
   /// The text a line edit or label shows.
   std::string Text(const QString& name) const {
     if (auto* label = m_frm->findChild<QLabel*>(name)) return label->text().toStdString();
-    QLineEdit* field = Field(name);
-    return field ? field->text().toStdString() : "<no such field>";
+    return Field(name)->text().toStdString();
   }
 
   /// Shows the field's tab, focuses the field, replaces its text by typing, then moves the
