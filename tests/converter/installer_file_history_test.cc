@@ -11,7 +11,6 @@ namespace qv::test {
 namespace {
 
 using Entries = std::vector<std::string>;
-constexpr const char* kAbsent = "<absent>";
 constexpr const char* kPackage = "C:\\Packages\\App.msi";
 
 std::string Earlier(int n) {
@@ -21,15 +20,10 @@ std::string Earlier(int n) {
 class InstallerFileHistoryTest : public ::testing::Test {
  protected:
   InstallerFileHistoryTest() { m_combo.setEditable(true); }
-  // Entries 0 to 12 as stored.
+  // Entries 0 to 12 as stored ("" when absent).
   static Entries Stored() {
     Entries entries;
-    for (int n = 0; n <= 12; ++n) {
-      std::string value;
-      const bool read =
-          GetREGString(SettingsKeyPath(), "Converter" + std::to_string(n), &value, 1000) > 0;
-      entries.push_back(read ? value : kAbsent);
-    }
+    for (int n = 0; n <= 12; ++n) entries.push_back(GetSettingStr("Converter" + std::to_string(n)));
     return entries;
   }
   std::string Load() {
@@ -45,7 +39,7 @@ class InstallerFileHistoryTest : public ::testing::Test {
 
 TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
   const auto e = Earlier;
-  const std::string a = kAbsent;
+  const std::string a;                                // absent
   const std::string other = "c:\\packages\\APP.MSI";  // kPackage in another case
   const struct {
     const char* what;
