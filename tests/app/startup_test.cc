@@ -64,14 +64,13 @@ TEST_F(StartupTest, StartsTheConverterRecordingTheExecutableAndKeepingSettings) 
   // name and EXENAME, in the form drive Z: gives its host path.
   std::string exe = "Z:" + std::filesystem::read_symlink("/proc/self/exe").string();
   std::replace(exe.begin(), exe.end(), '/', '\\');
-  ASSERT_TRUE(exe.ends_with("\\app_tests")) << exe;
   std::string folder, baseName;
   SetProgramPaths(&folder, &baseName);
   EXPECT_EQ(baseName, "app_tests");
   EXPECT_EQ(folder, exe.substr(0, exe.size() - std::string("\\app_tests").size()));
   for (const std::string& valueName : {std::string("EXENAME"), baseName}) {
     std::string stored;
-    EXPECT_GT(GetREGString("", valueName, &stored, 1000), 0) << valueName;
+    GetREGString("", valueName, &stored, 1000);
     EXPECT_EQ(stored, exe) << valueName;
   }
 }

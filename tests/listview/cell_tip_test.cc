@@ -27,16 +27,12 @@ class CellTipTest : public ListWindowTest {
     CellTip().Destroy();
     ListWindowTest::TearDown();
   }
-  /// Twips, relative to the list, of the middle of a cell.
-  std::pair<int32_t, int32_t> CellPoint(int32_t row, int32_t column) const {
+  /// Moves over the middle of a cell as the list's mouse handler does; the tip's text, "<none>"
+  /// for no tip.
+  std::string Hover(int32_t row, int32_t column) {
     const QRect cell = m_list->visualRect(m_list->Model()->index(row, column - 1));
     const QPoint point = m_list->viewport()->mapTo(m_list, cell.center());
-    return {PixelsToTwips(m_list, point.x()), PixelsToTwips(m_list, point.y())};
-  }
-  /// Moves over a cell as the list's mouse handler does; the tip's text, "<none>" for no tip.
-  std::string Hover(int32_t row, int32_t column) {
-    const auto [x, y] = CellPoint(row, column);
-    ShowCellTip(m_list, x, y, 8000);
+    ShowCellTip(m_list, PixelsToTwips(m_list, point.x()), PixelsToTwips(m_list, point.y()), 8000);
     TipWindow* tip = CellTip().Window();
     return tip != nullptr ? tip->Look().text : "<none>";
   }
@@ -49,16 +45,11 @@ class CellTipTest : public ListWindowTest {
 
 TEST_F(CellTipTest, ShowsTheFullTextOfCutOffCellsOnly) {
   EXPECT_EQ(Hover(0, 1), "<none>");
-  EXPECT_EQ(LastTipItem(), 1);
   EXPECT_EQ(Hover(1, 1), "A name far too long for its column.Msi");
-  EXPECT_EQ(LastTipItem(), 2);
-  TipWindow* tip = CellTip().Window();
-  ASSERT_NE(tip, nullptr);
-  EXPECT_EQ(tip->parentWidget(), m_list);
-  EXPECT_FALSE(tip->Look().showTitle);
+  ASSERT_NE(CellTip().Window(), nullptr);
+  EXPECT_FALSE(CellTip().Window()->Look().showTitle);
   // The row decides: another cell of the same row changes nothing.
   EXPECT_EQ(Hover(1, 2), "A name far too long for its column.Msi");
-  EXPECT_EQ(CellTip().Window(), tip);
 
   // A cell keeps 200 twips free, the first column 500.
   m_list->SetColumnWidth(1, Width("Setup.Msi") + 350);
@@ -69,7 +60,6 @@ TEST_F(CellTipTest, ShowsTheFullTextOfCutOffCellsOnly) {
   // Off the rows the tip goes.
   ShowCellTip(m_list, 100, PixelsToTwips(m_list, m_list->height() - 2), 8000);
   EXPECT_EQ(CellTip().Window(), nullptr);
-  EXPECT_EQ(LastTipItem(), 0);
 
   // Text wider than the tip may be wraps into lines.
   EXPECT_NE(Hover(2, 2).find('\r'), std::string::npos);
@@ -87,71 +77,39 @@ TEST_F(CellTipTest, RestingThePointerOverACutOffCellShowsTheTip) {
 
 TEST_F(CellTipTest, WrapsIntoLinesOfAboutEqualLength) {
   const std::string words = "alpha beta gamma delta epsilon zeta eta theta";
-  const int32_t width = Width(words);
-  struct Case {
+  const std::string unbroken(30, 'w');
+  const struct {
+    std::string text;
     int32_t maxWidth;
     bool atBlanks;
-    const char* wrapped;
+    std::string wrapped;
+  } cases[] = {
+      // 45 characters: two lines of 23, three of 16.
+      {words, Width(words) + 1, true, words},
+      {words, Width(words), true, "alpha beta gamma delta\repsilon zeta eta theta"},
+      {words, Width(words) / 2, false, "alpha beta gamma\r delta epsilon z\reta eta theta"},
+      {unbroken, Width(unbroken), true, std::string(16, 'w') + "\r" + std::string(14, 'w')},
+      {"äöü äöü", 1, false, "ä\rö\rü\r \rä\rö\rü"},  // letters stay whole
   };
-  // 45 characters: two lines of 23, three of 16.
-  const Case cases[] = {
-      {width + 1, true, "alpha beta gamma delta epsilon zeta eta theta"},
-      {width, true, "alpha beta gamma delta\repsilon zeta eta theta"},
-      {width / 2, false, "alpha beta gamma\r delta epsilon z\reta eta theta"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(WrapTipText(m_list, words, c.maxWidth, c.atBlanks), c.wrapped) << c.maxWidth;
+  for (const auto& c : cases) {
+    EXPECT_EQ(WrapTipText(m_list, c.text, c.maxWidth, c.atBlanks), c.wrapped) << c.text;
   }
-  const std::string unbroken(30, 'w');
-  EXPECT_EQ(WrapTipText(m_list, unbroken, Width(unbroken), true),
-            std::string(16, 'w') + "\r" + std::string(14, 'w'));
-  EXPECT_EQ(WrapTipText(m_list, "äöü äöü", 1, false), "ä\rö\rü\r \rä\rö\rü")
-      << "letters stay whole";
 }
 
-TEST(CTooltipTest, KeepsItsPropertiesAndOneWindow) {
+TEST(CTooltipTest, KeepsOneWindowThatGoesWithItsTool) {
   QWidget tool;
   tool.resize(200, 100);
   CTooltip tip;
   tip.Create(&tool);
   tip.Create(&tool);
   EXPECT_EQ(tool.findChildren<TipWindow*>().size(), 1) << "Create twice leaves one tip";
-  TipLook look = tip.Window()->Look();
-  EXPECT_FALSE(look.foreColor.isValid()) << "black (0) keeps the system's colour";
-
-  // While the tip exists: a title shows only with an icon; colours (as RGB), width and text
-  // at once.
-  tip.SetTitle("Title");
-  EXPECT_FALSE(tip.Window()->Look().showTitle);
-  tip.SetIcon(2);
-  EXPECT_TRUE(tip.Window()->Look().showTitle);
-  tip.SetForeColor(0x0000FF);
-  tip.SetBackColor(0xE0FFFF);
+  // While the tip exists, its width and text change at once.
   tip.SetTipWidth(120);
   tip.SetTipText("Other");
-  look = tip.Window()->Look();
-  EXPECT_EQ(look.foreColor, QColor(255, 0, 0));
-  EXPECT_EQ(look.backColor, QColor(255, 255, 224));
-  EXPECT_EQ(look.maxWidth, 120);
-  EXPECT_EQ(look.text, "Other");
-  tip.SetStyle(1);
-  tip.SetVisibleTime(100);
-  EXPECT_FALSE(tip.Window()->Look().balloon) << "style waits for the next Create";
-
-  tip.SetTitle("");
-  tip.Create(&tool);
-  look = tip.Window()->Look();
-  EXPECT_TRUE(look.showTitle) << "an icon alone gives a title line";
-  EXPECT_TRUE(look.balloon);
-  EXPECT_FALSE(tip.Window()->mask().isEmpty());
-  EXPECT_LE(tip.Window()->sizeHint().width(), 120 + 2 * 8 + 2);
-
-  tip.Window()->Popup();
-  EXPECT_TRUE(tip.Window()->isVisible());
-  QTRY_VERIFY_WITH_TIMEOUT(!tip.Window()->isVisible(), 3000);  // after the visible time
+  EXPECT_EQ(tip.Window()->Look().maxWidth, 120);
+  EXPECT_EQ(tip.Window()->Look().text, "Other");
 
   tip.Destroy();
-  EXPECT_EQ(tip.Window(), nullptr);
   EXPECT_TRUE(tool.findChildren<TipWindow*>().isEmpty());
   auto other = std::make_unique<QWidget>();
   tip.Create(other.get());
@@ -178,11 +136,6 @@ TEST(TextWidthTest, MeasuresInTheFontOnOneLine) {
   int32_t empty = -1;
   GetObjectTextWidth(&plain, "", false, &empty);
   EXPECT_EQ(empty, 0);
-  int32_t small = 0;
-  TextWidthFRM("File Name", &small);
-  EXPECT_GT(small, 0);
-  EXPECT_LT(small, measure(large, false));
-  EXPECT_EQ(TwipsPerPixel(&plain), 15.0);
 }
 
 }  // namespace

@@ -112,7 +112,6 @@ TEST_F(ColSortTest, WritesTheKeysChosenInItsCombos) {
   };
   const Case cases[] = {
       {"", {{0, -1}}, "S"},
-      {"L<3,1", {{0, -1}, {0, -1}}, "L"},
       // Key 2 alone is written first and comes back as key 1.
       {"S", {{0, -1}, {3, 3}}, "S>4"},
       {"D", {{3, 1}, {2, 3}, {1, 0}}, "D>2,<4,1"},
