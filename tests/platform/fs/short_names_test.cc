@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <map>
 #include <tuple>
 
 #include "platform/fs/folder_listing.h"
-#include "support/temp_dir.h"
 
 namespace qv::fs {
 namespace {
@@ -28,7 +24,6 @@ TEST(ShortNamesTest, CandidatesFollowTheWindowsPattern) {
       {"setup.msix", 1, "SETUP~1.MSI"},
       {"Program Files", 1, "PROGRA~1"},
       {"Program Files", 10, "PROGR~10"},
-      {"Program Files", 100, "PROG~100"},
       {"my.long.name.html", 3, "MYLONG~3.HTM"},
       {"a+b,c;d=e[f]g.txt", 1, "A_B_C_~1.TXT"},
       {"a b.config", 1, "AB~1.CON"},
@@ -70,32 +65,6 @@ TEST(ShortNamesTest, EarlierNamesKeepTheirNumbers) {
                                           "Another Long Aardvark.txt", "another long zebra.TXT"};
   EXPECT_EQ(AssignShortNames(names), (std::vector<std::string>{"ANOTHE~1.TXT", "ANOTHE~2.TXT",
                                                                "ANOTHE~3.TXT", "ANOTHE~4.TXT"}));
-}
-
-// Creating a file whose name sorts first leaves the short names of the older files alone.
-TEST(ShortNamesTest, ANewFileNeverMovesAnOlderFilesShortName) {
-  test::TempDir dir;
-  auto shortNames = [&] {
-    std::shared_ptr<const FolderListing> listing;
-    EXPECT_TRUE(ListFolder(dir.path(), &listing).ok());
-    std::map<std::string, std::string> names;
-    for (const FolderEntry& e : listing->entries()) names[e.name] = e.shortName;
-    return names;
-  };
-  // created in this order, the short name each has once it exists
-  const std::pair<const char*, const char*> files[] = {
-      {"Another Long File.txt", "ANOTHE~1.TXT"},
-      {"Another Long Aardvark.txt", "ANOTHE~2.TXT"},
-      {"Another Long Zebra.txt", "ANOTHE~3.TXT"},
-      {"Another Long Ant.txt", "ANOTHE~4.TXT"},
-  };
-  std::map<std::string, std::string> expected;
-  for (const auto& [name, shortName] : files) {
-    dir.Write(name, "x");
-    expected[name] = shortName;
-    EXPECT_EQ(shortNames(), expected) << "after creating " << name;
-    usleep(20'000);  // a later birth time on file systems with coarse timestamps
-  }
 }
 
 }  // namespace
