@@ -38,8 +38,6 @@ class ScopedTestMachine {
   const Machine& machine() const { return *m_machine; }
   /// Host folder of drive C.
   std::string DriveC() const { return m_machine->drives.at('C'); }
-  /// Host folder of the writable registry store.
-  const std::string& StoreDir() const { return m_machine->storeDir; }
 
  private:
   IsolatedHome m_home;
