@@ -73,7 +73,15 @@ TEST_F(ResolutionTest, FollowsParentsNamesAndProperties) {
   EXPECT_EQ(Resolved(rows, true)["Vendor"], vendor + "VSRC~1\\");
 }
 
-TEST_F(ResolutionTest, TargetDirPropertyAndSelfParentedRoots) {
+// Cycles and missing parents are left out; then the TARGETDIR property and self-parented roots.
+TEST_F(ResolutionTest, CyclesMissingParentsTargetDirPropertyAndSelfParentedRoots) {
+  EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
+                      {"A", "B", "a"},
+                      {"B", "A", "b"},
+                      {"C", "A", "c"},
+                      {"Orphan", "Nowhere", "o"},
+                      {"Fine", "TARGETDIR", "f"}}),
+            (PathMap{{"TARGETDIR", "C:\\ <- Z:\\pkgs\\"}, {"Fine", "C:\\f\\ <- Z:\\pkgs\\f\\"}}));
   properties["TARGETDIR"] = "D:\\Apps";
   properties["INSTALLDIR"] = "E:\\Chosen\\";
   EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
@@ -84,16 +92,6 @@ TEST_F(ResolutionTest, TargetDirPropertyAndSelfParentedRoots) {
                      {"Other", "C:\\ <- Z:\\pkgs\\"},
                      {"INSTALLDIR", "E:\\Chosen\\ <- Z:\\pkgs\\App\\"},
                      {"Sub", "E:\\Chosen\\Sub\\ <- Z:\\pkgs\\App\\Sub\\"}}));
-}
-
-TEST_F(ResolutionTest, CyclesAndMissingParentsAreLeftOut) {
-  EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
-                      {"A", "B", "a"},
-                      {"B", "A", "b"},
-                      {"C", "A", "c"},
-                      {"Orphan", "Nowhere", "o"},
-                      {"Fine", "TARGETDIR", "f"}}),
-            (PathMap{{"TARGETDIR", "C:\\ <- Z:\\pkgs\\"}, {"Fine", "C:\\f\\ <- Z:\\pkgs\\f\\"}}));
 }
 
 TEST_F(ResolutionTest, DeepChainsResolveWithoutRecursionUpToAPathLimit) {

@@ -55,11 +55,8 @@ TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
     EXPECT_EQ(get(bareProperties, name), onBare) << name;
     EXPECT_EQ(get(wineProperties, name), onWine) << name;
   }
-}
-
-// A session's 32-bit folders are the ones the machine's 32-bit view names, as the directory
-// list reads them; other folders stay native.
-TEST(FolderPropertiesTest, ThirtyTwoBitFoldersComeFromTheThirtyTwoBitView) {
+  // A session's 32-bit folders are the ones the machine's 32-bit view names, as the directory
+  // list reads them; other folders stay native.
   Machine machine;
   machine.windowsDir = "C:\\Windows";
   machine.systemDir = "C:\\Windows\\system32";

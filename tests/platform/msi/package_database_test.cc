@@ -72,7 +72,7 @@ TEST_F(PackageDatabaseTest, SummaryTimesFollowTheLocalTimeZone) {
   tzset();
 }
 
-TEST_F(PackageDatabaseTest, OpenModesAndPatchPackages) {
+TEST_F(PackageDatabaseTest, OpenModesPatchPackagesStreamsAndPseudoTables) {
   auto readOnly = Open("basic");
   ASSERT_TRUE(readOnly);
   EXPECT_EQ(readOnly->DatabaseState(), 0);
@@ -102,11 +102,9 @@ TEST_F(PackageDatabaseTest, OpenModesAndPatchPackages) {
             "1.0.1");
   const std::string compound = m_dir.Write("other.bin", std::string(8, '\0'));
   EXPECT_FALSE(OpenPackageDatabase(compound, kOpenAnyKind, &db).ok());
-}
 
-TEST_F(PackageDatabaseTest, ReadsBinaryStreamsAndPseudoTables) {
-  auto db = Open("basic");
-  ASSERT_TRUE(db);
+  // Binary streams and the pseudo tables.
+  db = readOnly;
   auto view = db->OpenView("SELECT `Name`, `Data` FROM `Binary` WHERE `Name` = ?");
   ASSERT_TRUE(view);
   Record params(1);

@@ -5,10 +5,9 @@
 namespace qv::msi {
 namespace {
 
-TEST(PackedGuidTest, PacksAndUnpacksKeepingCase) {
+TEST(PackedGuidTest, PacksAndUnpacksKeepingCaseAndRefusesWhatIsNoGuid) {
   const std::pair<std::string, std::string> cases[] = {
       {"{12345678-1234-1234-1234-123456789ABC}", "8765432143214321214321436587A9CB"},
-      {"{A1111111-1111-1111-1111-111111111111}", "1111111A111111111111111111111111"},
       {"{ad000000-0000-0000-0000-000000000021}", "000000da000000000000000000000012"},
   };
   for (const auto& [guid, packed] : cases) {
@@ -18,9 +17,7 @@ TEST(PackedGuidTest, PacksAndUnpacksKeepingCase) {
     EXPECT_TRUE(UnpackGuid(packed, &out)) << packed;
     EXPECT_EQ(out, guid);
   }
-}
-
-TEST(PackedGuidTest, RefusesWhatIsNoGuid) {
+  // What is no GUID is refused, leaving nothing.
   std::string out = "left over";
   for (const char* guid :
        {"", "12345678-1234-1234-1234-123456789ABC", "{12345678-1234-1234-1234-123456789ABC",
