@@ -44,13 +44,19 @@ TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
   EXPECT_NE(p.hive.FindValue("a\\b]c\\\xC3\x89", "V"), nullptr);
 }
 
-TEST(HiveReaderTest, ReadsEveryWineValueForm) {
+TEST(HiveReaderTest, ReadsEveryWineValueFormAndRejectsFilesWithoutAHeader) {
   for (const ValueLine& v : ValueLines()) {
     Parsed p = Parse(kWineHeader + "[K] 0\n" + v.line + "\n");
     EXPECT_EQ(p.problems, std::vector<std::string>{}) << v.line;
     const Value* read = p.hive.FindValue("K", v.name);
     ASSERT_NE(read, nullptr) << v.line;
     EXPECT_EQ(*read, v.value) << v.line;
+  }
+  // Files without a registry header are refused.
+  for (const char* bytes : {"", "hello\n[K]\n", "\xFF\xFE", "WINE REGISTRY Version 1\n"}) {
+    Parsed p = Parse(bytes);
+    EXPECT_EQ(p.status.code(), Status::Code::kCorruption);
+    EXPECT_EQ(p.status.message(), "test.reg:1: not a registry file");
   }
 }
 
@@ -95,14 +101,6 @@ TEST(HiveReaderTest, SkipsEachMalformedLineNamingItAndKeepsTheRest) {
   // A value before any key has none to go to.
   EXPECT_EQ(Parse(kWineHeader + "\"early\"=dword:1\n").problems,
             std::vector<std::string>{"test.reg:4: value outside a key"});
-}
-
-TEST(HiveReaderTest, RejectsFilesWithoutARegistryHeader) {
-  for (const char* bytes : {"", "hello\n[K]\n", "\xFF\xFE", "WINE REGISTRY Version 1\n"}) {
-    Parsed p = Parse(bytes);
-    EXPECT_EQ(p.status.code(), Status::Code::kCorruption);
-    EXPECT_EQ(p.status.message(), "test.reg:1: not a registry file");
-  }
 }
 
 TEST(HiveReaderTest, ReadsRegeditExportsInUtf16AndUtf8) {

@@ -9,7 +9,7 @@ namespace qv::registry {
 namespace {
 
 // Values are written in the order they were first set, as Wine keeps them.
-TEST(HiveWriterTest, WritesWineFormat) {
+TEST(HiveWriterTest, WritesWineFormatEscapingControlAndNonAsciiCharacters) {
   Hive hive;
   hive.SetValue("Software\\Dunar\\Quorvex", "Name", Value::Text("a\\b \"c\""));
   hive.SetValue("Software\\Dunar\\Quorvex", "", Value::Dword(7));
@@ -24,9 +24,7 @@ TEST(HiveWriterTest, WritesWineFormat) {
             "\"Name\"=\"a\\\\b \\\"c\\\"\"\n"
             "@=dword:00000007\n"
             "\"Gone\"=-\n");
-}
-
-TEST(HiveWriterTest, EscapesControlAndNonAsciiCharacters) {
+  // Control and non-ASCII characters are escaped.
   EXPECT_EQ(EscapeWineText(std::string("t\tn\nr\rz\0e\x01\x7f", 11), '"'),
             "t\\tn\\nr\\rz\\0e\\x0001\\x007f");
   EXPECT_EQ(EscapeWineText("\xC3\xA9\xF0\x9F\x98\x80", '"'), "\\x00e9\\xd83d\\xde00");

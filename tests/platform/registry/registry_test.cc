@@ -51,7 +51,7 @@ class RegistryTest : public ::testing::Test {
   std::shared_ptr<const Hive> m_userHive;
 };
 
-TEST_F(RegistryTest, EveryRootAndRelativeKeysReachTheirHive) {
+TEST_F(RegistryTest, EveryRootAndRelativeKeysReachTheirHiveTheUsersClassesFirst) {
   auto r = Open();
   EXPECT_EQ(Get(*r, "HKEY_LOCAL_MACHINE\\software\\VENDOR", "below"), "below");
   EXPECT_EQ(Get(*r, "HKCU\\Environment", "TEMP"), "%USERPROFILE%\\Temp");
@@ -63,10 +63,7 @@ TEST_F(RegistryTest, EveryRootAndRelativeKeysReachTheirHive) {
   EXPECT_EQ(Get(*r, "HKCU\\Software\\Dunar\\Quorvex", "converter0"), "a.msi");
   EXPECT_EQ(Get(*r, "HKEY_USERS\\S-1-5-21-7\\Software\\Dunar\\Quorvex", "Converter0"), "a.msi");
   EXPECT_EQ(r->SubkeyNames("HKCU\\Software\\Dunar"), std::vector<std::string>{"Quorvex"});
-}
-
-TEST_F(RegistryTest, ClassesRootPrefersTheUsersClasses) {
-  auto r = Open();
+  // The classes root prefers the user's classes.
   EXPECT_EQ(Get(*r, "HKCR\\CLSID\\{A}", "Shared"), "user");
   EXPECT_EQ(Get(*r, "\\HKEY_CLASSES_ROOT\\CLSID\\{a}", ""), "machine class");
   // The user has the key of its own, so a write goes there.

@@ -95,8 +95,5 @@ TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
   EXPECT_EQ(fresh.Current().FindValue("Software\\Other", "y"), nullptr);
   EXPECT_EQ(fresh.problems().size(), 6u);  // stray, b, junk, [Broken, g, y
 }
-
-// A store file, or its lock, that is a FIFO is refused with what it is: reads keep an empty
-// store, writes fail, and nothing waits on it.
 }  // namespace
 }  // namespace qv::registry

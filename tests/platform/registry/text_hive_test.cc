@@ -89,16 +89,14 @@ TEST(TextHiveTest, ReportsKeyLinesAndStrayValuesWhenLoaded) {
   EXPECT_EQ(hive->relativeTo(), "\\Machine");
 }
 
-TEST(TextHiveTest, NamesTheRootOfAWineFile) {
+TEST(TextHiveTest, NamesTheRootOfAWineFileAndRefusesWhatIsNoHive) {
   EXPECT_EQ(
       Load("WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n")
           ->relativeTo(),
       "\\User\\S-1-5-21-0-0-0-1000");
   EXPECT_EQ(Load("WINE REGISTRY Version 2\n[K] 0\n")->relativeTo(), "");
   EXPECT_EQ(Load(test::DataFile(kFiles[1]))->format(), HiveFormat::kRegedit5);
-}
-
-TEST(TextHiveTest, RefusesWhatIsNoHive) {
+  // What is no hive is refused.
   std::shared_ptr<const TextHive> hive;
   Status s = TextHive::Load("hello\n[K]\n", "t.reg", nullptr, &hive);
   EXPECT_EQ(s.code(), Status::Code::kCorruption);
