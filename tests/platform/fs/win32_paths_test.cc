@@ -94,8 +94,6 @@ TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothing) {
   m_dir.Write("drive_c/" + name, "x");
   EXPECT_EQ(Long("C:\\" + name), "C:\\" + name);
   EXPECT_EQ(Long("C:\\" + name, 255), "");
-  EXPECT_EQ(Short("C:\\" + name), "C:\\AAAAAA~1");
-  EXPECT_EQ(Short("C:\\" + name, 11), "");
 }
 
 TEST_F(Win32PathsTest, TempPathIsCreatedOnUse) {

@@ -50,7 +50,7 @@ const char kUserReg[] =
     "[Environment] 1796478104\n"
     "\"TEMP\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Local\\\\Temp\"\n";
 
-TEST(MachineTest, WinePrefixGivesDrivesHivesAndFolders) {
+TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersTheUsersTempByDefault) {
   test::IsolatedHome home;
   std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
   std::filesystem::create_symlink("/tmp", prefix + "/dosdevices/d:");
@@ -68,18 +68,13 @@ TEST(MachineTest, WinePrefixGivesDrivesHivesAndFolders) {
                                     home.ConfigHome() + "/quorvex", prefix));
   EXPECT_EQ(m->userSid, "S-1-5-21-1-2-3-1000");
   EXPECT_EQ(Text(*m->userHive, "environment", "temp"), "%USERPROFILE%\\AppData\\Local\\Temp");
-}
-
-TEST(MachineTest, WinePrefixWithoutTempUsesTheUsersTempFolder) {
-  test::IsolatedHome home;
-  std::string prefix =
-      test::WriteWinePrefix(home.dir(), "wine", kSystemReg, "WINE REGISTRY Version 2\n");
-  MachineSettings settings{home.DataHome(), home.ConfigHome(), "bob"};
-  Status status;
-  std::shared_ptr<Machine> m = LoadWinePrefix(prefix, settings, &status);
-  ASSERT_NE(m, nullptr) << status.ToString();
-  EXPECT_EQ(m->tempDir, "C:\\users\\bob\\Temp\\");
-  EXPECT_EQ(m->userSid, kDefaultUserSid);  // a header without the user's SID
+  // A prefix whose user hive has no TEMP, and no SID in its header.
+  prefix = test::WriteWinePrefix(home.dir(), "bare", kSystemReg, "WINE REGISTRY Version 2\n");
+  std::shared_ptr<Machine> bare =
+      LoadWinePrefix(prefix, {home.DataHome(), home.ConfigHome(), "bob"}, &status);
+  ASSERT_NE(bare, nullptr) << status.ToString();
+  EXPECT_EQ(bare->tempDir, "C:\\users\\bob\\Temp\\");
+  EXPECT_EQ(bare->userSid, kDefaultUserSid);
 }
 
 TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {

@@ -92,9 +92,7 @@ TEST_F(InstallerRegistrationTest, AnswersAreWines) {
     EXPECT_EQ(PendingError().description, "ComponentClients,Component");
     ClearPendingError();
   }
-}
-
-TEST_F(InstallerRegistrationTest, ProductInfoFailureIsThePendingError) {
+  // A product information failure is the pending error.
   EXPECT_EQ(m_installer->ProductInfo(kA, "VersionString"), "1.2.3");
   EXPECT_FALSE(ErrorPending());
   EXPECT_EQ(m_installer->ProductInfo("{AD000000-0000-0000-0000-000000000001}", "ProductVersion"),

@@ -46,7 +46,7 @@ class MsiHandleFunctionsTest : public test::HandleLeakCheck {
   test::TempDir m_dir;
 };
 
-TEST_F(MsiHandleFunctionsTest, TargetPathsOfACostedSession) {
+TEST_F(MsiHandleFunctionsTest, TargetPathsOfACostedSessionAndViewsByParameter) {
   QV_FIXTURE_OR_SKIP(path, m_dir, "wix_product");
   MSIHANDLE database = 0;
   ASSERT_EQ(MsiOpenDatabaseA(path, 0, &database), kErrorSuccess);
@@ -81,9 +81,31 @@ TEST_F(MsiHandleFunctionsTest, TargetPathsOfACostedSession) {
   EXPECT_EQ(MsiCloseHandle(install), kErrorSuccess);
   EXPECT_EQ(MsiCloseHandle(install), kErrorInvalidHandle);
   EXPECT_EQ(MsiGetTargetPathA(install, "TARGETDIR", &target, &size), kErrorInvalidHandle);
-  EXPECT_EQ(MsiCloseHandle(database), kErrorSuccess);
   EXPECT_EQ(MsiCloseHandle(0), kErrorSuccess);
   EXPECT_EQ(MsiCloseHandle(99999), kErrorInvalidHandle);
+
+  // Views fetch records by parameter.
+  MSIHANDLE view = 0;
+  EXPECT_EQ(MsiDatabaseOpenViewA(database, "SELECT * FROM `Nowhere`", &view), kErrorBadQuerySyntax);
+  ASSERT_EQ(
+      MsiDatabaseOpenViewA(database, "SELECT `Value` FROM `Property` WHERE `Property` = ?", &view),
+      kErrorSuccess);
+  const MSIHANDLE params = MsiCreateRecord(1);
+  EXPECT_EQ(MsiRecordSetStringA(params, 1, "ProductVersion"), kErrorSuccess);
+  ASSERT_EQ(MsiViewExecute(view, params), kErrorSuccess);
+  MSIHANDLE record = 0;
+  ASSERT_EQ(MsiViewFetch(view, &record), kErrorSuccess);
+  std::string value;
+  size = 100;
+  EXPECT_EQ(MsiRecordGetStringA(record, 1, &value, &size), kErrorSuccess);
+  EXPECT_EQ(value, "1.2.3");
+  size = 3;
+  EXPECT_EQ(MsiRecordGetStringA(record, 1, &value, &size), kErrorMoreData);
+  EXPECT_EQ(size, 5u);
+  MSIHANDLE none = 0;
+  EXPECT_EQ(MsiViewFetch(view, &none), kErrorNoMoreItems);
+  EXPECT_EQ(none, 0u);
+  for (MSIHANDLE h : {record, params, view, database}) EXPECT_EQ(MsiCloseHandle(h), kErrorSuccess);
 }
 
 TEST_F(MsiHandleFunctionsTest, OpeningFailuresGiveNoHandle) {
@@ -101,33 +123,6 @@ TEST_F(MsiHandleFunctionsTest, OpeningFailuresGiveNoHandle) {
   MSIHANDLE view = 0;
   EXPECT_EQ(MsiDatabaseOpenViewA(handle, "SELECT * FROM `File`", &view), kErrorInvalidHandle);
   EXPECT_EQ(MsiCloseHandle(handle), kErrorSuccess);
-}
-
-TEST_F(MsiHandleFunctionsTest, ViewsFetchRecordsByParameter) {
-  QV_FIXTURE_OR_SKIP(path, m_dir, "wix_product");
-  MSIHANDLE database = 0;
-  ASSERT_EQ(MsiOpenDatabaseA(path, 0, &database), kErrorSuccess);
-  MSIHANDLE view = 0;
-  EXPECT_EQ(MsiDatabaseOpenViewA(database, "SELECT * FROM `Nowhere`", &view), kErrorBadQuerySyntax);
-  ASSERT_EQ(
-      MsiDatabaseOpenViewA(database, "SELECT `Value` FROM `Property` WHERE `Property` = ?", &view),
-      kErrorSuccess);
-  const MSIHANDLE params = MsiCreateRecord(1);
-  EXPECT_EQ(MsiRecordSetStringA(params, 1, "ProductVersion"), kErrorSuccess);
-  ASSERT_EQ(MsiViewExecute(view, params), kErrorSuccess);
-  MSIHANDLE record = 0;
-  ASSERT_EQ(MsiViewFetch(view, &record), kErrorSuccess);
-  std::string value;
-  uint32_t size = 100;
-  EXPECT_EQ(MsiRecordGetStringA(record, 1, &value, &size), kErrorSuccess);
-  EXPECT_EQ(value, "1.2.3");
-  size = 3;
-  EXPECT_EQ(MsiRecordGetStringA(record, 1, &value, &size), kErrorMoreData);
-  EXPECT_EQ(size, 5u);
-  MSIHANDLE none = 0;
-  EXPECT_EQ(MsiViewFetch(view, &none), kErrorNoMoreItems);
-  EXPECT_EQ(none, 0u);
-  for (MSIHANDLE h : {record, params, view, database}) EXPECT_EQ(MsiCloseHandle(h), kErrorSuccess);
 }
 
 TEST(MsiSetInternalUITest, ReturnsThePreviousLevelAndRefusesUnknownOnes) {

@@ -90,7 +90,7 @@ std::string Repeat(const std::string& text, int times) {
   return out;
 }
 
-TEST_F(SqlViewTest, BadAndHostileQueriesGiveTheInstallersErrorRecords) {
+TEST_F(SqlViewTest, BadQueriesAndFailedOpensGiveTheInstallersErrorRecords) {
   const std::string select = "SELECT `Id` FROM `Numbers` WHERE ";
   const auto nested = [&](int depth) {
     return select + Repeat("(", depth) + "`Id` = 1" + Repeat(")", depth);
@@ -132,10 +132,8 @@ TEST_F(SqlViewTest, BadAndHostileQueriesGiveTheInstallersErrorRecords) {
     }
     EXPECT_EQ(outcome, c.outcome) << c.sql.substr(0, 80);
   }
+  // Failed opens report the file.
   ClearPendingError();
-}
-
-TEST_F(SqlViewTest, FailedOpensReportTheFile) {
   const std::string missing = m_dir.Sub("missing.msi");
   EXPECT_FALSE(m_installer->OpenDatabase(missing, 0));
   EXPECT_EQ(PendingError().description, "OpenDatabase,DatabasePath,OpenMode");

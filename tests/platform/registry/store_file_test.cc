@@ -56,7 +56,7 @@ TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
 
 // A value that changes is written in the writer's own form; one set to what it holds keeps
 // its line.
-TEST(StoreFileTest, ChangedValuesAreWrittenAfresh) {
+TEST(StoreFileTest, ChangedValuesAreWrittenAfreshUnreadableLinesKeptInPlace) {
   test::TempDir dir;
   const std::string path = dir.Write("user.reg", kHeader +
                                                      "\n[Software\\\\Dunar\\\\Quorvex] 5\n"
@@ -73,17 +73,13 @@ TEST(StoreFileTest, ChangedValuesAreWrittenAfresh) {
                                                  "\n[Software\\\\Dunar\\\\Quorvex] T\n"
                                                  "\"same\"=hex(4):2a,00,00,00\n"
                                                  "\"changed\"=dword:00000007\n");
-}
 
-// Lines the reader cannot read, comments and lines of no key stay in the file where they were,
-// through writes that add and remove values around them.
-TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
-  test::TempDir dir;
-  const std::string path =
-      dir.Write("user.reg", test::DataFile("registry/store/unreadable_lines.reg"));
-  StoreFile store(path, "\\User\\S-1");
-  ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "d", Value::Text("four")); }).ok());
-  ASSERT_TRUE(store.Update([&](Hive* h) { h->RemoveValue(kKey, "a"); }).ok());
+  // Lines the reader cannot read, comments and lines of no key stay in the file where they
+  // were, through writes that add and remove values around them.
+  dir.Write("user.reg", test::DataFile("registry/store/unreadable_lines.reg"));
+  StoreFile kept(path, "\\User\\S-1");
+  ASSERT_TRUE(kept.Update([&](Hive* h) { h->SetValue(kKey, "d", Value::Text("four")); }).ok());
+  ASSERT_TRUE(kept.Update([&](Hive* h) { h->RemoveValue(kKey, "a"); }).ok());
   // Key lines keep their place; their time stamps are those of the write ("T").
   EXPECT_EQ(Unstamped(test::ReadFile(path)),
             test::DataFile("registry/store/unreadable_lines.written.reg"));
@@ -95,5 +91,6 @@ TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
   EXPECT_EQ(fresh.Current().FindValue("Software\\Other", "y"), nullptr);
   EXPECT_EQ(fresh.problems().size(), 6u);  // stray, b, junk, [Broken, g, y
 }
+
 }  // namespace
 }  // namespace qv::registry

@@ -68,7 +68,7 @@ TEST(TextHiveTest, AnswersAsTheFullReaderDoes) {
   }
 }
 
-TEST(TextHiveTest, ReportsKeyLinesAndStrayValuesWhenLoaded) {
+TEST(TextHiveTest, ReportsKeyLinesAndStrayValuesNamesTheRootRefusesWhatIsNoHive) {
   std::vector<std::string> problems;
   std::shared_ptr<const TextHive> hive = Load(kWine +                    // lines 1-3
                                                   "\"early\"=dword:1\n"  // 4
@@ -87,9 +87,7 @@ TEST(TextHiveTest, ReportsKeyLinesAndStrayValuesWhenLoaded) {
   EXPECT_EQ(hive->SubkeyNames("Good"), std::vector<std::string>{"Sub"});
   EXPECT_FALSE(hive->KeyExists("Not a key"));
   EXPECT_EQ(hive->relativeTo(), "\\Machine");
-}
-
-TEST(TextHiveTest, NamesTheRootOfAWineFileAndRefusesWhatIsNoHive) {
+  // The root a Wine file names, and what is no hive.
   EXPECT_EQ(
       Load("WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n")
           ->relativeTo(),
@@ -97,7 +95,6 @@ TEST(TextHiveTest, NamesTheRootOfAWineFileAndRefusesWhatIsNoHive) {
   EXPECT_EQ(Load("WINE REGISTRY Version 2\n[K] 0\n")->relativeTo(), "");
   EXPECT_EQ(Load(test::DataFile(kFiles[1]))->format(), HiveFormat::kRegedit5);
   // What is no hive is refused.
-  std::shared_ptr<const TextHive> hive;
   Status s = TextHive::Load("hello\n[K]\n", "t.reg", nullptr, &hive);
   EXPECT_EQ(s.code(), Status::Code::kCorruption);
   EXPECT_EQ(s.message(), "t.reg:1: not a registry file");
