@@ -14,8 +14,6 @@ TEST(DefaultDirTest, SplitsTargetAndSourceNames) {
       {"APP~1|My App", "APP~1|My App|APP~1|My App"},
       {"Tgt:Src", "Tgt|Tgt|Src|Src"},
       {"TGT~1|Target Dir:SRC~1|Source Dir", "TGT~1|Target Dir|SRC~1|Source Dir"},
-      {".:Src", ".|.|Src|Src"},
-      {"SourceDir", "SourceDir|SourceDir|SourceDir|SourceDir"},
   };
   for (const auto& [defaultDir, expected] : cases) {
     const DefaultDirNames n = SplitDefaultDir(defaultDir);

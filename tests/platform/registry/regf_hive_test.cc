@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "platform/base/ascii_case.h"
 #include "platform/base/little_endian.h"
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_reader.h"
@@ -83,10 +84,9 @@ TEST(RegfHiveTest, WalksEveryKindOfSubkeyList) {
     std::shared_ptr<const RegfHive> hive = OpenOrFail(path);
     ASSERT_TRUE(hive);
     for (size_t i = 0; i < names.size(); ++i) {
-      std::string lower = names[i];
-      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       Value v;
-      ASSERT_TRUE(hive->ReadValue("installer\\components\\" + lower, "N", &v)) << names[i];
+      ASSERT_TRUE(hive->ReadValue("installer\\components\\" + AsciiLower(names[i]), "N", &v))
+          << names[i];
       EXPECT_EQ(v.Number(), i);
     }
     EXPECT_TRUE(hive->KeyExists("Installer\\Components\\üNÏCODE"));
@@ -104,8 +104,6 @@ TEST(RegfHiveTest, DirtyAndDamagedHivesOpenAndSaySoLockedOnesDoNot) {
   std::shared_ptr<const RegfHive> hive = OpenOrFail(dir.Write("dirty", writer.Bytes()));
   ASSERT_TRUE(hive);
   EXPECT_TRUE(hive->header().dirty());
-  EXPECT_EQ(hive->header().primarySequence, 8u);
-  EXPECT_EQ(hive->header().secondarySequence, 7u);
   EXPECT_FALSE(hive->recovered());
   // A page that is no bin, counted among the bins.
   std::string bytes = RegfWriter().Bytes() + std::string(0x1000, 'j');
