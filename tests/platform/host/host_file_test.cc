@@ -111,7 +111,7 @@ TEST(HostFileTest, OnlyAWriteLockOfAnotherProcessMeansInUse) {
 // A leftover under the writer's own temporary name, even a link or a FIFO, is replaced by a new
 // regular file, and what the link pointed to is untouched; a rename that fails (onto a folder)
 // leaves no temporary file.
-TEST(HostFileTest, ReplaceLeavesTheNewFileOrTheOldOne) {
+TEST(HostFileTest, ReplaceLeavesTheNewFileOrTheOldOneAndNoTemporariesOfGoneWriters) {
   test::TempDir dir;
   const std::string path = dir.Write("user.reg", "old");
   const std::string temp = path + ".tmp-" + std::to_string(getpid());
@@ -129,13 +129,8 @@ TEST(HostFileTest, ReplaceLeavesTheNewFileOrTheOldOne) {
             "Invalid argument: " + folder + ": not a regular file");
   ASSERT_EQ(rmdir(folder.c_str()), 0);
   EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"user.reg", "target"}));
-}
-
-// A writer killed before its rename leaves "<path>.tmp-<pid>"; the next writer
-// removes those of processes that are gone, and nothing else.
-TEST(HostFileTest, TemporariesOfGoneWritersAreRemovedByTheNextWriter) {
-  test::TempDir dir;
-  const std::string path = dir.Write("user.reg", "old");
+  // A writer killed before its rename leaves "<path>.tmp-<pid>"; the next writer removes those
+  // of processes that are gone, and nothing else.
   const pid_t gone = fork();
   if (gone == 0) _exit(0);
   ASSERT_GT(gone, 0);
@@ -149,11 +144,11 @@ TEST(HostFileTest, TemporariesOfGoneWritersAreRemovedByTheNextWriter) {
   for (const std::string& name : {goneTemp, aliveTemp, *others.begin(), *others.rbegin()}) {
     dir.Write(name, "left over");
   }
-  ASSERT_TRUE(ReplaceHostFile(path, "new").ok());
+  ASSERT_TRUE(ReplaceHostFile(path, "newest").ok());
   std::set<std::string> expected = others;
-  expected.insert({"user.reg", aliveTemp});
+  expected.insert({"user.reg", "target", aliveTemp});
   EXPECT_EQ(Entries(dir.path()), expected);
-  EXPECT_EQ(test::ReadFile(path), "new");
+  EXPECT_EQ(test::ReadFile(path), "newest");
 }
 
 }  // namespace

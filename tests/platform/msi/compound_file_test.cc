@@ -61,8 +61,16 @@ class TinyCompoundFile {
   std::string bytes;
 };
 
-// Regular and mini streams, FAT sectors listed in the DIFAT, and sibling loops.
-TEST(CompoundFileTest, ReadsStreamsThroughFatDifatAndDirectory) {
+struct Damage {
+  const char* what;
+  void (*apply)(TinyCompoundFile*);
+  bool failsOnOpen;
+  const char* message;
+};
+
+// Regular and mini streams, FAT sectors listed in the DIFAT, and sibling loops; damage is
+// reported without reading past the file.
+TEST(CompoundFileTest, ReadsStreamsAndReportsDamageWithoutReadingPastTheFile) {
   TinyCompoundFile f;
   CompoundFile file;
   ASSERT_TRUE(file.Open(f.bytes).ok());
@@ -94,16 +102,7 @@ TEST(CompoundFileTest, ReadsStreamsThroughFatDifatAndDirectory) {
   PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 128 + 68, 2);  // Data's left points to Tiny
   ASSERT_TRUE(file.Open(f.bytes).ok());
   EXPECT_EQ(file.Children(0).size(), 2u) << "sibling loops do not hang";
-}
 
-struct Damage {
-  const char* what;
-  void (*apply)(TinyCompoundFile*);
-  bool failsOnOpen;
-  const char* message;
-};
-
-TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
   const Damage cases[] = {
       {"cut short", [](TinyCompoundFile* f) { f->bytes.resize(100); }, true,
        "compound file, byte 100: file shorter than its header"},
@@ -145,21 +144,21 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
        false, "compound file, byte 0: stream of 100 bytes is larger than the mini stream"},
   };
   for (const Damage& d : cases) {
-    TinyCompoundFile f;
-    d.apply(&f);
-    CompoundFile file;
-    const Status open = file.Open(f.bytes);
+    TinyCompoundFile broken;
+    d.apply(&broken);
+    CompoundFile opened;
+    const Status open = opened.Open(broken.bytes);
     if (d.failsOnOpen) {
       EXPECT_EQ(open.message(), d.message) << d.what;
       continue;
     }
     ASSERT_TRUE(open.ok()) << d.what << ": " << open.message();
-    std::string data, scratch;
+    std::string scratch;
     std::string_view view;
-    Status read = file.ReadStream(1, &data);
+    Status read = opened.ReadStream(1, &data);
     // Viewing a stream in place fails as reading it does.
-    EXPECT_EQ(file.StreamView(1, &scratch, &view).message(), read.message()) << d.what;
-    if (read.ok()) read = file.ReadStream(2, &data);
+    EXPECT_EQ(opened.StreamView(1, &scratch, &view).message(), read.message()) << d.what;
+    if (read.ok()) read = opened.ReadStream(2, &data);
     EXPECT_EQ(read.message(), d.message) << d.what;
   }
 }

@@ -46,7 +46,7 @@ class ResolutionTest : public ::testing::Test {
   PathMap properties = {{"ROOTDRIVE", "C:\\"}, {"SourceDir", "Z:\\pkgs\\"}};
 };
 
-TEST_F(ResolutionTest, FollowsParentsNamesAndProperties) {
+TEST_F(ResolutionTest, FollowsParentsNamesPropertiesAndSelfParentedRootsLeavingCyclesOut) {
   properties["ProgramFilesFolder"] = "C:\\Program Files (x86)";
   const std::vector<DirectoryRow> rows = {
       {"TARGETDIR", "", "SourceDir"},
@@ -69,10 +69,7 @@ TEST_F(ResolutionTest, FollowsParentsNamesAndProperties) {
           {"Data", "C:\\Data\\ <- Z:\\pkgs\\"}}));
   // Short source names come from the short halves.
   EXPECT_EQ(Resolved(rows, true)["Vendor"], vendor + "VSRC~1\\");
-}
-
-// Cycles and missing parents are left out; then the TARGETDIR property and self-parented roots.
-TEST_F(ResolutionTest, CyclesMissingParentsTargetDirPropertyAndSelfParentedRoots) {
+  // Cycles and missing parents are left out; then the TARGETDIR property and self-parented roots.
   EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
                       {"A", "B", "a"},
                       {"B", "A", "b"},

@@ -64,7 +64,7 @@ class InstallerRegistrationTest : public ::testing::Test {
 };
 
 // Product and feature states, product information and component clients, as Wine answered.
-TEST_F(InstallerRegistrationTest, AnswersAreWines) {
+TEST_F(InstallerRegistrationTest, AnswersAreWinesFeatureStatesAskOnlyTheProductsThatKnowAFeature) {
   for (const test::DataRow& row : Answers("ProductState")) {
     EXPECT_EQ(m_installer->ProductState(row[0]), std::stoi(row[1])) << row[0];
   }
@@ -100,31 +100,6 @@ TEST_F(InstallerRegistrationTest, AnswersAreWines) {
   EXPECT_EQ(PendingError().number, kAutomationFailure);
   EXPECT_EQ(PendingError().source, "Msi API Error");
   EXPECT_EQ(PendingError().description, "ProductInfo,Product,Attribute");
-}
-
-// Products and components enumerate in Wine's order, components the store holds included.
-TEST_F(InstallerRegistrationTest, ProductsAndComponentsEnumerateInWinesOrder) {
-  EXPECT_EQ(m_installer->Products(), Answers("Products").at(0));
-  const std::vector<std::string> expected = Answers("Components").at(0);
-  EXPECT_EQ(Components(), expected);
-  // Calls go 0, 1, 2, ...; skipping is refused, starting over is not.
-  std::string component;
-  EXPECT_EQ(MsiEnumComponentsA(0, &component), kErrorSuccess);
-  EXPECT_EQ(MsiEnumComponentsA(5, &component), kErrorInvalidParameter);
-  EXPECT_EQ(MsiEnumComponentsA(1, &component), kErrorSuccess);
-  EXPECT_EQ(component, expected[1]);
-  EXPECT_EQ(MsiEnumComponentsA(3, &component), kErrorInvalidParameter);
-  ASSERT_TRUE(CurrentRegistry()
-                  .SetValue("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\"
-                            "UserData\\S-1-5-18\\Components\\0000000000000000000000000000000F",
-                            "1111111A111111111111111111111111", registry::Value::Text("C:\\x"))
-                  .ok());
-  const std::vector<std::string> got = Components();
-  EXPECT_EQ(got.size(), 18u);
-  EXPECT_EQ(got[3], "{00000000-0000-0000-0000-0000000000F0}");
-}
-
-TEST_F(InstallerRegistrationTest, FeatureStatesAskOnlyTheProductsThatKnowAFeature) {
   // What every product answers, asked one by one.
   const auto askEach = [&](const std::string& feature) {
     std::vector<std::pair<std::string, int>> states;
@@ -154,6 +129,28 @@ TEST_F(InstallerRegistrationTest, FeatureStatesAskOnlyTheProductsThatKnowAFeatur
   const std::vector<std::pair<std::string, int>> late = {{kA, kStateAdvertised}};
   EXPECT_EQ(m_installer->FeatureStates("Late"), late);
   EXPECT_EQ(askEach("Late"), late);
+}
+
+// Products and components enumerate in Wine's order, components the store holds included.
+TEST_F(InstallerRegistrationTest, ProductsAndComponentsEnumerateInWinesOrder) {
+  EXPECT_EQ(m_installer->Products(), Answers("Products").at(0));
+  const std::vector<std::string> expected = Answers("Components").at(0);
+  EXPECT_EQ(Components(), expected);
+  // Calls go 0, 1, 2, ...; skipping is refused, starting over is not.
+  std::string component;
+  EXPECT_EQ(MsiEnumComponentsA(0, &component), kErrorSuccess);
+  EXPECT_EQ(MsiEnumComponentsA(5, &component), kErrorInvalidParameter);
+  EXPECT_EQ(MsiEnumComponentsA(1, &component), kErrorSuccess);
+  EXPECT_EQ(component, expected[1]);
+  EXPECT_EQ(MsiEnumComponentsA(3, &component), kErrorInvalidParameter);
+  ASSERT_TRUE(CurrentRegistry()
+                  .SetValue("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\"
+                            "UserData\\S-1-5-18\\Components\\0000000000000000000000000000000F",
+                            "1111111A111111111111111111111111", registry::Value::Text("C:\\x"))
+                  .ok());
+  const std::vector<std::string> got = Components();
+  EXPECT_EQ(got.size(), 18u);
+  EXPECT_EQ(got[3], "{00000000-0000-0000-0000-0000000000F0}");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ std::string Describe(const SelectStatement& s) {
 }
 
 // Each query, parsed after the others of its shape were, reads as its own parse does.
-TEST(SqlStatementCacheTest, SharedParsesEqualTheirOwn) {
+TEST(SqlStatementCacheTest, SharedParsesEqualTheirOwnRefusalsTheParsersErrors) {
   const char* queries[] = {
       "SELECT * FROM `Component` WHERE `Component` = 'MainExe'",
       "SELECT * FROM `Component` WHERE `Component` = 'Other'",
@@ -52,10 +52,7 @@ TEST(SqlStatementCacheTest, SharedParsesEqualTheirOwn) {
       EXPECT_EQ(Describe(shared), Describe(own)) << sql;
     }
   }
-}
-
-// Queries the parser refuses are refused alike, also when their shape was seen before.
-TEST(SqlStatementCacheTest, RefusedQueriesGiveTheParsersErrors) {
+  // Queries the parser refuses are refused alike, also when their shape was seen before.
   SelectStatement statement;
   std::string bad;
   ASSERT_TRUE(ParseSelectShared("SELECT * FROM T WHERE `A` = 'x'", &statement, &bad).ok());

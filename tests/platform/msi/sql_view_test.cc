@@ -28,7 +28,7 @@ class SqlViewTest : public ::testing::Test {
   std::shared_ptr<Database> m_db;
 };
 
-TEST_F(SqlViewTest, AnswersTheQueriesOfTheProgram) {
+TEST_F(SqlViewTest, AnswersTheQueriesOfTheProgramBindingParameters) {
   struct Case {
     const char* sql;
     const char* rows;
@@ -56,9 +56,7 @@ TEST_F(SqlViewTest, AnswersTheQueriesOfTheProgram) {
       {"SELECT `Name` FROM `_Tables` WHERE `Name` = 'Media'", "Media"},
   };
   for (const auto& c : cases) EXPECT_EQ(QueryRows(*m_db, c.sql), c.rows) << c.sql;
-}
-
-TEST_F(SqlViewTest, BindsParametersToTheColumnsTheyMeetAgainOnEachExecute) {
+  // Parameters bind to the columns they meet, again on each execute.
   Record params(2);
   params.SetStringData(1, "HelpDoc");
   params.SetIntegerData(2, 3);
