@@ -35,20 +35,17 @@ TEST(ShortNamesTest, CandidatesFollowTheWindowsPattern) {
   }
 }
 
-TEST(ShortNamesTest, TenthCollisionUsesFiveCharactersAndTwoDigits) {
+TEST(ShortNamesTest, NumbersFollowCollisionsKeptNamesAndTheOrderOfBirth) {
+  // The tenth collision takes five characters and two digits.
   std::vector<std::string> names;
   for (int i = 0; i < 11; ++i) names.push_back("Long File Name " + std::to_string(i) + ".txt");
   std::vector<std::string> got = AssignShortNames(names);
   ASSERT_EQ(got.size(), 11u);
   EXPECT_EQ(std::tuple(got[0], got[8], got[9], got[10]),
             std::tuple("LONGFI~1.TXT", "LONGFI~9.TXT", "LONGF~10.TXT", "LONGF~11.TXT"));
-}
-
-// On a Windows installation the file system keeps each file's short name, given when the file
-// was made; those are kept, and the other names avoid them.
-TEST(ShortNamesTest, ShortNamesTheFileSystemKeepsAreKept) {
-  const std::vector<std::string> names = {"Program Files", "Program Files (x86)", "ProgramData",
-                                          "README.TXT"};
+  // On a Windows installation the file system keeps each file's short name, given when the file
+  // was made; those are kept, and the other names avoid them.
+  names = {"Program Files", "Program Files (x86)", "ProgramData", "README.TXT"};
   const std::vector<std::string> recorded = {"PROGRA~2", "", "PROGRA~1", ""};
   EXPECT_EQ(AssignShortNames(names, recorded),
             (std::vector<std::string>{"PROGRA~2", "PROGRA~3", "PROGRA~1", "README.TXT"}));
@@ -56,13 +53,10 @@ TEST(ShortNamesTest, ShortNamesTheFileSystemKeepsAreKept) {
   ASSERT_NE(listing.Find("progra~2"), nullptr);
   EXPECT_EQ(listing.Find("progra~2")->name, "Program Files");
   EXPECT_EQ(listing.Find("ProgramData")->shortName, "PROGRA~1");
-}
-
-// Names come in the order their files came into being: a later name never takes an earlier
-// one's number, whatever the name order, and a literal "~n" name keeps its own.
-TEST(ShortNamesTest, EarlierNamesKeepTheirNumbers) {
-  const std::vector<std::string> names = {"Another Long File.txt", "ANOTHE~2.TXT",
-                                          "Another Long Aardvark.txt", "another long zebra.TXT"};
+  // Names come in the order their files came into being: a later name never takes an earlier
+  // one's number, whatever the name order, and a literal "~n" name keeps its own.
+  names = {"Another Long File.txt", "ANOTHE~2.TXT", "Another Long Aardvark.txt",
+           "another long zebra.TXT"};
   EXPECT_EQ(AssignShortNames(names), (std::vector<std::string>{"ANOTHE~1.TXT", "ANOTHE~2.TXT",
                                                                "ANOTHE~3.TXT", "ANOTHE~4.TXT"}));
 }

@@ -86,7 +86,7 @@ TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNamesThatLeadBack) {
   }
 }
 
-TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothing) {
+TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothingTheTempPathIsMade) {
   EXPECT_EQ(Short("C:\\Program Files\\Nothing Here.txt"), "");
   EXPECT_EQ(Short("D:\\setup.msi"), "");
   // A long path of 255 characters fits a buffer of 256; one more character does not.
@@ -94,9 +94,7 @@ TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothing) {
   m_dir.Write("drive_c/" + name, "x");
   EXPECT_EQ(Long("C:\\" + name), "C:\\" + name);
   EXPECT_EQ(Long("C:\\" + name, 255), "");
-}
-
-TEST_F(Win32PathsTest, TempPathIsCreatedOnUse) {
+  // The temp path is created on use.
   std::string buffer;
   EXPECT_EQ(GetTempPathA(261, &buffer), 18u);
   EXPECT_EQ(buffer, "C:\\users\\ann\\Temp\\");

@@ -35,7 +35,7 @@ class MachineImportsTest : public ::testing::Test {
   test::TempDir m_dir;
 };
 
-TEST_F(MachineImportsTest, ExportKeysLandWhereWindowsKeepsThem) {
+TEST_F(MachineImportsTest, ExportKeysTheEnvironmentNamesLandWhereWindowsKeepsThem) {
   const std::string file =
       m_dir.Write("customer.reg",
                   "\xFF\xFE" + registry::Utf8ToUtf16Le(test::ReadFile(kImports + "customer.reg")));
@@ -51,6 +51,12 @@ TEST_F(MachineImportsTest, ExportKeysLandWhereWindowsKeepsThem) {
   // The machine's own content is still there below.
   EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
             "C:\\Windows");
+  // The environment names the imports.
+  test::ScopedEnv env;
+  env.Set("QUORVEX_REGISTRY_IMPORT", kImports + "customer.reg");
+  Status status;
+  SetCurrentMachine(LoadMachineFromEnvironment(&status));
+  EXPECT_EQ(Get("HKCR\\CLSID\\{11111111-2222-3333-4444-555555555555}", ""), "Customer Class");
 }
 
 TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
@@ -75,14 +81,6 @@ TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
       stray + ": a Wine registry file whose header names neither \\Machine nor \\User\\<SID>",
   };
   EXPECT_EQ(Problems(*machine), expected);
-}
-
-TEST_F(MachineImportsTest, TheEnvironmentNamesTheImports) {
-  test::ScopedEnv env;
-  env.Set("QUORVEX_REGISTRY_IMPORT", kImports + "customer.reg");
-  Status status;
-  SetCurrentMachine(LoadMachineFromEnvironment(&status));
-  EXPECT_EQ(Get("HKCR\\CLSID\\{11111111-2222-3333-4444-555555555555}", ""), "Customer Class");
 }
 
 }  // namespace

@@ -96,8 +96,8 @@ TEST(RegfHiveTest, WalksEveryKindOfSubkeyList) {
 }
 
 // A hive Windows did not finish writing, and one with a damaged bin, open and
-// say so; one another program writes does not open.
-TEST(RegfHiveTest, DirtyAndDamagedHivesOpenAndSaySoLockedOnesDoNot) {
+// say so; one another program writes, and what is no readable hive, do not.
+TEST(RegfHiveTest, DirtyAndDamagedHivesOpenAndSaySoWhatIsNoReadableHiveDoesNot) {
   test::TempDir dir;
   RegfWriter writer(RegfLayout{.primarySequence = 8, .secondarySequence = 7});
   writer.AddKey(RegfWriter::kRoot, "Key0");
@@ -125,12 +125,8 @@ TEST(RegfHiveTest, DirtyAndDamagedHivesOpenAndSaySoLockedOnesDoNot) {
   }
   test::LockingChild reader(hivePath, F_RDLCK);
   EXPECT_TRUE(RegfHive::Open(hivePath, &hive).ok());
-}
-
-// Every way a file can fail to be a hive the machine can read, with the message
-// it gets.
-TEST(RegfHiveTest, RefusesWhatIsNoReadableHive) {
-  test::TempDir dir;
+  // Every way a file can fail to be a hive the machine can read, with the message
+  // it gets.
   const std::string good = RegfWriter().Bytes();
   auto withHeader = [&](size_t at, const std::string& bytes, bool fixChecksum) {
     std::string out = good;

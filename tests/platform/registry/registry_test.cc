@@ -123,7 +123,7 @@ TEST_F(RegistryTest, ForkedWritersKeepEachOthersValues) {
   EXPECT_EQ(reader->ValueNames("Dunar\\Quorvex").size(), static_cast<size_t>(kChildren * kWrites));
 }
 
-TEST_F(RegistryTest, CrashBeforeRenameLeavesTheOldStore) {
+TEST_F(RegistryTest, ACrashBeforeRenameLeavesTheOldStoreOneThatIsNotAHiveIsMovedAside) {
   ASSERT_TRUE(Open()->SetValue("Dunar\\Quorvex", "Kept", Value::Text("old")).ok());
   const pid_t pid = Spawn([&] {
     auto r = Open();
@@ -139,11 +139,9 @@ TEST_F(RegistryTest, CrashBeforeRenameLeavesTheOldStore) {
   // The next write goes through despite the leftover temporary file.
   ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("newer")).ok());
   EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "Kept"), "newer");
-}
-
-TEST_F(RegistryTest, StoreThatIsNotAHiveIsMovedAsideOnWrite) {
+  // A store that is not a hive is moved aside on the next write.
   m_dir.Write("store/user.reg", "garbage");
-  auto r = Open();
+  r = Open();
   EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "A"), "<Dunar\\Quorvex: no value \"A\">");
   EXPECT_EQ(r->StoreOf(Root::kCurrentUser).readStatus().message(),
             m_dir.Sub("store/user.reg") + ":1: not a registry file");
