@@ -9,7 +9,7 @@
 namespace qv::fs {
 namespace {
 
-TEST(WildcardMatchTest, MatchesLikeWindows) {
+TEST(DirSearchTest, MatchesLikeWindowsLongOrShortNamesInSortedOrder) {
   const std::tuple<const char*, const char*, bool> cases[] = {
       {"*.Msi", "SETUP.MSI", true},
       {"*.Msi", "setup.msix", false},
@@ -24,9 +24,7 @@ TEST(WildcardMatchTest, MatchesLikeWindows) {
   for (const auto& [mask, name, matches] : cases) {
     EXPECT_EQ(WildcardMatch(mask, name), matches) << mask << " " << name;
   }
-}
-
-TEST(FindFilesTest, MatchesLongOrShortNameInSortedOrder) {
+  // Files are found by long or short name, in sorted order.
   test::TempDir dir;
   for (const char* name : {"SETUP.MSI", "setup.msix", "setup.msp", "Another.msi", "notes.txt"}) {
     dir.Write(std::string("drive_c/pkgs/") + name, "x");
@@ -34,13 +32,13 @@ TEST(FindFilesTest, MatchesLongOrShortNameInSortedOrder) {
   Machine machine;
   machine.drives['C'] = dir.Sub("drive_c");
   using Names = std::vector<std::string>;
-  const std::pair<std::string, Names> cases[] = {
+  const std::pair<std::string, Names> searches[] = {
       {"C:\\pkgs\\*.Msi", {"Another.msi", "SETUP.MSI", "setup.msix"}},
       {dir.Sub("drive_c/pkgs/*.txt"), {"notes.txt"}},
       {"C:\\pkgs\\SETUP~1.MSI", {"setup.msix"}},  // a plain name finds that entry
       {"C:\\pkgs\\none.msi", {}},
   };
-  for (const auto& [pattern, expected] : cases) {
+  for (const auto& [pattern, expected] : searches) {
     std::vector<FolderEntry> found;
     Status status = FindFiles(machine, pattern, &found);
     EXPECT_TRUE(status.ok()) << status.ToString();

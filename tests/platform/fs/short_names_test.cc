@@ -9,7 +9,7 @@
 namespace qv::fs {
 namespace {
 
-TEST(ShortNamesTest, ValidShortNamesAreRecognised) {
+TEST(ShortNamesTest, ValidShortNamesAreRecognisedCandidatesFollowTheWindowsPattern) {
   const std::pair<const char*, bool> cases[] = {
       {"SETUP.MSI", true},        {"README", true},      {"12345678.123", true},
       {"123456789", false},       {"setup.msix", false}, {"my app.msi", false},
@@ -17,10 +17,8 @@ TEST(ShortNamesTest, ValidShortNamesAreRecognised) {
       {"caf\xC3\xA9.txt", false},
   };
   for (const auto& [name, valid] : cases) EXPECT_EQ(IsValidShortName(name), valid) << name;
-}
-
-TEST(ShortNamesTest, CandidatesFollowTheWindowsPattern) {
-  const std::tuple<const char*, int, const char*> cases[] = {
+  // Candidates follow the Windows pattern.
+  const std::tuple<const char*, int, const char*> candidates[] = {
       {"setup.msix", 1, "SETUP~1.MSI"},
       {"Program Files", 1, "PROGRA~1"},
       {"Program Files", 10, "PROGR~10"},
@@ -30,7 +28,7 @@ TEST(ShortNamesTest, CandidatesFollowTheWindowsPattern) {
       {".profile", 1, "PROFIL~1"},
       {"caf\xC3\xA9 au lait.txt", 1, "CAF_AU~1.TXT"},
   };
-  for (const auto& [longName, n, expected] : cases) {
+  for (const auto& [longName, n, expected] : candidates) {
     EXPECT_EQ(ShortNameCandidate(longName, n), expected) << longName << " " << n;
   }
 }

@@ -55,7 +55,7 @@ class Win32PathsTest : public ::testing::Test {
   test::TempDir m_dir;
 };
 
-TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNamesThatLeadBack) {
+TEST_F(Win32PathsTest, CollidingNamesGetShortNamesThatLeadBackMissingOrOversizedOnesNothing) {
   const std::string c = m_dir.Sub("drive_c");
   const std::string setup = "\\Quorvex Converter\\setup.ms";
   // A path, its short form, and the long form of that.
@@ -84,9 +84,7 @@ TEST_F(Win32PathsTest, CollidingLongNamesGetDistinctShortNamesThatLeadBack) {
     }
     SetCurrentMachine(MachineOn(m_dir));
   }
-}
-
-TEST_F(Win32PathsTest, MissingPathsAndOversizedAnswersGiveNothingTheTempPathIsMade) {
+  // Missing paths and oversized answers give nothing.
   EXPECT_EQ(Short("C:\\Program Files\\Nothing Here.txt"), "");
   EXPECT_EQ(Short("D:\\setup.msi"), "");
   // A long path of 255 characters fits a buffer of 256; one more character does not.

@@ -33,7 +33,7 @@ std::string Unstamped(const std::string& text) {
 
 // A value that does not change is written back in the form it was read in, through two writes
 // of other values.
-TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
+TEST(StoreFileTest, ValuesAreWrittenBackAsReadOrAfreshWhenChangedUnreadableLinesKept) {
   for (const ValueLine& c : ValueLines()) {
     test::TempDir dir;
     const std::string path =
@@ -52,11 +52,8 @@ TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
       EXPECT_EQ(fresh.problems().size(), 0u) << c.line;
     }
   }
-}
-
-// A value that changes is written in the writer's own form; one set to what it holds keeps
-// its line.
-TEST(StoreFileTest, ChangedValuesAreWrittenAfreshUnreadableLinesKeptInPlace) {
+  // A value that changes is written in the writer's own form; one set to what it holds keeps
+  // its line.
   test::TempDir dir;
   const std::string path = dir.Write("user.reg", kHeader +
                                                      "\n[Software\\\\Dunar\\\\Quorvex] 5\n"

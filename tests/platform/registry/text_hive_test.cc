@@ -44,7 +44,7 @@ void ExpectSameAnswers(const Hive& full, const TextHive& lazy, const std::string
   }
 }
 
-TEST(TextHiveTest, AnswersAsTheFullReaderDoes) {
+TEST(TextHiveTest, AnswersAsTheFullReaderDoesReportsKeyLinesNamesTheRootRefusesWhatIsNoHive) {
   for (const std::string& file : kFiles) {
     const std::string text = test::DataFile(file);
     Hive full;
@@ -66,9 +66,7 @@ TEST(TextHiveTest, AnswersAsTheFullReaderDoes) {
     ASSERT_TRUE(wide);
     EXPECT_EQ(wide->KeyCount(), lazy->KeyCount());
   }
-}
-
-TEST(TextHiveTest, ReportsKeyLinesAndStrayValuesNamesTheRootRefusesWhatIsNoHive) {
+  // Key lines and stray values are reported when loaded.
   std::vector<std::string> problems;
   std::shared_ptr<const TextHive> hive = Load(kWine +                    // lines 1-3
                                                   "\"early\"=dword:1\n"  // 4

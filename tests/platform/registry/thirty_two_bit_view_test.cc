@@ -13,7 +13,7 @@
 namespace qv::registry {
 namespace {
 
-TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftwareForTheFolderValues) {
+TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftwareWhereTheRegistryReadsFolderValues) {
   const std::pair<const char*, const char*> cases[] = {
       {"Software\\Microsoft\\Windows\\CurrentVersion",
        "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion"},
@@ -29,14 +29,12 @@ TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftwareForTheFolderValues) {
   EXPECT_FALSE(ReadInThirtyTwoBitView(cv, "ProgramFilesDir (x86)"));
   EXPECT_FALSE(ReadInThirtyTwoBitView(cv, "DevicePath"));
   EXPECT_FALSE(ReadInThirtyTwoBitView(cv + "\\Explorer", "ProgramFilesDir"));
-}
-
-TEST(ThirtyTwoBitViewTest, RegistryReadsFolderValuesInTheViewWhereTheMachineHasOne) {
+  // The registry reads folder values in the view where the machine has one.
   test::TempDir dir;
   const auto empty = std::make_shared<const Hive>();
-  const std::string cv = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion";
+  const std::string key = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion";
   // machine, value, what a read gives
-  const std::tuple<const char*, const char*, const char*> cases[] = {
+  const std::tuple<const char*, const char*, const char*> reads[] = {
       {"64", "ProgramFilesDir", "C:\\Program Files (x86)"},
       {"64", "DevicePath", "native"},
       // A machine without a 32-bit view (a 32-bit Wine prefix) reads its own values.
@@ -48,10 +46,10 @@ TEST(ThirtyTwoBitViewTest, RegistryReadsFolderValuesInTheViewWhereTheMachineHasO
       machine64Text.substr(0, machine64Text.find("[Software\\\\Wow6432Node"));
   Registry machine64(dir.Sub("s64"), test::HiveOf(machine64Text), empty, "S-1-5-21-7");
   Registry machine32(dir.Sub("s32"), test::HiveOf(native32), empty, "S-1-5-21-7");
-  for (const auto& [bits, name, expected] : cases) {
+  for (const auto& [bits, name, expected] : reads) {
     Registry& r = std::string(bits) == "64" ? machine64 : machine32;
     Value v;
-    ASSERT_TRUE(r.GetValue(cv, name, &v).ok()) << bits << " " << name;
+    ASSERT_TRUE(r.GetValue(key, name, &v).ok()) << bits << " " << name;
     EXPECT_EQ(v.data, expected) << bits << " " << name;
   }
   // Classes stay in the native view.
