@@ -32,7 +32,7 @@ std::set<std::string> Entries(const std::string& folder) {
 
 // Every reader of the platform opens its files here, so every kind of file that
 // is no regular file is refused here, at once: none of them waits for a writer.
-TEST(HostFileTest, ReadNamesWhatIsWrongWithoutWaiting) {
+TEST(HostFileTest, ReadNamesWhatIsWrongWithoutWaitingInOneWordingPerCase) {
   test::TempDir dir;
   const std::string file = dir.Write("a.msi", "0123456789");
   const std::string fifo = dir.Sub("fifo.msi");
@@ -64,16 +64,14 @@ TEST(HostFileTest, ReadNamesWhatIsWrongWithoutWaiting) {
     EXPECT_EQ(bytes, c.bytes) << c.path;
   }
   alarm(0);
-}
-
-TEST(HostFileTest, SystemErrorsAreWordedByTheirCase) {
-  const std::pair<int, const char*> cases[] = {
+  // System errors are worded by their case.
+  const std::pair<int, const char*> errors[] = {
       {ENOENT, "Not found: p: no such file"},
       {EACCES, "Permission denied: p: permission denied"},
       {ENXIO, "Invalid argument: p: not a regular file"},
       {EIO, "IO error: p: Input/output error"},
   };
-  for (const auto& [err, text] : cases) EXPECT_EQ(HostError("p", err).ToString(), text) << err;
+  for (const auto& [err, text] : errors) EXPECT_EQ(HostError("p", err).ToString(), text) << err;
   EXPECT_EQ(SizeText(uint64_t{4} << 30) + "," + SizeText(3 << 20) + "," + SizeText(1025),
             "4 GiB,3 MiB,1025 bytes");
 }

@@ -27,7 +27,16 @@ auto Folders(const Machine& m) {
   return std::tuple(m.windowsDir, m.systemDir, m.tempDir, m.userName, m.storeDir, m.winePrefix);
 }
 
-TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
+const char kSystemReg[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+    "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1796478104\n"
+    "#time=1d8c5e3a2b4c6d0\n\"SystemRoot\"=\"C:\\\\windows\"\n";
+const char kUserReg[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1000\n\n"
+    "[Environment] 1796478104\n"
+    "\"TEMP\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Local\\\\Temp\"\n";
+
+TEST(MachineTest, BuiltinProfileHasWindows10FoldersAndIsWhatAnUnreadablePrefixGives) {
   test::IsolatedHome home;
   test::ScopedEnv env;
   env.Set("USER", "ann");
@@ -39,16 +48,33 @@ TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
   EXPECT_EQ(Folders(*m), std::tuple("C:\\Windows", "C:\\Windows\\system32",
                                     "C:\\Users\\ann\\AppData\\Local\\Temp\\", "ann",
                                     home.ConfigHome() + "/quorvex", ""));
+  // An unreadable Wine prefix gives an error and the built-in profile.
+  const std::pair<std::function<void(const std::string& prefix)>, std::string> cases[] = {
+      {[](const std::string& p) { std::filesystem::remove(p + "/system.reg"); },
+       "<prefix>/system.reg: no such file"},
+      {[](const std::string& p) { std::filesystem::remove(p + "/dosdevices/c:"); },
+       "WINEPREFIX <prefix>: no drive c: in dosdevices"},
+      {[](const std::string& p) { std::filesystem::remove_all(p); },
+       "WINEPREFIX <prefix>: no such folder"},
+      {[](const std::string& p) {
+         std::filesystem::remove_all(p);
+         std::ofstream(p) << "x";
+       },
+       "WINEPREFIX <prefix>: not a folder"},
+  };
+  for (const auto& [damage, message] : cases) {
+    test::IsolatedHome home;
+    const std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
+    damage(prefix);
+    test::ScopedEnv env;
+    env.Set("WINEPREFIX", prefix);
+    Status status;
+    std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
+    EXPECT_EQ(status.message(), message.substr(0, message.find("<prefix>")) + prefix +
+                                    message.substr(message.find("<prefix>") + 8));
+    EXPECT_EQ(std::tuple(m->winePrefix, m->windowsDir), std::tuple("", "C:\\Windows"));
+  }
 }
-
-const char kSystemReg[] =
-    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
-    "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1796478104\n"
-    "#time=1d8c5e3a2b4c6d0\n\"SystemRoot\"=\"C:\\\\windows\"\n";
-const char kUserReg[] =
-    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1000\n\n"
-    "[Environment] 1796478104\n"
-    "\"TEMP\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Local\\\\Temp\"\n";
 
 TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersTheUsersTempByDefault) {
   test::IsolatedHome home;
@@ -77,35 +103,7 @@ TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersTheUsersTempByDefault) {
   EXPECT_EQ(bare->userSid, kDefaultUserSid);
 }
 
-TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
-  const std::pair<std::function<void(const std::string& prefix)>, std::string> cases[] = {
-      {[](const std::string& p) { std::filesystem::remove(p + "/system.reg"); },
-       "<prefix>/system.reg: no such file"},
-      {[](const std::string& p) { std::filesystem::remove(p + "/dosdevices/c:"); },
-       "WINEPREFIX <prefix>: no drive c: in dosdevices"},
-      {[](const std::string& p) { std::filesystem::remove_all(p); },
-       "WINEPREFIX <prefix>: no such folder"},
-      {[](const std::string& p) {
-         std::filesystem::remove_all(p);
-         std::ofstream(p) << "x";
-       },
-       "WINEPREFIX <prefix>: not a folder"},
-  };
-  for (const auto& [damage, message] : cases) {
-    test::IsolatedHome home;
-    const std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
-    damage(prefix);
-    test::ScopedEnv env;
-    env.Set("WINEPREFIX", prefix);
-    Status status;
-    std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
-    EXPECT_EQ(status.message(), message.substr(0, message.find("<prefix>")) + prefix +
-                                    message.substr(message.find("<prefix>") + 8));
-    EXPECT_EQ(std::tuple(m->winePrefix, m->windowsDir), std::tuple("", "C:\\Windows"));
-  }
-}
-
-TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefix) {
+TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefixFolderCallsWin32BufferRules) {
   Machine m;
   // D and H name the same folder: the first letter wins.
   m.drives = {{'C', "/home/ann/.wine/drive_c"}, {'D', "/home/ann"}, {'H', "/home/ann"}, {'Z', "/"}};
@@ -122,9 +120,7 @@ TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefix) {
   }
   m.drives.erase('Z');
   EXPECT_EQ(WindowsFormOfHostPath(m, "/usr/lib"), "\\\\?\\unix\\usr\\lib");
-}
-
-TEST(MachineTest, FolderCallsFollowWin32BufferRules) {
+  // Folder calls follow the buffer rules of Win32.
   test::ScopedTestMachine scoped;
   std::string buffer = "untouched";
   EXPECT_EQ(GetWindowsDirectoryA(&buffer, 10), 11u);  // "C:\Windows" needs 11 with its NUL

@@ -129,7 +129,7 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
             std::string::npos);
 }
 
-TEST_F(MachineWindowsTest, CurrentControlSetIsTheOneSelectNames) {
+TEST_F(MachineWindowsTest, TheControlSetIsTheOneSelectNamesTheUserTheOneNamedElseTheLastOne) {
   // Select\Current, the TEMP of HKLM\SYSTEM\CurrentControlSet, the machine's temp folder when
   // the user names none, the problem.
   const std::tuple<uint32_t, const char*, const char*, const char*> cases[] = {
@@ -153,9 +153,7 @@ TEST_F(MachineWindowsTest, CurrentControlSetIsTheOneSelectNames) {
               *problem ? std::vector<std::string>{test::ConfigHivePath(root, "SYSTEM") + problem}
                        : std::vector<std::string>{});
   }
-}
-
-TEST_F(MachineWindowsTest, TheUserIsTheOneNamedElseTheOneWhoUsedItLast) {
+  // The user is the one named, else the one who used the machine last.
   const WindowsProfile ann = Profile("ann", "S-1-5-21-9-9-9-1001", kJan2026, kJan2026 + 5 * kDay);
   const WindowsProfile bob = Profile("bob", "S-1-5-21-9-9-9-1002", kJan2026 + 3 * kDay);
   WindowsProfile gone = Profile("gone", "S-1-5-21-9-9-9-1003", kJan2026 + 9 * kDay);
@@ -168,14 +166,14 @@ TEST_F(MachineWindowsTest, TheUserIsTheOneNamedElseTheOneWhoUsedItLast) {
     std::string user;
     std::string chosen;
   };
-  const Case cases[] = {
+  const Case users[] = {
       {{ann, bob, gone}, "", "ann"},  // ann logged off after bob logged on
       {{bob, azure}, "", "cloud"},
       {{ann, bob}, "BOB", "bob"},
       {{ann, bob}, "s-1-5-21-9-9-9-1002", "bob"},
       {{old1, old2}, "", "old2"},  // no times: the user hive written last
   };
-  for (const Case& c : cases) {
+  for (const Case& c : users) {
     test::TempDir dir;
     WindowsInstallationOptions options;
     options.profiles = c.profiles;
@@ -211,7 +209,7 @@ TEST_F(MachineWindowsTest, FoldersAreFoundWithoutRegardToCase) {
 
 // What keeps a folder from being used as the machine: the status says it, and the machine is
 // the built-in profile.
-TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
+TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachineReadsAroundWhatItCanAndSaysWhat) {
   struct Case {
     std::function<void(const std::string& root)> damage;
     std::string user;
@@ -254,15 +252,12 @@ TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
     EXPECT_EQ(m->windowsInstallation, "") << c.message;
     EXPECT_EQ(m->windowsDir, "C:\\Windows") << c.message;
   }
-}
-
-// What is read around, each with the problem start-up reports.
-TEST_F(MachineWindowsTest, ReadsAroundWhatItCanAndSaysWhat) {
+  // What is read around, each with the problem start-up reports.
   const std::string classes = "/Users/tester/AppData/Local/Microsoft/Windows/UsrClass.dat";
   const std::string dirty =
       ": the hive is dirty (Windows did not finish writing it; its transaction logs are "
       "missing): it is read as it is, and its data may be stale";
-  const std::pair<std::function<void(const std::string& root)>, std::string> cases[] = {
+  const std::pair<std::function<void(const std::string& root)>, std::string> readAround[] = {
       {[](const std::string& root) {
          const std::string hive = test::ConfigHivePath(root, "SOFTWARE");
          ASSERT_TRUE(test::SetHiveSequenceNumbers(hive, 12, 11));
@@ -280,7 +275,7 @@ TEST_F(MachineWindowsTest, ReadsAroundWhatItCanAndSaysWhat) {
        "<root>" + classes +
            ": no such file; HKCU\\Software\\Classes holds only what NTUSER.DAT holds"},
   };
-  for (const auto& [damage, problem] : cases) {
+  for (const auto& [damage, problem] : readAround) {
     test::TempDir dir;
     const std::string root = test::WriteWindowsInstallation(dir, "win");
     damage(root);

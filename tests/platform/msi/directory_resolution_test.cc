@@ -46,7 +46,7 @@ class ResolutionTest : public ::testing::Test {
   PathMap properties = {{"ROOTDRIVE", "C:\\"}, {"SourceDir", "Z:\\pkgs\\"}};
 };
 
-TEST_F(ResolutionTest, FollowsParentsNamesPropertiesAndSelfParentedRootsLeavingCyclesOut) {
+TEST_F(ResolutionTest, FollowsParentsNamesPropertiesAndRootsLeavingCyclesOutAndDeepChainsBounded) {
   properties["ProgramFilesFolder"] = "C:\\Program Files (x86)";
   const std::vector<DirectoryRow> rows = {
       {"TARGETDIR", "", "SourceDir"},
@@ -87,17 +87,16 @@ TEST_F(ResolutionTest, FollowsParentsNamesPropertiesAndSelfParentedRootsLeavingC
                      {"Other", "C:\\ <- Z:\\pkgs\\"},
                      {"INSTALLDIR", "E:\\Chosen\\ <- Z:\\pkgs\\App\\"},
                      {"Sub", "E:\\Chosen\\Sub\\ <- Z:\\pkgs\\App\\Sub\\"}}));
-}
-
-TEST_F(ResolutionTest, DeepChainsResolveWithoutRecursionUpToAPathLimit) {
+  // Deep chains resolve without recursion, up to a path limit.
   // 200,000 levels would overflow a recursive walk; paths stop growing at 4,096 characters.
-  std::vector<DirectoryRow> rows = {{"TARGETDIR", "", "SourceDir"}};
+  properties.erase("TARGETDIR");
+  std::vector<DirectoryRow> chain = {{"TARGETDIR", "", "SourceDir"}};
   const int depth = 200000;
   for (int i = 0; i < depth; ++i) {
-    rows.push_back(
+    chain.push_back(
         {"D" + std::to_string(i), i == 0 ? "TARGETDIR" : "D" + std::to_string(i - 1), "x"});
   }
-  auto r = Resolve(rows);
+  auto r = Resolve(chain);
   // The source "Z:\pkgs\" grows by "x\" per level and fits for levels 0..2043.
   ASSERT_EQ(r.size(), 1u + 2044u);
   EXPECT_EQ(r["D2043"].source.size(), 8u + 2u * 2044);

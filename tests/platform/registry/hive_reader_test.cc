@@ -29,7 +29,7 @@ Parsed Parse(const std::string& bytes) {
 
 const std::string kWineHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
 
-TEST(HiveReaderTest, ReadsWineKeysAndRegeditExportsInUtf16AndUtf8) {
+TEST(HiveReaderTest, ReadsWineKeysValueFormsAndRegeditExportsRejectingFilesWithoutAHeader) {
   Parsed p = Parse(test::DataFile("registry/reader/keys.reg"));
   ASSERT_TRUE(p.status.ok());
   EXPECT_EQ(p.format, HiveFormat::kWine);
@@ -61,9 +61,7 @@ TEST(HiveReaderTest, ReadsWineKeysAndRegeditExportsInUtf16AndUtf8) {
     EXPECT_EQ(*machine.FindValue("Software\\Vendor App", "Count"), Value::Dword(16));
     EXPECT_EQ(machine.keys().size(), 1u);
   }
-}
-
-TEST(HiveReaderTest, ReadsEveryWineValueFormAndRejectsFilesWithoutAHeader) {
+  // Every form of Wine value line.
   for (const ValueLine& v : ValueLines()) {
     Parsed p = Parse(kWineHeader + "[K] 0\n" + v.line + "\n");
     EXPECT_EQ(p.problems, std::vector<std::string>{}) << v.line;

@@ -51,7 +51,7 @@ class RegistryTest : public ::testing::Test {
   std::shared_ptr<const Hive> m_userHive;
 };
 
-TEST_F(RegistryTest, EveryRootAndRelativeKeysReachTheirHiveTheUsersClassesFirst) {
+TEST_F(RegistryTest, EveryRootReachesItsHiveTheStoreHidingTheMachineHive) {
   auto r = Open();
   EXPECT_EQ(Get(*r, "HKEY_LOCAL_MACHINE\\software\\VENDOR", "below"), "below");
   EXPECT_EQ(Get(*r, "HKCU\\Environment", "TEMP"), "%USERPROFILE%\\Temp");
@@ -76,10 +76,8 @@ TEST_F(RegistryTest, EveryRootAndRelativeKeysReachTheirHiveTheUsersClassesFirst)
   // Deleting the user's value lets the machine's show through.
   ASSERT_TRUE(r->DeleteValue("HKCR\\CLSID\\{A}", "Shared").ok());
   EXPECT_EQ(Get(*r, "HKCR\\CLSID\\{A}", "Shared"), "machine");
-}
-
-TEST_F(RegistryTest, StoreHidesTheMachineHiveAndTombstonesDeleteBelow) {
-  auto r = Open();
+  // The store hides the machine's hive, and its tombstones delete what is below.
+  r = Open();
   ASSERT_TRUE(r->SetValue("HKLM\\Software\\Vendor", "Below", Value::Text("above")).ok());
   EXPECT_EQ(Get(*r, "HKLM\\Software\\Vendor", "Below"), "above");
   ASSERT_TRUE(r->DeleteValue("HKLM\\Software\\Vendor", "Below").ok());
