@@ -35,7 +35,7 @@ class MachineImportsTest : public ::testing::Test {
   test::TempDir m_dir;
 };
 
-TEST_F(MachineImportsTest, ExportKeysTheEnvironmentNamesLandWhereWindowsKeepsThem) {
+TEST_F(MachineImportsTest, ImportsLandWhereWindowsKeepsThemEarlierFilesWinning) {
   const std::string file =
       m_dir.Write("customer.reg",
                   "\xFF\xFE" + registry::Utf8ToUtf16Le(test::ReadFile(kImports + "customer.reg")));
@@ -57,18 +57,15 @@ TEST_F(MachineImportsTest, ExportKeysTheEnvironmentNamesLandWhereWindowsKeepsThe
   Status status;
   SetCurrentMachine(LoadMachineFromEnvironment(&status));
   EXPECT_EQ(Get("HKCR\\CLSID\\{11111111-2222-3333-4444-555555555555}", ""), "Customer Class");
-}
-
-TEST_F(MachineImportsTest, EarlierFilesWinAndUnreadableOnesAreReported) {
+  // Earlier files win, and unreadable ones are reported.
   const std::string first = kImports + "first.reg";
   const std::string second = kImports + "second.reg";
   const std::string notes = kImports + "notes.txt";
   const std::string stray = kImports + "stray.reg";
   const std::string missing = kImports + "missing.reg";
   // A file that cannot be read is reported and the files after it are still read.
-  std::shared_ptr<Machine> machine =
-      Import(first + "::" + missing + ":" + second + ":" + notes + ":" + m_dir.path() + ":" +
-             kImports + "system.reg:" + stray);
+  machine = Import(first + "::" + missing + ":" + second + ":" + notes + ":" + m_dir.path() + ":" +
+                   kImports + "system.reg:" + stray);
   EXPECT_EQ(Get("HKLM\\Software\\Vendor", "v"), "first");
   EXPECT_EQ(Get("HKLM\\Software\\Vendor", "only"), "second");
   EXPECT_EQ(Get("HKLM\\Software\\Wine\\Import", "from"), "wine");

@@ -64,7 +64,7 @@ class InstallerRegistrationTest : public ::testing::Test {
 };
 
 // Product and feature states, product information and component clients, as Wine answered.
-TEST_F(InstallerRegistrationTest, AnswersAreWinesFeatureStatesAskOnlyTheProductsThatKnowAFeature) {
+TEST_F(InstallerRegistrationTest, AnswersAndEnumeratesAsWineDid) {
   for (const test::DataRow& row : Answers("ProductState")) {
     EXPECT_EQ(m_installer->ProductState(row[0]), std::stoi(row[1])) << row[0];
   }
@@ -129,10 +129,7 @@ TEST_F(InstallerRegistrationTest, AnswersAreWinesFeatureStatesAskOnlyTheProducts
   const std::vector<std::pair<std::string, int>> late = {{kA, kStateAdvertised}};
   EXPECT_EQ(m_installer->FeatureStates("Late"), late);
   EXPECT_EQ(askEach("Late"), late);
-}
-
-// Products and components enumerate in Wine's order, components the store holds included.
-TEST_F(InstallerRegistrationTest, ProductsAndComponentsEnumerateInWinesOrder) {
+  // Products and components enumerate in Wine's order, components the store holds included.
   EXPECT_EQ(m_installer->Products(), Answers("Products").at(0));
   const std::vector<std::string> expected = Answers("Components").at(0);
   EXPECT_EQ(Components(), expected);

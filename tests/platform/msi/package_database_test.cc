@@ -35,7 +35,7 @@ class PackageDatabaseTest : public ::testing::Test {
 
 // Packages, merge modules, patches and transforms alike: the tables listed and every table
 // exported, the summary information and the codepage included, as msiinfo writes them.
-TEST_F(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsItSummaryTimesInTheLocalZone) {
+TEST_F(PackageDatabaseTest, ReadsEveryKindOfPackageAsMsiinfoDoes) {
   for (const std::string& name : test::FixtureNames()) {
     auto db = Open(name, kOpenAnyKind);
     ASSERT_TRUE(db) << name;
@@ -67,14 +67,11 @@ TEST_F(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsItSummaryTimesInTheLo
   }
   env.Set("TZ", std::nullopt);
   tzset();
-}
-
-TEST_F(PackageDatabaseTest, OpenModesPatchPackagesStreamsAndPseudoTables) {
+  // Open modes, patch packages, binary streams and the pseudo tables.
   auto readOnly = Open("basic");
   ASSERT_TRUE(readOnly);
   EXPECT_EQ(readOnly->DatabaseState(), 0);
   const std::string path = m_path;
-  std::shared_ptr<PackageDatabase> db;
   ASSERT_TRUE(OpenPackageDatabase(path, kOpenTransact, &db).ok());
   EXPECT_EQ(db->DatabaseState(), 1);
   EXPECT_FALSE(db->Commit());

@@ -28,7 +28,13 @@ class SqlViewTest : public ::testing::Test {
   std::shared_ptr<Database> m_db;
 };
 
-TEST_F(SqlViewTest, AnswersTheQueriesOfTheProgramBindingParameters) {
+std::string Repeat(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+TEST_F(SqlViewTest, AnswersQueriesAndReportsErrorRecords) {
   struct Case {
     const char* sql;
     const char* rows;
@@ -80,15 +86,7 @@ TEST_F(SqlViewTest, AnswersTheQueriesOfTheProgramBindingParameters) {
   }
   view->Close();
   EXPECT_FALSE(view->Fetch());
-}
-
-std::string Repeat(const std::string& text, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += text;
-  return out;
-}
-
-TEST_F(SqlViewTest, BadQueriesAndFailedOpensGiveTheInstallersErrorRecords) {
+  // Bad and hostile queries, and failed opens, give the installer's error records.
   const std::string select = "SELECT `Id` FROM `Numbers` WHERE ";
   const auto nested = [&](int depth) {
     return select + Repeat("(", depth) + "`Id` = 1" + Repeat(")", depth);
@@ -96,7 +94,7 @@ TEST_F(SqlViewTest, BadQueriesAndFailedOpensGiveTheInstallersErrorRecords) {
   const std::string longName = std::string(100000, 'x');
   const struct {
     std::string sql, outcome;  // the rows, or the error record's fields 1 and 3 (4 is the query)
-  } cases[] = {
+  } bad[] = {
       {"SELECT * FROM `Nothing`", "1: 2228 3: Nothing"},
       {"SELECT * FROM `File` WHERE", "1: 2232 3: "},
       {"UPDATE `File` SET `File` = 'x'", "1: 2232 3: UPDATE"},
@@ -114,7 +112,7 @@ TEST_F(SqlViewTest, BadQueriesAndFailedOpensGiveTheInstallersErrorRecords) {
       {select + Repeat("`Id` = 2 AND ", 17000) + "1=1", "2"},
       {select + Repeat("`Id` = ? OR ", 40000) + "`Id` = 3", "3"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : bad) {
     ClearPendingError();
     std::string outcome = QueryRows(*m_db, c.sql);
     if (outcome == "<no view>") {

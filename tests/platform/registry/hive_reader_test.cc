@@ -29,7 +29,7 @@ Parsed Parse(const std::string& bytes) {
 
 const std::string kWineHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
 
-TEST(HiveReaderTest, ReadsWineKeysValueFormsAndRegeditExportsRejectingFilesWithoutAHeader) {
+TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
   Parsed p = Parse(test::DataFile("registry/reader/keys.reg"));
   ASSERT_TRUE(p.status.ok());
   EXPECT_EQ(p.format, HiveFormat::kWine);
@@ -75,9 +75,7 @@ TEST(HiveReaderTest, ReadsWineKeysValueFormsAndRegeditExportsRejectingFilesWitho
     EXPECT_EQ(p.status.code(), Status::Code::kCorruption);
     EXPECT_EQ(p.status.message(), "test.reg:1: not a registry file");
   }
-}
-
-TEST(HiveReaderTest, SkipsEachMalformedLineNamingItAndKeepsTheRest) {
+  // Each malformed line is skipped, named, and the rest kept.
   const std::string regedit = "Windows Registry Editor Version 5.00\r\n\r\n\r\n";
   // Each text follows the header and "[K] 0" (line 4) and comes before a good value.
   const struct {
