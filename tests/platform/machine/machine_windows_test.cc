@@ -79,7 +79,7 @@ class MachineWindowsTest : public ::testing::Test {
   test::TempDir m_dir;
 };
 
-TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
+TEST_F(MachineWindowsTest, InstallationIsTheMachineItsFoldersFoundWithoutRegardToCase) {
   WindowsInstallationOptions options;
   options.profiles = {Profile("ann", "S-1-5-21-1-2-3-1001", kJan2026)};
   options.profiles[0].classes = "WINE REGISTRY Version 2\n[.quorvex] 0\n@=\"Quorvex.File\"\n";
@@ -127,6 +127,20 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
   EXPECT_EQ(test::ReadFile(profile + "NTUSER.DAT"), before);
   EXPECT_NE(test::ReadFile(m_home.ConfigHome() + "/quorvex/user.reg").find("Quorvex"),
             std::string::npos);
+  // Folders are found without regard to case: their own spelling differs from the one
+  // SystemRoot gives, which Windows answers.
+  options = {};
+  options.systemRoot = "C:\\WINDOWS";
+  const std::string upper = test::WriteWindowsInstallation(m_dir, "upper", options);
+  std::filesystem::rename(upper + "/Windows", upper + "/windows");
+  std::filesystem::rename(upper + "/windows/System32/config/SOFTWARE",
+                          upper + "/windows/System32/config/software");
+  std::filesystem::rename(upper + "/Users/tester/NTUSER.DAT", upper + "/Users/tester/ntuser.dat");
+  m = LoadOk(upper);
+  EXPECT_EQ(m->windowsDir, "C:\\WINDOWS");
+  EXPECT_EQ(m->systemDir, "C:\\WINDOWS\\system32");
+  EXPECT_EQ(m->hiveOrigins[0].source, upper + "/windows/System32/config/software");
+  EXPECT_EQ(m->hiveOrigins[3].source, upper + "/Users/tester/ntuser.dat");
 }
 
 TEST_F(MachineWindowsTest, TheControlSetIsTheOneSelectNamesTheUserTheOneNamedElseTheLastOne) {
@@ -189,22 +203,6 @@ TEST_F(MachineWindowsTest, TheControlSetIsTheOneSelectNamesTheUserTheOneNamedEls
                   "Desktop"),
               "C:\\Users\\" + c.chosen + "\\Desktop");
   }
-}
-
-TEST_F(MachineWindowsTest, FoldersAreFoundWithoutRegardToCase) {
-  WindowsInstallationOptions options;
-  options.systemRoot = "C:\\WINDOWS";
-  const std::string root = test::WriteWindowsInstallation(m_dir, "win", options);
-  // The folder's own spelling differs from the one SystemRoot gives, which Windows answers.
-  std::filesystem::rename(root + "/Windows", root + "/windows");
-  std::filesystem::rename(root + "/windows/System32/config/SOFTWARE",
-                          root + "/windows/System32/config/software");
-  std::filesystem::rename(root + "/Users/tester/NTUSER.DAT", root + "/Users/tester/ntuser.dat");
-  std::shared_ptr<const Machine> m = LoadOk(root);
-  EXPECT_EQ(m->windowsDir, "C:\\WINDOWS");
-  EXPECT_EQ(m->systemDir, "C:\\WINDOWS\\system32");
-  EXPECT_EQ(m->hiveOrigins[0].source, root + "/windows/System32/config/software");
-  EXPECT_EQ(m->hiveOrigins[3].source, root + "/Users/tester/ntuser.dat");
 }
 
 // What keeps a folder from being used as the machine: the status says it, and the machine is
