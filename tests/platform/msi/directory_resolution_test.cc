@@ -7,21 +7,6 @@
 namespace qv::msi {
 namespace {
 
-TEST(DefaultDirTest, SplitsTargetAndSourceNames) {
-  // Expected: target short|target long|source short|source long.
-  const std::pair<const char*, const char*> cases[] = {
-      {"App", "App|App|App|App"},
-      {"APP~1|My App", "APP~1|My App|APP~1|My App"},
-      {"Tgt:Src", "Tgt|Tgt|Src|Src"},
-      {"TGT~1|Target Dir:SRC~1|Source Dir", "TGT~1|Target Dir|SRC~1|Source Dir"},
-  };
-  for (const auto& [defaultDir, expected] : cases) {
-    const DefaultDirNames n = SplitDefaultDir(defaultDir);
-    EXPECT_EQ(n.targetShort + "|" + n.targetLong + "|" + n.sourceShort + "|" + n.sourceLong,
-              expected);
-  }
-}
-
 using PathMap = std::map<std::string, std::string>;
 
 class ResolutionTest : public ::testing::Test {
@@ -46,7 +31,19 @@ class ResolutionTest : public ::testing::Test {
   PathMap properties = {{"ROOTDRIVE", "C:\\"}, {"SourceDir", "Z:\\pkgs\\"}};
 };
 
-TEST_F(ResolutionTest, FollowsParentsNamesPropertiesAndRootsLeavingCyclesOutAndDeepChainsBounded) {
+TEST_F(ResolutionTest, SplitsNamesFollowsParentsAndPropertiesLeavesCyclesOutBoundsDeepChains) {
+  // DefaultDir values split into target short|target long|source short|source long.
+  const std::pair<const char*, const char*> defaultDirs[] = {
+      {"App", "App|App|App|App"},
+      {"APP~1|My App", "APP~1|My App|APP~1|My App"},
+      {"Tgt:Src", "Tgt|Tgt|Src|Src"},
+      {"TGT~1|Target Dir:SRC~1|Source Dir", "TGT~1|Target Dir|SRC~1|Source Dir"},
+  };
+  for (const auto& [defaultDir, expected] : defaultDirs) {
+    const DefaultDirNames n = SplitDefaultDir(defaultDir);
+    EXPECT_EQ(n.targetShort + "|" + n.targetLong + "|" + n.sourceShort + "|" + n.sourceLong,
+              expected);
+  }
   properties["ProgramFilesFolder"] = "C:\\Program Files (x86)";
   const std::vector<DirectoryRow> rows = {
       {"TARGETDIR", "", "SourceDir"},
