@@ -76,7 +76,7 @@ TEST(MachineTest, BuiltinProfileHasWindows10FoldersAndIsWhatAnUnreadablePrefixGi
   }
 }
 
-TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersTheUsersTempByDefault) {
+TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersWindowsFormsAndBufferRules) {
   test::IsolatedHome home;
   std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
   std::filesystem::create_symlink("/tmp", prefix + "/dosdevices/d:");
@@ -101,12 +101,11 @@ TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersTheUsersTempByDefault) {
   ASSERT_NE(bare, nullptr) << status.ToString();
   EXPECT_EQ(bare->tempDir, "C:\\users\\bob\\Temp\\");
   EXPECT_EQ(bare->userSid, kDefaultUserSid);
-}
-
-TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefixFolderCallsWin32BufferRules) {
-  Machine m;
+  // Host paths in Windows form use the longest drive prefix.
+  Machine mapped;
   // D and H name the same folder: the first letter wins.
-  m.drives = {{'C', "/home/ann/.wine/drive_c"}, {'D', "/home/ann"}, {'H', "/home/ann"}, {'Z', "/"}};
+  mapped.drives = {
+      {'C', "/home/ann/.wine/drive_c"}, {'D', "/home/ann"}, {'H', "/home/ann"}, {'Z', "/"}};
   const std::pair<const char*, const char*> cases[] = {
       {"/home/ann/pkgs/app.msi", "D:\\pkgs\\app.msi"},
       {"/home/ann/.wine/drive_c/Program Files/x", "C:\\Program Files\\x"},
@@ -116,10 +115,10 @@ TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefixFolderCallsWin32BufferRule
       {"/", "Z:\\"},
   };
   for (const auto& [host, windows] : cases) {
-    EXPECT_EQ(WindowsFormOfHostPath(m, host), windows) << host;
+    EXPECT_EQ(WindowsFormOfHostPath(mapped, host), windows) << host;
   }
-  m.drives.erase('Z');
-  EXPECT_EQ(WindowsFormOfHostPath(m, "/usr/lib"), "\\\\?\\unix\\usr\\lib");
+  mapped.drives.erase('Z');
+  EXPECT_EQ(WindowsFormOfHostPath(mapped, "/usr/lib"), "\\\\?\\unix\\usr\\lib");
   // Folder calls follow the buffer rules of Win32.
   test::ScopedTestMachine scoped;
   std::string buffer = "untouched";

@@ -143,7 +143,7 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachineItsFoldersFoundWithoutRegardT
   EXPECT_EQ(m->hiveOrigins[3].source, upper + "/Users/tester/ntuser.dat");
 }
 
-TEST_F(MachineWindowsTest, TheControlSetIsTheOneSelectNamesTheUserTheOneNamedElseTheLastOne) {
+TEST_F(MachineWindowsTest, ChoosesControlSetAndUserRefusesWhatCannotBeTheMachineReadsAround) {
   // Select\Current, the TEMP of HKLM\SYSTEM\CurrentControlSet, the machine's temp folder when
   // the user names none, the problem.
   const std::tuple<uint32_t, const char*, const char*, const char*> cases[] = {
@@ -203,12 +203,9 @@ TEST_F(MachineWindowsTest, TheControlSetIsTheOneSelectNamesTheUserTheOneNamedEls
                   "Desktop"),
               "C:\\Users\\" + c.chosen + "\\Desktop");
   }
-}
-
-// What keeps a folder from being used as the machine: the status says it, and the machine is
-// the built-in profile.
-TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachineReadsAroundWhatItCanAndSaysWhat) {
-  struct Case {
+  // What keeps a folder from being used as the machine: the status says it, and the machine is
+  // the built-in profile.
+  struct Refusal {
     std::function<void(const std::string& root)> damage;
     std::string user;
     std::string message;  // "<root>" stands for the installation's folder
@@ -216,7 +213,7 @@ TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachineReadsAroundWhatItCanAndS
   const auto remove = [](const char* below) {
     return [below](const std::string& root) { std::filesystem::remove_all(root + below); };
   };
-  const Case cases[] = {
+  const Refusal refusals[] = {
       {remove(""), "", "QUORVEX_WINDOWS <root>: no such folder"},
       {[](const std::string& root) {
          std::filesystem::remove_all(root);
@@ -240,7 +237,7 @@ TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachineReadsAroundWhatItCanAndS
       {remove("/Users/tester/NTUSER.DAT"), "tester",
        "<root>/Users/tester/NTUSER.DAT: no such file"},
   };
-  for (const Case& c : cases) {
+  for (const Refusal& c : refusals) {
     test::TempDir dir;
     const std::string root = test::WriteWindowsInstallation(dir, "win");
     c.damage(root);
