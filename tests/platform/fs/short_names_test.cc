@@ -41,8 +41,7 @@ TEST(ShortNamesTest, ShortNamesAreGivenAsWindowsGivesThem) {
   // On a Windows installation the file system keeps each file's short name, given when the file
   // was made; those are kept, and the other names avoid them.
   names = {"Program Files", "Program Files (x86)", "ProgramData", "README.TXT"};
-  const std::vector<std::string> recorded = {"PROGRA~2", "", "PROGRA~1", ""};
-  EXPECT_EQ(AssignShortNames(names, recorded),
+  EXPECT_EQ(AssignShortNames(names, {"PROGRA~2", "", "PROGRA~1", ""}),
             (std::vector<std::string>{"PROGRA~2", "PROGRA~3", "PROGRA~1", "README.TXT"}));
   FolderListing listing({"ProgramData", "Program Files"}, {true, true}, {"PROGRA~1", "PROGRA~2"});
   ASSERT_NE(listing.Find("progra~2"), nullptr);

@@ -88,8 +88,7 @@ TEST_F(ResolutionTest, SplitsNamesFollowsParentsAndPropertiesLeavesCyclesOutBoun
   // 200,000 levels would overflow a recursive walk; paths stop growing at 4,096 characters.
   properties.erase("TARGETDIR");
   std::vector<DirectoryRow> chain = {{"TARGETDIR", "", "SourceDir"}};
-  const int depth = 200000;
-  for (int i = 0; i < depth; ++i) {
+  for (int i = 0; i < 200000; ++i) {
     chain.push_back(
         {"D" + std::to_string(i), i == 0 ? "TARGETDIR" : "D" + std::to_string(i - 1), "x"});
   }

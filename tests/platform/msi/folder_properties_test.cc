@@ -46,14 +46,12 @@ TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
       {"AppDataFolder", "-", "E:\\Roaming\\"},
       {"CommonAppDataFolder", "-", "E:\\Data\\"},
   };
-  const auto bareProperties = MachineProperties(bare);
-  const auto wineProperties = MachineProperties(wine);
   const auto get = [](const std::map<std::string, std::string>& p, const char* name) {
     return p.count(name) ? p.at(name) : "-";
   };
   for (const auto& [name, onBare, onWine] : cases) {
-    EXPECT_EQ(get(bareProperties, name), onBare) << name;
-    EXPECT_EQ(get(wineProperties, name), onWine) << name;
+    EXPECT_EQ(get(MachineProperties(bare), name), onBare) << name;
+    EXPECT_EQ(get(MachineProperties(wine), name), onWine) << name;
   }
   // A session's 32-bit folders are the ones the machine's 32-bit view names, as the directory
   // list reads them; other folders stay native.

@@ -65,9 +65,8 @@ TEST(SqlStatementCacheTest, SharedParsesEqualTheirOwnRefusalsTheParsersErrors) {
     SelectStatement own, shared;
     std::string ownBad, sharedBad;
     const Status ownStatus = ParseSelect(sql, &own, &ownBad);
-    const Status sharedStatus = ParseSelectShared(sql, &shared, &sharedBad);
     EXPECT_FALSE(ownStatus.ok()) << sql;
-    EXPECT_EQ(sharedStatus.ToString(), ownStatus.ToString()) << sql;
+    EXPECT_EQ(ParseSelectShared(sql, &shared, &sharedBad).ToString(), ownStatus.ToString()) << sql;
     EXPECT_EQ(sharedBad, ownBad) << sql;
   }
 }
