@@ -56,6 +56,12 @@ std::string RegistryText(const std::string& key, const std::string& name) {
   return CurrentRegistry().GetValue(key, name, &v).ok() ? v.data : "<absent>";
 }
 
+std::vector<std::string> Messages(const std::vector<Status>& problems) {
+  std::vector<std::string> out;
+  for (const Status& s : problems) out.push_back(s.message());
+  return out;
+}
+
 std::string WriteWinePrefix(const TempDir& dir, const std::string& relative,
                             const std::string& systemReg, const std::string& userReg) {
   std::filesystem::path prefix = std::filesystem::path(dir.path()) / relative;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/machine/machine.h"
 #include "platform/registry/hive.h"
@@ -50,6 +51,9 @@ std::shared_ptr<const registry::Hive> HiveOf(const std::string& text);
 
 /// The data of the value key\name in the current machine's registry; "<absent>" without it.
 std::string RegistryText(const std::string& key, const std::string& name);
+
+/// The messages of problems (a machine's import, hive or start-up problems), in order.
+std::vector<std::string> Messages(const std::vector<Status>& problems);
 
 /// Writes a Wine prefix at dir/relative: drive_c/, dosdevices/c: -> ../drive_c,
 /// dosdevices/z: -> /, and system.reg and user.reg with the given texts (left out when

@@ -25,11 +25,6 @@ class MachineImportsTest : public ::testing::Test {
     SetCurrentMachine(machine);
     return machine;
   }
-  std::vector<std::string> Problems(const Machine& machine) {
-    std::vector<std::string> out;
-    for (const Status& s : machine.importProblems) out.push_back(s.message());
-    return out;
-  }
 
   test::IsolatedHome m_home;
   test::TempDir m_dir;
@@ -40,7 +35,7 @@ TEST_F(MachineImportsTest, ImportsLandWhereWindowsKeepsThemEarlierFilesWinning) 
       m_dir.Write("customer.reg",
                   "\xFF\xFE" + registry::Utf8ToUtf16Le(test::ReadFile(kImports + "customer.reg")));
   std::shared_ptr<Machine> machine = Import(file);
-  EXPECT_EQ(Problems(*machine), std::vector<std::string>{});
+  EXPECT_EQ(test::Messages(machine->importProblems), std::vector<std::string>{});
   const std::string clsid = "CLSID\\{11111111-2222-3333-4444-555555555555}";
   EXPECT_EQ(Get("HKLM\\Software\\Classes\\" + clsid + "\\InprocServer32", ""),
             "C:\\Windows\\customer.dll");
@@ -77,7 +72,7 @@ TEST_F(MachineImportsTest, ImportsLandWhereWindowsKeepsThemEarlierFilesWinning) 
       m_dir.path() + ": not a regular file",
       stray + ": a Wine registry file whose header names neither \\Machine nor \\User\\<SID>",
   };
-  EXPECT_EQ(Problems(*machine), expected);
+  EXPECT_EQ(test::Messages(machine->importProblems), expected);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ namespace {
 
 constexpr auto Get = &test::RegistryText;
 
+using test::Messages;
 using test::WindowsInstallationOptions;
 using test::WindowsProfile;
 
@@ -38,12 +39,6 @@ WindowsProfile Profile(const std::string& name, const std::string& sid, uint64_t
   p.loadTime = load;
   p.unloadTime = unload;
   return p;
-}
-
-std::vector<std::string> Messages(const std::vector<Status>& problems) {
-  std::vector<std::string> out;
-  for (const Status& s : problems) out.push_back(s.message());
-  return out;
 }
 
 // text with every "<root>" replaced by root.
