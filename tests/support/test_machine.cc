@@ -47,7 +47,8 @@ ScopedTestMachine::~ScopedTestMachine() {
 
 std::shared_ptr<const registry::Hive> HiveOf(const std::string& text) {
   auto hive = std::make_shared<registry::Hive>();
-  EXPECT_TRUE(registry::ParseHive(text, "test.reg", hive.get(), nullptr).ok());
+  const std::string header = text.starts_with("WINE REGISTRY") ? "" : "WINE REGISTRY Version 2\n";
+  EXPECT_TRUE(registry::ParseHive(header + text, "test.reg", hive.get(), nullptr).ok());
   return hive;
 }
 

@@ -45,8 +45,8 @@ class ScopedTestMachine {
   std::shared_ptr<Machine> m_machine;
 };
 
-/// The hive a text in Wine's format (header included) holds; fails the current test when the
-/// text is no hive.
+/// The hive a text in Wine's format holds, its header added where it has none; fails the current
+/// test when the text is no hive.
 std::shared_ptr<const registry::Hive> HiveOf(const std::string& text);
 
 /// The data of the value key\name in the current machine's registry; "<absent>" without it.

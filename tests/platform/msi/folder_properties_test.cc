@@ -4,17 +4,12 @@
 
 #include <tuple>
 
-#include "platform/registry/hive_reader.h"
+#include "support/test_machine.h"
 
 namespace qv::msi {
 namespace {
 
-std::shared_ptr<const registry::Hive> HiveOf(const std::string& text) {
-  auto hive = std::make_shared<registry::Hive>();
-  EXPECT_TRUE(
-      registry::ParseHive("WINE REGISTRY Version 2\n" + text, "t.reg", hive.get(), nullptr).ok());
-  return hive;
-}
+using test::HiveOf;
 
 TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
   Machine bare;  // no registry values: everything follows from the Windows folder

@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/registry/hive_reader.h"
+#include "support/test_machine.h"
 
 namespace qv::registry {
 namespace {
 
-std::shared_ptr<const Hive> HiveOf(const std::string& text) {
-  auto hive = std::make_shared<Hive>();
-  EXPECT_TRUE(ParseHive("WINE REGISTRY Version 2\n" + text, "t.reg", hive.get(), nullptr).ok());
-  return hive;
-}
+using test::HiveOf;
 
 TEST(HiveViewsTest, UpperLayersWinKeysAddUpAndMountsShowWhereTheyAre) {
   StackedHive stack({HiveOf("[K] 0\n\"a\"=\"top\"\n\"gone\"=-\n[K\\\\Top] 0\n"),

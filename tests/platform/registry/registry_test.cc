@@ -17,12 +17,10 @@ class RegistryTest : public ::testing::Test {
  protected:
   RegistryTest()
       : m_machineHive(
-            test::HiveOf("WINE REGISTRY Version 2\n"
-                         "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"machine class\"\n"
+            test::HiveOf("[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"machine class\"\n"
                          "\"Shared\"=\"machine\"\n"
                          "[Software\\\\Vendor] 0\n\"Below\"=\"below\"\n\"Other\"=dword:5\n")),
-        m_userHive(test::HiveOf("WINE REGISTRY Version 2\n"
-                                "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n\"Shared\"=\"user\"\n"
+        m_userHive(test::HiveOf("[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n\"Shared\"=\"user\"\n"
                                 "[Environment] 0\n\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n")) {}
 
   std::unique_ptr<Registry> Open() {
