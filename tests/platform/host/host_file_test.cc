@@ -68,6 +68,7 @@ TEST(HostFileTest, ReadNamesWhatIsWrongWithoutWaitingInOneWordingPerCase) {
   const std::pair<int, const char*> errors[] = {
       {ENOENT, "Not found: p: no such file"},
       {EACCES, "Permission denied: p: permission denied"},
+      {EPERM, "Permission denied: p: permission denied"},
       {ENXIO, "Invalid argument: p: not a regular file"},
       {EIO, "IO error: p: Input/output error"},
   };

@@ -126,6 +126,8 @@ TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersWindowsFormsAndBufferRules
   EXPECT_EQ(buffer, "untouched");
   EXPECT_EQ(GetWindowsDirectoryA(&buffer, 11), 10u);
   EXPECT_EQ(buffer, "C:\\Windows");
+  EXPECT_EQ(GetSystemDirectoryA(&buffer, 256), 19u);
+  EXPECT_EQ(buffer, "C:\\Windows\\system32");
   // The module file name is the executable in Windows form.
   char target[PATH_MAX];
   ssize_t n = readlink("/proc/self/exe", target, sizeof target - 1);

@@ -19,6 +19,7 @@ TEST(ThirtyTwoBitViewTest, TwinsLiveUnderTheNodeOfSoftwareWhereTheRegistryReadsF
        "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion"},
       {"SOFTWARE\\Vendor", "Software\\Wow6432Node\\Vendor"},
       {"Software", ""},
+      {"", ""},
       {"Software\\Wow6432Node\\Vendor", ""},
   };
   for (const auto& [path, twin] : cases) EXPECT_EQ(ThirtyTwoBitTwin(path), twin) << path;
