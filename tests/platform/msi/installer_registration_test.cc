@@ -63,7 +63,8 @@ class InstallerRegistrationTest : public ::testing::Test {
   std::shared_ptr<Installer> m_installer = MakeEngineInstaller();
 };
 
-// Product and feature states, product information and component clients, as Wine answered.
+// Product and feature states, product information, component clients and the enumeration of
+// products and components, as Wine answered.
 TEST_F(InstallerRegistrationTest, AnswersAndEnumeratesAsWineDid) {
   for (const test::DataRow& row : Answers("ProductState")) {
     EXPECT_EQ(m_installer->ProductState(row[0]), std::stoi(row[1])) << row[0];
