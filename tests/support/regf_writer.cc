@@ -103,11 +103,34 @@ uint32_t RegfWriter::AddKey(uint32_t parent, const std::string& name) {
   const auto index = static_cast<uint32_t>(m_nodes.size());
   m_nodes.push_back(Node{parent, name, registry::FoldName(name), {}, {}});
   m_nodes[parent].children.push_back(index);
+  m_approximateSize += ((0x50 + name.size() + 7) & ~size_t{7}) + 8;
   return index;
 }
 
 void RegfWriter::AddValue(uint32_t key, const std::string& name, uint32_t type, std::string bytes) {
+  m_approximateSize += ((0x18 + name.size() + 7) & ~size_t{7}) + 4;
+  if (bytes.size() > 4) m_approximateSize += (4 + bytes.size() + 7) & ~size_t{7};
   m_nodes[key].values.push_back(Value{name, type, std::move(bytes)});
+}
+
+uint32_t RegfWriter::Key(uint32_t parent, const std::string& name) {
+  const std::string upper = registry::FoldName(name);
+  for (uint32_t child : m_nodes[parent].children) {
+    if (m_nodes[child].upper == upper) return child;
+  }
+  return AddKey(parent, name);
+}
+
+uint32_t RegfWriter::KeyAt(const std::string& path) {
+  uint32_t key = kRoot;
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) key = Key(key, path.substr(start, end - start));
+    start = end + 1;
+  }
+  return key;
 }
 
 std::string RegfWriter::Bytes() const {

@@ -39,6 +39,13 @@ class RegfWriter {
   uint32_t AddKey(uint32_t parent, const std::string& name);
   /// Adds a value to key with its stored bytes (texts as UTF-16LE with their NULs).
   void AddValue(uint32_t key, const std::string& name, uint32_t type, std::string bytes);
+  /// The subkey of parent named name (any case), added when absent.
+  uint32_t Key(uint32_t parent, const std::string& name);
+  /// The key at a path of names separated by '\' below the root, added where absent.
+  uint32_t KeyAt(const std::string& path);
+
+  /// About the size the file will have, for callers that fill a hive up to a size.
+  size_t ApproximateSize() const { return m_approximateSize; }
 
   /// The file's bytes.
   std::string Bytes() const;
@@ -54,12 +61,13 @@ class RegfWriter {
   struct Node {
     uint32_t parent = 0;
     std::string name;
-    std::string upper;  // upper-cased name: the sort key
+    std::string upper;  // upper-cased name: the sort and lookup key
     std::vector<uint32_t> children;
     std::vector<Value> values;
   };
   RegfLayout m_layout;
   std::vector<Node> m_nodes;
+  size_t m_approximateSize = 0x2000;
 };
 
 /// Sets the checksum in a hive's base block to what the block's other words give.

@@ -65,8 +65,7 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
   for (const auto& [kind, perLeaf] : layouts) {
     test::TempDir dir;
     RegfWriter writer(RegfLayout{kind, perLeaf});
-    const uint32_t parent =
-        writer.AddKey(writer.AddKey(RegfWriter::kRoot, "Installer"), "Components");
+    const uint32_t parent = writer.KeyAt("Installer\\Components");
     std::vector<std::string> names;
     for (int i = 0; i < 300; ++i) {
       char name[40];
@@ -93,7 +92,7 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
   // A hive Windows did not finish writing, and one with a damaged bin, open and
   // say so; one another program writes, and what is no readable hive, do not.
   RegfWriter writer(RegfLayout{.primarySequence = 8, .secondarySequence = 7});
-  writer.AddKey(RegfWriter::kRoot, "Key0");
+  writer.KeyAt("Key0");
   hive = OpenOrFail(dir.Write("dirty", writer.Bytes()));
   ASSERT_TRUE(hive);
   EXPECT_TRUE(hive->header().dirty());
