@@ -1,7 +1,6 @@
 #pragma once
 // Installer objects for tests of the layers above the engine: they answer what the test sets.
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,7 +24,7 @@ class FakeDatabase : public msi::Database {
   std::string path;
 };
 
-/// A session that holds properties and nothing else; actions run are recorded.
+/// A session that holds properties and nothing else; every action succeeds.
 class FakeSession : public msi::Session {
  public:
   explicit FakeSession(std::shared_ptr<msi::Database> db) : m_db(std::move(db)) {}
@@ -37,18 +36,12 @@ class FakeSession : public msi::Session {
     properties[name] = value;
   }
   std::string ProductProperty(const std::string&) const override { return ""; }
-  int DoAction(const std::string& action) override {
-    actions.push_back(action);
-    if (onAction) onAction(action);
-    return 1;
-  }
+  int DoAction(const std::string&) override { return 1; }
   std::string TargetPath(const std::string&) override { return ""; }
   std::string SourcePath(const std::string&) override { return ""; }
   std::shared_ptr<msi::Database> GetDatabase() const override { return m_db; }
 
   std::map<std::string, std::string> properties;
-  std::vector<std::string> actions;
-  std::function<void(const std::string&)> onAction;  ///< runs inside each DoAction
 
  private:
   std::shared_ptr<msi::Database> m_db;
@@ -70,7 +63,6 @@ class WatchedInstaller : public msi::Installer {
     if (fakeSession) {
       auto session = std::make_shared<FakeSession>(db);
       session->properties = fakeSession->properties;
-      session->onAction = fakeSession->onAction;
       return session;
     }
     return m_engine->OpenPackage(std::move(db), options);
@@ -100,7 +92,7 @@ class WatchedInstaller : public msi::Installer {
   std::vector<int> openedModes;
   std::vector<int> packageOptions;
   bool failSessions = false;
-  /// When set, sessions are copies of this one (properties, action hook).
+  /// When set, sessions are copies of this one (its properties).
   std::shared_ptr<FakeSession> fakeSession;
   /// When set, the last error record reported instead of the engine's.
   std::shared_ptr<msi::Record> lastError;

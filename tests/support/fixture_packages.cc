@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 
+#include "platform/base/little_endian.h"
 #include "support/data_rows.h"
 
 namespace qv::test {
@@ -108,15 +109,12 @@ bool CopyAsKind(const std::string& from, const std::string& to, unsigned char ki
   fsys::copy_file(from, to, fsys::copy_options::overwrite_existing, ec);
   if (ec) return false;
   std::fstream f(to, std::ios::in | std::ios::out | std::ios::binary);
-  unsigned char header[512];
-  if (!f.read(reinterpret_cast<char*>(header), sizeof header)) return false;
-  const unsigned shift = header[0x1E] | (header[0x1F] << 8);
-  const unsigned long dirSector = header[0x30] | (header[0x31] << 8) | (header[0x32] << 16) |
-                                  (static_cast<unsigned long>(header[0x33]) << 24);
-  const unsigned long rootClsid = (dirSector + 1) * (1ul << shift) + 80;
-  f.seekp(static_cast<std::streamoff>(rootClsid));
-  const char first = static_cast<char>(kindByte);
-  f.write(&first, 1);
+  char header[512];
+  if (!f.read(header, sizeof header)) return false;
+  // The root entry's CLSID: 80 bytes into the directory's first sector.
+  const uint64_t rootClsid = (ReadLe32(header + 0x30) + 1ull) << ReadLe16(header + 0x1E);
+  f.seekp(static_cast<std::streamoff>(rootClsid + 80));
+  f.put(static_cast<char>(kindByte));
   return static_cast<bool>(f);
 }
 

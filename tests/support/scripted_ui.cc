@@ -12,8 +12,7 @@ ui::Answer ScriptedUi::ShowMessage(const std::string& text, const std::string& t
     m_answers.pop_front();
     return a;
   }
-  if (buttons == ui::Buttons::kOk) return ui::Answer::kOk;
-  return defaultAnswer;
+  return buttons == ui::Buttons::kOk ? ui::Answer::kOk : ui::Answer::kNo;
 }
 
 void ScriptedUi::EndProgram(int exitCode) {

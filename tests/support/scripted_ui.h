@@ -17,7 +17,8 @@ struct ShownMessage {
   ui::Buttons buttons;
 };
 
-/// Records messages; answers them from a queue (then with the default answer); counts ends.
+/// Records messages; answers them from a queue (then OK, or No where OK is no choice);
+/// counts ends.
 class ScriptedUi : public ui::UserInterface {
  public:
   ui::Answer ShowMessage(const std::string& text, const std::string& title,
@@ -33,7 +34,6 @@ class ScriptedUi : public ui::UserInterface {
   int lastExitCode = 0;
   int busyDepth = 0;     ///< hourglass nesting now; 0 when every path restored it
   int busyMaxDepth = 0;  ///< deepest nesting seen
-  ui::Answer defaultAnswer = ui::Answer::kNo;  ///< used when the queue is empty (OK for kOk)
 
  private:
   std::deque<ui::Answer> m_answers;

@@ -6,18 +6,14 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
 
 namespace qv::test {
 
 TempDir::TempDir() {
   // Eight characters: a valid 8.3 name is its own short name, so short forms of paths inside
   // stay the same whatever other folders come and go beside it.
-  std::string pattern = (std::filesystem::temp_directory_path() / "qvXXXXXX").string();
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  if (mkdtemp(buf.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  m_path = buf.data();
+  m_path = (std::filesystem::temp_directory_path() / "qvXXXXXX").string();
+  if (mkdtemp(m_path.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
 }
 
 TempDir::~TempDir() {

@@ -47,13 +47,20 @@ ScopedTestMachine::~ScopedTestMachine() {
 
 std::shared_ptr<const registry::Hive> HiveOf(const std::string& text) {
   auto hive = std::make_shared<registry::Hive>();
-  EXPECT_TRUE(registry::ParseHive(text, "test.reg", hive.get(), nullptr).ok());
+  const std::string header = text.starts_with("WINE REGISTRY") ? "" : "WINE REGISTRY Version 2\n";
+  EXPECT_TRUE(registry::ParseHive(header + text, "test.reg", hive.get(), nullptr).ok());
   return hive;
 }
 
 std::string RegistryText(const std::string& key, const std::string& name) {
   registry::Value v;
   return CurrentRegistry().GetValue(key, name, &v).ok() ? v.data : "<absent>";
+}
+
+std::vector<std::string> Messages(const std::vector<Status>& problems) {
+  std::vector<std::string> out;
+  for (const Status& s : problems) out.push_back(s.message());
+  return out;
 }
 
 std::string WriteWinePrefix(const TempDir& dir, const std::string& relative,

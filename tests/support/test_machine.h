@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/machine/machine.h"
 #include "platform/registry/hive.h"
@@ -38,20 +39,21 @@ class ScopedTestMachine {
   const Machine& machine() const { return *m_machine; }
   /// Host folder of drive C.
   std::string DriveC() const { return m_machine->drives.at('C'); }
-  /// Host folder of the writable registry store.
-  const std::string& StoreDir() const { return m_machine->storeDir; }
 
  private:
   IsolatedHome m_home;
   std::shared_ptr<Machine> m_machine;
 };
 
-/// The hive a text in Wine's format (header included) holds; fails the current test when the
-/// text is no hive.
+/// The hive a text in Wine's format holds, its header added where it has none; fails the current
+/// test when the text is no hive.
 std::shared_ptr<const registry::Hive> HiveOf(const std::string& text);
 
 /// The data of the value key\name in the current machine's registry; "<absent>" without it.
 std::string RegistryText(const std::string& key, const std::string& name);
+
+/// The messages of problems (a machine's import, hive or start-up problems), in order.
+std::vector<std::string> Messages(const std::vector<Status>& problems);
 
 /// Writes a Wine prefix at dir/relative: drive_c/, dosdevices/c: -> ../drive_c,
 /// dosdevices/z: -> /, and system.reg and user.reg with the given texts (left out when

@@ -9,7 +9,6 @@
 
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_reader.h"
-#include "platform/registry/name_compare.h"
 #include "support/data_rows.h"
 #include "support/regf_writer.h"
 
@@ -114,23 +113,6 @@ std::string WriteWindowsInstallation(const TempDir& dir, const std::string& rela
   Hive system = Template("system");
   system.SetValue("Select", "Current", Value::Dword(options.currentControlSet));
   system.SetValue("Select", "Default", Value::Dword(options.currentControlSet));
-  Hive extra;
-  Merge(options.machine, "test machine content", &extra);
-  for (const auto& [folded, key] : extra.keys()) {
-    const size_t slash = key.path.find('\\');
-    const std::string top = key.path.substr(0, slash);
-    Hive* target = registry::SameName(top, "Software") ? &software
-                   : registry::SameName(top, "System") ? &system
-                                                       : nullptr;
-    if (target == nullptr) {
-      ADD_FAILURE() << "test machine content: " << key.path << " is in neither hive";
-      continue;
-    }
-    if (slash == std::string::npos) continue;
-    const std::string below = key.path.substr(slash + 1);
-    target->CreateKey(below);
-    for (const auto& [name, value] : key.values()) target->SetValue(below, name, value);
-  }
   Write(ConfigHivePath(root, "SOFTWARE"), software);
   Write(ConfigHivePath(root, "SYSTEM"), system);
   for (const WindowsProfile& p : options.profiles) {
@@ -141,11 +123,9 @@ std::string WriteWindowsInstallation(const TempDir& dir, const std::string& rela
       Merge(p.user, "test user content", &user);
       Write(profile + "/NTUSER.DAT", user);
     }
-    if (p.writeClassesHive) {
-      Hive classes;
-      Merge(p.classes, "test classes content", &classes);
-      Write(profile + "/AppData/Local/Microsoft/Windows/UsrClass.dat", classes);
-    }
+    Hive classes;
+    Merge(p.classes, "test classes content", &classes);
+    Write(profile + "/AppData/Local/Microsoft/Windows/UsrClass.dat", classes);
   }
   return root;
 }

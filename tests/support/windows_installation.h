@@ -25,15 +25,11 @@ struct WindowsProfile {
   std::string user;
   /// UsrClass.dat content (keys relative to HKCU\Software\Classes), header included.
   std::string classes;
-  bool writeUserHive = true;     ///< false leaves NTUSER.DAT out
-  bool writeClassesHive = true;  ///< false leaves UsrClass.dat out
+  bool writeUserHive = true;  ///< false leaves NTUSER.DAT out
 };
 
 /// What a test installation holds.
 struct WindowsInstallationOptions {
-  /// HKLM content beyond the usual folders, in Wine's format (keys relative to HKLM, header
-  /// included): keys under Software go to the SOFTWARE hive, keys under System to SYSTEM.
-  std::string machine;
   std::vector<WindowsProfile> profiles = {WindowsProfile{}};
   /// SystemRoot as the SOFTWARE hive names it.
   std::string systemRoot = "C:\\Windows";

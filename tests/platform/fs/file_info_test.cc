@@ -13,7 +13,7 @@
 namespace qv::fs {
 namespace {
 
-TEST(FileInfoTest, ReadOnlyIsTheOwnersWritePermission) {
+TEST(FileInfoTest, ReadOnlyIsTheOwnersWritePermissionAndTimesAreLocal) {
   test::TempDir dir;
   std::string path = dir.Write("setup.msi", "12345");
   EXPECT_EQ(GetFileAttributesOf(path), kAttributeArchive);
@@ -29,11 +29,7 @@ TEST(FileInfoTest, ReadOnlyIsTheOwnersWritePermission) {
   EXPECT_EQ(GetFileAttributesOf(dir.Sub("sub")), kAttributeDirectory);
   EXPECT_EQ(GetFileAttributesOf(dir.Sub("sub/.config")), kAttributeArchive | kAttributeHidden);
   EXPECT_EQ(GetFileAttributesOf(dir.Sub("none")), kInvalidFileAttributes);
-}
-
-TEST(FileInfoTest, TimesAreOnTheLocalClock) {
-  test::TempDir dir;
-  std::string path = dir.Write("log.txt", "12345");
+  // Times are on the local clock.
   struct tm local = {.tm_sec = 7,
                      .tm_min = 5,
                      .tm_hour = 9,

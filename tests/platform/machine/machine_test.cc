@@ -27,7 +27,16 @@ auto Folders(const Machine& m) {
   return std::tuple(m.windowsDir, m.systemDir, m.tempDir, m.userName, m.storeDir, m.winePrefix);
 }
 
-TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
+const char kSystemReg[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+    "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1796478104\n"
+    "#time=1d8c5e3a2b4c6d0\n\"SystemRoot\"=\"C:\\\\windows\"\n";
+const char kUserReg[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1000\n\n"
+    "[Environment] 1796478104\n"
+    "\"TEMP\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Local\\\\Temp\"\n";
+
+TEST(MachineTest, BuiltinProfileHasWindows10FoldersAndIsWhatAnUnreadablePrefixGives) {
   test::IsolatedHome home;
   test::ScopedEnv env;
   env.Set("USER", "ann");
@@ -39,50 +48,7 @@ TEST(MachineTest, BuiltinProfileHasWindows10Folders) {
   EXPECT_EQ(Folders(*m), std::tuple("C:\\Windows", "C:\\Windows\\system32",
                                     "C:\\Users\\ann\\AppData\\Local\\Temp\\", "ann",
                                     home.ConfigHome() + "/quorvex", ""));
-}
-
-const char kSystemReg[] =
-    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
-    "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1796478104\n"
-    "#time=1d8c5e3a2b4c6d0\n\"SystemRoot\"=\"C:\\\\windows\"\n";
-const char kUserReg[] =
-    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1000\n\n"
-    "[Environment] 1796478104\n"
-    "\"TEMP\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Local\\\\Temp\"\n";
-
-TEST(MachineTest, WinePrefixGivesDrivesHivesAndFolders) {
-  test::IsolatedHome home;
-  std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
-  std::filesystem::create_symlink("/tmp", prefix + "/dosdevices/d:");
-  std::filesystem::create_symlink("../drive_c", prefix + "/dosdevices/c::");  // a raw device
-  test::ScopedEnv env;
-  env.Set("WINEPREFIX", prefix);
-  env.Set("USER", "ann");
-  Status status;
-  std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
-  ASSERT_TRUE(status.ok()) << status.ToString();
-  EXPECT_EQ(m->drives,
-            (std::map<char, std::string>{{'C', prefix + "/drive_c"}, {'D', "/tmp"}, {'Z', "/"}}));
-  EXPECT_EQ(Folders(*m), std::tuple("C:\\windows", "C:\\windows\\system32",
-                                    "C:\\users\\ann\\AppData\\Local\\Temp\\", "ann",
-                                    home.ConfigHome() + "/quorvex", prefix));
-  EXPECT_EQ(m->userSid, "S-1-5-21-1-2-3-1000");
-  EXPECT_EQ(Text(*m->userHive, "environment", "temp"), "%USERPROFILE%\\AppData\\Local\\Temp");
-}
-
-TEST(MachineTest, WinePrefixWithoutTempUsesTheUsersTempFolder) {
-  test::IsolatedHome home;
-  std::string prefix =
-      test::WriteWinePrefix(home.dir(), "wine", kSystemReg, "WINE REGISTRY Version 2\n");
-  MachineSettings settings{home.DataHome(), home.ConfigHome(), "bob"};
-  Status status;
-  std::shared_ptr<Machine> m = LoadWinePrefix(prefix, settings, &status);
-  ASSERT_NE(m, nullptr) << status.ToString();
-  EXPECT_EQ(m->tempDir, "C:\\users\\bob\\Temp\\");
-  EXPECT_EQ(m->userSid, kDefaultUserSid);  // a header without the user's SID
-}
-
-TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
+  // An unreadable Wine prefix gives an error and the built-in profile.
   const std::pair<std::function<void(const std::string& prefix)>, std::string> cases[] = {
       {[](const std::string& p) { std::filesystem::remove(p + "/system.reg"); },
        "<prefix>/system.reg: no such file"},
@@ -110,10 +76,36 @@ TEST(MachineTest, UnreadablePrefixGivesAnErrorAndTheBuiltinProfile) {
   }
 }
 
-TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefix) {
-  Machine m;
+TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersWindowsFormsAndBufferRules) {
+  test::IsolatedHome home;
+  std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
+  std::filesystem::create_symlink("/tmp", prefix + "/dosdevices/d:");
+  std::filesystem::create_symlink("../drive_c", prefix + "/dosdevices/c::");  // a raw device
+  test::ScopedEnv env;
+  env.Set("WINEPREFIX", prefix);
+  env.Set("USER", "ann");
+  Status status;
+  std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  EXPECT_EQ(m->drives,
+            (std::map<char, std::string>{{'C', prefix + "/drive_c"}, {'D', "/tmp"}, {'Z', "/"}}));
+  EXPECT_EQ(Folders(*m), std::tuple("C:\\windows", "C:\\windows\\system32",
+                                    "C:\\users\\ann\\AppData\\Local\\Temp\\", "ann",
+                                    home.ConfigHome() + "/quorvex", prefix));
+  EXPECT_EQ(m->userSid, "S-1-5-21-1-2-3-1000");
+  EXPECT_EQ(Text(*m->userHive, "environment", "temp"), "%USERPROFILE%\\AppData\\Local\\Temp");
+  // A prefix whose user hive has no TEMP, and no SID in its header.
+  prefix = test::WriteWinePrefix(home.dir(), "bare", kSystemReg, "WINE REGISTRY Version 2\n");
+  std::shared_ptr<Machine> bare =
+      LoadWinePrefix(prefix, {home.DataHome(), home.ConfigHome(), "bob"}, &status);
+  ASSERT_NE(bare, nullptr) << status.ToString();
+  EXPECT_EQ(bare->tempDir, "C:\\users\\bob\\Temp\\");
+  EXPECT_EQ(bare->userSid, kDefaultUserSid);
+  // Host paths in Windows form use the longest drive prefix.
+  Machine mapped;
   // D and H name the same folder: the first letter wins.
-  m.drives = {{'C', "/home/ann/.wine/drive_c"}, {'D', "/home/ann"}, {'H', "/home/ann"}, {'Z', "/"}};
+  mapped.drives = {
+      {'C', "/home/ann/.wine/drive_c"}, {'D', "/home/ann"}, {'H', "/home/ann"}, {'Z', "/"}};
   const std::pair<const char*, const char*> cases[] = {
       {"/home/ann/pkgs/app.msi", "D:\\pkgs\\app.msi"},
       {"/home/ann/.wine/drive_c/Program Files/x", "C:\\Program Files\\x"},
@@ -123,13 +115,11 @@ TEST(MachineTest, WindowsFormUsesTheLongestDrivePrefix) {
       {"/", "Z:\\"},
   };
   for (const auto& [host, windows] : cases) {
-    EXPECT_EQ(WindowsFormOfHostPath(m, host), windows) << host;
+    EXPECT_EQ(WindowsFormOfHostPath(mapped, host), windows) << host;
   }
-  m.drives.erase('Z');
-  EXPECT_EQ(WindowsFormOfHostPath(m, "/usr/lib"), "\\\\?\\unix\\usr\\lib");
-}
-
-TEST(MachineTest, FolderCallsFollowWin32BufferRules) {
+  mapped.drives.erase('Z');
+  EXPECT_EQ(WindowsFormOfHostPath(mapped, "/usr/lib"), "\\\\?\\unix\\usr\\lib");
+  // Folder calls follow the buffer rules of Win32.
   test::ScopedTestMachine scoped;
   std::string buffer = "untouched";
   EXPECT_EQ(GetWindowsDirectoryA(&buffer, 10), 11u);  // "C:\Windows" needs 11 with its NUL

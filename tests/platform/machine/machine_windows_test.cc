@@ -24,6 +24,7 @@ namespace {
 
 constexpr auto Get = &test::RegistryText;
 
+using test::Messages;
 using test::WindowsInstallationOptions;
 using test::WindowsProfile;
 
@@ -38,12 +39,6 @@ WindowsProfile Profile(const std::string& name, const std::string& sid, uint64_t
   p.loadTime = load;
   p.unloadTime = unload;
   return p;
-}
-
-std::vector<std::string> Messages(const std::vector<Status>& problems) {
-  std::vector<std::string> out;
-  for (const Status& s : problems) out.push_back(s.message());
-  return out;
 }
 
 // text with every "<root>" replaced by root.
@@ -79,7 +74,7 @@ class MachineWindowsTest : public ::testing::Test {
   test::TempDir m_dir;
 };
 
-TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
+TEST_F(MachineWindowsTest, InstallationIsTheMachineItsFoldersFoundWithoutRegardToCase) {
   WindowsInstallationOptions options;
   options.profiles = {Profile("ann", "S-1-5-21-1-2-3-1001", kJan2026)};
   options.profiles[0].classes = "WINE REGISTRY Version 2\n[.quorvex] 0\n@=\"Quorvex.File\"\n";
@@ -118,27 +113,35 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachine) {
   EXPECT_EQ(Get("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                 "Common Desktop"),
             "C:\\Users\\Public\\Desktop");
-}
-
-TEST_F(MachineWindowsTest, SettingsGoToTheStoreNeverIntoTheHives) {
-  const std::string root = test::WriteWindowsInstallation(m_dir, "win");
-  const std::string user = root + "/Users/tester/NTUSER.DAT";
-  const std::string before = test::ReadFile(user);
-  LoadOk(root);
+  // Settings go to the store, never into the hives.
+  const std::string before = test::ReadFile(profile + "NTUSER.DAT");
   ASSERT_TRUE(CurrentRegistry()
                   .SetValue("HKCU\\Software\\Dunar\\Quorvex", "Last", registry::Value::Text("x"))
                   .ok());
   EXPECT_EQ(Get("HKCU\\Software\\Dunar\\Quorvex", "Last"), "x");
-  EXPECT_EQ(test::ReadFile(user), before);
+  EXPECT_EQ(test::ReadFile(profile + "NTUSER.DAT"), before);
   EXPECT_NE(test::ReadFile(m_home.ConfigHome() + "/quorvex/user.reg").find("Quorvex"),
             std::string::npos);
+  // Folders are found without regard to case: their own spelling differs from the one
+  // SystemRoot gives, which Windows answers.
+  options = {};
+  options.systemRoot = "C:\\WINDOWS";
+  const std::string upper = test::WriteWindowsInstallation(m_dir, "upper", options);
+  std::filesystem::rename(upper + "/Windows", upper + "/windows");
+  std::filesystem::rename(upper + "/windows/System32/config/SOFTWARE",
+                          upper + "/windows/System32/config/software");
+  std::filesystem::rename(upper + "/Users/tester/NTUSER.DAT", upper + "/Users/tester/ntuser.dat");
+  m = LoadOk(upper);
+  EXPECT_EQ(m->windowsDir, "C:\\WINDOWS");
+  EXPECT_EQ(m->systemDir, "C:\\WINDOWS\\system32");
+  EXPECT_EQ(m->hiveOrigins[0].source, upper + "/windows/System32/config/software");
+  EXPECT_EQ(m->hiveOrigins[3].source, upper + "/Users/tester/ntuser.dat");
 }
 
-TEST_F(MachineWindowsTest, CurrentControlSetIsTheOneSelectNames) {
+TEST_F(MachineWindowsTest, ChoosesControlSetAndUserRefusesWhatCannotBeTheMachineReadsAround) {
   // Select\Current, the TEMP of HKLM\SYSTEM\CurrentControlSet, the machine's temp folder when
   // the user names none, the problem.
   const std::tuple<uint32_t, const char*, const char*, const char*> cases[] = {
-      {1, "%SystemRoot%\\TEMP", "C:\\Windows\\TEMP\\", ""},
       {2, "%SystemRoot%\\Temp2", "C:\\Windows\\Temp2\\", ""},
       {3, "<absent>", "C:\\Users\\tester\\AppData\\Local\\Temp\\",
        ": Select\\Current names ControlSet003, which it does not hold; "
@@ -159,9 +162,7 @@ TEST_F(MachineWindowsTest, CurrentControlSetIsTheOneSelectNames) {
               *problem ? std::vector<std::string>{test::ConfigHivePath(root, "SYSTEM") + problem}
                        : std::vector<std::string>{});
   }
-}
-
-TEST_F(MachineWindowsTest, TheUserIsTheOneNamedElseTheOneWhoUsedItLast) {
+  // The user is the one named, else the one who used the machine last.
   const WindowsProfile ann = Profile("ann", "S-1-5-21-9-9-9-1001", kJan2026, kJan2026 + 5 * kDay);
   const WindowsProfile bob = Profile("bob", "S-1-5-21-9-9-9-1002", kJan2026 + 3 * kDay);
   WindowsProfile gone = Profile("gone", "S-1-5-21-9-9-9-1003", kJan2026 + 9 * kDay);
@@ -174,14 +175,14 @@ TEST_F(MachineWindowsTest, TheUserIsTheOneNamedElseTheOneWhoUsedItLast) {
     std::string user;
     std::string chosen;
   };
-  const Case cases[] = {
+  const Case users[] = {
       {{ann, bob, gone}, "", "ann"},  // ann logged off after bob logged on
       {{bob, azure}, "", "cloud"},
       {{ann, bob}, "BOB", "bob"},
       {{ann, bob}, "s-1-5-21-9-9-9-1002", "bob"},
       {{old1, old2}, "", "old2"},  // no times: the user hive written last
   };
-  for (const Case& c : cases) {
+  for (const Case& c : users) {
     test::TempDir dir;
     WindowsInstallationOptions options;
     options.profiles = c.profiles;
@@ -197,28 +198,9 @@ TEST_F(MachineWindowsTest, TheUserIsTheOneNamedElseTheOneWhoUsedItLast) {
                   "Desktop"),
               "C:\\Users\\" + c.chosen + "\\Desktop");
   }
-}
-
-TEST_F(MachineWindowsTest, FoldersAreFoundWithoutRegardToCase) {
-  WindowsInstallationOptions options;
-  options.systemRoot = "C:\\WINDOWS";
-  const std::string root = test::WriteWindowsInstallation(m_dir, "win", options);
-  // The folder's own spelling differs from the one SystemRoot gives, which Windows answers.
-  std::filesystem::rename(root + "/Windows", root + "/windows");
-  std::filesystem::rename(root + "/windows/System32/config/SOFTWARE",
-                          root + "/windows/System32/config/software");
-  std::filesystem::rename(root + "/Users/tester/NTUSER.DAT", root + "/Users/tester/ntuser.dat");
-  std::shared_ptr<const Machine> m = LoadOk(root);
-  EXPECT_EQ(m->windowsDir, "C:\\WINDOWS");
-  EXPECT_EQ(m->systemDir, "C:\\WINDOWS\\system32");
-  EXPECT_EQ(m->hiveOrigins[0].source, root + "/windows/System32/config/software");
-  EXPECT_EQ(m->hiveOrigins[3].source, root + "/Users/tester/ntuser.dat");
-}
-
-// What keeps a folder from being used as the machine: the status says it, and the machine is
-// the built-in profile.
-TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
-  struct Case {
+  // What keeps a folder from being used as the machine: the status says it, and the machine is
+  // the built-in profile.
+  struct Refusal {
     std::function<void(const std::string& root)> damage;
     std::string user;
     std::string message;  // "<root>" stands for the installation's folder
@@ -226,7 +208,7 @@ TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
   const auto remove = [](const char* below) {
     return [below](const std::string& root) { std::filesystem::remove_all(root + below); };
   };
-  const Case cases[] = {
+  const Refusal refusals[] = {
       {remove(""), "", "QUORVEX_WINDOWS <root>: no such folder"},
       {[](const std::string& root) {
          std::filesystem::remove_all(root);
@@ -250,7 +232,7 @@ TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
       {remove("/Users/tester/NTUSER.DAT"), "tester",
        "<root>/Users/tester/NTUSER.DAT: no such file"},
   };
-  for (const Case& c : cases) {
+  for (const Refusal& c : refusals) {
     test::TempDir dir;
     const std::string root = test::WriteWindowsInstallation(dir, "win");
     c.damage(root);
@@ -260,15 +242,12 @@ TEST_F(MachineWindowsTest, RefusesWhatCannotBeTheMachine) {
     EXPECT_EQ(m->windowsInstallation, "") << c.message;
     EXPECT_EQ(m->windowsDir, "C:\\Windows") << c.message;
   }
-}
-
-// What is read around, each with the problem start-up reports.
-TEST_F(MachineWindowsTest, ReadsAroundWhatItCanAndSaysWhat) {
+  // What is read around, each with the problem start-up reports.
   const std::string classes = "/Users/tester/AppData/Local/Microsoft/Windows/UsrClass.dat";
   const std::string dirty =
       ": the hive is dirty (Windows did not finish writing it; its transaction logs are "
       "missing): it is read as it is, and its data may be stale";
-  const std::pair<std::function<void(const std::string& root)>, std::string> cases[] = {
+  const std::pair<std::function<void(const std::string& root)>, std::string> readAround[] = {
       {[](const std::string& root) {
          const std::string hive = test::ConfigHivePath(root, "SOFTWARE");
          ASSERT_TRUE(test::SetHiveSequenceNumbers(hive, 12, 11));
@@ -286,7 +265,7 @@ TEST_F(MachineWindowsTest, ReadsAroundWhatItCanAndSaysWhat) {
        "<root>" + classes +
            ": no such file; HKCU\\Software\\Classes holds only what NTUSER.DAT holds"},
   };
-  for (const auto& [damage, problem] : cases) {
+  for (const auto& [damage, problem] : readAround) {
     test::TempDir dir;
     const std::string root = test::WriteWindowsInstallation(dir, "win");
     damage(root);

@@ -61,7 +61,16 @@ class TinyCompoundFile {
   std::string bytes;
 };
 
-TEST(CompoundFileTest, ReadsRegularAndMiniStreams) {
+struct Damage {
+  const char* what;
+  void (*apply)(TinyCompoundFile*);
+  bool failsOnOpen;
+  const char* message;
+};
+
+// Regular and mini streams, FAT sectors listed in the DIFAT, and sibling loops; damage is
+// reported without reading past the file.
+TEST(CompoundFileTest, ReadsStreamsAndReportsDamageWithoutReadingPastTheFile) {
   TinyCompoundFile f;
   CompoundFile file;
   ASSERT_TRUE(file.Open(f.bytes).ok());
@@ -77,11 +86,7 @@ TEST(CompoundFileTest, ReadsRegularAndMiniStreams) {
   PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 120, 64);
   ASSERT_TRUE(file.Open(f.bytes).ok());
   ASSERT_TRUE(file.ReadStream(2, &data).ok());
-  EXPECT_EQ(data.size(), 64u);
-}
-
-TEST(CompoundFileTest, FindsFatSectorsBeyondTheHeaderThroughTheDifat) {
-  TinyCompoundFile f;
+  EXPECT_EQ(data.size(), 64u) << "a mini stream filled to its last byte";
   // 110 FAT sectors: the real one (0) and empty ones, 13..120 listed in the header and 122 in
   // the DIFAT sector 121.
   f.bytes.resize(512 * 124, '\xFF');
@@ -90,21 +95,14 @@ TEST(CompoundFileTest, FindsFatSectorsBeyondTheHeaderThroughTheDifat) {
   PutLe(&f.bytes, 0x44, 121);
   PutLe(&f.bytes, TinyCompoundFile::Sector(121), 122);
   PutLe(&f.bytes, TinyCompoundFile::Sector(121) + 508, kEnd);
-  CompoundFile file;
   ASSERT_TRUE(file.Open(f.bytes).ok());
-  std::string data;
   ASSERT_TRUE(file.ReadStream(1, &data).ok());
-  EXPECT_EQ(data.substr(0, 4), "abcd");
-}
+  EXPECT_EQ(data.substr(0, 4), "abcd") << "FAT sectors found through the DIFAT";
+  PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 68, 1);  // Tiny's left points back
+  PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 128 + 68, 2);  // Data's left points to Tiny
+  ASSERT_TRUE(file.Open(f.bytes).ok());
+  EXPECT_EQ(file.Children(0).size(), 2u) << "sibling loops do not hang";
 
-struct Damage {
-  const char* what;
-  void (*apply)(TinyCompoundFile*);
-  bool failsOnOpen;
-  const char* message;
-};
-
-TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
   const Damage cases[] = {
       {"cut short", [](TinyCompoundFile* f) { f->bytes.resize(100); }, true,
        "compound file, byte 100: file shorter than its header"},
@@ -146,32 +144,23 @@ TEST(CompoundFileTest, ReportsDamageWithoutReadingPastTheFile) {
        false, "compound file, byte 0: stream of 100 bytes is larger than the mini stream"},
   };
   for (const Damage& d : cases) {
-    TinyCompoundFile f;
-    d.apply(&f);
-    CompoundFile file;
-    const Status open = file.Open(f.bytes);
+    TinyCompoundFile broken;
+    d.apply(&broken);
+    CompoundFile opened;
+    const Status open = opened.Open(broken.bytes);
     if (d.failsOnOpen) {
       EXPECT_EQ(open.message(), d.message) << d.what;
       continue;
     }
     ASSERT_TRUE(open.ok()) << d.what << ": " << open.message();
-    std::string data, scratch;
+    std::string scratch;
     std::string_view view;
-    Status read = file.ReadStream(1, &data);
+    Status read = opened.ReadStream(1, &data);
     // Viewing a stream in place fails as reading it does.
-    EXPECT_EQ(file.StreamView(1, &scratch, &view).message(), read.message()) << d.what;
-    if (read.ok()) read = file.ReadStream(2, &data);
+    EXPECT_EQ(opened.StreamView(1, &scratch, &view).message(), read.message()) << d.what;
+    if (read.ok()) read = opened.ReadStream(2, &data);
     EXPECT_EQ(read.message(), d.message) << d.what;
   }
-}
-
-TEST(CompoundFileTest, SiblingLoopsDoNotHang) {
-  TinyCompoundFile f;
-  PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 256 + 68, 1);  // Tiny's left points back
-  PutLe(&f.bytes, TinyCompoundFile::Sector(1) + 128 + 68, 2);  // Data's left points to Tiny
-  CompoundFile file;
-  ASSERT_TRUE(file.Open(f.bytes).ok());
-  EXPECT_EQ(file.Children(0).size(), 2u);
 }
 
 }  // namespace

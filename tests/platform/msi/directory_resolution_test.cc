@@ -7,23 +7,6 @@
 namespace qv::msi {
 namespace {
 
-TEST(DefaultDirTest, SplitsTargetAndSourceNames) {
-  // Expected: target short|target long|source short|source long.
-  const std::pair<const char*, const char*> cases[] = {
-      {"App", "App|App|App|App"},
-      {"APP~1|My App", "APP~1|My App|APP~1|My App"},
-      {"Tgt:Src", "Tgt|Tgt|Src|Src"},
-      {"TGT~1|Target Dir:SRC~1|Source Dir", "TGT~1|Target Dir|SRC~1|Source Dir"},
-      {".:Src", ".|.|Src|Src"},
-      {"SourceDir", "SourceDir|SourceDir|SourceDir|SourceDir"},
-  };
-  for (const auto& [defaultDir, expected] : cases) {
-    const DefaultDirNames n = SplitDefaultDir(defaultDir);
-    EXPECT_EQ(n.targetShort + "|" + n.targetLong + "|" + n.sourceShort + "|" + n.sourceLong,
-              expected);
-  }
-}
-
 using PathMap = std::map<std::string, std::string>;
 
 class ResolutionTest : public ::testing::Test {
@@ -48,7 +31,19 @@ class ResolutionTest : public ::testing::Test {
   PathMap properties = {{"ROOTDRIVE", "C:\\"}, {"SourceDir", "Z:\\pkgs\\"}};
 };
 
-TEST_F(ResolutionTest, FollowsParentsNamesAndProperties) {
+TEST_F(ResolutionTest, SplitsNamesFollowsParentsAndPropertiesLeavesCyclesOutBoundsDeepChains) {
+  // DefaultDir values split into target short|target long|source short|source long.
+  const std::pair<const char*, const char*> defaultDirs[] = {
+      {"App", "App|App|App|App"},
+      {"APP~1|My App", "APP~1|My App|APP~1|My App"},
+      {"Tgt:Src", "Tgt|Tgt|Src|Src"},
+      {"TGT~1|Target Dir:SRC~1|Source Dir", "TGT~1|Target Dir|SRC~1|Source Dir"},
+  };
+  for (const auto& [defaultDir, expected] : defaultDirs) {
+    const DefaultDirNames n = SplitDefaultDir(defaultDir);
+    EXPECT_EQ(n.targetShort + "|" + n.targetLong + "|" + n.sourceShort + "|" + n.sourceLong,
+              expected);
+  }
   properties["ProgramFilesFolder"] = "C:\\Program Files (x86)";
   const std::vector<DirectoryRow> rows = {
       {"TARGETDIR", "", "SourceDir"},
@@ -71,9 +66,14 @@ TEST_F(ResolutionTest, FollowsParentsNamesAndProperties) {
           {"Data", "C:\\Data\\ <- Z:\\pkgs\\"}}));
   // Short source names come from the short halves.
   EXPECT_EQ(Resolved(rows, true)["Vendor"], vendor + "VSRC~1\\");
-}
-
-TEST_F(ResolutionTest, TargetDirPropertyAndSelfParentedRoots) {
+  // Cycles and missing parents are left out; then the TARGETDIR property and self-parented roots.
+  EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
+                      {"A", "B", "a"},
+                      {"B", "A", "b"},
+                      {"C", "A", "c"},
+                      {"Orphan", "Nowhere", "o"},
+                      {"Fine", "TARGETDIR", "f"}}),
+            (PathMap{{"TARGETDIR", "C:\\ <- Z:\\pkgs\\"}, {"Fine", "C:\\f\\ <- Z:\\pkgs\\f\\"}}));
   properties["TARGETDIR"] = "D:\\Apps";
   properties["INSTALLDIR"] = "E:\\Chosen\\";
   EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
@@ -84,27 +84,15 @@ TEST_F(ResolutionTest, TargetDirPropertyAndSelfParentedRoots) {
                      {"Other", "C:\\ <- Z:\\pkgs\\"},
                      {"INSTALLDIR", "E:\\Chosen\\ <- Z:\\pkgs\\App\\"},
                      {"Sub", "E:\\Chosen\\Sub\\ <- Z:\\pkgs\\App\\Sub\\"}}));
-}
-
-TEST_F(ResolutionTest, CyclesAndMissingParentsAreLeftOut) {
-  EXPECT_EQ(Resolved({{"TARGETDIR", "", "SourceDir"},
-                      {"A", "B", "a"},
-                      {"B", "A", "b"},
-                      {"C", "A", "c"},
-                      {"Orphan", "Nowhere", "o"},
-                      {"Fine", "TARGETDIR", "f"}}),
-            (PathMap{{"TARGETDIR", "C:\\ <- Z:\\pkgs\\"}, {"Fine", "C:\\f\\ <- Z:\\pkgs\\f\\"}}));
-}
-
-TEST_F(ResolutionTest, DeepChainsResolveWithoutRecursionUpToAPathLimit) {
+  // Deep chains resolve without recursion, up to a path limit.
   // 200,000 levels would overflow a recursive walk; paths stop growing at 4,096 characters.
-  std::vector<DirectoryRow> rows = {{"TARGETDIR", "", "SourceDir"}};
-  const int depth = 200000;
-  for (int i = 0; i < depth; ++i) {
-    rows.push_back(
+  properties.erase("TARGETDIR");
+  std::vector<DirectoryRow> chain = {{"TARGETDIR", "", "SourceDir"}};
+  for (int i = 0; i < 200000; ++i) {
+    chain.push_back(
         {"D" + std::to_string(i), i == 0 ? "TARGETDIR" : "D" + std::to_string(i - 1), "x"});
   }
-  auto r = Resolve(rows);
+  auto r = Resolve(chain);
   // The source "Z:\pkgs\" grows by "x\" per level and fits for levels 0..2043.
   ASSERT_EQ(r.size(), 1u + 2044u);
   EXPECT_EQ(r["D2043"].source.size(), 8u + 2u * 2044);

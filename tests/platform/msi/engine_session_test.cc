@@ -41,7 +41,7 @@ class EngineSessionTest : public ::testing::Test {
 
 // Costing resolves every folder of the fixture from the machine's folder properties, whatever
 // platform the package is built for; the rules themselves are directory_resolution_test's.
-TEST_F(EngineSessionTest, CostingResolvesTheFoldersOnTheMachine) {
+TEST_F(EngineSessionTest, CostingResolvesTheFoldersOnTheMachinePropertiesActionsAndErrors) {
   test::ScopedTestMachine machine;
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   const std::string source = OnDriveZ(dir.path());
@@ -73,15 +73,10 @@ TEST_F(EngineSessionTest, CostingResolvesTheFoldersOnTheMachine) {
     }
     EXPECT_FALSE(ErrorPending());
   }
-}
 
-TEST_F(EngineSessionTest, PropertiesActionsAndErrors) {
-  test::ScopedTestMachine machine;
-  QV_FIXTURE_OR_SKIP(package, dir, "session");
-  std::shared_ptr<Installer> installer = MakeEngineInstaller();
-  std::shared_ptr<Session> session = installer->OpenPackage(package, 0);
+  // Properties, actions and errors of a session opened on the package's path.
+  std::shared_ptr<Session> session = MakeEngineInstaller()->OpenPackage(package, 0);
   ASSERT_NE(session, nullptr);
-
   EXPECT_EQ(session->Property("ProductName"), "Session Sample");
   EXPECT_EQ(session->ProductProperty("ProductVersion"), "1.2.3");
   EXPECT_EQ(session->ProductProperty("ProgramFilesFolder"), "");

@@ -4,17 +4,12 @@
 
 #include <tuple>
 
-#include "platform/registry/hive_reader.h"
+#include "support/test_machine.h"
 
 namespace qv::msi {
 namespace {
 
-std::shared_ptr<const registry::Hive> HiveOf(const std::string& text) {
-  auto hive = std::make_shared<registry::Hive>();
-  EXPECT_TRUE(
-      registry::ParseHive("WINE REGISTRY Version 2\n" + text, "t.reg", hive.get(), nullptr).ok());
-  return hive;
-}
+using test::HiveOf;
 
 TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
   Machine bare;  // no registry values: everything follows from the Windows folder
@@ -46,20 +41,15 @@ TEST(FolderPropertiesTest, ComeFromTheMachinesRegistryOrItsWindowsVolume) {
       {"AppDataFolder", "-", "E:\\Roaming\\"},
       {"CommonAppDataFolder", "-", "E:\\Data\\"},
   };
-  const auto bareProperties = MachineProperties(bare);
-  const auto wineProperties = MachineProperties(wine);
   const auto get = [](const std::map<std::string, std::string>& p, const char* name) {
     return p.count(name) ? p.at(name) : "-";
   };
   for (const auto& [name, onBare, onWine] : cases) {
-    EXPECT_EQ(get(bareProperties, name), onBare) << name;
-    EXPECT_EQ(get(wineProperties, name), onWine) << name;
+    EXPECT_EQ(get(MachineProperties(bare), name), onBare) << name;
+    EXPECT_EQ(get(MachineProperties(wine), name), onWine) << name;
   }
-}
-
-// A session's 32-bit folders are the ones the machine's 32-bit view names, as the directory
-// list reads them; other folders stay native.
-TEST(FolderPropertiesTest, ThirtyTwoBitFoldersComeFromTheThirtyTwoBitView) {
+  // A session's 32-bit folders are the ones the machine's 32-bit view names, as the directory
+  // list reads them; other folders stay native.
   Machine machine;
   machine.windowsDir = "C:\\Windows";
   machine.systemDir = "C:\\Windows\\system32";

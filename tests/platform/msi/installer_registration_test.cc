@@ -48,20 +48,28 @@ class InstallerRegistrationTest : public ::testing::Test {
   InstallerRegistration Registration() {
     return InstallerRegistration(CurrentRegistry(), m_machine->userSid);
   }
+  // Every component MsiEnumComponentsA gives, in its order.
+  static std::vector<std::string> Components() {
+    std::vector<std::string> got;
+    std::string component;
+    for (uint32_t i = 0; MsiEnumComponentsA(i, &component) == kErrorSuccess; ++i) {
+      got.push_back(component);
+    }
+    return got;
+  }
 
   test::IsolatedHome m_home;
   std::shared_ptr<Machine> m_machine;
   std::shared_ptr<Installer> m_installer = MakeEngineInstaller();
 };
 
-TEST_F(InstallerRegistrationTest, ProductStatesAreWines) {
+// Product and feature states, product information, component clients and the enumeration of
+// products and components, as Wine answered.
+TEST_F(InstallerRegistrationTest, AnswersAndEnumeratesAsWineDid) {
   for (const test::DataRow& row : Answers("ProductState")) {
     EXPECT_EQ(m_installer->ProductState(row[0]), std::stoi(row[1])) << row[0];
   }
   EXPECT_FALSE(ErrorPending());
-}
-
-TEST_F(InstallerRegistrationTest, ProductInfoIsWines) {
   InstallerRegistration registration = Registration();
   for (const test::DataRow& row : Answers("ProductInfo")) {
     std::string value = "left over";
@@ -69,26 +77,10 @@ TEST_F(InstallerRegistrationTest, ProductInfoIsWines) {
         << row[0] << " " << row[1];
     EXPECT_EQ(value, row[3]) << row[0] << " " << row[1];
   }
-}
-
-TEST_F(InstallerRegistrationTest, ProductInfoFailureIsThePendingError) {
-  EXPECT_EQ(m_installer->ProductInfo(kA, "VersionString"), "1.2.3");
-  EXPECT_FALSE(ErrorPending());
-  EXPECT_EQ(m_installer->ProductInfo("{AD000000-0000-0000-0000-000000000001}", "ProductVersion"),
-            "");
-  EXPECT_EQ(PendingError().number, kAutomationFailure);
-  EXPECT_EQ(PendingError().source, "Msi API Error");
-  EXPECT_EQ(PendingError().description, "ProductInfo,Product,Attribute");
-}
-
-TEST_F(InstallerRegistrationTest, FeatureStatesAreWines) {
   for (const test::DataRow& row : Answers("FeatureState")) {
     EXPECT_EQ(m_installer->FeatureState(row[0], row[1]), std::stoi(row[2]))
         << row[0] << " " << row[1];
   }
-}
-
-TEST_F(InstallerRegistrationTest, ComponentClientsInRegistrationOrder) {
   for (const test::DataRow& row : Answers("ComponentClients")) {
     const std::vector<std::string> clients(row.begin() + 1, row.end());
     EXPECT_EQ(m_installer->ComponentClients(row[0]), clients) << row[0];
@@ -97,46 +89,18 @@ TEST_F(InstallerRegistrationTest, ComponentClientsInRegistrationOrder) {
       continue;
     }
     std::vector<std::string> none;
-    EXPECT_EQ(Registration().ComponentClients(row[0], &none), 1607u) << row[0];
+    EXPECT_EQ(registration.ComponentClients(row[0], &none), 1607u) << row[0];
     EXPECT_EQ(PendingError().description, "ComponentClients,Component");
     ClearPendingError();
   }
-}
-
-TEST_F(InstallerRegistrationTest, ProductsAndComponentsEnumerateInWinesOrder) {
-  EXPECT_EQ(m_installer->Products(), Answers("Products").at(0));
-  const std::vector<std::string> expected = Answers("Components").at(0);
-  std::vector<std::string> got;
-  std::string component;
-  for (uint32_t i = 0; MsiEnumComponentsA(i, &component) == kErrorSuccess; ++i) {
-    got.push_back(component);
-  }
-  EXPECT_EQ(got, expected);
-  // Calls go 0, 1, 2, ...; skipping is refused, starting over is not.
-  EXPECT_EQ(MsiEnumComponentsA(0, &component), kErrorSuccess);
-  EXPECT_EQ(MsiEnumComponentsA(5, &component), kErrorInvalidParameter);
-  EXPECT_EQ(MsiEnumComponentsA(1, &component), kErrorSuccess);
-  EXPECT_EQ(component, expected[1]);
-  EXPECT_EQ(MsiEnumComponentsA(3, &component), kErrorInvalidParameter);
-}
-
-TEST_F(InstallerRegistrationTest, EnumerationSeesComponentsTheStoreHolds) {
-  std::string component;
-  ASSERT_EQ(MsiEnumComponentsA(0, &component), kErrorSuccess);
-  ASSERT_TRUE(CurrentRegistry()
-                  .SetValue("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\"
-                            "UserData\\S-1-5-18\\Components\\0000000000000000000000000000000F",
-                            "1111111A111111111111111111111111", registry::Value::Text("C:\\x"))
-                  .ok());
-  std::vector<std::string> got;
-  for (uint32_t i = 0; MsiEnumComponentsA(i, &component) == kErrorSuccess; ++i) {
-    got.push_back(component);
-  }
-  EXPECT_EQ(got.size(), 18u);
-  EXPECT_EQ(got[3], "{00000000-0000-0000-0000-0000000000F0}");
-}
-
-TEST_F(InstallerRegistrationTest, FeatureStatesAskOnlyTheProductsThatKnowAFeature) {
+  // A product information failure is the pending error.
+  EXPECT_EQ(m_installer->ProductInfo(kA, "VersionString"), "1.2.3");
+  EXPECT_FALSE(ErrorPending());
+  EXPECT_EQ(m_installer->ProductInfo("{AD000000-0000-0000-0000-000000000001}", "ProductVersion"),
+            "");
+  EXPECT_EQ(PendingError().number, kAutomationFailure);
+  EXPECT_EQ(PendingError().source, "Msi API Error");
+  EXPECT_EQ(PendingError().description, "ProductInfo,Product,Attribute");
   // What every product answers, asked one by one.
   const auto askEach = [&](const std::string& feature) {
     std::vector<std::pair<std::string, int>> states;
@@ -166,6 +130,25 @@ TEST_F(InstallerRegistrationTest, FeatureStatesAskOnlyTheProductsThatKnowAFeatur
   const std::vector<std::pair<std::string, int>> late = {{kA, kStateAdvertised}};
   EXPECT_EQ(m_installer->FeatureStates("Late"), late);
   EXPECT_EQ(askEach("Late"), late);
+  // Products and components enumerate in Wine's order, components the store holds included.
+  EXPECT_EQ(m_installer->Products(), Answers("Products").at(0));
+  const std::vector<std::string> expected = Answers("Components").at(0);
+  EXPECT_EQ(Components(), expected);
+  // Calls go 0, 1, 2, ...; skipping is refused, starting over is not.
+  std::string component;
+  EXPECT_EQ(MsiEnumComponentsA(0, &component), kErrorSuccess);
+  EXPECT_EQ(MsiEnumComponentsA(5, &component), kErrorInvalidParameter);
+  EXPECT_EQ(MsiEnumComponentsA(1, &component), kErrorSuccess);
+  EXPECT_EQ(component, expected[1]);
+  EXPECT_EQ(MsiEnumComponentsA(3, &component), kErrorInvalidParameter);
+  ASSERT_TRUE(CurrentRegistry()
+                  .SetValue("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\"
+                            "UserData\\S-1-5-18\\Components\\0000000000000000000000000000000F",
+                            "1111111A111111111111111111111111", registry::Value::Text("C:\\x"))
+                  .ok());
+  const std::vector<std::string> got = Components();
+  EXPECT_EQ(got.size(), 18u);
+  EXPECT_EQ(got[3], "{00000000-0000-0000-0000-0000000000F0}");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 namespace qv::msi {
 namespace {
 
-TEST(MsiFunctionsTest, PackageLockedByAnotherProcessCannotBeOpened) {
+TEST(MsiFunctionsTest, VerifiesByTheRootClassAndRefusesAPackageLockedByAnotherProcess) {
   test::TempDir dir;
   QV_FIXTURE_OR_SKIP(path, dir, "basic");
   EXPECT_EQ(MsiVerifyPackageA(path), 0u);
@@ -33,12 +33,8 @@ TEST(MsiFunctionsTest, PackageLockedByAnotherProcessCannotBeOpened) {
     EXPECT_EQ(record->FormatText(), "1: 2203 2: " + path + " 3: -2147287008 ");
     ClearPendingError();
   }
-}
-
-TEST(MsiFunctionsTest, VerifiesByTheRootClass) {
-  test::TempDir dir;
-  QV_FIXTURE_OR_SKIP(module, dir, "module");
-  EXPECT_EQ(MsiVerifyPackageA(module), 0u);
+  // Packages are verified by their root class.
+  EXPECT_EQ(MsiVerifyPackageA(test::BuildFixture(dir, "module")), 0u);
   EXPECT_EQ(MsiVerifyPackageA(test::BuildFixture(dir, "patch")), 1620u);
   EXPECT_EQ(MsiVerifyPackageA(dir.Write("notes.msi", "this is a text file\r\n")), 1620u);
   EXPECT_EQ(MsiVerifyPackageA(dir.Sub("absent.msi")), 1619u);
@@ -50,7 +46,7 @@ class MsiHandleFunctionsTest : public test::HandleLeakCheck {
   test::TempDir m_dir;
 };
 
-TEST_F(MsiHandleFunctionsTest, TargetPathsOfACostedSession) {
+TEST_F(MsiHandleFunctionsTest, TargetPathsOfACostedSessionViewsByParameterAndFailuresToOpen) {
   QV_FIXTURE_OR_SKIP(path, m_dir, "wix_product");
   MSIHANDLE database = 0;
   ASSERT_EQ(MsiOpenDatabaseA(path, 0, &database), kErrorSuccess);
@@ -85,32 +81,10 @@ TEST_F(MsiHandleFunctionsTest, TargetPathsOfACostedSession) {
   EXPECT_EQ(MsiCloseHandle(install), kErrorSuccess);
   EXPECT_EQ(MsiCloseHandle(install), kErrorInvalidHandle);
   EXPECT_EQ(MsiGetTargetPathA(install, "TARGETDIR", &target, &size), kErrorInvalidHandle);
-  EXPECT_EQ(MsiCloseHandle(database), kErrorSuccess);
   EXPECT_EQ(MsiCloseHandle(0), kErrorSuccess);
   EXPECT_EQ(MsiCloseHandle(99999), kErrorInvalidHandle);
-}
 
-TEST_F(MsiHandleFunctionsTest, OpeningFailuresGiveNoHandle) {
-  QV_FIXTURE_OR_SKIP(path, m_dir, "basic");
-  MSIHANDLE handle = 7;
-  EXPECT_EQ(MsiOpenDatabaseA(m_dir.Sub("absent.msi"), 0, &handle), kErrorInstallPackageOpenFailed);
-  EXPECT_EQ(handle, 0u);
-  EXPECT_EQ(MsiOpenDatabaseA(m_dir.Write("text.msi", "not a package"), 0, &handle),
-            kErrorInstallPackageInvalid);
-  EXPECT_EQ(MsiOpenPackageA(m_dir.Sub("absent.msi"), &handle), kErrorInstallPackageOpenFailed);
-  EXPECT_EQ(MsiOpenPackageA("#12345", &handle), kErrorInvalidHandle);
-  EXPECT_EQ(MsiOpenPackageA("#x", &handle), kErrorInvalidHandle);
-  EXPECT_EQ(MsiOpenPackageA("#99999999999999999999", &handle), kErrorInvalidHandle);
-  ASSERT_EQ(MsiOpenPackageA(path, &handle), kErrorSuccess);  // a path opens its own database
-  MSIHANDLE view = 0;
-  EXPECT_EQ(MsiDatabaseOpenViewA(handle, "SELECT * FROM `File`", &view), kErrorInvalidHandle);
-  EXPECT_EQ(MsiCloseHandle(handle), kErrorSuccess);
-}
-
-TEST_F(MsiHandleFunctionsTest, ViewsFetchRecordsByParameter) {
-  QV_FIXTURE_OR_SKIP(path, m_dir, "wix_product");
-  MSIHANDLE database = 0;
-  ASSERT_EQ(MsiOpenDatabaseA(path, 0, &database), kErrorSuccess);
+  // Views fetch records by parameter.
   MSIHANDLE view = 0;
   EXPECT_EQ(MsiDatabaseOpenViewA(database, "SELECT * FROM `Nowhere`", &view), kErrorBadQuerySyntax);
   ASSERT_EQ(
@@ -122,7 +96,7 @@ TEST_F(MsiHandleFunctionsTest, ViewsFetchRecordsByParameter) {
   MSIHANDLE record = 0;
   ASSERT_EQ(MsiViewFetch(view, &record), kErrorSuccess);
   std::string value;
-  uint32_t size = 100;
+  size = 100;
   EXPECT_EQ(MsiRecordGetStringA(record, 1, &value, &size), kErrorSuccess);
   EXPECT_EQ(value, "1.2.3");
   size = 3;
@@ -132,6 +106,19 @@ TEST_F(MsiHandleFunctionsTest, ViewsFetchRecordsByParameter) {
   EXPECT_EQ(MsiViewFetch(view, &none), kErrorNoMoreItems);
   EXPECT_EQ(none, 0u);
   for (MSIHANDLE h : {record, params, view, database}) EXPECT_EQ(MsiCloseHandle(h), kErrorSuccess);
+  // Failures to open give no handle.
+  MSIHANDLE handle = 7;
+  EXPECT_EQ(MsiOpenDatabaseA(m_dir.Sub("absent.msi"), 0, &handle), kErrorInstallPackageOpenFailed);
+  EXPECT_EQ(handle, 0u);
+  EXPECT_EQ(MsiOpenDatabaseA(m_dir.Write("text.msi", "not a package"), 0, &handle),
+            kErrorInstallPackageInvalid);
+  EXPECT_EQ(MsiOpenPackageA(m_dir.Sub("absent.msi"), &handle), kErrorInstallPackageOpenFailed);
+  EXPECT_EQ(MsiOpenPackageA("#12345", &handle), kErrorInvalidHandle);
+  EXPECT_EQ(MsiOpenPackageA("#x", &handle), kErrorInvalidHandle);
+  EXPECT_EQ(MsiOpenPackageA("#99999999999999999999", &handle), kErrorInvalidHandle);
+  ASSERT_EQ(MsiOpenPackageA(path, &handle), kErrorSuccess);  // a path opens its own database
+  EXPECT_EQ(MsiDatabaseOpenViewA(handle, "SELECT * FROM `File`", &view), kErrorInvalidHandle);
+  EXPECT_EQ(MsiCloseHandle(handle), kErrorSuccess);
 }
 
 TEST(MsiSetInternalUITest, ReturnsThePreviousLevelAndRefusesUnknownOnes) {

@@ -35,7 +35,7 @@ class PackageDatabaseTest : public ::testing::Test {
 
 // Packages, merge modules, patches and transforms alike: the tables listed and every table
 // exported, the summary information and the codepage included, as msiinfo writes them.
-TEST_F(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsIt) {
+TEST_F(PackageDatabaseTest, ReadsEveryKindOfPackageAsMsiinfoDoes) {
   for (const std::string& name : test::FixtureNames()) {
     auto db = Open(name, kOpenAnyKind);
     ASSERT_TRUE(db) << name;
@@ -53,10 +53,7 @@ TEST_F(PackageDatabaseTest, EveryTableReadsAsMsiinfoExportsIt) {
       EXPECT_EQ(ours, reference) << name << " " << table;
     }
   }
-}
-
-// Times are written in local time, as msiinfo writes them.
-TEST_F(PackageDatabaseTest, SummaryTimesFollowTheLocalTimeZone) {
+  // Times are written in local time, as msiinfo writes them.
   auto db = Open("wix_product");
   ASSERT_TRUE(db);
   test::ScopedEnv env;
@@ -70,14 +67,11 @@ TEST_F(PackageDatabaseTest, SummaryTimesFollowTheLocalTimeZone) {
   }
   env.Set("TZ", std::nullopt);
   tzset();
-}
-
-TEST_F(PackageDatabaseTest, OpenModesAndPatchPackages) {
+  // Open modes, patch packages, binary streams and the pseudo tables.
   auto readOnly = Open("basic");
   ASSERT_TRUE(readOnly);
   EXPECT_EQ(readOnly->DatabaseState(), 0);
   const std::string path = m_path;
-  std::shared_ptr<PackageDatabase> db;
   ASSERT_TRUE(OpenPackageDatabase(path, kOpenTransact, &db).ok());
   EXPECT_EQ(db->DatabaseState(), 1);
   EXPECT_FALSE(db->Commit());
@@ -102,11 +96,9 @@ TEST_F(PackageDatabaseTest, OpenModesAndPatchPackages) {
             "1.0.1");
   const std::string compound = m_dir.Write("other.bin", std::string(8, '\0'));
   EXPECT_FALSE(OpenPackageDatabase(compound, kOpenAnyKind, &db).ok());
-}
 
-TEST_F(PackageDatabaseTest, ReadsBinaryStreamsAndPseudoTables) {
-  auto db = Open("basic");
-  ASSERT_TRUE(db);
+  // Binary streams and the pseudo tables.
+  db = readOnly;
   auto view = db->OpenView("SELECT `Name`, `Data` FROM `Binary` WHERE `Name` = ?");
   ASSERT_TRUE(view);
   Record params(1);

@@ -29,7 +29,7 @@ Parsed Parse(const std::string& bytes) {
 
 const std::string kWineHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
 
-TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
+TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
   Parsed p = Parse(test::DataFile("registry/reader/keys.reg"));
   ASSERT_TRUE(p.status.ok());
   EXPECT_EQ(p.format, HiveFormat::kWine);
@@ -42,9 +42,26 @@ TEST(HiveReaderTest, ReadsWineKeysWithTimestampsAndComments) {
             Value::Text("default"));
   // Escaped key names keep brackets and backslashes; É matches é.
   EXPECT_NE(p.hive.FindValue("a\\b]c\\\xC3\x89", "V"), nullptr);
-}
-
-TEST(HiveReaderTest, ReadsEveryWineValueForm) {
+  // Regedit exports in UTF-16 and UTF-8.
+  const std::string text = test::DataFile("registry/reader/export.reg");
+  for (const std::string& bytes : {"\xFF\xFE" + Utf8ToUtf16Le(text), text, "\xEF\xBB\xBF" + text}) {
+    Parsed p = Parse(bytes);
+    ASSERT_TRUE(p.status.ok()) << p.status.ToString();
+    EXPECT_EQ(p.format, HiveFormat::kRegedit5);
+    EXPECT_EQ(p.problems, std::vector<std::string>{});
+    const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Vendor App";
+    EXPECT_EQ(*p.hive.FindValue(key, ""), Value::Text("top"));
+    EXPECT_EQ(*p.hive.FindValue(key, "path"), Value::Text("C:\\Program Files\\App"));
+    EXPECT_EQ(*p.hive.FindValue(key, "Count"), Value::Dword(16));
+    EXPECT_EQ(*p.hive.FindValue(key, "Multi"), Value::MultiText({"ab", "c"}));
+    EXPECT_EQ(*p.hive.FindValue("HKEY_CURRENT_USER\\Software\\\xC3\xA9", "n"),
+              Value::Text("\xE2\x82\xAC"));
+    // HiveBelow splits an export by root.
+    Hive machine = HiveBelow(p.hive, "hkey_local_machine");
+    EXPECT_EQ(*machine.FindValue("Software\\Vendor App", "Count"), Value::Dword(16));
+    EXPECT_EQ(machine.keys().size(), 1u);
+  }
+  // Every form of Wine value line.
   for (const ValueLine& v : ValueLines()) {
     Parsed p = Parse(kWineHeader + "[K] 0\n" + v.line + "\n");
     EXPECT_EQ(p.problems, std::vector<std::string>{}) << v.line;
@@ -52,9 +69,13 @@ TEST(HiveReaderTest, ReadsEveryWineValueForm) {
     ASSERT_NE(read, nullptr) << v.line;
     EXPECT_EQ(*read, v.value) << v.line;
   }
-}
-
-TEST(HiveReaderTest, SkipsEachMalformedLineNamingItAndKeepsTheRest) {
+  // Files without a registry header are refused.
+  for (const char* bytes : {"", "hello\n[K]\n", "\xFF\xFE", "WINE REGISTRY Version 1\n"}) {
+    Parsed p = Parse(bytes);
+    EXPECT_EQ(p.status.code(), Status::Code::kCorruption);
+    EXPECT_EQ(p.status.message(), "test.reg:1: not a registry file");
+  }
+  // Each malformed line is skipped, named, and the rest kept.
   const std::string regedit = "Windows Registry Editor Version 5.00\r\n\r\n\r\n";
   // Each text follows the header and "[K] 0" (line 4) and comes before a good value.
   const struct {
@@ -95,35 +116,6 @@ TEST(HiveReaderTest, SkipsEachMalformedLineNamingItAndKeepsTheRest) {
   // A value before any key has none to go to.
   EXPECT_EQ(Parse(kWineHeader + "\"early\"=dword:1\n").problems,
             std::vector<std::string>{"test.reg:4: value outside a key"});
-}
-
-TEST(HiveReaderTest, RejectsFilesWithoutARegistryHeader) {
-  for (const char* bytes : {"", "hello\n[K]\n", "\xFF\xFE", "WINE REGISTRY Version 1\n"}) {
-    Parsed p = Parse(bytes);
-    EXPECT_EQ(p.status.code(), Status::Code::kCorruption);
-    EXPECT_EQ(p.status.message(), "test.reg:1: not a registry file");
-  }
-}
-
-TEST(HiveReaderTest, ReadsRegeditExportsInUtf16AndUtf8) {
-  const std::string text = test::DataFile("registry/reader/export.reg");
-  for (const std::string& bytes : {"\xFF\xFE" + Utf8ToUtf16Le(text), text, "\xEF\xBB\xBF" + text}) {
-    Parsed p = Parse(bytes);
-    ASSERT_TRUE(p.status.ok()) << p.status.ToString();
-    EXPECT_EQ(p.format, HiveFormat::kRegedit5);
-    EXPECT_EQ(p.problems, std::vector<std::string>{});
-    const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Vendor App";
-    EXPECT_EQ(*p.hive.FindValue(key, ""), Value::Text("top"));
-    EXPECT_EQ(*p.hive.FindValue(key, "path"), Value::Text("C:\\Program Files\\App"));
-    EXPECT_EQ(*p.hive.FindValue(key, "Count"), Value::Dword(16));
-    EXPECT_EQ(*p.hive.FindValue(key, "Multi"), Value::MultiText({"ab", "c"}));
-    EXPECT_EQ(*p.hive.FindValue("HKEY_CURRENT_USER\\Software\\\xC3\xA9", "n"),
-              Value::Text("\xE2\x82\xAC"));
-    // HiveBelow splits an export by root.
-    Hive machine = HiveBelow(p.hive, "hkey_local_machine");
-    EXPECT_EQ(*machine.FindValue("Software\\Vendor App", "Count"), Value::Dword(16));
-    EXPECT_EQ(machine.keys().size(), 1u);
-  }
 }
 
 }  // namespace

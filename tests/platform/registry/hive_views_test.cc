@@ -2,18 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/registry/hive_reader.h"
+#include "support/test_machine.h"
 
 namespace qv::registry {
 namespace {
 
-std::shared_ptr<const Hive> HiveOf(const std::string& text) {
-  auto hive = std::make_shared<Hive>();
-  EXPECT_TRUE(ParseHive("WINE REGISTRY Version 2\n" + text, "t.reg", hive.get(), nullptr).ok());
-  return hive;
-}
+using test::HiveOf;
 
-TEST(HiveViewsTest, UpperLayersWinAndKeysAddUp) {
+TEST(HiveViewsTest, UpperLayersWinKeysAddUpAndMountsShowWhereTheyAre) {
   StackedHive stack({HiveOf("[K] 0\n\"a\"=\"top\"\n\"gone\"=-\n[K\\\\Top] 0\n"),
                      HiveOf("[K] 0\n\"b\"=\"low\"\n\"a\"=\"low\"\n\"gone\"=\"low\"\n"
                             "[K\\\\Low] 0\n[Other] 0\n")});
@@ -31,13 +27,11 @@ TEST(HiveViewsTest, UpperLayersWinAndKeysAddUp) {
   EXPECT_EQ(stack.SubkeyNames(""), (std::vector<std::string>{"K", "Other"}));
   EXPECT_TRUE(stack.KeyExists("other"));
   EXPECT_FALSE(stack.KeyExists("K\\None"));
-}
 
-TEST(HiveViewsTest, AMountedKeyShowsWhereItIsMounted) {
+  // A mounted key shows where it is mounted.
   MountedHive classes(
       HiveOf("[HKEY_CLASSES_ROOT\\\\CLSID\\\\{X}] 0\n@=\"x\"\n[HKEY_CURRENT_USER\\\\K] 0\n"),
       "HKEY_CLASSES_ROOT", "Software\\Classes");
-  Value v;
   ASSERT_TRUE(classes.ReadValue("software\\classes\\clsid\\{x}", "", &v));
   EXPECT_EQ(v, Value::Text("x"));
   EXPECT_EQ(classes.SubkeyNames("Software\\Classes"), std::vector<std::string>{"CLSID"});

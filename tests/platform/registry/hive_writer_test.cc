@@ -9,7 +9,7 @@ namespace qv::registry {
 namespace {
 
 // Values are written in the order they were first set, as Wine keeps them.
-TEST(HiveWriterTest, WritesWineFormat) {
+TEST(HiveWriterTest, WritesWineFormatEscapingCharactersEveryTypeSurvivingARead) {
   Hive hive;
   hive.SetValue("Software\\Dunar\\Quorvex", "Name", Value::Text("a\\b \"c\""));
   hive.SetValue("Software\\Dunar\\Quorvex", "", Value::Dword(7));
@@ -24,9 +24,7 @@ TEST(HiveWriterTest, WritesWineFormat) {
             "\"Name\"=\"a\\\\b \\\"c\\\"\"\n"
             "@=dword:00000007\n"
             "\"Gone\"=-\n");
-}
-
-TEST(HiveWriterTest, EscapesControlAndNonAsciiCharacters) {
+  // Control and non-ASCII characters are escaped.
   EXPECT_EQ(EscapeWineText(std::string("t\tn\nr\rz\0e\x01\x7f", 11), '"'),
             "t\\tn\\nr\\rz\\0e\\x0001\\x007f");
   EXPECT_EQ(EscapeWineText("\xC3\xA9\xF0\x9F\x98\x80", '"'), "\\x00e9\\xd83d\\xde00");
@@ -40,15 +38,13 @@ TEST(HiveWriterTest, EscapesControlAndNonAsciiCharacters) {
                                        4),
                            '"'),
             "\\0007\\08");
-}
-
-TEST(HiveWriterTest, EveryTypeSurvivesWriteAndRead) {
-  Hive hive;
+  // Every type survives a write and a read.
+  Hive every;
   const std::vector<ValueLine> lines = ValueLines();
   for (size_t i = 0; i < lines.size(); ++i) {
-    hive.SetValue("Key\\With]Bracket", "v" + std::to_string(i), lines[i].value);
+    every.SetValue("Key\\With]Bracket", "v" + std::to_string(i), lines[i].value);
   }
-  const std::string text = WriteWineHive(hive, "\\Machine", 1);
+  const std::string text = WriteWineHive(every, "\\Machine", 1);
   EXPECT_NE(text.find(",\\\n  ab,"), std::string::npos);  // long hex data is wrapped
   Hive back;
   std::vector<std::string> problems;

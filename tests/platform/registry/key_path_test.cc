@@ -9,7 +9,6 @@ namespace {
 
 TEST(KeyPathTest, SplitsRootsAndRelativePaths) {
   const std::tuple<const char*, Root, const char*> cases[] = {
-      {"HKLM\\Software\\Microsoft", Root::kLocalMachine, "Software\\Microsoft"},
       {"hklm\\Software\\", Root::kLocalMachine, "Software"},
       {"HKEY_LOCAL_MACHINE\\A", Root::kLocalMachine, "A"},
       {"\\HKCR\\CLSID\\{X}", Root::kClassesRoot, "CLSID\\{X}"},

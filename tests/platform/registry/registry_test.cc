@@ -17,12 +17,10 @@ class RegistryTest : public ::testing::Test {
  protected:
   RegistryTest()
       : m_machineHive(
-            test::HiveOf("WINE REGISTRY Version 2\n"
-                         "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"machine class\"\n"
+            test::HiveOf("[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n@=\"machine class\"\n"
                          "\"Shared\"=\"machine\"\n"
                          "[Software\\\\Vendor] 0\n\"Below\"=\"below\"\n\"Other\"=dword:5\n")),
-        m_userHive(test::HiveOf("WINE REGISTRY Version 2\n"
-                                "[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n\"Shared\"=\"user\"\n"
+        m_userHive(test::HiveOf("[Software\\\\Classes\\\\CLSID\\\\{A}] 0\n\"Shared\"=\"user\"\n"
                                 "[Environment] 0\n\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"\n")) {}
 
   std::unique_ptr<Registry> Open() {
@@ -51,7 +49,7 @@ class RegistryTest : public ::testing::Test {
   std::shared_ptr<const Hive> m_userHive;
 };
 
-TEST_F(RegistryTest, EveryRootAndRelativeKeysReachTheirHive) {
+TEST_F(RegistryTest, KeysReachTheirHivesAndTheStoreSurvivesCrashesAndDamage) {
   auto r = Open();
   EXPECT_EQ(Get(*r, "HKEY_LOCAL_MACHINE\\software\\VENDOR", "below"), "below");
   EXPECT_EQ(Get(*r, "HKCU\\Environment", "TEMP"), "%USERPROFILE%\\Temp");
@@ -63,10 +61,7 @@ TEST_F(RegistryTest, EveryRootAndRelativeKeysReachTheirHive) {
   EXPECT_EQ(Get(*r, "HKCU\\Software\\Dunar\\Quorvex", "converter0"), "a.msi");
   EXPECT_EQ(Get(*r, "HKEY_USERS\\S-1-5-21-7\\Software\\Dunar\\Quorvex", "Converter0"), "a.msi");
   EXPECT_EQ(r->SubkeyNames("HKCU\\Software\\Dunar"), std::vector<std::string>{"Quorvex"});
-}
-
-TEST_F(RegistryTest, ClassesRootPrefersTheUsersClasses) {
-  auto r = Open();
+  // The classes root prefers the user's classes.
   EXPECT_EQ(Get(*r, "HKCR\\CLSID\\{A}", "Shared"), "user");
   EXPECT_EQ(Get(*r, "\\HKEY_CLASSES_ROOT\\CLSID\\{a}", ""), "machine class");
   // The user has the key of its own, so a write goes there.
@@ -79,10 +74,8 @@ TEST_F(RegistryTest, ClassesRootPrefersTheUsersClasses) {
   // Deleting the user's value lets the machine's show through.
   ASSERT_TRUE(r->DeleteValue("HKCR\\CLSID\\{A}", "Shared").ok());
   EXPECT_EQ(Get(*r, "HKCR\\CLSID\\{A}", "Shared"), "machine");
-}
-
-TEST_F(RegistryTest, StoreHidesTheMachineHiveAndTombstonesDeleteBelow) {
-  auto r = Open();
+  // The store hides the machine's hive, and its tombstones delete what is below.
+  r = Open();
   ASSERT_TRUE(r->SetValue("HKLM\\Software\\Vendor", "Below", Value::Text("above")).ok());
   EXPECT_EQ(Get(*r, "HKLM\\Software\\Vendor", "Below"), "above");
   ASSERT_TRUE(r->DeleteValue("HKLM\\Software\\Vendor", "Below").ok());
@@ -102,6 +95,31 @@ TEST_F(RegistryTest, StoreHidesTheMachineHiveAndTombstonesDeleteBelow) {
   ASSERT_TRUE(r->DeleteValue("Dunar\\Quorvex", "X").ok());
   EXPECT_EQ(test::ReadFile(m_dir.Sub("store/user.reg")).find("\"x\""), std::string::npos);
   EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "x"), "<Dunar\\Quorvex: no value \"x\">");
+  // A writer that ends before its rename leaves the old store.
+  ASSERT_TRUE(Open()->SetValue("Dunar\\Quorvex", "Kept", Value::Text("old")).ok());
+  const pid_t pid = Spawn([&] {
+    auto r = Open();
+    r->StoreOf(Root::kCurrentUser).SetBeforeRenameHook([] { _exit(7); });
+    r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("new")).IgnoreError();  // exits before
+    return 0;
+  });
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(ExitCode(pid), 7);
+  EXPECT_NE(test::ReadFile(m_dir.Sub("store/user.reg.tmp-" + std::to_string(pid))), "");
+  r = Open();
+  EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "Kept"), "old");
+  // The next write goes through despite the leftover temporary file.
+  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("newer")).ok());
+  EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "Kept"), "newer");
+  // A store that is not a hive is moved aside on the next write.
+  m_dir.Write("store/user.reg", "garbage");
+  r = Open();
+  EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "A"), "<Dunar\\Quorvex: no value \"A\">");
+  EXPECT_EQ(r->StoreOf(Root::kCurrentUser).readStatus().message(),
+            m_dir.Sub("store/user.reg") + ":1: not a registry file");
+  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "A", Value::Text("a")).ok());
+  EXPECT_EQ(test::ReadFile(m_dir.Sub("store/user.reg.corrupt")), "garbage");
+  EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "A"), "a");
 }
 
 TEST_F(RegistryTest, ForkedWritersKeepEachOthersValues) {
@@ -124,35 +142,6 @@ TEST_F(RegistryTest, ForkedWritersKeepEachOthersValues) {
   }
   for (pid_t pid : pids) EXPECT_EQ(ExitCode(pid), 0);
   EXPECT_EQ(reader->ValueNames("Dunar\\Quorvex").size(), static_cast<size_t>(kChildren * kWrites));
-}
-
-TEST_F(RegistryTest, CrashBeforeRenameLeavesTheOldStore) {
-  ASSERT_TRUE(Open()->SetValue("Dunar\\Quorvex", "Kept", Value::Text("old")).ok());
-  const pid_t pid = Spawn([&] {
-    auto r = Open();
-    r->StoreOf(Root::kCurrentUser).SetBeforeRenameHook([] { _exit(7); });
-    r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("new")).IgnoreError();  // exits before
-    return 0;
-  });
-  ASSERT_GT(pid, 0);
-  EXPECT_EQ(ExitCode(pid), 7);
-  EXPECT_NE(test::ReadFile(m_dir.Sub("store/user.reg.tmp-" + std::to_string(pid))), "");
-  auto r = Open();
-  EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "Kept"), "old");
-  // The next write goes through despite the leftover temporary file.
-  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "Kept", Value::Text("newer")).ok());
-  EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "Kept"), "newer");
-}
-
-TEST_F(RegistryTest, StoreThatIsNotAHiveIsMovedAsideOnWrite) {
-  m_dir.Write("store/user.reg", "garbage");
-  auto r = Open();
-  EXPECT_EQ(Get(*r, "Dunar\\Quorvex", "A"), "<Dunar\\Quorvex: no value \"A\">");
-  EXPECT_EQ(r->StoreOf(Root::kCurrentUser).readStatus().message(),
-            m_dir.Sub("store/user.reg") + ":1: not a registry file");
-  ASSERT_TRUE(r->SetValue("Dunar\\Quorvex", "A", Value::Text("a")).ok());
-  EXPECT_EQ(test::ReadFile(m_dir.Sub("store/user.reg.corrupt")), "garbage");
-  EXPECT_EQ(Get(*Open(), "Dunar\\Quorvex", "A"), "a");
 }
 
 TEST_F(RegistryTest, UnwritableStoreGivesAnError) {

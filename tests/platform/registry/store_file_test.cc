@@ -33,7 +33,7 @@ std::string Unstamped(const std::string& text) {
 
 // A value that does not change is written back in the form it was read in, through two writes
 // of other values.
-TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
+TEST(StoreFileTest, ValuesAreWrittenBackAsReadOrAfreshWhenChangedUnreadableLinesKept) {
   for (const ValueLine& c : ValueLines()) {
     test::TempDir dir;
     const std::string path =
@@ -52,11 +52,8 @@ TEST(StoreFileTest, EveryValueFormIsWrittenBackAsItWasRead) {
       EXPECT_EQ(fresh.problems().size(), 0u) << c.line;
     }
   }
-}
-
-// A value that changes is written in the writer's own form; one set to what it holds keeps
-// its line.
-TEST(StoreFileTest, ChangedValuesAreWrittenAfresh) {
+  // A value that changes is written in the writer's own form; one set to what it holds keeps
+  // its line.
   test::TempDir dir;
   const std::string path = dir.Write("user.reg", kHeader +
                                                      "\n[Software\\\\Dunar\\\\Quorvex] 5\n"
@@ -73,17 +70,13 @@ TEST(StoreFileTest, ChangedValuesAreWrittenAfresh) {
                                                  "\n[Software\\\\Dunar\\\\Quorvex] T\n"
                                                  "\"same\"=hex(4):2a,00,00,00\n"
                                                  "\"changed\"=dword:00000007\n");
-}
 
-// Lines the reader cannot read, comments and lines of no key stay in the file where they were,
-// through writes that add and remove values around them.
-TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
-  test::TempDir dir;
-  const std::string path =
-      dir.Write("user.reg", test::DataFile("registry/store/unreadable_lines.reg"));
-  StoreFile store(path, "\\User\\S-1");
-  ASSERT_TRUE(store.Update([&](Hive* h) { h->SetValue(kKey, "d", Value::Text("four")); }).ok());
-  ASSERT_TRUE(store.Update([&](Hive* h) { h->RemoveValue(kKey, "a"); }).ok());
+  // Lines the reader cannot read, comments and lines of no key stay in the file where they
+  // were, through writes that add and remove values around them.
+  dir.Write("user.reg", test::DataFile("registry/store/unreadable_lines.reg"));
+  StoreFile kept(path, "\\User\\S-1");
+  ASSERT_TRUE(kept.Update([&](Hive* h) { h->SetValue(kKey, "d", Value::Text("four")); }).ok());
+  ASSERT_TRUE(kept.Update([&](Hive* h) { h->RemoveValue(kKey, "a"); }).ok());
   // Key lines keep their place; their time stamps are those of the write ("T").
   EXPECT_EQ(Unstamped(test::ReadFile(path)),
             test::DataFile("registry/store/unreadable_lines.written.reg"));
@@ -96,7 +89,5 @@ TEST(StoreFileTest, LinesTheReaderCannotReadAreKeptInPlace) {
   EXPECT_EQ(fresh.problems().size(), 6u);  // stray, b, junk, [Broken, g, y
 }
 
-// A store file, or its lock, that is a FIFO is refused with what it is: reads keep an empty
-// store, writes fail, and nothing waits on it.
 }  // namespace
 }  // namespace qv::registry

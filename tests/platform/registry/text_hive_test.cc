@@ -44,7 +44,7 @@ void ExpectSameAnswers(const Hive& full, const TextHive& lazy, const std::string
   }
 }
 
-TEST(TextHiveTest, AnswersAsTheFullReaderDoes) {
+TEST(TextHiveTest, AnswersAsTheFullReaderDoesReportsKeyLinesNamesTheRootRefusesWhatIsNoHive) {
   for (const std::string& file : kFiles) {
     const std::string text = test::DataFile(file);
     Hive full;
@@ -66,9 +66,7 @@ TEST(TextHiveTest, AnswersAsTheFullReaderDoes) {
     ASSERT_TRUE(wide);
     EXPECT_EQ(wide->KeyCount(), lazy->KeyCount());
   }
-}
-
-TEST(TextHiveTest, ReportsKeyLinesAndStrayValuesWhenLoaded) {
+  // Key lines and stray values are reported when loaded.
   std::vector<std::string> problems;
   std::shared_ptr<const TextHive> hive = Load(kWine +                    // lines 1-3
                                                   "\"early\"=dword:1\n"  // 4
@@ -87,19 +85,14 @@ TEST(TextHiveTest, ReportsKeyLinesAndStrayValuesWhenLoaded) {
   EXPECT_EQ(hive->SubkeyNames("Good"), std::vector<std::string>{"Sub"});
   EXPECT_FALSE(hive->KeyExists("Not a key"));
   EXPECT_EQ(hive->relativeTo(), "\\Machine");
-}
-
-TEST(TextHiveTest, NamesTheRootOfAWineFile) {
+  // The root a Wine file names, and what is no hive.
   EXPECT_EQ(
       Load("WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n")
           ->relativeTo(),
       "\\User\\S-1-5-21-0-0-0-1000");
   EXPECT_EQ(Load("WINE REGISTRY Version 2\n[K] 0\n")->relativeTo(), "");
   EXPECT_EQ(Load(test::DataFile(kFiles[1]))->format(), HiveFormat::kRegedit5);
-}
-
-TEST(TextHiveTest, RefusesWhatIsNoHive) {
-  std::shared_ptr<const TextHive> hive;
+  // What is no hive is refused.
   Status s = TextHive::Load("hello\n[K]\n", "t.reg", nullptr, &hive);
   EXPECT_EQ(s.code(), Status::Code::kCorruption);
   EXPECT_EQ(s.message(), "t.reg:1: not a registry file");
