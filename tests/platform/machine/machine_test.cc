@@ -63,16 +63,16 @@ TEST(MachineTest, BuiltinProfileHasWindows10FoldersAndIsWhatAnUnreadablePrefixGi
        "WINEPREFIX <prefix>: not a folder"},
   };
   for (const auto& [damage, message] : cases) {
-    test::IsolatedHome home;
-    const std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
+    test::IsolatedHome damagedHome;
+    const std::string prefix =
+        test::WriteWinePrefix(damagedHome.dir(), "wine", kSystemReg, kUserReg);
     damage(prefix);
-    test::ScopedEnv env;
     env.Set("WINEPREFIX", prefix);
-    Status status;
-    std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
-    EXPECT_EQ(status.message(), message.substr(0, message.find("<prefix>")) + prefix +
-                                    message.substr(message.find("<prefix>") + 8));
-    EXPECT_EQ(std::tuple(m->winePrefix, m->windowsDir), std::tuple("", "C:\\Windows"));
+    Status refusal;
+    std::shared_ptr<const Machine> builtin = LoadMachineFromEnvironment(&refusal);
+    EXPECT_EQ(refusal.message(), message.substr(0, message.find("<prefix>")) + prefix +
+                                     message.substr(message.find("<prefix>") + 8));
+    EXPECT_EQ(std::tuple(builtin->winePrefix, builtin->windowsDir), std::tuple("", "C:\\Windows"));
   }
 }
 

@@ -45,35 +45,35 @@ TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
   // Regedit exports in UTF-16 and UTF-8.
   const std::string text = test::DataFile("registry/reader/export.reg");
   for (const std::string& bytes : {"\xFF\xFE" + Utf8ToUtf16Le(text), text, "\xEF\xBB\xBF" + text}) {
-    Parsed p = Parse(bytes);
-    ASSERT_TRUE(p.status.ok()) << p.status.ToString();
-    EXPECT_EQ(p.format, HiveFormat::kRegedit5);
-    EXPECT_EQ(p.problems, std::vector<std::string>{});
+    Parsed exported = Parse(bytes);
+    ASSERT_TRUE(exported.status.ok()) << exported.status.ToString();
+    EXPECT_EQ(exported.format, HiveFormat::kRegedit5);
+    EXPECT_EQ(exported.problems, std::vector<std::string>{});
     const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Vendor App";
-    EXPECT_EQ(*p.hive.FindValue(key, ""), Value::Text("top"));
-    EXPECT_EQ(*p.hive.FindValue(key, "path"), Value::Text("C:\\Program Files\\App"));
-    EXPECT_EQ(*p.hive.FindValue(key, "Count"), Value::Dword(16));
-    EXPECT_EQ(*p.hive.FindValue(key, "Multi"), Value::MultiText({"ab", "c"}));
-    EXPECT_EQ(*p.hive.FindValue("HKEY_CURRENT_USER\\Software\\\xC3\xA9", "n"),
+    EXPECT_EQ(*exported.hive.FindValue(key, ""), Value::Text("top"));
+    EXPECT_EQ(*exported.hive.FindValue(key, "path"), Value::Text("C:\\Program Files\\App"));
+    EXPECT_EQ(*exported.hive.FindValue(key, "Count"), Value::Dword(16));
+    EXPECT_EQ(*exported.hive.FindValue(key, "Multi"), Value::MultiText({"ab", "c"}));
+    EXPECT_EQ(*exported.hive.FindValue("HKEY_CURRENT_USER\\Software\\\xC3\xA9", "n"),
               Value::Text("\xE2\x82\xAC"));
     // HiveBelow splits an export by root.
-    Hive machine = HiveBelow(p.hive, "hkey_local_machine");
+    Hive machine = HiveBelow(exported.hive, "hkey_local_machine");
     EXPECT_EQ(*machine.FindValue("Software\\Vendor App", "Count"), Value::Dword(16));
     EXPECT_EQ(machine.keys().size(), 1u);
   }
   // Every form of Wine value line.
   for (const ValueLine& v : ValueLines()) {
-    Parsed p = Parse(kWineHeader + "[K] 0\n" + v.line + "\n");
-    EXPECT_EQ(p.problems, std::vector<std::string>{}) << v.line;
-    const Value* read = p.hive.FindValue("K", v.name);
+    Parsed line = Parse(kWineHeader + "[K] 0\n" + v.line + "\n");
+    EXPECT_EQ(line.problems, std::vector<std::string>{}) << v.line;
+    const Value* read = line.hive.FindValue("K", v.name);
     ASSERT_NE(read, nullptr) << v.line;
     EXPECT_EQ(*read, v.value) << v.line;
   }
   // Files without a registry header are refused.
   for (const char* bytes : {"", "hello\n[K]\n", "\xFF\xFE", "WINE REGISTRY Version 1\n"}) {
-    Parsed p = Parse(bytes);
-    EXPECT_EQ(p.status.code(), Status::Code::kCorruption);
-    EXPECT_EQ(p.status.message(), "test.reg:1: not a registry file");
+    Parsed refused = Parse(bytes);
+    EXPECT_EQ(refused.status.code(), Status::Code::kCorruption);
+    EXPECT_EQ(refused.status.message(), "test.reg:1: not a registry file");
   }
   // Each malformed line is skipped, named, and the rest kept.
   const std::string regedit = "Windows Registry Editor Version 5.00\r\n\r\n\r\n";
@@ -104,14 +104,14 @@ TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
       {regedit, "[-HKEY_CURRENT_USER\\X]", "5: key deletion is not supported"},
   };
   for (const auto& c : cases) {
-    Parsed p = Parse(c.header + "[K] 0\n" + c.lines + "\n[K] 0\n\"after\"=dword:1\n");
-    ASSERT_TRUE(p.status.ok()) << c.lines;
+    Parsed damaged = Parse(c.header + "[K] 0\n" + c.lines + "\n[K] 0\n\"after\"=dword:1\n");
+    ASSERT_TRUE(damaged.status.ok()) << c.lines;
     std::string problems;
-    for (const std::string& problem : p.problems) {
+    for (const std::string& problem : damaged.problems) {
       problems += (problems.empty() ? "" : "|") + problem.substr(std::string("test.reg:").size());
     }
     EXPECT_EQ(problems, c.problems) << c.lines;
-    EXPECT_NE(p.hive.FindValue("K", "after"), nullptr) << c.lines;
+    EXPECT_NE(damaged.hive.FindValue("K", "after"), nullptr) << c.lines;
   }
   // A value before any key has none to go to.
   EXPECT_EQ(Parse(kWineHeader + "\"early\"=dword:1\n").problems,

@@ -63,7 +63,6 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
   const std::pair<SubkeyList, uint32_t> layouts[] = {
       {SubkeyList::kLh, 1000}, {SubkeyList::kLh, 7}, {SubkeyList::kLf, 7}, {SubkeyList::kLi, 7}};
   for (const auto& [kind, perLeaf] : layouts) {
-    test::TempDir dir;
     RegfWriter writer(RegfLayout{kind, perLeaf});
     const uint32_t parent = writer.KeyAt("Installer\\Components");
     std::vector<std::string> names;
@@ -75,19 +74,19 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
       writer.AddValue(key, "n", kDword, Value::Dword(static_cast<uint32_t>(i)).data);
     }
     writer.AddKey(parent, "Ünïcode");
-    const std::string path = dir.Sub("hive");
-    ASSERT_TRUE(writer.Write(path));
-    std::shared_ptr<const RegfHive> hive = OpenOrFail(path);
-    ASSERT_TRUE(hive);
+    const std::string listsPath = dir.Sub("lists");
+    ASSERT_TRUE(writer.Write(listsPath));
+    std::shared_ptr<const RegfHive> lists = OpenOrFail(listsPath);
+    ASSERT_TRUE(lists);
     for (size_t i = 0; i < names.size(); ++i) {
-      Value v;
-      ASSERT_TRUE(hive->ReadValue("installer\\components\\" + AsciiLower(names[i]), "N", &v))
+      Value n;
+      ASSERT_TRUE(lists->ReadValue("installer\\components\\" + AsciiLower(names[i]), "N", &n))
           << names[i];
-      EXPECT_EQ(v.Number(), i);
+      EXPECT_EQ(n.Number(), i);
     }
-    EXPECT_TRUE(hive->KeyExists("Installer\\Components\\üNÏCODE"));
-    EXPECT_FALSE(hive->KeyExists("Installer\\Components\\" + std::string(32, 'F')));
-    EXPECT_EQ(hive->SubkeyNames("Installer\\Components").size(), names.size() + 1);
+    EXPECT_TRUE(lists->KeyExists("Installer\\Components\\üNÏCODE"));
+    EXPECT_FALSE(lists->KeyExists("Installer\\Components\\" + std::string(32, 'F')));
+    EXPECT_EQ(lists->SubkeyNames("Installer\\Components").size(), names.size() + 1);
   }
   // A hive Windows did not finish writing, and one with a damaged bin, open and
   // say so; one another program writes, and what is no readable hive, do not.
@@ -120,9 +119,9 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
   // Every way a file can fail to be a hive the machine can read, with the message
   // it gets.
   const std::string good = RegfWriter().Bytes();
-  auto withHeader = [&](size_t at, const std::string& bytes, bool fixChecksum) {
+  auto withHeader = [&](size_t at, const std::string& patch, bool fixChecksum) {
     std::string out = good;
-    out.replace(at, bytes.size(), bytes);
+    out.replace(at, patch.size(), patch);
     if (fixChecksum) test::FixHiveChecksum(&out);
     return out;
   };
@@ -151,12 +150,12 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
        "a damaged registry hive (its hive bins cannot be read)"},
   };
   for (const Case& c : cases) {
-    const std::string path = dir.Write(c.name, c.bytes);
-    std::shared_ptr<const RegfHive> hive;
-    Status s = RegfHive::Open(path, &hive);
+    const std::string casePath = dir.Write(c.name, c.bytes);
+    std::shared_ptr<const RegfHive> refused;
+    Status s = RegfHive::Open(casePath, &refused);
     EXPECT_EQ(s.code(), c.code) << c.name << ": " << s.ToString();
-    EXPECT_EQ(s.message(), path + ": " + c.after) << c.name;
-    EXPECT_FALSE(hive) << c.name;
+    EXPECT_EQ(s.message(), casePath + ": " + c.after) << c.name;
+    EXPECT_FALSE(refused) << c.name;
   }
 }
 
