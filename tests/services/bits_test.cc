@@ -62,12 +62,5 @@ TEST(BitsTest, BitsSetListsSetBitsAscendingAndSetBitsReadsThemBack) {
   }
 }
 
-TEST(GetLengthCTest, CountsUpToTheFirstNul) {
-  using namespace std::string_literals;
-  EXPECT_EQ(GetLengthC("abc\0def"s), 3);
-  EXPECT_EQ(GetLengthC("\0"s), 0);
-  EXPECT_EQ(GetLengthC("abc"), -1);
-}
-
 }  // namespace
 }  // namespace qv

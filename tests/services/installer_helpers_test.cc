@@ -10,23 +10,17 @@
 namespace qv {
 namespace {
 
-TEST(InstallerHelpersTest, GuidFormsBothWays) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"{12345678-1234-1234-1234-123456789ABC}", "8765432143214321214321436587A9CB"},
-      {"ad000000-0000-0000-0000-000000000021", "000000DA000000000000000000000012"},
-  };
-  for (const auto& [guid, packed] : cases) {
-    std::string buffer;
-    EXPECT_EQ(GUIDFormattedToPacked(guid, &buffer), 1) << guid;
-    EXPECT_EQ(buffer, packed);
-    EXPECT_EQ(GUIDPackedToFormatted(buffer, &buffer), 1);
-    std::string upper = guid.front() == '{' ? guid : "{" + guid + "}";
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    EXPECT_EQ(buffer, upper);
-  }
-  std::string buffer = "left over";
+TEST(InstallerHelpersTest, GuidFormsBothWaysInCapitals) {
+  // The installer's wrappers add the braces and give capitals; the packing itself is the
+  // platform's.
+  std::string buffer;
+  EXPECT_EQ(GUIDFormattedToPacked("ad000000-0000-0000-0000-000000000021", &buffer), 1);
+  EXPECT_EQ(buffer, "000000DA000000000000000000000012");
+  EXPECT_EQ(GUIDPackedToFormatted(buffer, &buffer), 1);
+  EXPECT_EQ(buffer, "{AD000000-0000-0000-0000-000000000021}");
   EXPECT_EQ(GUIDFormattedToPacked("{12345678-1234}", &buffer), 0);
   EXPECT_EQ(buffer, "");
+  buffer = "left over";
   EXPECT_EQ(GUIDPackedToFormatted("8765432143214321214321436587A9CZ", &buffer), 0);
   EXPECT_EQ(buffer, "");
 }
