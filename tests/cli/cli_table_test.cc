@@ -1,5 +1,6 @@
 // quorvex-cli as scripts see it: for each command line, the exit status and the first line it
-// prints (standard output, or standard error when it printed nothing there).
+// prints (standard output, or standard error when it printed nothing there); and the whole of
+// what "list" prints.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <sstream>
 #include <utility>
 
-#include "cli/cli_runner.h"
 #include "guids/guid_machine.h"
 #include "support/data_rows.h"
 #include "support/locking_child.h"
@@ -114,7 +114,7 @@ class CliTableTest : public ::testing::Test {
     return text;
   }
 
-  // Runs quorvex-cli; returns its exit status and the first line it printed.
+  // Runs quorvex-cli; returns its exit status and what it printed.
   std::pair<int, std::string> Run(const CliCase& c) {
     test::ScopedEnv env;
     if (!c.env.empty()) {
@@ -129,9 +129,7 @@ class CliTableTest : public ::testing::Test {
     std::string out = test::RunCommand(
         command + " <" + test::ShellQuote(in) + " 2>" + test::ShellQuote(err), &status);
     if (out.empty()) out = test::ReadFile(err);
-    std::string first = out.substr(0, out.find('\n'));
-    if (!first.empty() && first.back() == '\r') first.pop_back();  // IDT lines end in CR LF
-    return {status, first};
+    return {status, out};
   }
 
   test::IsolatedHome m_home;
@@ -146,12 +144,40 @@ TEST_F(CliTableTest, ExitStatusAndFirstLineOfEveryKindOfRun) {
   ASSERT_TRUE(holder.locked());
   for (const CliCase& c : cases) {
     SCOPED_TRACE("runs.txt:" + std::to_string(c.line));
-    const auto [status, firstLine] = Run(c);
+    const auto [status, out] = Run(c);
+    std::string firstLine = out.substr(0, out.find('\n'));
+    if (firstLine.ends_with('\r')) firstLine.pop_back();  // IDT lines end in CR LF
     EXPECT_EQ(status, c.status);
     EXPECT_EQ(firstLine, Expand(c.firstLine));
   }
   // The copies read for the held package are gone.
   EXPECT_FALSE(std::filesystem::exists(m_dir.Sub("held.CopyOf.Msi")));
+}
+
+// The cells themselves are the file list's; here how "list" writes them.
+TEST_F(CliTableTest, ListPrintsEveryCellAsTextOrJson) {
+  const std::string log =
+      m_dir.Write("pkgs/install.log",
+                  "=== Verbose logging started: 1/31/2024 ===\r\n"
+                  "MSI (c): Package name extracted from path: tab\there \"quoted\"\r\n");
+  m_dir.Write("pkgs/notes.txt", "not listed");
+  const std::string size = std::to_string(std::filesystem::file_size(log));
+  const auto [status, text] = Run({.args = {"list", m_dir.Sub("pkgs")}, .env = "LC_ALL=C"});
+  EXPECT_EQ(status, 0) << text;
+  // The heading, then the one row; a tab inside a cell would split it: it is printed as a blank.
+  const std::string row = text.substr(text.find('\n') + 1);
+  EXPECT_EQ(row.substr(0, row.find("\t\t")), "Install.Log\tLOG\ttab here \"quoted\"\tInstall");
+  EXPECT_TRUE(row.ends_with("\t" + size + "\n")) << text;
+
+  const auto [jsonStatus, json] = Run({.args = {"list", log, "--json"}, .env = "LC_ALL=C"});
+  EXPECT_EQ(jsonStatus, 0) << json;
+  EXPECT_EQ(json.rfind("[\n  {\"File Name\": \"Install.Log\", \"Type\": \"LOG\", "
+                       "\"Application\": \"tab\\there \\\"quoted\\\"\", \"Version\": "
+                       "\"Install\", \"Language\": \"\", \"Guid\": \"\", \"DateTime\": \"",
+                       0),
+            0u)
+      << json;
+  EXPECT_TRUE(json.ends_with("\", \"Size\": \"" + size + "\"}\n]\n")) << json;
 }
 
 }  // namespace
