@@ -1,5 +1,6 @@
 // The "Decode Formatted MSI Records" tab: the installer-file combo's validation and drop-down,
-// and the two record fields. The translations and the history are tested below the window.
+// its "Browse" through the file selection window, and the two record fields. The translations
+// and the history are tested below the window.
 
 #include <filesystem>
 #include <string>
@@ -7,12 +8,16 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 
 #include "app/settings.h"
 #include "converter/installer_file_history.h"
 #include "converter_fixture.h"
+#include "listview/report_list.h"
 #include "platform/machine/machine.h"
 #include "platform/msi/engine_installer.h"
+#include "selection/msidir_frm.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 
@@ -78,6 +83,34 @@ TEST_F(RecordTabTest, TheInstallerFileIsCheckedAndStoredInItsWindowsForm) {
   EXPECT_TRUE(m_ui->messages.empty());
   EXPECT_EQ(ComboItems(*m_combo),
             (std::vector<std::string>{windowsForm, "C:\\Packages\\gone.msi"}));
+}
+
+// The selection window opens over the converter, once; the package chosen there lands in the
+// box and its history.
+TEST_F(RecordTabTest, BrowseHandsTheChosenPackageToTheBox) {
+  const std::string built = Fixture("basic");
+  if (built.empty()) GTEST_SKIP() << "msitools missing";
+  const std::string folder = m_machine.DriveC() + "/Packages";
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(built, folder + "/app.msi");
+
+  m_frm->Cm_BMsiFile->click();
+  m_frm->Cm_BMsiFile->click();  // a selection is under way: no second window
+  const QList<MsiDir_Frm*> opened = m_frm->findChildren<MsiDir_Frm*>();
+  ASSERT_EQ(opened.size(), 1);
+  QPointer<MsiDir_Frm> selection = opened[0];
+  selection->folderDialog = [&folder](QWidget*, const FolderRequest&) { return folder; };
+  selection->Cm_GetDir->click();
+  selection->FinishListing();
+  selection->Lv_MSIFiles->setCurrentIndex(selection->Lv_MSIFiles->model()->index(0, 0));
+  selection->Lv_MSIFiles_ItemClick();
+  selection->M_Select->trigger();
+  QApplication::processEvents();
+
+  EXPECT_TRUE(!selection || !selection->isVisible());
+  EXPECT_EQ(m_combo->currentText().toStdString(), "C:\\Packages\\App.Msi");
+  EXPECT_EQ(GetSettingStr("Converter0"), "C:\\Packages\\App.Msi");
+  EXPECT_TRUE(m_ui->messages.empty());
 }
 
 // After both roads on a package, each road on another package (valid, or the first one
