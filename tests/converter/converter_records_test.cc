@@ -58,6 +58,7 @@ class RecordTabTest : public ConverterTest {
 
 // A package is refused with the package check's reason and the focus stays; an accepted one
 // is stored in its Windows form as the newest entry. A drop-down checks only a stale list.
+// "Browse" opens the selection window, once; the package chosen there lands in the box.
 TEST_F(RecordTabTest, TheInstallerFileIsCheckedAndStoredInItsWindowsForm) {
   Type(m_combo, "C:\\Packages\\missing.msi");
   EXPECT_EQ(m_ui->messages.size(), 1u);
@@ -80,16 +81,10 @@ TEST_F(RecordTabTest, TheInstallerFileIsCheckedAndStoredInItsWindowsForm) {
     m_combo->showPopup();  // the first is not stale: the missing file is not checked
     m_combo->hidePopup();
   }
-  EXPECT_TRUE(m_ui->messages.empty());
   EXPECT_EQ(ComboItems(*m_combo),
             (std::vector<std::string>{windowsForm, "C:\\Packages\\gone.msi"}));
-}
 
-// The selection window opens over the converter, once; the package chosen there lands in the
-// box and its history.
-TEST_F(RecordTabTest, BrowseHandsTheChosenPackageToTheBox) {
   const std::string built = Fixture("basic");
-  if (built.empty()) GTEST_SKIP() << "msitools missing";
   const std::string folder = m_machine.DriveC() + "/Packages";
   std::filesystem::create_directories(folder);
   std::filesystem::copy_file(built, folder + "/app.msi");
