@@ -43,7 +43,17 @@ class CellTipTest : public ListWindowTest {
   }
 };
 
-TEST_F(CellTipTest, ShowsTheFullTextOfCutOffCellsOnly) {
+TEST_F(CellTipTest, RestingThePointerOverACutOffCellShowsTheTip) {
+  const QRect cell = m_list->visualRect(m_list->Model()->index(1, 0));
+  QTest::mouseMove(m_list->viewport(), cell.center());
+  ASSERT_NE(CellTip().Window(), nullptr);
+  EXPECT_EQ(CellTip().Window()->Look().text, "A name far too long for its column.Msi");
+  QTRY_VERIFY_WITH_TIMEOUT(CellTip().Window()->isVisible(), 3000);
+  QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  EXPECT_FALSE(CellTip().Window()->isVisible());
+}
+
+TEST_F(CellTipTest, ShowsTheFullTextOfCutOffCellsOnlyInLinesOfAboutEqualLength) {
   EXPECT_EQ(Hover(0, 1), "<none>");
   EXPECT_EQ(Hover(1, 1), "A name far too long for its column.Msi");
   ASSERT_NE(CellTip().Window(), nullptr);
@@ -63,19 +73,7 @@ TEST_F(CellTipTest, ShowsTheFullTextOfCutOffCellsOnly) {
 
   // Text wider than the tip may be wraps into lines.
   EXPECT_NE(Hover(2, 2).find('\r'), std::string::npos);
-}
 
-TEST_F(CellTipTest, RestingThePointerOverACutOffCellShowsTheTip) {
-  const QRect cell = m_list->visualRect(m_list->Model()->index(1, 0));
-  QTest::mouseMove(m_list->viewport(), cell.center());
-  ASSERT_NE(CellTip().Window(), nullptr);
-  EXPECT_EQ(CellTip().Window()->Look().text, "A name far too long for its column.Msi");
-  QTRY_VERIFY_WITH_TIMEOUT(CellTip().Window()->isVisible(), 3000);
-  QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-  EXPECT_FALSE(CellTip().Window()->isVisible());
-}
-
-TEST_F(CellTipTest, WrapsIntoLinesOfAboutEqualLength) {
   const std::string words = "alpha beta gamma delta epsilon zeta eta theta";
   const std::string unbroken(30, 'w');
   const struct {
@@ -108,20 +106,6 @@ TEST(CTooltipTest, KeepsOneWindowThatGoesWithItsTool) {
   tip.Create(other.get());
   other.reset();
   EXPECT_EQ(tip.Window(), nullptr) << "the tip goes with its tool";
-}
-
-TEST(TextWidthTest, MeasuresInTheWeightTheCallerAsks) {
-  QWidget plain, bold;
-  QFont font = plain.font();
-  font.setBold(true);
-  bold.setFont(font);
-  auto measure = [](const QWidget& widget, bool asBold) {
-    int32_t width = -1;
-    GetObjectTextWidth(&widget, "File Name", asBold, &width);
-    return width;
-  };
-  EXPECT_EQ(measure(bold, false), measure(plain, false)) << "the argument decides the weight";
-  EXPECT_GT(measure(plain, true), measure(plain, false));
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ class ColSortTest : public ListWindowTest {
   }
 };
 
-TEST_F(ColSortTest, ShowsItsCaptionsAndReadsEveryShapeOfTag) {
+TEST_F(ColSortTest, ShowsItsCaptionsReadsEveryShapeOfTagAndWritesTheKeysChosen) {
   const KeyRow off{"Not Used", "", false};
   Open("", [&off](ColSort_Frm* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Column Sort Details for \"Select Msi Files\" Window ");
@@ -72,7 +72,7 @@ TEST_F(ColSortTest, ShowsItsCaptionsAndReadsEveryShapeOfTag) {
     ClickMenu(dialog, dialog->M_Cancel);
     EXPECT_FALSE(dialog->isVisible());
   });
-  const std::pair<const char*, std::vector<KeyRow>> cases[] = {
+  const std::pair<const char*, std::vector<KeyRow>> read[] = {
       {"S>2,<4,1",
        {{"> Always Descending", "Type", true},
         {"< Always Ascending", "DateTime", true},
@@ -85,22 +85,21 @@ TEST_F(ColSortTest, ShowsItsCaptionsAndReadsEveryShapeOfTag) {
         {"Standard Order", "Type", true},
         {"Standard Order", "DateTime", true}}},
   };
-  for (const auto& [tag, rows] : cases) {
+  for (const auto& [tag, rows] : read) {
     Open(tag, [&, tag = tag, rows = rows](ColSort_Frm* dialog) {
       EXPECT_EQ(Rows(dialog), rows) << tag;
       dialog->M_Cancel->trigger();
     });
     EXPECT_EQ(m_list->ColumnTag(3), tag) << "cancel keeps the Tag";
   }
-}
 
-TEST_F(ColSortTest, WritesTheKeysChosenInItsCombos) {
+  // Saving writes the keys chosen in the combos.
   struct Case {
     const char* tag;
     std::vector<std::pair<int, int>> keys;  // (order entry, column entry) per key; -1 keeps
     const char* written;
   };
-  const Case cases[] = {
+  const Case saved[] = {
       {"", {{0, -1}}, "S"},
       // Key 2 alone is written first and comes back as key 1.
       {"S", {{0, -1}, {3, 3}}, "S>4"},
@@ -109,7 +108,7 @@ TEST_F(ColSortTest, WritesTheKeysChosenInItsCombos) {
       {"S<9", {}, "S<"},
       {"S9", {}, "S,"},
   };
-  for (const Case& c : cases) {
+  for (const Case& c : saved) {
     Open(c.tag, [&](ColSort_Frm* dialog) {
       for (size_t k = 0; k < c.keys.size(); ++k) {
         Choose(dialog->Cb_Order[k], c.keys[k].first);
