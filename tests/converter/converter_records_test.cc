@@ -42,14 +42,10 @@ class RecordTabTest : public ConverterTest {
     return field->toPlainText().toStdString();
   }
   // One event of the record tab on a package, as a user runs it: the package typed into the
-  // combo (without leaving it), then the record typed and left.
-  void KeysToPaths(const std::string& package, const std::string& keys) {
+  // combo (without leaving it), then a record typed into field and left.
+  void Translate(const std::string& package, QPlainTextEdit* field, const std::string& record) {
     m_combo->setEditText(QString::fromStdString(package));
-    Type(m_frm->T_Original, keys);
-  }
-  void PathsToKeys(const std::string& package, const std::string& paths) {
-    m_combo->setEditText(QString::fromStdString(package));
-    Type(m_frm->T_Formatted, paths);
+    Type(field, record);
   }
 
   TempDir m_dir;
@@ -132,17 +128,17 @@ TEST_F(RecordTabTest, TheNextPackageSeesNothingOfThePreviousOne) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.package);
     std::filesystem::copy_file(a, vanished, std::filesystem::copy_options::overwrite_existing);
-    PathsToKeys(vanished, path);
+    Translate(vanished, m_frm->T_Formatted, path);
     ASSERT_EQ(Text(m_frm->T_Original), "[#MainExe]");
-    KeysToPaths(vanished, "[#MainExe]");
+    Translate(vanished, m_frm->T_Original, "[#MainExe]");
     ASSERT_EQ(Text(m_frm->T_Formatted), "\"" + path + "\"");
     std::filesystem::remove(vanished);
     m_ui->messages.clear();
 
     m_frm->T_Formatted->setPlainText("kept");
-    KeysToPaths(c.package, record);
+    Translate(c.package, m_frm->T_Original, record);
     EXPECT_EQ(Text(m_frm->T_Formatted), c.formatted.empty() ? "kept" : c.formatted);
-    PathsToKeys(c.package, path);
+    Translate(c.package, m_frm->T_Formatted, path);
     EXPECT_EQ(Text(m_frm->T_Original), c.original.empty() ? record : c.original);
     EXPECT_EQ(OpenDb().oDatabase, nullptr);
     EXPECT_EQ(OpenDb().oSession, nullptr);

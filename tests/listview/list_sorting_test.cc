@@ -72,11 +72,6 @@ TEST_F(ListSortingTest, ShiftClickSwitchesAColumnBetweenItsContentsAndFiveLetter
   EXPECT_NEAR(m_list->ColumnWidth(1), ColumnContentWidth(m_list, 1, false) + 200, 8);
   EXPECT_NEAR(m_list->ColumnWidth(3), narrow, 8);
   EXPECT_EQ(Names(), "Setup.Msi App.Msi Merge.Msm Install.Log") << "no sort";
-
-  m_list->ClearRows();
-  m_list->SetColumnWidth(3, 1500);
-  ClickHeader(3, Qt::ShiftModifier);
-  EXPECT_EQ(m_list->ColumnWidth(3), 1500) << "an empty list is not fitted";
 }
 
 TEST_F(ListSortingTest, CtrlClickSharesTheListsWidthFromTheColumn) {
@@ -100,10 +95,6 @@ TEST_F(ListSortingTest, AltClickOpensTheColumnSortDialogForTheColumn) {
   ClickHeader(4, Qt::AltModifier);
   EXPECT_EQ(header, "Version");
   EXPECT_EQ(Names(), "Setup.Msi App.Msi Merge.Msm Install.Log");
-
-  // Other key combinations are plain clicks.
-  ClickHeader(8, Qt::ShiftModifier | Qt::ControlModifier);
-  EXPECT_EQ(Names(), "App.Msi Install.Log Setup.Msi Merge.Msm");
 }
 
 TEST_F(ListSortingTest, CtrlCCopiesTheSelectedRowsWithTheTitles) {
