@@ -100,6 +100,8 @@ TEST(CTooltipTest, KeepsOneWindowThatGoesWithItsTool) {
   tip.Create(&tool);
   tip.Create(&tool);
   EXPECT_EQ(tool.findChildren<TipWindow*>().size(), 1) << "Create twice leaves one tip";
+  tip.SetTipWidth(120);
+  EXPECT_EQ(tip.Window()->Look().maxWidth, 120) << "a width set while the tip exists applies";
   tip.Destroy();
   EXPECT_TRUE(tool.findChildren<TipWindow*>().isEmpty());
   auto other = std::make_unique<QWidget>();

@@ -54,6 +54,13 @@ TEST_F(ListSortingTest, ATagWithKeysSortsByThem) {
   EXPECT_EQ(Names(), "Merge.Msm Setup.Msi Install.Log App.Msi");
 }
 
+// Keys after the first are compared only when the ones before them are equal.
+TEST_F(ListSortingTest, CompareListItemsComparesKeyByKey) {
+  m_list->SetColumnTag(1, "S6,>8");
+  ClickHeader(1);
+  EXPECT_EQ(CompareListItems(0, 3, m_list), 0) << "the same Guid, the larger Size first";
+}
+
 TEST_F(ListSortingTest, ShiftClickSwitchesAColumnBetweenItsContentsAndFiveLetters) {
   int32_t narrow = 0;
   GetLvTextWidth(m_list, "DDDDD", false, &narrow);
