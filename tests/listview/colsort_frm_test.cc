@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenuBar>
 
 #include "list_fixture.h"
 
@@ -48,18 +47,6 @@ class ColSortTest : public ListWindowTest {
     }
     return rows;
   }
-  /// Chooses an entry of a combo with the keyboard, as a user does.
-  static void Choose(QComboBox* combo, int entry) {
-    combo->setFocus();
-    QTest::keyClick(combo, Qt::Key_Home);
-    for (int i = 0; i < entry; ++i) QTest::keyClick(combo, Qt::Key_Down);
-    ASSERT_EQ(combo->currentIndex(), entry);
-  }
-  /// Clicks a menu item of the dialog's menu bar.
-  static void ClickMenu(ColSort_Frm* dialog, QAction* item) {
-    auto* bar = dialog->findChild<QMenuBar*>();
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(item).center());
-  }
 };
 
 TEST_F(ColSortTest, ShowsItsCaptionsReadsEveryShapeOfTagAndWritesTheKeysChosen) {
@@ -69,7 +56,7 @@ TEST_F(ColSortTest, ShowsItsCaptionsReadsEveryShapeOfTagAndWritesTheKeysChosen) 
     EXPECT_EQ(dialog->L_ListView->text(), "Lv_MSIFiles");
     EXPECT_EQ(dialog->Cb_ColHeader->currentText(), "Size");
     EXPECT_EQ(Rows(dialog), (std::vector<KeyRow>{{"Standard Order", "Size", true}, off, off}));
-    ClickMenu(dialog, dialog->M_Cancel);
+    dialog->M_Cancel->trigger();
     EXPECT_FALSE(dialog->isVisible());
   });
   const std::pair<const char*, std::vector<KeyRow>> read[] = {
@@ -111,11 +98,11 @@ TEST_F(ColSortTest, ShowsItsCaptionsReadsEveryShapeOfTagAndWritesTheKeysChosen) 
   for (const Case& c : saved) {
     Open(c.tag, [&](ColSort_Frm* dialog) {
       for (size_t k = 0; k < c.keys.size(); ++k) {
-        Choose(dialog->Cb_Order[k], c.keys[k].first);
+        dialog->Cb_Order[k]->setCurrentIndex(c.keys[k].first);
         EXPECT_EQ(dialog->Fr_Column[k]->isEnabled(), c.keys[k].first != 0) << c.tag << k;
-        if (c.keys[k].second >= 0) Choose(dialog->Cb_Column[k], c.keys[k].second);
+        if (c.keys[k].second >= 0) dialog->Cb_Column[k]->setCurrentIndex(c.keys[k].second);
       }
-      ClickMenu(dialog, dialog->M_SaveExit);
+      dialog->M_SaveExit->trigger();
       EXPECT_FALSE(dialog->isVisible());
     });
     EXPECT_EQ(m_list->ColumnTag(3), c.written) << c.tag;
