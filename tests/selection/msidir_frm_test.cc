@@ -76,14 +76,6 @@ class MsiDirWindowTest : public ::testing::Test {
     return out;
   }
 
-  /// Lets the window list the folder to the end.
-  void WaitForListing() {
-    for (int i = 0; i < 1000 && m_frm && !m_frm->ListingDone(); ++i) {
-      QTest::qWait(5);
-    }
-    ASSERT_TRUE(m_frm && m_frm->ListingDone());
-  }
-
   /// The texts of the list's first column, in the order shown.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
@@ -93,13 +85,11 @@ class MsiDirWindowTest : public ::testing::Test {
     return names;
   }
 
-  /// Types text into the name box (focused by a click) and moves the focus to the list.
+  /// Puts text into the name box (focused by a click) and moves the focus away.
   void TypeFolder(const std::string& text) {
     QLineEdit* box = m_frm->T_Dirname;
     box->setFocus(Qt::MouseFocusReason);
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, QString::fromStdString(text));
+    box->setText(QString::fromStdString(text));
     m_frm->Cm_GetDir->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
   }
@@ -149,7 +139,7 @@ TEST_F(MsiDirWindowTest, OpensWithTheListHiddenAndListsAFolderTypedIntoTheNameBo
   // The first leaving after the window opened only arms the check.
   EXPECT_FALSE(m_frm->Fr_MSIDetails->isVisible());
   TypeFolder(m_folder.Sub("sub"));  // a host path is taken in its Windows form
-  WaitForListing();
+  m_frm->FinishListing();
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("sub"));
   EXPECT_TRUE(m_frm->Fr_MSIDetails->isVisible());
   EXPECT_EQ(Names(), std::vector<std::string>{"C.Log"});
@@ -163,7 +153,7 @@ TEST_F(MsiDirWindowTest, OpensWithTheListHiddenAndListsAFolderTypedIntoTheNameBo
   EXPECT_EQ(m_ui->messages[0].buttons, ui::Buttons::kOk);
   QApplication::processEvents();
   EXPECT_EQ(QApplication::focusWidget(), m_frm->T_Dirname);
-  WaitForListing();
+  m_frm->FinishListing();
   // The box then shows the name's folder part and the list is rebuilt empty.
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win());
   EXPECT_EQ(m_frm->Lv_MSIFiles->RowCount(), 0);
@@ -176,7 +166,7 @@ TEST_F(MsiDirWindowTest, ListsTheFolderAndHandsBackTheChosenFile) {
   EXPECT_TRUE(m_frm->Fr_MSIDetails->isVisible());
   // The rows come while the window goes on answering events.
   EXPECT_FALSE(m_frm->ListingDone());
-  WaitForListing();
+  QTRY_VERIFY_WITH_TIMEOUT(m_frm->ListingDone(), 5000);
   EXPECT_EQ(Names(), (std::vector<std::string>{"A.Log", "B.Log"}));
   std::vector<std::string> titles;
   for (int32_t c = 1; c <= m_frm->Lv_MSIFiles->ColumnCount(); ++c) {
@@ -211,7 +201,7 @@ TEST_F(MsiDirWindowTest, ReturningWithoutAnExistingFileSaysSoAndStays) {
   m_frm->T_Dirname->clear();
   m_frm->M_Select->trigger();
   m_frm->Cm_Selfiles->click();
-  WaitForListing();
+  m_frm->FinishListing();
   ClickRow(0);
   ASSERT_EQ(unlink(m_folder.Sub("a.log").c_str()), 0);
   m_frm->M_Select->trigger();
@@ -229,7 +219,7 @@ TEST_F(MsiDirWindowTest, TheFileDialogListsTheChosenFileAndTheFolderPickerTheCho
   ASSERT_EQ(fileRequests.size(), 1u);
   EXPECT_EQ(fileRequests[0].folder, m_folder.path());
   EXPECT_EQ(fileRequests[0].fileName, "");
-  WaitForListing();
+  m_frm->FinishListing();
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("b.log"));
   EXPECT_EQ(m_frm->CurrentDir, Win());
   EXPECT_EQ(Names(), std::vector<std::string>{"B.Log"});
@@ -263,7 +253,7 @@ TEST_F(MsiDirWindowTest, TheFileDialogListsTheChosenFileAndTheFolderPickerTheCho
   ASSERT_EQ(folderRequests.size(), 1u);
   EXPECT_EQ(folderRequests[0].title, "Select Directory  for Msi files");
   EXPECT_EQ(folderRequests[0].startFolder, m_folder.path());
-  WaitForListing();
+  m_frm->FinishListing();
   EXPECT_EQ(m_frm->T_Dirname->text().toStdString(), Win("picked"));
   EXPECT_EQ(Names(), std::vector<std::string>{"D.Log"});
 
@@ -276,7 +266,7 @@ TEST_F(MsiDirWindowTest, TheFileDialogListsTheChosenFileAndTheFolderPickerTheCho
 
 TEST_F(MsiDirWindowTest, ItsLayoutIsStoredOnCloseAndRestoredOnTheNextOpening) {
   m_frm->Cm_Selfiles->click();
-  WaitForListing();
+  m_frm->FinishListing();
   m_frm->resize(700, 450);
   m_frm->move(40, 30);
   // Columns at least as wide as the list are kept as they are (narrower ones are shared out
@@ -293,7 +283,7 @@ TEST_F(MsiDirWindowTest, ItsLayoutIsStoredOnCloseAndRestoredOnTheNextOpening) {
   Open();
   EXPECT_EQ(m_frm->geometry(), before);
   m_frm->Cm_Selfiles->click();
-  WaitForListing();
+  m_frm->FinishListing();
   EXPECT_EQ(m_frm->Lv_MSIFiles->ColumnWidth(3), wide);
 }
 
