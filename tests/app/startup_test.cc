@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/fs/path_map.h"
 #include "platform/machine/machine.h"
 #include "platform/msi/automation.h"
 #include "services/registry_functions.h"
@@ -52,12 +51,6 @@ TEST_F(StartupTest, StartsTheConverterRecordingTheExecutableAndKeepingSettings) 
   EXPECT_EQ(program.FileKeyMarker, "#");
   EXPECT_EQ(program.WindowsDir, CurrentMachine().windowsDir);
   EXPECT_EQ(program.SystemDir, CurrentMachine().systemDir);
-
-  // The library folder gets "sys" below it, and it exists on the machine's drive.
-  std::string host;
-  EXPECT_EQ(program.LibrarySysDir, "C:\\ProgramData\\Dunar\\sys");
-  ASSERT_TRUE(fs::HostPathOf(program.LibrarySysDir, &host).ok());
-  EXPECT_TRUE(std::filesystem::is_directory(host)) << host;
 
   // The executable (this test program, whose name has no ".") is recorded under its whole
   // name and EXENAME, in the form drive Z: gives its host path.
