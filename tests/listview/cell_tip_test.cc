@@ -23,10 +23,7 @@ class CellTipTest : public ListWindowTest {
     m_list->AddRow({"x", longText});
     LastTipItem() = 0;
   }
-  void TearDown() override {
-    CellTip().Destroy();
-    ListWindowTest::TearDown();
-  }
+  void TearDown() override { CellTip().Destroy(); }
   /// Moves over the middle of a cell as the list's mouse handler does; the tip's text, "<none>"
   /// for no tip.
   std::string Hover(int32_t row, int32_t column) {

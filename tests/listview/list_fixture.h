@@ -42,7 +42,6 @@ class ListWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     ASSERT_EQ(m_list->ListWidth(), 9000);
   }
-  void TearDown() override { m_window.reset(); }
 
   /// The eight columns of the file list with their sort codes.
   void AddFileColumns() {
