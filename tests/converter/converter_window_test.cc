@@ -1,16 +1,13 @@
-// The converter window as a whole: its captions, what it restores and saves, that closing it
-// ends the program, and F1.
+// The converter window as a whole: its captions, what it restores and saves, and that closing
+// it ends the program.
 
 #include <string>
 
 #include <QGroupBox>
 #include <QMenuBar>
-#include <QTextBrowser>
-#include <QUrl>
 
 #include "app/settings.h"
 #include "converter_fixture.h"
-#include "help/help_window.h"
 
 namespace qv::test {
 namespace {
@@ -35,13 +32,6 @@ TEST_F(ConverterWindowTest, ShowsItsCaptionsAndZerosOnTheFirstRunAndItsValuesAft
   };
   for (const auto& [name, text] : shown) EXPECT_EQ(Text(name), text) << name;
   EXPECT_TRUE(m_ui->messages.empty());
-
-  m_frm->SSTab1->setCurrentIndex(3);
-  QTest::keyClick(m_frm->SSTab1->currentWidget(), Qt::Key_F1);
-  auto* help = m_frm->findChild<QWidget*>(QStringLiteral("Help_Frm"));
-  ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->findChild<QTextBrowser*>()->source().fragment().toStdString(),
-            HelpAnchor(HelpTopic::kFileNames));
 
   // The values come back after a restart.
   m_frm.reset();
