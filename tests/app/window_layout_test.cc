@@ -22,7 +22,7 @@ class WindowLayoutTest : public ::testing::Test {
   const TwipsRect m_designed{1200, 900, 9000, 6000};
 };
 
-TEST_F(WindowLayoutTest, StoresFourDwordsAndAppliesOnlyValuesAboveZero) {
+TEST_F(WindowLayoutTest, StoresFourDwordsAppliesOnlyValuesAboveZeroAndKeepsTheFrameOnScreen) {
   const std::pair<TwipsRect, TwipsRect> cases[] = {
       // stored, loaded
       {{3000, 1500, 12000, 8000}, {3000, 1500, 12000, 8000}},
@@ -42,11 +42,10 @@ TEST_F(WindowLayoutTest, StoresFourDwordsAndAppliesOnlyValuesAboveZero) {
   // A value of another type cannot be read and counts as 0.
   SaveREGString(kKey, "Width", "12000", 1, 1);
   EXPECT_EQ(LoadWindowLayout("MsiDir_Frm", m_designed).width, 9000);
-}
 
-TEST_F(WindowLayoutTest, MovesAFrameNoScreenShowsOntoThePrimaryScreen) {
+  // A frame no screen shows is moved onto the primary screen.
   const std::vector<TwipsRect> screens = {{0, 0, 28800, 16200}, {28800, 0, 19200, 14400}};
-  const std::pair<TwipsRect, TwipsRect> cases[] = {
+  const std::pair<TwipsRect, TwipsRect> frames[] = {
       // frame, where it is kept
       {{30000, 600, 9000, 6000}, {30000, 600, 9000, 6000}},  // on the second screen
       {{60000, 900, 9000, 6000}, {19800, 900, 9000, 6000}},  // right of every screen
@@ -55,7 +54,7 @@ TEST_F(WindowLayoutTest, MovesAFrameNoScreenShowsOntoThePrimaryScreen) {
       {{-8700, 900, 9000, 6000}, {-8700, 900, 9000, 6000}},  // 300 twips: can be grabbed
       {{-9000, -3000, 40000, 20000}, {0, 0, 40000, 20000}},  // larger than the screen
   };
-  for (const auto& [frame, kept] : cases) {
+  for (const auto& [frame, kept] : frames) {
     EXPECT_EQ(Tuple(KeepOnScreen(frame, screens)), Tuple(kept)) << frame.left << "," << frame.top;
   }
   EXPECT_EQ(Tuple(KeepOnScreen({60000, 900, 9000, 6000}, {})), Tuple({60000, 900, 9000, 6000}));

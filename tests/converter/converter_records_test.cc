@@ -1,5 +1,6 @@
 // The "Decode Formatted MSI Records" tab: the installer-file combo's validation and drop-down,
-// and the two record fields. The translations and the history are tested below the window.
+// its "Browse" through the file selection window, and the two record fields. The translations
+// and the history are tested below the window.
 
 #include <filesystem>
 #include <string>
@@ -7,12 +8,16 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 
 #include "app/settings.h"
 #include "converter/installer_file_history.h"
 #include "converter_fixture.h"
+#include "listview/report_list.h"
 #include "platform/machine/machine.h"
 #include "platform/msi/engine_installer.h"
+#include "selection/msidir_frm.h"
 #include "support/fixture_packages.h"
 #include "support/temp_dir.h"
 
@@ -37,14 +42,10 @@ class RecordTabTest : public ConverterTest {
     return field->toPlainText().toStdString();
   }
   // One event of the record tab on a package, as a user runs it: the package typed into the
-  // combo (without leaving it), then the record typed and left.
-  void KeysToPaths(const std::string& package, const std::string& keys) {
+  // combo (without leaving it), then a record typed into field and left.
+  void Translate(const std::string& package, QPlainTextEdit* field, const std::string& record) {
     m_combo->setEditText(QString::fromStdString(package));
-    Type(m_frm->T_Original, keys);
-  }
-  void PathsToKeys(const std::string& package, const std::string& paths) {
-    m_combo->setEditText(QString::fromStdString(package));
-    Type(m_frm->T_Formatted, paths);
+    Type(field, record);
   }
 
   TempDir m_dir;
@@ -53,6 +54,7 @@ class RecordTabTest : public ConverterTest {
 
 // A package is refused with the package check's reason and the focus stays; an accepted one
 // is stored in its Windows form as the newest entry. A drop-down checks only a stale list.
+// "Browse" opens the selection window, once; the package chosen there lands in the box.
 TEST_F(RecordTabTest, TheInstallerFileIsCheckedAndStoredInItsWindowsForm) {
   Type(m_combo, "C:\\Packages\\missing.msi");
   EXPECT_EQ(m_ui->messages.size(), 1u);
@@ -75,9 +77,31 @@ TEST_F(RecordTabTest, TheInstallerFileIsCheckedAndStoredInItsWindowsForm) {
     m_combo->showPopup();  // the first is not stale: the missing file is not checked
     m_combo->hidePopup();
   }
-  EXPECT_TRUE(m_ui->messages.empty());
   EXPECT_EQ(ComboItems(*m_combo),
             (std::vector<std::string>{windowsForm, "C:\\Packages\\gone.msi"}));
+
+  const std::string built = Fixture("basic");
+  const std::string folder = m_machine.DriveC() + "/Packages";
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(built, folder + "/app.msi");
+
+  m_frm->Cm_BMsiFile->click();
+  m_frm->Cm_BMsiFile->click();  // a selection is under way: no second window
+  const QList<MsiDir_Frm*> opened = m_frm->findChildren<MsiDir_Frm*>();
+  ASSERT_EQ(opened.size(), 1);
+  QPointer<MsiDir_Frm> selection = opened[0];
+  selection->folderDialog = [&folder](QWidget*, const FolderRequest&) { return folder; };
+  selection->Cm_GetDir->click();
+  selection->FinishListing();
+  selection->Lv_MSIFiles->setCurrentIndex(selection->Lv_MSIFiles->model()->index(0, 0));
+  selection->Lv_MSIFiles_ItemClick();
+  selection->M_Select->trigger();
+  QApplication::processEvents();
+
+  EXPECT_TRUE(!selection || !selection->isVisible());
+  EXPECT_EQ(m_combo->currentText().toStdString(), "C:\\Packages\\App.Msi");
+  EXPECT_EQ(GetSettingStr("Converter0"), "C:\\Packages\\App.Msi");
+  EXPECT_TRUE(m_ui->messages.empty());
 }
 
 // After both roads on a package, each road on another package (valid, or the first one
@@ -104,17 +128,17 @@ TEST_F(RecordTabTest, TheNextPackageSeesNothingOfThePreviousOne) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.package);
     std::filesystem::copy_file(a, vanished, std::filesystem::copy_options::overwrite_existing);
-    PathsToKeys(vanished, path);
+    Translate(vanished, m_frm->T_Formatted, path);
     ASSERT_EQ(Text(m_frm->T_Original), "[#MainExe]");
-    KeysToPaths(vanished, "[#MainExe]");
+    Translate(vanished, m_frm->T_Original, "[#MainExe]");
     ASSERT_EQ(Text(m_frm->T_Formatted), "\"" + path + "\"");
     std::filesystem::remove(vanished);
     m_ui->messages.clear();
 
     m_frm->T_Formatted->setPlainText("kept");
-    KeysToPaths(c.package, record);
+    Translate(c.package, m_frm->T_Original, record);
     EXPECT_EQ(Text(m_frm->T_Formatted), c.formatted.empty() ? "kept" : c.formatted);
-    PathsToKeys(c.package, path);
+    Translate(c.package, m_frm->T_Formatted, path);
     EXPECT_EQ(Text(m_frm->T_Original), c.original.empty() ? record : c.original);
     EXPECT_EQ(OpenDb().oDatabase, nullptr);
     EXPECT_EQ(OpenDb().oSession, nullptr);

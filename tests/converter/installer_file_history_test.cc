@@ -37,7 +37,19 @@ class InstallerFileHistoryTest : public ::testing::Test {
   QComboBox m_combo;
 };
 
-TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
+// Loading lists the entries up to a gap and keeps the typed text when there are none;
+// accepting moves the entries down.
+TEST_F(InstallerFileHistoryTest, LoadsUpToAGapAndAcceptingMovesEntriesDown) {
+  m_combo.setEditText(kPackage);
+  EXPECT_EQ(Load(), "");
+  EXPECT_EQ(m_combo.currentText().toStdString(), kPackage);
+
+  for (int n : {0, 1, 2, 3, 5, 6}) SaveSettingStr("Converter" + std::to_string(n), Earlier(n));
+  EXPECT_EQ(Load(), Earlier(0));
+  EXPECT_EQ(ComboItems(m_combo), (Entries{Earlier(0), Earlier(1), Earlier(2), Earlier(3)}));
+  EXPECT_EQ(m_combo.currentText().toStdString(), Earlier(0));
+  EXPECT_EQ(Stored()[5], Earlier(5));  // hidden, not deleted
+
   const auto e = Earlier;
   const std::string a;                                // absent
   const std::string other = "c:\\packages\\APP.MSI";  // kPackage in another case
@@ -72,18 +84,6 @@ TEST_F(InstallerFileHistoryTest, AcceptingMovesEntriesDown) {
     EXPECT_EQ(Stored(), c.after);
     EXPECT_EQ(m_combo.currentText().toStdString(), c.accepted);
   }
-}
-
-TEST_F(InstallerFileHistoryTest, LoadingListsUpToAGapAndKeepsTheTypedTextWhenEmpty) {
-  m_combo.setEditText(kPackage);
-  EXPECT_EQ(Load(), "");
-  EXPECT_EQ(m_combo.currentText().toStdString(), kPackage);
-
-  for (int n : {0, 1, 2, 3, 5, 6}) SaveSettingStr("Converter" + std::to_string(n), Earlier(n));
-  EXPECT_EQ(Load(), Earlier(0));
-  EXPECT_EQ(ComboItems(m_combo), (Entries{Earlier(0), Earlier(1), Earlier(2), Earlier(3)}));
-  EXPECT_EQ(m_combo.currentText().toStdString(), Earlier(0));
-  EXPECT_EQ(Stored()[5], Earlier(5));  // hidden, not deleted
 }
 
 }  // namespace

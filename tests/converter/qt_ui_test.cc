@@ -1,11 +1,9 @@
-// The Qt user interface: real message boxes, answered by clicking their buttons, and the end
-// of the program.
+// The Qt user interface: real message boxes, answered by clicking their buttons.
 
 #include "converter/qt_ui.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -44,14 +42,6 @@ TEST(QtUiTest, ShowsTitleTextAndButtonsAndReturnsTheAnswer) {
     EXPECT_EQ(qtUi.ShowMessage("First line\rSecond <b>line</b>", "Msi Access Error", c.buttons),
               c.answer);
   }
-}
-
-TEST(QtUiTest, EndingWithCodeZeroLeavesTheEventLoop) {
-  QtUi qtUi;
-  QEventLoop loop;
-  QTimer::singleShot(0, [&] { qtUi.EndProgram(0); });
-  QTimer::singleShot(5000, [&] { loop.exit(99); });
-  EXPECT_EQ(loop.exec(), 0);
 }
 
 }  // namespace

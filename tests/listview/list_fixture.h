@@ -42,15 +42,13 @@ class ListWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     ASSERT_EQ(m_list->ListWidth(), 9000);
   }
-  void TearDown() override { m_window.reset(); }
 
   /// The eight columns of the file list with their sort codes.
   void AddFileColumns() {
     const std::pair<const char*, const char*> columns[] = {
         {"File Name", "S"}, {"Type", "L"}, {"Application", "S"}, {"Version", "V"},
         {"Language", "S"},  {"Guid", "S"}, {"DateTime", "D"},    {"Size", "L"}};
-    int32_t number = 1;
-    for (const auto& [title, code] : columns) AddColumn(m_list, title, number++, code);
+    for (const auto& [title, code] : columns) AddColumn(m_list, title, 0, code);
   }
   /// Rows of the file list: name, type, application, version, language, guid, date, size.
   void AddFileRows() {

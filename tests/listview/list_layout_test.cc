@@ -48,7 +48,6 @@ TEST_F(ListLayoutTest, FirstDisplaySharesTheWidthThenWhatIsStoredComesBack) {
     std::vector<int32_t> positions;
   };
   const Case cases[] = {
-      {"|1=4050|2=1500|3=4500", "|1=3|2=1|3=2", {4050, 1500, 4500}, {3, 1, 2}},
       // Columns that leave some but less than 80 % of the list free are fitted to their
       // contents (the empty list: equal shares); narrower ones are kept.
       {"|1=510|2=510|3=510", "|1=2|2=3|3=1", {510, 510, 510}, {2, 3, 1}},
