@@ -164,8 +164,6 @@ std::string RegfWriter::Bytes() const {
 
   for (size_t i = 0; i < m_nodes.size(); ++i) {
     const Node& node = m_nodes[i];
-    uint32_t longestName = 0;
-    uint32_t longestData = 0;
     if (!node.values.empty()) {
       std::vector<uint32_t> vks;
       for (const Value& v : node.values) {
@@ -188,15 +186,11 @@ std::string RegfWriter::Bytes() const {
           PutLe(&out, vk + 12, Rel(data));
         }
         vks.push_back(Rel(vk));
-        longestName = std::max(longestName, static_cast<uint32_t>(v.name.size() * 2));
-        longestData = std::max(longestData, size);
       }
       const size_t list = cells.Allocate(4 + 4 * vks.size());
       for (size_t v = 0; v < vks.size(); ++v) PutLe(&out, list + 4 + 4 * v, vks[v]);
       PutLe(&out, nk[i] + 40, vks.size());
       PutLe(&out, nk[i] + 44, Rel(list));
-      PutLe(&out, nk[i] + 64, longestName);
-      PutLe(&out, nk[i] + 68, longestData);
     }
     if (node.children.empty()) continue;
     std::vector<uint32_t> sorted = node.children;
@@ -235,14 +229,8 @@ std::string RegfWriter::Bytes() const {
       PutLe(&out, list + 6, leaves.size(), 2);
       for (size_t l = 0; l < leaves.size(); ++l) PutLe(&out, list + 8 + 4 * l, Rel(leaves[l]));
     }
-    uint32_t longestSubkey = 0;
-    for (uint32_t child : node.children) {
-      longestSubkey =
-          std::max(longestSubkey, static_cast<uint32_t>(m_nodes[child].name.size() * 2));
-    }
     PutLe(&out, nk[i] + 24, node.children.size());
     PutLe(&out, nk[i] + 32, Rel(list));
-    PutLe(&out, nk[i] + 56, longestSubkey);
   }
   cells.Finish();
 
@@ -254,8 +242,6 @@ std::string RegfWriter::Bytes() const {
   for (const auto& [at, v] : {std::pair{20, 1}, {24, 5}, {32, 1}, {44, 1}}) PutLe(&out, at, v);
   PutLe(&out, 36, Rel(nk[kRoot]));
   PutLe(&out, 40, out.size() - kBinBase);
-  const std::string fileName = registry::Utf8ToUtf16Le("\\REGISTRY\\TEST");
-  std::memcpy(&out[0x30], fileName.data(), std::min<size_t>(fileName.size(), 64));
   PutLe(&out, 0x1FC, Checksum(out));
   return out;
 }

@@ -31,16 +31,6 @@ using test::WindowsProfile;
 constexpr uint64_t kDay = 864000000000ULL;  // one day in FILETIME units
 constexpr uint64_t kJan2026 = 134118144000000000ULL;
 
-WindowsProfile Profile(const std::string& name, const std::string& sid, uint64_t load,
-                       uint64_t unload = 0) {
-  WindowsProfile p;
-  p.name = name;
-  p.sid = sid;
-  p.loadTime = load;
-  p.unloadTime = unload;
-  return p;
-}
-
 // text with every "<root>" replaced by root.
 std::string AtRoot(std::string text, const std::string& root) {
   for (size_t at; (at = text.find("<root>")) != std::string::npos;) text.replace(at, 6, root);
@@ -76,7 +66,7 @@ class MachineWindowsTest : public ::testing::Test {
 
 TEST_F(MachineWindowsTest, InstallationIsTheMachineItsFoldersFoundWithoutRegardToCase) {
   WindowsInstallationOptions options;
-  options.profiles = {Profile("ann", "S-1-5-21-1-2-3-1001", kJan2026)};
+  options.profiles = {WindowsProfile{"ann", "S-1-5-21-1-2-3-1001", kJan2026}};
   options.profiles[0].classes = "WINE REGISTRY Version 2\n[.quorvex] 0\n@=\"Quorvex.File\"\n";
   const std::string root = test::WriteWindowsInstallation(m_dir, "win", options);
   // QUORVEX_WINDOWS comes before WINEPREFIX.
@@ -163,13 +153,13 @@ TEST_F(MachineWindowsTest, ChoosesControlSetAndUserRefusesWhatCannotBeTheMachine
                        : std::vector<std::string>{});
   }
   // The user is the one named, else the one who used the machine last.
-  const WindowsProfile ann = Profile("ann", "S-1-5-21-9-9-9-1001", kJan2026, kJan2026 + 5 * kDay);
-  const WindowsProfile bob = Profile("bob", "S-1-5-21-9-9-9-1002", kJan2026 + 3 * kDay);
-  WindowsProfile gone = Profile("gone", "S-1-5-21-9-9-9-1003", kJan2026 + 9 * kDay);
+  const WindowsProfile ann{"ann", "S-1-5-21-9-9-9-1001", kJan2026, kJan2026 + 5 * kDay};
+  const WindowsProfile bob{"bob", "S-1-5-21-9-9-9-1002", kJan2026 + 3 * kDay};
+  WindowsProfile gone{"gone", "S-1-5-21-9-9-9-1003", kJan2026 + 9 * kDay};
   gone.writeUserHive = false;  // a profile whose folder was deleted
-  const WindowsProfile azure = Profile("cloud", "S-1-12-1-1-2-3-4", kJan2026 + 4 * kDay);
-  const WindowsProfile old1 = Profile("old1", "S-1-5-21-9-9-9-1004", 0);
-  const WindowsProfile old2 = Profile("old2", "S-1-5-21-9-9-9-1005", 0);
+  const WindowsProfile azure{"cloud", "S-1-12-1-1-2-3-4", kJan2026 + 4 * kDay};
+  const WindowsProfile old1{"old1", "S-1-5-21-9-9-9-1004", 0};
+  const WindowsProfile old2{"old2", "S-1-5-21-9-9-9-1005", 0};
   struct Case {
     std::vector<WindowsProfile> profiles;
     std::string user;

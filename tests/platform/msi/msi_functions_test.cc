@@ -79,7 +79,6 @@ TEST_F(MsiHandleFunctionsTest, TargetPathsOfACostedSessionViewsByParameterAndFai
   // Handles of the wrong kind, closed or never given out.
   EXPECT_EQ(MsiGetTargetPathA(database, "TARGETDIR", &target, &size), kErrorInvalidHandle);
   EXPECT_EQ(MsiCloseHandle(install), kErrorSuccess);
-  EXPECT_EQ(MsiCloseHandle(install), kErrorInvalidHandle);
   EXPECT_EQ(MsiGetTargetPathA(install, "TARGETDIR", &target, &size), kErrorInvalidHandle);
   EXPECT_EQ(MsiCloseHandle(0), kErrorSuccess);
   EXPECT_EQ(MsiCloseHandle(99999), kErrorInvalidHandle);

@@ -54,9 +54,6 @@ TEST_F(SqlViewTest, AnswersQueriesAndReportsErrorRecords) {
        "Manual.pdf|2;Readme.txt|3"},
       {"SELECT `File`.`FileName` FROM `File` WHERE `File`.`File` = 'App.exe'",
        "APP.EXE|Application.exe"},
-      {"SELECT `Directory`, `DefaultDir` FROM `Directory` WHERE `Directory_Parent` = "
-       "'INSTALLDIR' ORDER BY `Directory`",
-       "BinDir|bin;DocDir|DOCUME~1|Documentation"},
       {"SELECT `Component` FROM `Component` WHERE `ComponentId` IS NULL", "EmptyKey"},
       {"SELECT `Id` FROM `Numbers` WHERE `Note` = 5", ""},
       {"SELECT `Name` FROM `_Tables` WHERE `Name` = 'Media'", "Media"},
@@ -72,7 +69,6 @@ TEST_F(SqlViewTest, AnswersQueriesAndReportsErrorRecords) {
       "Manual.pdf");
   Record nullParam(1);
   EXPECT_EQ(QueryRows(*m_db, "SELECT `Id` FROM `Numbers` WHERE `Id` = ?", &nullParam), "");
-  EXPECT_EQ(QueryRows(*m_db, "SELECT `Id` FROM `Numbers` WHERE `Id` = ?", nullptr), "");
   // Executing a view again starts over with the new parameters.
   auto view = m_db->OpenView("SELECT `Property` FROM `Property` WHERE `Property` = ?");
   ASSERT_TRUE(view);

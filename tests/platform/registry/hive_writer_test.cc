@@ -32,12 +32,7 @@ TEST(HiveWriterTest, WritesWineFormatEscapingCharactersEveryTypeSurvivingARead) 
   // Bytes that are no UTF-8 stay as they are: an escape would read back as another character.
   EXPECT_EQ(EscapeWineText("W\xff\x93\xC3\xA9", ']'), "W\xff\x93\\x00e9");
   // A NUL before an octal digit takes three digits, so the digit is not read into it.
-  EXPECT_EQ(EscapeWineText(std::string("\0"
-                                       "7\0"
-                                       "8",
-                                       4),
-                           '"'),
-            "\\0007\\08");
+  EXPECT_EQ(EscapeWineText(std::string{'\0', '7', '\0', '8'}, '"'), "\\0007\\08");
   // Every type survives a write and a read.
   Hive every;
   const std::vector<ValueLine> lines = ValueLines();
