@@ -17,7 +17,6 @@ constexpr uint32_t kBinBase = 0x1000;
 constexpr uint32_t kBinSize = 0x1000;
 constexpr uint32_t kBinHeader = 0x20;
 constexpr uint32_t kNone = 0xFFFFFFFF;
-constexpr uint64_t kWriteTime = 0x01DC6A3F8E3A1B2CULL;  // a day in 2026, as a FILETIME
 // A self-relative security descriptor with no owner, group or lists: a null DACL.
 constexpr unsigned char kDescriptor[20] = {1, 0, 0x04, 0x80};
 
@@ -79,7 +78,6 @@ class CellSpace {
     std::memcpy(&(*m_out)[at], "hbin", 4);
     PutLe(m_out, at + 4, at - kBinBase);
     PutLe(m_out, at + 8, binSize);
-    PutLe(m_out, at + 20, kWriteTime, 8);
     m_next = at + kBinHeader;
     m_binEnd = at + binSize;
   }
@@ -154,7 +152,6 @@ std::string RegfWriter::Bytes() const {
     nk[i] = at;
     std::memcpy(&out[at + 4], "nk", 2);
     PutLe(&out, at + 6, (compressed ? 0x20 : 0) | (i == kRoot ? 0x0C : 0), 2);
-    PutLe(&out, at + 8, kWriteTime, 8);
     PutLe(&out, at + 20, i == kRoot ? kNone : Rel(nk[node.parent]));
     for (size_t none : {32, 36, 44, 52}) PutLe(&out, at + none, kNone);  // no lists or class
     PutLe(&out, at + 48, Rel(sk));
@@ -212,13 +209,7 @@ std::string RegfWriter::Bytes() const {
         const Node& child = m_nodes[sorted[first + e]];
         const size_t at = leaf + 8 + entry * e;
         PutLe(&out, at, Rel(nk[sorted[first + e]]));
-        if (m_layout.leaf == SubkeyList::kLh) {
-          PutLe(&out, at + 4, NameHash(child.upper));
-        } else if (m_layout.leaf == SubkeyList::kLf) {
-          bool compressed = false;
-          const std::string stored = StoredName(child.name, &compressed);
-          for (size_t c = 0; c < 4 && c < stored.size(); ++c) out[at + 4 + c] = stored[c];
-        }
+        if (m_layout.leaf == SubkeyList::kLh) PutLe(&out, at + 4, NameHash(child.upper));
       }
       leaves.push_back(leaf);
     }
@@ -237,7 +228,6 @@ std::string RegfWriter::Bytes() const {
   std::memcpy(&out[0], "regf", 4);
   PutLe(&out, 4, m_layout.primarySequence);
   PutLe(&out, 8, m_layout.secondarySequence);
-  PutLe(&out, 12, kWriteTime, 8);
   // Version 1.5, a primary file (0) in format 1, clustering factor 1.
   for (const auto& [at, v] : {std::pair{20, 1}, {24, 5}, {32, 1}, {44, 1}}) PutLe(&out, at, v);
   PutLe(&out, 36, Rel(nk[kRoot]));

@@ -38,8 +38,6 @@ TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
       p.hive.FindValue("software\\MICROSOFT\\windows\\currentversion", "programfilesdir");
   ASSERT_NE(v, nullptr);
   EXPECT_EQ(*v, Value::Text("C:\\Program Files"));
-  EXPECT_EQ(*p.hive.FindValue("Software\\Microsoft\\Windows\\CurrentVersion", ""),
-            Value::Text("default"));
   // Escaped key names keep brackets and backslashes; É matches é.
   EXPECT_NE(p.hive.FindValue("a\\b]c\\\xC3\x89", "V"), nullptr);
   // Regedit exports in UTF-16 and UTF-8.

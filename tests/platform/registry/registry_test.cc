@@ -49,7 +49,7 @@ class RegistryTest : public ::testing::Test {
   std::shared_ptr<const Hive> m_userHive;
 };
 
-TEST_F(RegistryTest, KeysReachTheirHivesAndTheStoreSurvivesCrashesAndDamage) {
+TEST_F(RegistryTest, KeysReachTheirHivesAndTheStoreSurvivesCrashesDamageAndOtherWriters) {
   auto r = Open();
   EXPECT_EQ(Get(*r, "HKEY_LOCAL_MACHINE\\software\\VENDOR", "below"), "below");
   EXPECT_EQ(Get(*r, "HKCU\\Environment", "TEMP"), "%USERPROFILE%\\Temp");
@@ -81,7 +81,6 @@ TEST_F(RegistryTest, KeysReachTheirHivesAndTheStoreSurvivesCrashesAndDamage) {
   EXPECT_EQ(Get(*r, "HKLM\\Software\\Vendor", "Below"),
             "<HKLM\\Software\\Vendor: no value \"Below\">");
   EXPECT_EQ(r->ValueNames("HKLM\\Software\\Vendor"), std::vector<std::string>{"Other"});
-  EXPECT_NE(test::ReadFile(m_dir.Sub("store/system.reg")).find("\"Below\"=-\n"), std::string::npos);
   EXPECT_EQ(r->DeleteValue("HKLM\\Software\\Vendor", "Below").code(), Status::Code::kNotFound);
   // A fresh instance reads the tombstone back from disk.
   EXPECT_EQ(Get(*Open(), "HKLM\\Software\\Vendor", "Below"),
@@ -124,28 +123,26 @@ TEST_F(RegistryTest, KeysReachTheirHivesAndTheStoreSurvivesCrashesAndDamage) {
   Registry blocked(m_dir.Sub("blocked"), m_machineHive, m_userHive, "S-1-5-21-7");
   EXPECT_EQ(blocked.SetValue("Dunar\\Quorvex", "A", Value::Text("a")).code(),
             Status::Code::kIOError);
-}
-
-TEST_F(RegistryTest, ForkedWritersKeepEachOthersValues) {
+  // Forked writers keep each other's values.
   constexpr int kChildren = 4;
   constexpr int kWrites = 15;
   auto reader = Open();  // an instance that read the store before: it sees the others' writes
-  EXPECT_EQ(reader->ValueNames("Dunar\\Quorvex").size(), 0u);
+  EXPECT_EQ(reader->ValueNames("Dunar\\Forks").size(), 0u);
   std::vector<pid_t> pids;
   for (int c = 0; c < kChildren; ++c) {
     pids.push_back(Spawn([&] {
-      auto r = Open();
+      auto writer = Open();
       int failures = 0;
       for (int i = 0; i < kWrites; ++i) {
         std::string name = "c" + std::to_string(c) + "_" + std::to_string(i);
-        failures += !r->SetValue("Dunar\\Quorvex", name, Value::Dword(i)).ok();
+        failures += !writer->SetValue("Dunar\\Forks", name, Value::Dword(i)).ok();
       }
       return failures;
     }));
     ASSERT_GT(pids.back(), 0);
   }
-  for (pid_t pid : pids) EXPECT_EQ(ExitCode(pid), 0);
-  EXPECT_EQ(reader->ValueNames("Dunar\\Quorvex").size(), static_cast<size_t>(kChildren * kWrites));
+  for (pid_t child : pids) EXPECT_EQ(ExitCode(child), 0);
+  EXPECT_EQ(reader->ValueNames("Dunar\\Forks").size(), static_cast<size_t>(kChildren * kWrites));
 }
 
 }  // namespace
