@@ -110,8 +110,6 @@ TEST_F(SqlViewTest, AnswersQueriesAndReportsErrorRecords) {
     ClearPendingError();
     std::string outcome = QueryRows(*m_db, c.sql);
     if (outcome == "<no view>") {
-      EXPECT_EQ(PendingError().number, kAutomationFailure);
-      EXPECT_EQ(PendingError().source, "Msi API Error");
       EXPECT_EQ(PendingError().description, "OpenView,Sql");
       auto record = m_installer->LastErrorRecord();
       ASSERT_TRUE(record) << c.sql.substr(0, 80);
