@@ -80,8 +80,6 @@ TEST_F(SqlViewTest, AnswersQueriesAndReportsErrorRecords) {
     EXPECT_EQ(r ? r->StringData(1) : "<none>", name);
     EXPECT_FALSE(view->Fetch());
   }
-  view->Close();
-  EXPECT_FALSE(view->Fetch());
   // Bad and hostile queries, and failed opens, give the installer's error records.
   const std::string select = "SELECT `Id` FROM `Numbers` WHERE ";
   const auto nested = [&](int depth) {
