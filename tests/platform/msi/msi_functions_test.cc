@@ -1,7 +1,6 @@
 #include "platform/msi/msi_functions.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/base/ascii_case.h"
 #include "platform/base/little_endian.h"
 #include "platform/registry/hive.h"

@@ -6,7 +6,6 @@
 
 #include <functional>
 
-#include "platform/registry/hive_reader.h"
 #include "support/temp_dir.h"
 #include "support/test_machine.h"
 

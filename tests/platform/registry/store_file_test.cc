@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "platform/registry/registry.h"
-#include "platform/registry/text_codec.h"
 #include "platform/registry/value_lines.h"
 #include "support/data_rows.h"
 #include "support/temp_dir.h"

@@ -4,7 +4,6 @@
 
 #include <tuple>
 
-#include "platform/registry/hive_reader.h"
 #include "platform/registry/registry.h"
 #include "support/data_rows.h"
 #include "support/temp_dir.h"
