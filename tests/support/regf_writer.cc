@@ -17,7 +17,6 @@ constexpr uint32_t kBinBase = 0x1000;
 constexpr uint32_t kBinSize = 0x1000;
 constexpr uint32_t kBinHeader = 0x20;
 constexpr uint32_t kNone = 0xFFFFFFFF;
-constexpr uint64_t kWriteTime = 0x01DC6A3F8E3A1B2CULL;  // a day in 2026, as a FILETIME
 // A self-relative security descriptor with no owner, group or lists: a null DACL.
 constexpr unsigned char kDescriptor[20] = {1, 0, 0x04, 0x80};
 
@@ -79,7 +78,6 @@ class CellSpace {
     std::memcpy(&(*m_out)[at], "hbin", 4);
     PutLe(m_out, at + 4, at - kBinBase);
     PutLe(m_out, at + 8, binSize);
-    PutLe(m_out, at + 20, kWriteTime, 8);
     m_next = at + kBinHeader;
     m_binEnd = at + binSize;
   }
@@ -154,7 +152,6 @@ std::string RegfWriter::Bytes() const {
     nk[i] = at;
     std::memcpy(&out[at + 4], "nk", 2);
     PutLe(&out, at + 6, (compressed ? 0x20 : 0) | (i == kRoot ? 0x0C : 0), 2);
-    PutLe(&out, at + 8, kWriteTime, 8);
     PutLe(&out, at + 20, i == kRoot ? kNone : Rel(nk[node.parent]));
     for (size_t none : {32, 36, 44, 52}) PutLe(&out, at + none, kNone);  // no lists or class
     PutLe(&out, at + 48, Rel(sk));
@@ -164,8 +161,6 @@ std::string RegfWriter::Bytes() const {
 
   for (size_t i = 0; i < m_nodes.size(); ++i) {
     const Node& node = m_nodes[i];
-    uint32_t longestName = 0;
-    uint32_t longestData = 0;
     if (!node.values.empty()) {
       std::vector<uint32_t> vks;
       for (const Value& v : node.values) {
@@ -188,15 +183,11 @@ std::string RegfWriter::Bytes() const {
           PutLe(&out, vk + 12, Rel(data));
         }
         vks.push_back(Rel(vk));
-        longestName = std::max(longestName, static_cast<uint32_t>(v.name.size() * 2));
-        longestData = std::max(longestData, size);
       }
       const size_t list = cells.Allocate(4 + 4 * vks.size());
       for (size_t v = 0; v < vks.size(); ++v) PutLe(&out, list + 4 + 4 * v, vks[v]);
       PutLe(&out, nk[i] + 40, vks.size());
       PutLe(&out, nk[i] + 44, Rel(list));
-      PutLe(&out, nk[i] + 64, longestName);
-      PutLe(&out, nk[i] + 68, longestData);
     }
     if (node.children.empty()) continue;
     std::vector<uint32_t> sorted = node.children;
@@ -218,13 +209,7 @@ std::string RegfWriter::Bytes() const {
         const Node& child = m_nodes[sorted[first + e]];
         const size_t at = leaf + 8 + entry * e;
         PutLe(&out, at, Rel(nk[sorted[first + e]]));
-        if (m_layout.leaf == SubkeyList::kLh) {
-          PutLe(&out, at + 4, NameHash(child.upper));
-        } else if (m_layout.leaf == SubkeyList::kLf) {
-          bool compressed = false;
-          const std::string stored = StoredName(child.name, &compressed);
-          for (size_t c = 0; c < 4 && c < stored.size(); ++c) out[at + 4 + c] = stored[c];
-        }
+        if (m_layout.leaf == SubkeyList::kLh) PutLe(&out, at + 4, NameHash(child.upper));
       }
       leaves.push_back(leaf);
     }
@@ -235,27 +220,18 @@ std::string RegfWriter::Bytes() const {
       PutLe(&out, list + 6, leaves.size(), 2);
       for (size_t l = 0; l < leaves.size(); ++l) PutLe(&out, list + 8 + 4 * l, Rel(leaves[l]));
     }
-    uint32_t longestSubkey = 0;
-    for (uint32_t child : node.children) {
-      longestSubkey =
-          std::max(longestSubkey, static_cast<uint32_t>(m_nodes[child].name.size() * 2));
-    }
     PutLe(&out, nk[i] + 24, node.children.size());
     PutLe(&out, nk[i] + 32, Rel(list));
-    PutLe(&out, nk[i] + 56, longestSubkey);
   }
   cells.Finish();
 
   std::memcpy(&out[0], "regf", 4);
   PutLe(&out, 4, m_layout.primarySequence);
   PutLe(&out, 8, m_layout.secondarySequence);
-  PutLe(&out, 12, kWriteTime, 8);
   // Version 1.5, a primary file (0) in format 1, clustering factor 1.
   for (const auto& [at, v] : {std::pair{20, 1}, {24, 5}, {32, 1}, {44, 1}}) PutLe(&out, at, v);
   PutLe(&out, 36, Rel(nk[kRoot]));
   PutLe(&out, 40, out.size() - kBinBase);
-  const std::string fileName = registry::Utf8ToUtf16Le("\\REGISTRY\\TEST");
-  std::memcpy(&out[0x30], fileName.data(), std::min<size_t>(fileName.size(), 64));
   PutLe(&out, 0x1FC, Checksum(out));
   return out;
 }

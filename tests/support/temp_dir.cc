@@ -8,6 +8,18 @@
 #include <stdexcept>
 
 namespace qv::test {
+namespace {
+
+// Sets an environment variable, or unsets it for nullopt.
+void SetOrUnset(const std::string& name, const std::optional<std::string>& value) {
+  if (value) {
+    setenv(name.c_str(), value->c_str(), 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+}
+
+}  // namespace
 
 TempDir::TempDir() {
   // Eight characters: a valid 8.3 name is its own short name, so short forms of paths inside
@@ -36,13 +48,7 @@ std::string TempDir::Write(const std::string& relative, const std::string& bytes
 }
 
 ScopedEnv::~ScopedEnv() {
-  for (const auto& [name, value] : m_saved) {
-    if (value) {
-      setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      unsetenv(name.c_str());
-    }
-  }
+  for (const auto& [name, value] : m_saved) SetOrUnset(name, value);
 }
 
 void ScopedEnv::Set(const std::string& name, const std::optional<std::string>& value) {
@@ -50,11 +56,7 @@ void ScopedEnv::Set(const std::string& name, const std::optional<std::string>& v
     const char* old = getenv(name.c_str());
     m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
   }
-  if (value) {
-    setenv(name.c_str(), value->c_str(), 1);
-  } else {
-    unsetenv(name.c_str());
-  }
+  SetOrUnset(name, value);
 }
 
 IsolatedHome::IsolatedHome() {

@@ -76,8 +76,6 @@ Hive SoftwareHive(const WindowsInstallationOptions& options) {
     const std::string key = profiles + p.sid;
     hive.SetValue(key, "ProfileImagePath",
                   Value::Text("C:\\Users\\" + p.name, registry::kExpandText));
-    hive.SetValue(key, "Flags", Value::Dword(0));
-    hive.SetValue(key, "State", Value::Dword(0));
     const std::pair<const char*, uint64_t> times[] = {{"LocalProfileLoadTime", p.loadTime},
                                                       {"LocalProfileUnloadTime", p.unloadTime}};
     for (const auto& [name, time] : times) {

@@ -30,13 +30,9 @@ TEST(FileInfoTest, ReadOnlyIsTheOwnersWritePermissionAndTimesAreLocal) {
   EXPECT_EQ(GetFileAttributesOf(dir.Sub("sub/.config")), kAttributeArchive | kAttributeHidden);
   EXPECT_EQ(GetFileAttributesOf(dir.Sub("none")), kInvalidFileAttributes);
   // Times are on the local clock.
-  struct tm local = {.tm_sec = 7,
-                     .tm_min = 5,
-                     .tm_hour = 9,
-                     .tm_mday = 14,
-                     .tm_mon = 6,
-                     .tm_year = 2023 - 1900,
-                     .tm_isdst = -1};
+  struct tm local = {};
+  ASSERT_NE(strptime("2023-07-14 09:05:07", "%Y-%m-%d %H:%M:%S", &local), nullptr);
+  local.tm_isdst = -1;
   const timespec times[2] = {{mktime(&local), 0}, {mktime(&local), 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
   FileInfo info;

@@ -36,7 +36,7 @@ const char kUserReg[] =
     "[Environment] 1796478104\n"
     "\"TEMP\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Local\\\\Temp\"\n";
 
-TEST(MachineTest, BuiltinProfileHasWindows10FoldersAndIsWhatAnUnreadablePrefixGives) {
+TEST(MachineTest, BuiltinProfileAndWinePrefixGiveTheirFoldersWindowsFormsAndBufferRules) {
   test::IsolatedHome home;
   test::ScopedEnv env;
   env.Set("USER", "ann");
@@ -74,18 +74,12 @@ TEST(MachineTest, BuiltinProfileHasWindows10FoldersAndIsWhatAnUnreadablePrefixGi
                                      message.substr(message.find("<prefix>") + 8));
     EXPECT_EQ(std::tuple(builtin->winePrefix, builtin->windowsDir), std::tuple("", "C:\\Windows"));
   }
-}
-
-TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersWindowsFormsAndBufferRules) {
-  test::IsolatedHome home;
+  // A Wine prefix gives drives, hives and folders.
   std::string prefix = test::WriteWinePrefix(home.dir(), "wine", kSystemReg, kUserReg);
   std::filesystem::create_symlink("/tmp", prefix + "/dosdevices/d:");
   std::filesystem::create_symlink("../drive_c", prefix + "/dosdevices/c::");  // a raw device
-  test::ScopedEnv env;
   env.Set("WINEPREFIX", prefix);
-  env.Set("USER", "ann");
-  Status status;
-  std::shared_ptr<const Machine> m = LoadMachineFromEnvironment(&status);
+  m = LoadMachineFromEnvironment(&status);
   ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(m->drives,
             (std::map<char, std::string>{{'C', prefix + "/drive_c"}, {'D', "/tmp"}, {'Z', "/"}}));
@@ -106,7 +100,7 @@ TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersWindowsFormsAndBufferRules
   // D and H name the same folder: the first letter wins.
   mapped.drives = {
       {'C', "/home/ann/.wine/drive_c"}, {'D', "/home/ann"}, {'H', "/home/ann"}, {'Z', "/"}};
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<const char*, const char*> forms[] = {
       {"/home/ann/pkgs/app.msi", "D:\\pkgs\\app.msi"},
       {"/home/ann/.wine/drive_c/Program Files/x", "C:\\Program Files\\x"},
       {"/home/ann/.wine/drive_c", "C:\\"},
@@ -114,7 +108,7 @@ TEST(MachineTest, WinePrefixGivesDrivesHivesAndFoldersWindowsFormsAndBufferRules
       {"/usr//lib/", "Z:\\usr\\lib"},
       {"/", "Z:\\"},
   };
-  for (const auto& [host, windows] : cases) {
+  for (const auto& [host, windows] : forms) {
     EXPECT_EQ(WindowsFormOfHostPath(mapped, host), windows) << host;
   }
   mapped.drives.erase('Z');

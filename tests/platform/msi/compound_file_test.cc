@@ -75,7 +75,6 @@ TEST(CompoundFileTest, ReadsStreamsAndReportsDamageWithoutReadingPastTheFile) {
   CompoundFile file;
   ASSERT_TRUE(file.Open(f.bytes).ok());
   ASSERT_EQ(file.Children(0), (std::vector<uint32_t>{1, 2}));
-  EXPECT_EQ(file.Entries()[1].name, u"Data");
   std::string data;
   ASSERT_TRUE(file.ReadStream(1, &data).ok());
   ASSERT_EQ(data.size(), 4096u);

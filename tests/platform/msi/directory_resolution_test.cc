@@ -97,7 +97,6 @@ TEST_F(ResolutionTest, SplitsNamesFollowsParentsAndPropertiesLeavesCyclesOutBoun
   ASSERT_EQ(r.size(), 1u + 2044u);
   EXPECT_EQ(r["D2043"].source.size(), 8u + 2u * 2044);
   EXPECT_EQ(r["D2043"].target.size(), 3u + 2u * 2044);
-  EXPECT_EQ(r.count("D2044"), 0u);
 }
 
 }  // namespace

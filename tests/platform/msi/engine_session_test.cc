@@ -14,8 +14,6 @@
 namespace qv::msi {
 namespace {
 
-using Folders = std::map<std::string, std::pair<std::string, std::string>>;
-
 // The Windows form of a host folder below '/', as drive Z shows it.
 std::string OnDriveZ(const std::string& hostFolder) {
   std::string path = "Z:" + hostFolder;
@@ -50,7 +48,6 @@ TEST_F(EngineSessionTest, CostingResolvesTheFoldersOnTheMachinePropertiesActions
   const std::map<std::string, std::pair<std::string, std::string>> expected = {
       {"TARGETDIR", {"C:\\", source}},
       {"INSTALLDIR", {home, src}},
-      {"DocDir", {home, src + "docsrc\\"}},
       {"DATADIR", {"D:\\Data\\", source + "Data\\"}},
       {"CompanyData", {"C:\\Users\\tester\\AppData\\Roaming\\Quorvex\\", source + "Quorvex\\"}},
       {"NativeDir", {"C:\\Program Files\\Native App\\", source + "Native App\\"}},

@@ -1,7 +1,6 @@
 #include "platform/msi/msi_functions.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +26,6 @@ TEST(MsiFunctionsTest, VerifiesByTheRootClassAndRefusesAPackageLockedByAnotherPr
     auto installer = MakeEngineInstaller();
     ClearPendingError();
     EXPECT_FALSE(installer->OpenDatabase(path, 0));
-    EXPECT_EQ(PendingError().description, "OpenDatabase,DatabasePath,OpenMode");
     auto record = installer->LastErrorRecord();
     ASSERT_TRUE(record);
     EXPECT_EQ(record->FormatText(), "1: 2203 2: " + path + " 3: -2147287008 ");
@@ -79,7 +77,6 @@ TEST_F(MsiHandleFunctionsTest, TargetPathsOfACostedSessionViewsByParameterAndFai
   // Handles of the wrong kind, closed or never given out.
   EXPECT_EQ(MsiGetTargetPathA(database, "TARGETDIR", &target, &size), kErrorInvalidHandle);
   EXPECT_EQ(MsiCloseHandle(install), kErrorSuccess);
-  EXPECT_EQ(MsiCloseHandle(install), kErrorInvalidHandle);
   EXPECT_EQ(MsiGetTargetPathA(install, "TARGETDIR", &target, &size), kErrorInvalidHandle);
   EXPECT_EQ(MsiCloseHandle(0), kErrorSuccess);
   EXPECT_EQ(MsiCloseHandle(99999), kErrorInvalidHandle);

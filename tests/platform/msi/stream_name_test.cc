@@ -22,7 +22,6 @@ TEST(StreamNameTest, EncodesAndDecodesNames) {
        false,
        {0x3800 + 11 + (44 << 6), 0x3800 + 49 + (36 << 6), 0x3800 + 53 + (60 << 6),
         0x3800 + 62 + (21 << 6), 0x3800 + 50 + (42 << 6), 0x4800 + 50}},
-      {"A", true, {0x4840, 0x4800 + 10}},
       {"a-b", false, {0x4800 + 36, u'-', 0x4800 + 37}},
   };
   for (const NameCase& c : cases) {

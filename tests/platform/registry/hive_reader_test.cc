@@ -38,8 +38,6 @@ TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
       p.hive.FindValue("software\\MICROSOFT\\windows\\currentversion", "programfilesdir");
   ASSERT_NE(v, nullptr);
   EXPECT_EQ(*v, Value::Text("C:\\Program Files"));
-  EXPECT_EQ(*p.hive.FindValue("Software\\Microsoft\\Windows\\CurrentVersion", ""),
-            Value::Text("default"));
   // Escaped key names keep brackets and backslashes; É matches é.
   EXPECT_NE(p.hive.FindValue("a\\b]c\\\xC3\x89", "V"), nullptr);
   // Regedit exports in UTF-16 and UTF-8.
@@ -70,7 +68,7 @@ TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
     EXPECT_EQ(*read, v.value) << v.line;
   }
   // Files without a registry header are refused.
-  for (const char* bytes : {"", "hello\n[K]\n", "\xFF\xFE", "WINE REGISTRY Version 1\n"}) {
+  for (const char* bytes : {"", "\xFF\xFE", "WINE REGISTRY Version 1\n"}) {
     Parsed refused = Parse(bytes);
     EXPECT_EQ(refused.status.code(), Status::Code::kCorruption);
     EXPECT_EQ(refused.status.message(), "test.reg:1: not a registry file");
@@ -82,10 +80,8 @@ TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
     const std::string& header;
     const char *lines, *problems;
   } cases[] = {
-      {kWineHeader, "\"b\"=dword:xyz", "5: bad dword value"},
       {kWineHeader, "\"b\"=dword:123456789", "5: bad dword value"},
       {kWineHeader, "\"c\"=hex:1,234", "5: bad hex byte"},
-      {kWineHeader, "\"c\"=hex:01,", "5: bad hex byte"},
       {kWineHeader, "\"c\"=hex:01 02", "5: expected ','"},
       {kWineHeader, "\"c\"=hex 01", "5: expected ':'"},
       {kWineHeader, "\"c\"=hex(zz):01", "5: bad type in hex(N)"},
@@ -93,7 +89,6 @@ TEST(HiveReaderTest, ReadsEveryFormAndSkipsMalformedLinesNamingThem) {
       {kWineHeader, "\"d\"=\"a\" b", "5: text after the closing '\"'"},
       {kWineHeader, "\"d\"=\"\\xg\"", "5: bad \\x escape"},
       {kWineHeader, "\"s\"=str(x):\"a\"", "5: bad type in str(N)"},
-      {kWineHeader, "\"s\"=str(2)\"a\"", "5: expected ':'"},
       {kWineHeader, "\"s\"=str(2):a", "5: expected '\"'"},
       {kWineHeader, "\"e\" \"x\"", "5: expected '='"},
       {kWineHeader, "junk", "5: expected '[', '\"' or '@'"},

@@ -10,7 +10,6 @@ namespace {
 TEST(KeyPathTest, SplitsRootsAndRelativePaths) {
   const std::tuple<const char*, Root, const char*> cases[] = {
       {"hklm\\Software\\", Root::kLocalMachine, "Software"},
-      {"HKEY_LOCAL_MACHINE\\A", Root::kLocalMachine, "A"},
       {"\\HKCR\\CLSID\\{X}", Root::kClassesRoot, "CLSID\\{X}"},
       {"HKCU", Root::kCurrentUser, ""},
       {"HKEY_CURRENT_USER\\\\Software\\\\x", Root::kCurrentUser, "Software\\x"},

@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/base/ascii_case.h"
 #include "platform/base/little_endian.h"
 #include "platform/registry/hive.h"
@@ -95,7 +93,6 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
   hive = OpenOrFail(dir.Write("dirty", writer.Bytes()));
   ASSERT_TRUE(hive);
   EXPECT_TRUE(hive->header().dirty());
-  EXPECT_FALSE(hive->recovered());
   // A page that is no bin, counted among the bins.
   std::string bytes = RegfWriter().Bytes() + std::string(0x1000, 'j');
   test::PutLe(&bytes, 40, ReadLe32(bytes.data() + 40) + 0x1000);
@@ -137,7 +134,6 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
   const Case cases[] = {
       {"text.reg", "WINE REGISTRY Version 2\n", Status::Code::kCorruption,
        "not a registry hive file"},
-      {"empty", "", Status::Code::kCorruption, "not a registry hive file"},
       {"signature", "regf", Status::Code::kCorruption,
        "a damaged registry hive (cut off after 4 bytes)"},
       {"short", good.substr(0, 0x1000), Status::Code::kCorruption,

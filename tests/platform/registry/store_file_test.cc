@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "platform/registry/registry.h"
-#include "platform/registry/text_codec.h"
 #include "platform/registry/value_lines.h"
 #include "support/data_rows.h"
 #include "support/temp_dir.h"
@@ -45,11 +41,6 @@ TEST(StoreFileTest, ValuesAreWrittenBackAsReadOrAfreshWhenChangedUnreadableLines
                                                      c.line + "\n\"n\"=dword:0000000" +
                                                      std::to_string(n) + "\n")
           << c.line;
-      StoreFile fresh(path, "\\User\\S-1");
-      const Value* read = fresh.Current().FindValue(kKey, c.name);
-      ASSERT_NE(read, nullptr) << c.line;
-      EXPECT_EQ(*read, c.value) << c.line;
-      EXPECT_EQ(fresh.problems().size(), 0u) << c.line;
     }
   }
   // A value that changes is written in the writer's own form; one set to what it holds keeps
