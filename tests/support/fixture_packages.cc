@@ -17,8 +17,6 @@ namespace {
 
 namespace fsys = std::filesystem;
 
-const char kPatchSource[] = "basic";
-
 std::string SourceDir(const std::string& name) {
   return std::string(QV_TEST_DATA_DIR) + "/msi/" + name;
 }
@@ -121,8 +119,7 @@ bool CopyAsKind(const std::string& from, const std::string& to, unsigned char ki
 // Builds the package of source and copies it as another kind of installer file to out.
 std::string BuildAsKind(const TempDir& dir, const std::string& source, const std::string& out,
                         unsigned char kindByte) {
-  const std::string base = source == kPatchSource ? BuildFixture(dir, source)
-                                                  : BuildFromFolder(dir, source, SourceDir(source));
+  const std::string base = BuildFromFolder(dir, source, SourceDir(source));
   if (base.empty()) return "";
   const std::string path = dir.Sub(out);
   if (!CopyAsKind(base, path, kindByte)) {
@@ -171,7 +168,7 @@ std::vector<std::string> FixtureNames() {
 std::string BuildFixture(const TempDir& dir, const std::string& name) {
   if (name == "many_strings") return BuildGenerated(dir, name, "Wide.idt", ManyStringsIdt());
   if (name == "long_string") return BuildGenerated(dir, name, "Property.idt", LongStringIdt());
-  if (name == "patch") return BuildAsKind(dir, kPatchSource, "patch.msp", 0x86);
+  if (name == "patch") return BuildAsKind(dir, "basic", "patch.msp", 0x86);
   if (name == "transform") return BuildAsKind(dir, "transform", "transform.mst", 0x82);
   if (!fsys::is_directory(SourceDir(name))) {
     ADD_FAILURE() << "no fixture named " << name;

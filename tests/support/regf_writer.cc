@@ -20,14 +20,10 @@ constexpr uint32_t kNone = 0xFFFFFFFF;
 // A self-relative security descriptor with no owner, group or lists: a null DACL.
 constexpr unsigned char kDescriptor[20] = {1, 0, 0x04, 0x80};
 
-bool IsAscii(const std::string& name) {
-  return std::all_of(name.begin(), name.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // A name as a record stores it: 8-bit when it is ASCII (flag set), else UTF-16LE.
 std::string StoredName(const std::string& name, bool* compressed) {
-  *compressed = IsAscii(name);
+  *compressed = std::all_of(name.begin(), name.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   return *compressed ? name : registry::Utf8ToUtf16Le(name);
 }
 
@@ -111,22 +107,16 @@ void RegfWriter::AddValue(uint32_t key, const std::string& name, uint32_t type, 
   m_nodes[key].values.push_back(Value{name, type, std::move(bytes)});
 }
 
-uint32_t RegfWriter::Key(uint32_t parent, const std::string& name) {
-  const std::string upper = registry::FoldName(name);
-  for (uint32_t child : m_nodes[parent].children) {
-    if (m_nodes[child].upper == upper) return child;
-  }
-  return AddKey(parent, name);
-}
-
 uint32_t RegfWriter::KeyAt(const std::string& path) {
   uint32_t key = kRoot;
-  size_t start = 0;
-  while (start < path.size()) {
-    size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    if (end > start) key = Key(key, path.substr(start, end - start));
-    start = end + 1;
+  for (size_t start = 0, end; start < path.size(); start = end + 1) {
+    end = std::min(path.find('\\', start), path.size());
+    const std::string name = path.substr(start, end - start);
+    const auto& children = m_nodes[key].children;
+    const auto found = std::find_if(children.begin(), children.end(), [&](uint32_t child) {
+      return m_nodes[child].upper == registry::FoldName(name);
+    });
+    if (!name.empty()) key = found != children.end() ? *found : AddKey(key, name);
   }
   return key;
 }

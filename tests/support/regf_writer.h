@@ -39,9 +39,7 @@ class RegfWriter {
   uint32_t AddKey(uint32_t parent, const std::string& name);
   /// Adds a value to key with its stored bytes (texts as UTF-16LE with their NULs).
   void AddValue(uint32_t key, const std::string& name, uint32_t type, std::string bytes);
-  /// The subkey of parent named name (any case), added when absent.
-  uint32_t Key(uint32_t parent, const std::string& name);
-  /// The key at a path of names separated by '\' below the root, added where absent.
+  /// The key at a path of names separated by '\' below the root (any case), added where absent.
   uint32_t KeyAt(const std::string& path);
 
   /// About the size the file will have, for callers that fill a hive up to a size.

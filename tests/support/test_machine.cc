@@ -10,20 +10,13 @@
 #include "platform/registry/hive_reader.h"
 
 namespace qv::test {
-namespace {
-
-std::shared_ptr<const registry::Hive> Merged(registry::Hive base, const std::string& extra,
-                                             const char* what) {
-  if (!extra.empty()) {
-    Status s = registry::ParseHive(extra, what, &base, [](const Status& problem) {
-      ADD_FAILURE() << "test hive: " << problem.message();
-    });
-    EXPECT_TRUE(s.ok()) << s.ToString();
-  }
-  return std::make_shared<const registry::Hive>(std::move(base));
+void MergeHiveText(const std::string& text, const char* what, registry::Hive* hive) {
+  if (text.empty()) return;
+  Status s = registry::ParseHive(text, what, hive, [&](const Status& problem) {
+    ADD_FAILURE() << what << ": " << problem.message();
+  });
+  EXPECT_TRUE(s.ok()) << s.ToString();
 }
-
-}  // namespace
 
 std::shared_ptr<Machine> MakeTestMachine(const std::string& dataHome, const std::string& configHome,
                                          const TestMachineOptions& options) {
@@ -31,8 +24,12 @@ std::shared_ptr<Machine> MakeTestMachine(const std::string& dataHome, const std:
   Status status;
   std::shared_ptr<Machine> machine = BuildBuiltinMachine(settings, &status);
   EXPECT_TRUE(status.ok()) << status.ToString();
-  machine->machineHive = Merged(BuiltinMachineHive(), options.machineHive, "test machine hive");
-  machine->userHive = Merged(BuiltinUserHive(options.userName), options.userHive, "test user hive");
+  registry::Hive machineHive = BuiltinMachineHive();
+  registry::Hive userHive = BuiltinUserHive(options.userName);
+  MergeHiveText(options.machineHive, "test machine hive", &machineHive);
+  MergeHiveText(options.userHive, "test user hive", &userHive);
+  machine->machineHive = std::make_shared<const registry::Hive>(std::move(machineHive));
+  machine->userHive = std::make_shared<const registry::Hive>(std::move(userHive));
   return machine;
 }
 

@@ -45,6 +45,10 @@ class ScopedTestMachine {
   std::shared_ptr<Machine> m_machine;
 };
 
+/// Adds the keys and values of text (Wine's format, header included) to hive; a problem in it
+/// fails the current test. An empty text adds nothing.
+void MergeHiveText(const std::string& text, const char* what, registry::Hive* hive);
+
 /// The hive a text in Wine's format holds, its header added where it has none; fails the current
 /// test when the text is no hive.
 std::shared_ptr<const registry::Hive> HiveOf(const std::string& text);

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "platform/registry/hive.h"
-#include "platform/registry/hive_reader.h"
 #include "support/data_rows.h"
 #include "support/regf_writer.h"
+#include "support/test_machine.h"
 
 namespace qv::test {
 namespace {
@@ -18,20 +18,11 @@ namespace {
 using registry::Hive;
 using registry::Value;
 
-// Adds the keys and values of a Wine-format text to hive.
-void Merge(const std::string& text, const char* what, Hive* hive) {
-  if (text.empty()) return;
-  Status s = registry::ParseHive(text, what, hive, [&](const Status& problem) {
-    ADD_FAILURE() << what << ": " << problem.message();
-  });
-  EXPECT_TRUE(s.ok()) << s.ToString();
-}
-
 // The hive text tests/data/registry/windows/<name>.reg holds.
 Hive Template(const std::string& name) {
   Hive hive;
   const std::string file = "registry/windows/" + name + ".reg";
-  Merge(DataFile(file), file.c_str(), &hive);
+  MergeHiveText(DataFile(file), file.c_str(), &hive);
   return hive;
 }
 
@@ -92,7 +83,7 @@ Hive SoftwareHive(const WindowsInstallationOptions& options) {
 
 void WriteHiveThroughHivex(const std::string& path, const std::string& text) {
   Hive hive;
-  Merge(text, path.c_str(), &hive);
+  MergeHiveText(text, path.c_str(), &hive);
   Write(path, hive);
 }
 
@@ -118,11 +109,11 @@ std::string WriteWindowsInstallation(const TempDir& dir, const std::string& rela
     std::filesystem::create_directories(profile + "/AppData/Local/Temp");
     if (p.writeUserHive) {
       Hive user = Template("user");
-      Merge(p.user, "test user content", &user);
+      MergeHiveText(p.user, "test user content", &user);
       Write(profile + "/NTUSER.DAT", user);
     }
     Hive classes;
-    Merge(p.classes, "test classes content", &classes);
+    MergeHiveText(p.classes, "test classes content", &classes);
     Write(profile + "/AppData/Local/Microsoft/Windows/UsrClass.dat", classes);
   }
   return root;

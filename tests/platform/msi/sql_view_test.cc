@@ -44,7 +44,6 @@ TEST_F(SqlViewTest, AnswersQueriesAndReportsErrorRecords) {
        "2|32767|2147483647|0|max values;3|~|0|-1|~"},
       {"SELECT `Id` FROM `Numbers` WHERE `Small` IS NULL", "3"},
       {"SELECT `Id` FROM `Numbers` WHERE `Optional` IS NOT NULL AND `Id` > 0", "2;3"},
-      {"SELECT `Id` FROM `Numbers` WHERE `Big` < 0 OR `Note` = 'max values'", "-5;1;2"},
       {"select `Id` from `Numbers` where `Small` = -1 or `Note` = 'max values'", "-5;2"},
       {"SELECT `Id` FROM `Numbers` WHERE `Id` <> 1 AND `Id` <= 2", "-5;2"},
       {"SELECT `Id` FROM `Numbers` WHERE `Id` > 1 AND `Id` >= -5 AND `Id` < 3", "2"},

@@ -13,7 +13,6 @@ TEST(KeyPathTest, SplitsRootsAndRelativePaths) {
       {"\\HKCR\\CLSID\\{X}", Root::kClassesRoot, "CLSID\\{X}"},
       {"HKCU", Root::kCurrentUser, ""},
       {"HKEY_CURRENT_USER\\\\Software\\\\x", Root::kCurrentUser, "Software\\x"},
-      {"HKU\\S-1-5-18", Root::kUsers, "S-1-5-18"},
       {"Dunar\\Quorvex", Root::kCurrentUser, "Software\\Dunar\\Quorvex"},
       {"", Root::kCurrentUser, "Software"},
       {"HKLMX\\a", Root::kCurrentUser, "Software\\HKLMX\\a"},

@@ -33,7 +33,6 @@ inline std::vector<ValueLine> ValueLines() {
       {"\"v\"=str(7):\"one\\0two\"", Value::MultiText({"one", "two"})},
       {"\"v\"=str(7):\"\"", Value::MultiText({})},
       {"\"v\"=str(3):\"\"", Value::Raw(kBinary, std::string(2, '\0'))},
-      {"\"v\"=str(4):\"abc\"", Value::Raw(kDword, std::string("a\0b\0c\0\0\0", 8))},
       {"\"v\"=hex(1):", Value::Text("")},
       {"\"v\"=dword:2A", Value::Dword(42)},
       {"  \"v\" = dword:ffffffff", Value::Dword(0xFFFFFFFF)},
