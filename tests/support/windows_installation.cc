@@ -98,11 +98,9 @@ std::string WriteWindowsInstallation(const TempDir& dir, const std::string& rela
                              "Program Files", "Program Files (x86)", "ProgramData"}) {
     std::filesystem::create_directories(root + "/" + folder);
   }
-  Hive software = SoftwareHive(options);
   Hive system = Template("system");
   system.SetValue("Select", "Current", Value::Dword(options.currentControlSet));
-  system.SetValue("Select", "Default", Value::Dword(options.currentControlSet));
-  Write(ConfigHivePath(root, "SOFTWARE"), software);
+  Write(ConfigHivePath(root, "SOFTWARE"), SoftwareHive(options));
   Write(ConfigHivePath(root, "SYSTEM"), system);
   for (const WindowsProfile& p : options.profiles) {
     const std::string profile = root + "/Users/" + p.name;

@@ -45,9 +45,6 @@ class InstallerRegistrationTest : public ::testing::Test {
     ClearPendingError();
     SetCurrentMachine(nullptr);
   }
-  InstallerRegistration Registration() {
-    return InstallerRegistration(CurrentRegistry(), m_machine->userSid);
-  }
   // Every component MsiEnumComponentsA gives, in its order.
   static std::vector<std::string> Components() {
     std::vector<std::string> got;
@@ -70,7 +67,7 @@ TEST_F(InstallerRegistrationTest, AnswersAndEnumeratesAsWineDid) {
     EXPECT_EQ(m_installer->ProductState(row[0]), std::stoi(row[1])) << row[0];
   }
   EXPECT_FALSE(ErrorPending());
-  InstallerRegistration registration = Registration();
+  InstallerRegistration registration(CurrentRegistry(), m_machine->userSid);
   for (const test::DataRow& row : Answers("ProductInfo")) {
     std::string value = "left over";
     EXPECT_EQ(registration.ProductInfo(row[0], row[1], &value), std::stoul(row[2]))
