@@ -100,30 +100,25 @@ std::string LongStringIdt() {
          value + "\r\nZLast\tlast\r\n";
 }
 
-// Copies a package, giving its root entry the CLSID of another kind of installer file (its
-// first byte tells them apart): 0x86 a patch, 0x82 a transform.
-bool CopyAsKind(const std::string& from, const std::string& to, unsigned char kindByte) {
-  std::error_code ec;
-  fsys::copy_file(from, to, fsys::copy_options::overwrite_existing, ec);
-  if (ec) return false;
-  std::fstream f(to, std::ios::in | std::ios::out | std::ios::binary);
-  char header[512];
-  if (!f.read(header, sizeof header)) return false;
-  // The root entry's CLSID: 80 bytes into the directory's first sector.
-  const uint64_t rootClsid = (ReadLe32(header + 0x30) + 1ull) << ReadLe16(header + 0x1E);
-  f.seekp(static_cast<std::streamoff>(rootClsid + 80));
-  f.put(static_cast<char>(kindByte));
-  return static_cast<bool>(f);
-}
-
-// Builds the package of source and copies it as another kind of installer file to out.
+// Builds the package of source and copies it to out, giving its root entry the CLSID of
+// another kind of installer file (its first byte tells them apart): 0x86 a patch, 0x82 a
+// transform.
 std::string BuildAsKind(const TempDir& dir, const std::string& source, const std::string& out,
                         unsigned char kindByte) {
   const std::string base = BuildFromFolder(dir, source, SourceDir(source));
   if (base.empty()) return "";
   const std::string path = dir.Sub(out);
-  if (!CopyAsKind(base, path, kindByte)) {
-    ADD_FAILURE() << "cannot write the root CLSID into " << path;
+  std::error_code ec;
+  fsys::copy_file(base, path, fsys::copy_options::overwrite_existing, ec);
+  std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+  char header[512] = {};
+  f.read(header, sizeof header);
+  // The root entry's CLSID: 80 bytes into the directory's first sector.
+  const uint64_t rootClsid = (ReadLe32(header + 0x30) + 1ull) << ReadLe16(header + 0x1E);
+  f.seekp(static_cast<std::streamoff>(rootClsid + 80));
+  f.put(static_cast<char>(kindByte));
+  if (ec || !f) {
+    ADD_FAILURE() << "cannot copy " << base << " as " << path << " with another root CLSID";
     return "";
   }
   return path;

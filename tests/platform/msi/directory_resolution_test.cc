@@ -36,7 +36,6 @@ TEST_F(ResolutionTest, SplitsNamesFollowsParentsAndPropertiesLeavesCyclesOutBoun
   const std::pair<const char*, const char*> defaultDirs[] = {
       {"App", "App|App|App|App"},
       {"APP~1|My App", "APP~1|My App|APP~1|My App"},
-      {"Tgt:Src", "Tgt|Tgt|Src|Src"},
       {"TGT~1|Target Dir:SRC~1|Source Dir", "TGT~1|Target Dir|SRC~1|Source Dir"},
   };
   for (const auto& [defaultDir, expected] : defaultDirs) {
