@@ -187,8 +187,7 @@ std::string RegfWriter::Bytes() const {
     const size_t perLeaf = std::max<uint32_t>(1, m_layout.maxLeafEntries);
     for (size_t first = 0; first < sorted.size(); first += perLeaf) {
       const size_t count = std::min(perLeaf, sorted.size() - first);
-      const bool offsetsOnly = m_layout.leaf == SubkeyList::kLi;
-      const size_t entry = offsetsOnly ? 4 : 8;
+      const size_t entry = m_layout.leaf == SubkeyList::kLi ? 4 : 8;  // li: offsets only
       const size_t leaf = cells.Allocate(8 + entry * count);
       const char* id = m_layout.leaf == SubkeyList::kLh   ? "lh"
                        : m_layout.leaf == SubkeyList::kLf ? "lf"

@@ -60,11 +60,10 @@ void Write(const std::string& path, const Hive& hive) {
 
 Hive SoftwareHive(const WindowsInstallationOptions& options) {
   Hive hive = Template("software");
-  const std::string profiles = "Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\";
   hive.SetValue("Microsoft\\Windows NT\\CurrentVersion", "SystemRoot",
                 Value::Text(options.systemRoot));
   for (const WindowsProfile& p : options.profiles) {
-    const std::string key = profiles + p.sid;
+    const std::string key = "Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\" + p.sid;
     hive.SetValue(key, "ProfileImagePath",
                   Value::Text("C:\\Users\\" + p.name, registry::kExpandText));
     const std::pair<const char*, uint64_t> times[] = {{"LocalProfileLoadTime", p.loadTime},

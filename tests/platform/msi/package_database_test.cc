@@ -88,8 +88,7 @@ TEST_F(PackageDatabaseTest, ReadsEveryKindOfPackageAsMsiinfoDoes) {
             "1.0.1");
 
   // Binary streams and the pseudo tables.
-  db = readOnly;
-  auto view = db->OpenView("SELECT `Name`, `Data` FROM `Binary` WHERE `Name` = ?");
+  auto view = readOnly->OpenView("SELECT `Name`, `Data` FROM `Binary` WHERE `Name` = ?");
   ASSERT_TRUE(view);
   Record params(1);
   params.SetStringData(1, "Logo");
@@ -99,16 +98,16 @@ TEST_F(PackageDatabaseTest, ReadsEveryKindOfPackageAsMsiinfoDoes) {
   EXPECT_EQ(record->StreamData(2), std::string("BINARY\x00\x01\x02\xff logo bytes", 21));
   EXPECT_FALSE(view->Fetch());
 
-  EXPECT_EQ(QueryRows(*db, "SELECT `Name` FROM `_Streams` ORDER BY `Name`"),
+  EXPECT_EQ(QueryRows(*readOnly, "SELECT `Name` FROM `_Streams` ORDER BY `Name`"),
             "\x05SummaryInformation;Binary.Logo;Binary.Script");
-  EXPECT_EQ(QueryRows(*db,
+  EXPECT_EQ(QueryRows(*readOnly,
                       "SELECT `Name`, `Type` FROM `_Columns` WHERE `Table` = 'File' AND "
                       "`Number` = 3"),
             "FileName|" + std::to_string(0x0D00 | 0x0200 | 255));
   // Persistent, unknown, or (the two stream tables) temporary.
   const std::pair<const char*, int> persistence[] = {{"File", 1}, {"Nothing", 2}, {"_Storages", 0}};
   for (const auto& [table, expected] : persistence) {
-    EXPECT_EQ(db->TablePersistent(table), expected) << table;
+    EXPECT_EQ(readOnly->TablePersistent(table), expected) << table;
   }
 }
 

@@ -72,9 +72,7 @@ TEST(RegfHiveTest, OpensWhatItCanReadAndSaysWhyNot) {
       writer.AddValue(key, "n", kDword, Value::Dword(static_cast<uint32_t>(i)).data);
     }
     writer.AddKey(parent, "Ünïcode");
-    const std::string listsPath = dir.Sub("lists");
-    ASSERT_TRUE(writer.Write(listsPath));
-    std::shared_ptr<const RegfHive> lists = OpenOrFail(listsPath);
+    std::shared_ptr<const RegfHive> lists = OpenOrFail(dir.Write("lists", writer.Bytes()));
     ASSERT_TRUE(lists);
     for (size_t i = 0; i < names.size(); ++i) {
       Value n;
