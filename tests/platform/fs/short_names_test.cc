@@ -35,7 +35,6 @@ TEST(ShortNamesTest, ShortNamesAreGivenAsWindowsGivesThem) {
   std::vector<std::string> names;
   for (int i = 0; i < 11; ++i) names.push_back("Long File Name " + std::to_string(i) + ".txt");
   std::vector<std::string> got = AssignShortNames(names);
-  ASSERT_EQ(got.size(), 11u);
   EXPECT_EQ(std::tuple(got[0], got[8], got[9], got[10]),
             std::tuple("LONGFI~1.TXT", "LONGFI~9.TXT", "LONGF~10.TXT", "LONGF~11.TXT"));
   // On a Windows installation the file system keeps each file's short name, given when the file
