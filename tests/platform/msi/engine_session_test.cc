@@ -44,10 +44,9 @@ TEST_F(EngineSessionTest, CostingResolvesTheFoldersOnTheMachinePropertiesActions
   QV_FIXTURE_OR_SKIP(package, dir, "session");
   const std::string source = OnDriveZ(dir.path());
   const std::string home = "C:\\Program Files (x86)\\Quorvex Vendor\\Product Home\\";
-  const std::string src = source + "Quorvex Vendor\\Product Source\\";
   const std::map<std::string, std::pair<std::string, std::string>> expected = {
       {"TARGETDIR", {"C:\\", source}},
-      {"INSTALLDIR", {home, src}},
+      {"INSTALLDIR", {home, source + "Quorvex Vendor\\Product Source\\"}},
       {"DATADIR", {"D:\\Data\\", source + "Data\\"}},
       {"CompanyData", {"C:\\Users\\tester\\AppData\\Roaming\\Quorvex\\", source + "Quorvex\\"}},
       {"NativeDir", {"C:\\Program Files\\Native App\\", source + "Native App\\"}},
