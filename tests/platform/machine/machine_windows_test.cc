@@ -65,26 +65,28 @@ class MachineWindowsTest : public ::testing::Test {
 };
 
 TEST_F(MachineWindowsTest, InstallationIsTheMachineOrSaysWhyNot) {
-  WindowsInstallationOptions options;
-  options.profiles = {WindowsProfile{"ann", "S-1-5-21-1-2-3-1001", kJan2026}};
-  options.profiles[0].classes = "WINE REGISTRY Version 2\n[.quorvex] 0\n@=\"Quorvex.File\"\n";
-  const std::string root = test::WriteWindowsInstallation(m_dir, "win", options);
+  WindowsInstallationOptions installation;
+  installation.profiles = {WindowsProfile{"ann", "S-1-5-21-1-2-3-1001", kJan2026}};
+  installation.profiles[0].classes = "WINE REGISTRY Version 2\n[.quorvex] 0\n@=\"Quorvex.File\"\n";
+  const std::string installed = test::WriteWindowsInstallation(m_dir, "win", installation);
   // QUORVEX_WINDOWS comes before WINEPREFIX.
   test::ScopedEnv wine;
   wine.Set("WINEPREFIX", m_dir.Sub("no-such-prefix"));
-  std::shared_ptr<const Machine> m = LoadOk(root);
-  EXPECT_EQ(m->drives, (std::map<char, std::string>{{'C', root}, {'Z', "/"}}));
-  EXPECT_EQ(std::tuple(m->windowsDir, m->systemDir, m->tempDir, m->userName, m->userSid),
+  std::shared_ptr<const Machine> machine = LoadOk(installed);
+  EXPECT_EQ(machine->drives, (std::map<char, std::string>{{'C', installed}, {'Z', "/"}}));
+  EXPECT_EQ(std::tuple(machine->windowsDir, machine->systemDir, machine->tempDir, machine->userName,
+                       machine->userSid),
             std::tuple("C:\\Windows", "C:\\Windows\\system32",
                        "C:\\Users\\ann\\AppData\\Local\\Temp\\", "ann", "S-1-5-21-1-2-3-1001"));
-  EXPECT_EQ(std::tuple(m->windowsInstallation, m->winePrefix, m->storeDir),
-            std::tuple(root, "", m_home.ConfigHome() + "/quorvex"));
-  EXPECT_EQ(MachineKindText(*m), "Windows installation " + root);
-  EXPECT_EQ(Messages(MachineProblems(*m)), std::vector<std::string>{});
-  const std::string config = root + "/Windows/System32/config/";
-  const std::string profile = root + "/Users/ann/";
+  EXPECT_EQ(std::tuple(machine->windowsInstallation, machine->winePrefix, machine->storeDir),
+            std::tuple(installed, "", m_home.ConfigHome() + "/quorvex"));
+  EXPECT_EQ(MachineKindText(*machine), "Windows installation " + installed);
+  EXPECT_EQ(Messages(MachineProblems(*machine)), std::vector<std::string>{});
+  const std::string config = installed + "/Windows/System32/config/";
+  const std::string profile = installed + "/Users/ann/";
   std::vector<std::tuple<std::string, std::string, bool>> origins;
-  for (const HiveOrigin& o : m->hiveOrigins) origins.emplace_back(o.key, o.source, o.imported);
+  for (const HiveOrigin& o : machine->hiveOrigins)
+    origins.emplace_back(o.key, o.source, o.imported);
   EXPECT_EQ(origins,
             (std::vector<std::tuple<std::string, std::string, bool>>{
                 {"HKLM\\SOFTWARE", config + "SOFTWARE", false},
@@ -114,17 +116,17 @@ TEST_F(MachineWindowsTest, InstallationIsTheMachineOrSaysWhyNot) {
             std::string::npos);
   // Folders are found without regard to case: their own spelling differs from the one
   // SystemRoot gives, which Windows answers.
-  options = {};
-  options.systemRoot = "C:\\WINDOWS";
-  const std::string upper = test::WriteWindowsInstallation(m_dir, "upper", options);
+  installation = {};
+  installation.systemRoot = "C:\\WINDOWS";
+  const std::string upper = test::WriteWindowsInstallation(m_dir, "upper", installation);
   std::filesystem::rename(upper + "/Windows", upper + "/windows");
   std::filesystem::rename(upper + "/windows/System32/config/SOFTWARE",
                           upper + "/windows/System32/config/software");
   std::filesystem::rename(upper + "/Users/tester/NTUSER.DAT", upper + "/Users/tester/ntuser.dat");
-  m = LoadOk(upper);
-  EXPECT_EQ(m->windowsDir, "C:\\WINDOWS");
-  EXPECT_EQ(m->hiveOrigins[0].source, upper + "/windows/System32/config/software");
-  EXPECT_EQ(m->hiveOrigins[3].source, upper + "/Users/tester/ntuser.dat");
+  machine = LoadOk(upper);
+  EXPECT_EQ(machine->windowsDir, "C:\\WINDOWS");
+  EXPECT_EQ(machine->hiveOrigins[0].source, upper + "/windows/System32/config/software");
+  EXPECT_EQ(machine->hiveOrigins[3].source, upper + "/Users/tester/ntuser.dat");
   // Select\Current, the TEMP of HKLM\SYSTEM\CurrentControlSet, the machine's temp folder when
   // the user names none, the problem.
   const std::tuple<uint32_t, const char*, const char*, const char*> cases[] = {

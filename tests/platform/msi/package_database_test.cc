@@ -53,15 +53,19 @@ TEST_F(PackageDatabaseTest, ReadsEveryKindOfPackageAsMsiinfoDoes) {
       EXPECT_EQ(ours, reference) << name << " " << table;
     }
   }
-  // Times are written in local time, as msiinfo writes them, also at a half-hour offset.
+  // Times are written in local time, as msiinfo writes them: in a zone with daylight saving
+  // and at a half-hour offset.
   auto db = Open("wix_product");
   ASSERT_TRUE(db);
   test::ScopedEnv env;
-  env.Set("TZ", "Asia/Kolkata");
-  tzset();
-  std::string ours;
-  ASSERT_TRUE(ExportTableIdt(*db, "_SummaryInformation", &ours).ok());
-  EXPECT_EQ(ours, RunCommand("msiinfo export " + ShellQuote(m_path) + " _SummaryInformation"));
+  for (const char* zone : {"America/New_York", "Asia/Kolkata"}) {
+    env.Set("TZ", zone);
+    tzset();
+    std::string ours;
+    ASSERT_TRUE(ExportTableIdt(*db, "_SummaryInformation", &ours).ok());
+    EXPECT_EQ(ours, RunCommand("msiinfo export " + ShellQuote(m_path) + " _SummaryInformation"))
+        << zone;
+  }
   env.Set("TZ", std::nullopt);
   tzset();
   // Open modes, patch packages, binary streams and the pseudo tables.
