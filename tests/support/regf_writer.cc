@@ -112,10 +112,10 @@ uint32_t RegfWriter::KeyAt(const std::string& path) {
   for (size_t start = 0, end; start < path.size(); start = end + 1) {
     end = std::min(path.find('\\', start), path.size());
     const std::string name = path.substr(start, end - start);
+    const std::string upper = registry::FoldName(name);
     const auto& children = m_nodes[key].children;
-    const auto found = std::find_if(children.begin(), children.end(), [&](uint32_t child) {
-      return m_nodes[child].upper == registry::FoldName(name);
-    });
+    const auto found = std::find_if(children.begin(), children.end(),
+                                    [&](uint32_t child) { return m_nodes[child].upper == upper; });
     if (!name.empty()) key = found != children.end() ? *found : AddKey(key, name);
   }
   return key;
